@@ -1,0 +1,26 @@
+// Program entry: start-up sequence, message loop and the exit routine.
+#include "core/program.h"
+
+#include "core/command_state.h"
+#include "platform/system.h"
+#include "platform/window_system.h"
+#include "ui/window_ids.h"
+#include "ui/windows.h"
+
+void StartPellucor()
+{
+    CreateCommandState();
+    SetExitRoutine(ReleaseCommandState);
+    InitialiseWindowSystem(AllWindows());
+    if (!OpenWindow(StartWindow, false)) {
+        FatalError("载入启动窗口失败");
+    }
+}
+
+int RunPellucor()
+{
+    StartPellucor();
+    int exitCode = RunMessageLoop();
+    RunExitRoutine();
+    return exitCode;
+}

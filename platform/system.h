@@ -1,0 +1,34 @@
+// Operating-system services: the program's directory, paths, files, the OS family, fatal errors.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/text.h"
+
+// Start-up: takes the program's directory and makes it the current directory, so that bare
+// names in command lines (adb, the companion scripts) are found there first.
+void InitialisePlatform();
+
+// The directory that holds the program file, without a trailing separator ("C:" at a drive root).
+std::string ProgramDirectory();
+
+// directory + the system's separator + name ("C:" + "databank.ini" gives "C:\databank.ini").
+std::string JoinPath(std::string_view directory, std::string_view name);
+
+// A companion script's file name from its stem: ".bat" on Windows, ".sh" elsewhere.
+std::string ScriptFileName(std::string_view stem);
+
+// 1 Win32s, 2 Windows 95 family, 3 NT family, 0 other (every POSIX system reports 3).
+int OsClass();
+
+// The whole file, read with writers shut out; empty when it cannot be opened.
+Bytes ReadWholeFile(std::string_view path);
+
+// Shows "运行时出错!\r\n" + detail in a message box and ends the program with exit code -1,
+// without running the exit routine.
+[[noreturn]] void FatalError(std::string_view detail);
+
+// The routine the platform runs once when the program ends normally.
+void SetExitRoutine(void (*routine)());
+void RunExitRoutine();

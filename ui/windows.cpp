@@ -1,0 +1,15 @@
+// The window set: every declaration the window system is given at start-up.
+#include "ui/windows.h"
+
+#include <array>
+
+std::span<const WindowDeclaration* const> AllWindows()
+{
+    static const std::array<const WindowDeclaration*, 11> windows = {
+        &StartWindowDeclaration(),      &DesktopWindowDeclaration(),      &UpdateHistoryWindowDeclaration(),
+        &FaqWindowDeclaration(),        &CommunityWindowDeclaration(),    &TutorialWindowDeclaration(),
+        &DonationWindowDeclaration(),   &RunStatusWindowDeclaration(),    &OperationLogWindowDeclaration(),
+        &PeakPerformanceWindowDeclaration(), &RedundantSelectionWindowDeclaration(),
+    };
+    return windows;
+}
