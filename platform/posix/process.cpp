@@ -15,6 +15,8 @@
 
 namespace {
 
+constexpr int kPipeBytes = 1024 * 1024;
+
 // Shells whose run was destroyed while they still ran. They are not killed (a run may end while
 // its command goes on), only reaped once they end, so that none is left a zombie.
 std::vector<pid_t>& UnreapedShells()
@@ -122,6 +124,9 @@ std::unique_ptr<CapturedRun> CapturedRun::Start(std::string_view commandLine)
     int pipeRead = pipeEnds[0];
     int pipeWrite = pipeEnds[1];
     fcntl(pipeRead, F_SETFL, fcntl(pipeRead, F_GETFL) | O_NONBLOCK);
+    // A roomy pipe lets a fast writer run ahead of the runner's small reads instead of waking at
+    // every few of them. The system may refuse the size; the default then serves.
+    fcntl(pipeRead, F_SETPIPE_SZ, kPipeBytes);
 
     pid_t shell = SpawnChild({"/bin/sh", "-c", std::string(commandLine)}, pipeWrite, false);
     // Only the shell and what it starts hold the write end now: the pipe closes when they all end.
