@@ -44,7 +44,7 @@ constexpr long kCaptureBytes = 10L * 1024 * 1024;
 constexpr int kSleepMs = 2000;
 constexpr const char* kOutputFile = "runner_bench_output.tmp";
 // Each capture is timed this often and the fastest taken, so that a busy machine disturbs less.
-constexpr int kCaptureRounds = 3;
+constexpr int kCaptureRounds = 5;
 
 constexpr ControlDeclaration kDesktopControls[] = {
     EditBox("回显编辑框", "", {8, 8, 600, 400}).MultiLine().Scrolled(),
