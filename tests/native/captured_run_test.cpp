@@ -14,7 +14,7 @@ constexpr int kChunkBytes = 1023;
 
 // Everything the command writes, collected as the runner does: read while output waits, wait
 // otherwise, and once the shell has ended take what the pipe still holds.
-std::string RunToEnd(std::string_view command)
+std::string RunToEnd(std::string_view command, int maxBytes = kChunkBytes)
 {
     auto run = CapturedRun::Start(command);
     if (run == nullptr) {
@@ -23,12 +23,12 @@ std::string RunToEnd(std::string_view command)
     }
     std::string output;
     for (;;) {
-        std::string chunk = run->ReadAvailable(kChunkBytes);
-        EXPECT_LE(chunk.size(), static_cast<std::size_t>(kChunkBytes));
+        std::string chunk = run->ReadAvailable(maxBytes);
+        EXPECT_LE(chunk.size(), static_cast<std::size_t>(maxBytes));
         if (!chunk.empty()) {
             output += chunk;
         } else if (run->HasExited()) {
-            for (chunk = run->ReadAvailable(kChunkBytes); !chunk.empty(); chunk = run->ReadAvailable(kChunkBytes)) {
+            for (chunk = run->ReadAvailable(maxBytes); !chunk.empty(); chunk = run->ReadAvailable(maxBytes)) {
                 output += chunk;
             }
             return output;
@@ -53,6 +53,8 @@ TEST(CapturedRunOutput, OutputLongerThanOneReadArrivesWholeAndInOrder)
 {
     EXPECT_EQ(RunToEnd("seq 1 5000"), Lines(1, 5000));
 }
+
+TEST(CapturedRunOutput, SmallReadsHandOutEverythingInOrder) { EXPECT_EQ(RunToEnd("seq 1 3000", 7), Lines(1, 3000)); }
 
 TEST(CapturedRunOutput, StandardErrorIsInterleavedInWriteOrder)
 {
