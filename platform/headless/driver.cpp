@@ -1,6 +1,8 @@
 // The test driver: user actions on the headless windows, and what the windows show.
 #include "platform/headless/driver.h"
 
+#include <functional>
+
 #include "platform/headless/state.h"
 #include "platform/window_system.h"
 
@@ -62,6 +64,16 @@ void Press(const WindowRef& window, int index)
     Raise(window, index, Event::LeftButtonDown);
 }
 
+// A disabled or closed window ignores the action; the queue runs afterwards either way.
+void ActOnEnabled(WindowId window, const std::function<void(const WindowRef&)>& act)
+{
+    DispatchUserAction([&] {
+        if (WindowRef target = FindEnabled(window)) {
+            act(target);
+        }
+    });
+}
+
 }  // namespace
 
 void Reset()
@@ -75,7 +87,7 @@ void Reset()
 
 void Click(WindowId window, std::string_view control)
 {
-    if (WindowRef target = FindEnabled(window)) {
+    ActOnEnabled(window, [control](const WindowRef& target) {
         int index = ControlIndex(*target, control);
         ControlKind kind = target->controls[index].declaration->kind;
         Press(target, index);
@@ -85,57 +97,48 @@ void Click(WindowId window, std::string_view control)
             }
             Raise(target, index, Event::Clicked);
         }
-    }
-    RunQueue();
+    });
 }
 
 void PressMouse(WindowId window, std::string_view control)
 {
-    if (WindowRef target = FindEnabled(window)) {
-        Press(target, ControlIndex(*target, control));
-    }
-    RunQueue();
+    ActOnEnabled(window, [control](const WindowRef& target) { Press(target, ControlIndex(*target, control)); });
 }
 
 void Focus(WindowId window, std::string_view control)
 {
-    if (WindowRef target = FindEnabled(window)) {
-        MoveFocus(target, ControlIndex(*target, control));
-    }
-    RunQueue();
+    ActOnEnabled(window, [control](const WindowRef& target) { MoveFocus(target, ControlIndex(*target, control)); });
 }
 
 // The focused control sees every key first; Esc and Tab then act on the window as a dialog does.
 void PressKey(WindowId window, int key, int modifiers)
 {
-    if (WindowRef target = FindEnabled(window)) {
+    ActOnEnabled(window, [key, modifiers](const WindowRef& target) {
         if (target->focused >= 0) {
             Raise(target, target->focused, Event::KeyDown, EventArgs{key, modifiers});
         }
         if (!target->destroyed) {
             ActOnWindowKey(target, key, modifiers);
         }
-    }
-    RunQueue();
+    });
 }
 
 void Type(WindowId window, std::string_view text)
 {
-    if (WindowRef target = FindEnabled(window); target != nullptr && target->focused >= 0) {
+    ActOnEnabled(window, [text](const WindowRef& target) {
+        if (target->focused < 0) {
+            return;
+        }
         LiveControl& focused = target->controls[target->focused];
         if (focused.declaration->kind == ControlKind::EditBox && !focused.declaration->readOnly) {
             focused.text.append(text);
         }
-    }
-    RunQueue();
+    });
 }
 
 void CloseBox(WindowId window)
 {
-    if (WindowRef target = FindEnabled(window)) {
-        Destroy(target);
-    }
-    RunQueue();
+    ActOnEnabled(window, [](const WindowRef& target) { Destroy(target); });
 }
 
 bool IsOpen(WindowId window) { return FindOpen(window) != nullptr; }

@@ -15,6 +15,7 @@ struct EventQueue {
     std::deque<std::weak_ptr<LiveWindow>> closes;
     std::deque<std::function<void()>> userInput;
     bool programEnding = false;
+    int dispatchDepth = 0;  // user actions and queued events now running, nested
 };
 
 EventQueue& Queue()
@@ -22,6 +23,14 @@ EventQueue& Queue()
     static EventQueue queue;
     return queue;
 }
+
+class Dispatching {
+public:
+    Dispatching() { ++Queue().dispatchDepth; }
+    ~Dispatching() { --Queue().dispatchDepth; }
+    Dispatching(const Dispatching&) = delete;
+    Dispatching& operator=(const Dispatching&) = delete;
+};
 
 }  // namespace
 
@@ -46,6 +55,7 @@ bool RunOneEvent()
     if (!queue.userInput.empty()) {
         std::function<void()> action = std::move(queue.userInput.front());
         queue.userInput.pop_front();
+        Dispatching running;
         action();
         return true;
     }
@@ -55,6 +65,18 @@ bool RunOneEvent()
 void RunQueue()
 {
     while (RunOneEvent()) {
+    }
+}
+
+void DispatchUserAction(const std::function<void()>& dispatch)
+{
+    const bool outermost = Queue().dispatchDepth == 0;
+    {
+        Dispatching running;
+        dispatch();
+    }
+    if (outermost) {
+        RunQueue();
     }
 }
 

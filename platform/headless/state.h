@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -66,6 +67,9 @@ void MoveFocus(const WindowRef& window, int controlIndex);
 // before input messages.
 void PostClose(const WindowRef& window);
 void RunQueue();
+// Runs a user action as the message loop dispatches it: the queue runs after it, unless the
+// action itself came from the queue (then the loop running it goes on, a modal one included).
+void DispatchUserAction(const std::function<void()>& dispatch);
 // Runs one queued event; false when none waits or the program is ending.
 bool RunOneEvent();
 void ClearQueue();

@@ -163,6 +163,15 @@ TEST_F(Opening, ModalOpenReturnsOnlyOnceTheWindowHasClosed)
     EXPECT_TRUE(headless::IsEnabled(StartWindow));
 }
 
+TEST_F(Opening, InputQueuedBehindAModalCloseWaitsForTheOpenerToFinish)
+{
+    OpenWindow(StartWindow, false);
+    headless::Post([] { headless::CloseBox(TutorialWindow); });
+    headless::Post([] { headless::Click(StartWindow, "计数"); });
+    headless::Click(StartWindow, "按钮1");
+    EXPECT_EQ(Log(), (std::vector<std::string>{"got 按钮1", "tutorial returned", "clicked"}));
+}
+
 TEST_F(Opening, ChainedModalWindowsEnableTheirOwnersAgainInTurn)
 {
     OpenWindow(StartWindow, false);
