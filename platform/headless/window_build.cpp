@@ -24,7 +24,7 @@ std::string Describe(const WindowDeclaration& declaration)
 }
 
 // A container that is missing, or a chain of containers that loops, would leave controls that
-// can never be shown: a mistake in the declaration, reported when the window is first built.
+// can never be shown: a mistake in the declaration, reported whenever the window is built.
 void LinkContainers(LiveWindow& window)
 {
     for (auto& control : window.controls) {
@@ -137,6 +137,9 @@ void InitialiseWindowSystem(std::span<const WindowDeclaration* const> windows)
     auto& declarations = headless::detail::Declarations();
     declarations.clear();
     for (const WindowDeclaration* window : windows) {
+        if (window == nullptr) {
+            headless::detail::ProgrammerError("a missing window declaration");
+        }
         if (!declarations.emplace(window->id, window).second) {
             headless::detail::ProgrammerError("two declarations for window " + std::to_string(window->id));
         }
