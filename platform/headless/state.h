@@ -50,12 +50,15 @@ WindowRef FindOpen(WindowId window);
 WindowRef FindEnabled(WindowId window);
 // The control's index; a name the window does not declare is a programmer error and aborts.
 int ControlIndex(const LiveWindow& window, std::string_view control);
+// The control of the newest open copy of the window; null when the window is not open.
 LiveControl* FindControl(WindowId window, std::string_view control);
 
 // Destroys the window at once, without events: the windows it disabled are enabled again, and the
 // last window going ends the program.
 void Destroy(const WindowRef& window);
+// Forgets every window without events and without ending the program (a test's fresh start).
 void DestroyAll();
+// Whether every container up the chain is on show, a page child only while its page is.
 bool IsShown(const LiveWindow& window, int controlIndex);
 
 // Calls the control's handlers bound to the event; stops if the window is destroyed meanwhile.
@@ -68,7 +71,8 @@ void MoveFocus(const WindowRef& window, int controlIndex);
 void PostClose(const WindowRef& window);
 void RunQueue();
 // Runs a user action as the message loop dispatches it: the queue runs after it, unless the
-// action itself came from the queue (then the loop running it goes on, a modal one included).
+// action was itself dispatched from inside another event (then the loop already running goes
+// on, a modal one included).
 void DispatchUserAction(const std::function<void()>& dispatch);
 // Runs one queued event; false when none waits or the program is ending.
 bool RunOneEvent();
