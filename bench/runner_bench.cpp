@@ -27,7 +27,9 @@ double ProcessCpuSeconds()
 {
     FILETIME created, ended, kernel, user;
     GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
-    auto seconds = [](FILETIME t) { return ((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7; };
+    auto seconds = [](FILETIME t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+    };
     return seconds(kernel) + seconds(user);
 }
 #else

@@ -47,7 +47,10 @@ int OpenProcessDescriptor(pid_t pid)
 
 class PosixCapturedRun final : public CapturedRun {
 public:
-    PosixCapturedRun(pid_t shell, int pipeRead) : shell_(shell), pipeRead_(pipeRead), processFd_(OpenProcessDescriptor(shell)) {}
+    PosixCapturedRun(pid_t shell, int pipeRead)
+        : shell_(shell), pipeRead_(pipeRead), processFd_(OpenProcessDescriptor(shell))
+    {
+    }
 
     PosixCapturedRun(const PosixCapturedRun&) = delete;
     PosixCapturedRun& operator=(const PosixCapturedRun&) = delete;

@@ -12,8 +12,27 @@ namespace {
 
 constexpr int kChunkBytes = 1023;
 
-// Everything the command writes, collected as the runner does: read while output waits, wait
-// otherwise, and once the shell has ended take what the pipe still holds.
+// Everything the run's command writes, collected as the runner does: read while output waits,
+// wait otherwise, and once the shell has ended take what the pipe still holds.
+std::string CollectToEnd(CapturedRun& run, int maxBytes = kChunkBytes)
+{
+    std::string output;
+    for (;;) {
+        std::string chunk = run.ReadAvailable(maxBytes);
+        EXPECT_LE(chunk.size(), static_cast<std::size_t>(maxBytes));
+        if (!chunk.empty()) {
+            output += chunk;
+        } else if (run.HasExited()) {
+            for (chunk = run.ReadAvailable(maxBytes); !chunk.empty(); chunk = run.ReadAvailable(maxBytes)) {
+                output += chunk;
+            }
+            return output;
+        } else {
+            run.WaitForActivity(10);
+        }
+    }
+}
+
 std::string RunToEnd(std::string_view command, int maxBytes = kChunkBytes)
 {
     auto run = CapturedRun::Start(command);
@@ -21,21 +40,7 @@ std::string RunToEnd(std::string_view command, int maxBytes = kChunkBytes)
         ADD_FAILURE() << "could not start: " << command;
         return {};
     }
-    std::string output;
-    for (;;) {
-        std::string chunk = run->ReadAvailable(maxBytes);
-        EXPECT_LE(chunk.size(), static_cast<std::size_t>(maxBytes));
-        if (!chunk.empty()) {
-            output += chunk;
-        } else if (run->HasExited()) {
-            for (chunk = run->ReadAvailable(maxBytes); !chunk.empty(); chunk = run->ReadAvailable(maxBytes)) {
-                output += chunk;
-            }
-            return output;
-        } else {
-            run->WaitForActivity(10);
-        }
-    }
+    return CollectToEnd(*run, maxBytes);
 }
 
 std::string Lines(int first, int last)
@@ -80,15 +85,7 @@ TEST(CapturedRunOutput, TwoRunsAtOnceKeepTheirOwnOutput)
     auto outer = CapturedRun::Start("echo outer; sleep 0.2; echo outer again");
     ASSERT_NE(outer, nullptr);
     EXPECT_EQ(RunToEnd("echo inner"), "inner\n");
-    std::string outerOutput;
-    while (!outer->HasExited()) {
-        outerOutput += outer->ReadAvailable(kChunkBytes);
-        outer->WaitForActivity(10);
-    }
-    for (std::string chunk = outer->ReadAvailable(kChunkBytes); !chunk.empty(); chunk = outer->ReadAvailable(kChunkBytes)) {
-        outerOutput += chunk;
-    }
-    EXPECT_EQ(outerOutput, "outer\nouter again\n");
+    EXPECT_EQ(CollectToEnd(*outer), "outer\nouter again\n");
 }
 
 TEST(CapturedRunEnvironment, StandardInputIsEmpty)
