@@ -77,6 +77,18 @@ void PaintGroupBox(const LiveControl& control, HDC dc, const RECT& client)
     TextOutW(dc, left, 0, text.c_str(), static_cast<int>(text.size()));
 }
 
+// A transparent window is clipped out of neither its parent nor the siblings behind it, and they
+// may be painted after it, over its text. So once its own update region is validated, it lets
+// everything behind it paint first.
+void PaintWhatLiesBehind(HWND label)
+{
+    HWND parent = GetParent(label);
+    RECT area;
+    GetWindowRect(label, &area);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+    RedrawWindow(parent, &area, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 void Paint(const LiveControl& control, HDC dc)
 {
     RECT client;
@@ -130,6 +142,9 @@ LRESULT CALLBACK PaneProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPara
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(handle, &paint);
+        if (control->declaration->kind == ControlKind::TransLabel) {
+            PaintWhatLiesBehind(handle);
+        }
         Paint(*control, dc);
         EndPaint(handle, &paint);
         return 0;
