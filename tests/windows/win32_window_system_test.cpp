@@ -56,7 +56,7 @@ const ControlDeclaration kFormControls[] = {
     PicBox("图片", kRedBluePng, {300, 180, 40, 20}).On(Event::LeftButtonDown, OnPicturePress),
     PicBox("坏图片", kCutPng, {350, 180, 20, 20}),
     TransLabel("透明", "这一行字比它的标签宽得多", {220, 150, 40, 16}).On(Event::LeftButtonDown, OnLabelPress),
-    TransLabel("空白", "", {300, 150, 40, 8}),
+    TransLabel("空白", "", {20, 150, 40, 8}),
     Label("标签", "标签", {220, 220, 60, 20}).Colours(0x0000FF, 0xFFFF00),
     SplitterBar("分隔条", {0, 148, 400, 12}),
 };
@@ -229,9 +229,19 @@ TEST_F(FormTest, SelfDrawnKindsPaintTheirColoursAndPictures)
 TEST_F(FormTest, TransparentLabelShowsWhatLiesBehindAndKeepsItsWholeLine)
 {
     EXPECT_EQ(PixelOf(Handle(FormWindow, "空白"), 20, 4), RGB(0x80, 0x80, 0xC0));
+    HWND label = Handle(FormWindow, "透明");
     RECT r;
-    GetWindowRect(Handle(FormWindow, "透明"), &r);
+    GetWindowRect(label, &r);
     EXPECT_GT(r.right - r.left, 40);
+    // The band behind must not have painted over the text.
+    int inked = 0;
+    for (int x = 0; x < r.right - r.left; ++x) {
+        for (int y = 0; y < r.bottom - r.top; ++y) {
+            COLORREF pixel = PixelOf(label, x, y);
+            inked += pixel != RGB(0x80, 0x80, 0xC0) && pixel != RGB(0xFF, 0xFF, 0xFF) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inked, 20);
 }
 
 TEST_F(FormTest, FirstPageIsShownAndSwitchingPagesSwapsTheirChildren)
