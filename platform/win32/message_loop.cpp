@@ -23,7 +23,7 @@ void MoveFocus(LiveWindow& window, bool backwards)
     }
 }
 
-// Esc and Tab belong to the window, whatever control has the focus; every other key (Enter
+// Esc and Tab act on the window, whatever control has the focus; every other key (Enter
 // included) goes to the focused control as usual. The dialog manager is not used: it would turn
 // Enter into a default-button press and let arrow keys move the focus.
 bool HandleWindowKey(const MSG& message)
@@ -36,15 +36,26 @@ bool HandleWindowKey(const MSG& message)
         return false;
     }
     int modifiers = CurrentModifiers();
-    if (message.wParam == VK_ESCAPE && modifiers == 0) {
+    bool closes = message.wParam == VK_ESCAPE && modifiers == 0;
+    bool tabs = message.wParam == VK_TAB && (modifiers & ~ModifierShift) == 0;
+    if (!closes && !tabs) {
+        return false;
+    }
+    // The focused control still sees the key first; its handler may close the window.
+    std::uint64_t serial = window->serial;
+    if (LiveControl* focused = ControlOfHandle(message.hwnd)) {
+        RaiseEvent(*focused, Event::KeyDown, {static_cast<int>(message.wParam), modifiers});
+    }
+    window = FindWindowBySerial(serial);
+    if (window == nullptr) {
+        return true;
+    }
+    if (closes) {
         SendMessageW(window->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
-        return true;
-    }
-    if (message.wParam == VK_TAB && (modifiers & ~ModifierShift) == 0) {
+    } else {
         MoveFocus(*window, modifiers == ModifierShift);
-        return true;
     }
-    return false;
+    return true;
 }
 
 }  // namespace

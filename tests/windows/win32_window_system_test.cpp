@@ -329,9 +329,11 @@ TEST_F(FormTest, EscClosesTheWindowButNotWithControlHeld)
     PostKey(lines, VK_ESCAPE);
     ProcessHolding({VK_CONTROL});
     EXPECT_TRUE(IsOpen(FormWindow));
+    Log().clear();
     PostKey(lines, VK_ESCAPE);
     ProcessPendingEvents();
     EXPECT_FALSE(IsOpen(FormWindow));
+    EXPECT_EQ(Log(), (std::vector<std::string>{"key 多行框 27", "blur 多行框"}));
     EXPECT_TRUE(IsOpen(KeeperWindow));
 }
 
