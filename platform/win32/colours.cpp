@@ -21,6 +21,19 @@ COLORREF WindowBackground(const LiveWindow& window)
     return declared == kNoColour ? GetSysColor(COLOR_BTNFACE) : ToColorRef(declared);
 }
 
+const LiveControl* PageBehind(const LiveControl& control)
+{
+    for (const LiveControl* container = control.container; container != nullptr; container = container->container) {
+        if (container->declaration->kind == ControlKind::PageControl) {
+            return container;
+        }
+        if (container->declaration->background != kNoColour) {
+            return nullptr;
+        }
+    }
+    return nullptr;
+}
+
 COLORREF ContainerBackground(const LiveControl& control)
 {
     for (const LiveControl* container = control.container; container != nullptr; container = container->container) {

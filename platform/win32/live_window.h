@@ -94,6 +94,8 @@ COLORREF ToColorRef(Rgb colour);
 HBRUSH WindowBrush(LiveWindow& window, COLORREF colour);
 COLORREF WindowBackground(const LiveWindow& window);
 COLORREF ContainerBackground(const LiveControl& control);  // what shows behind the control
+// The PageControl whose page shows behind the control, when no coloured group stands between.
+const LiveControl* PageBehind(const LiveControl& control);
 COLORREF ControlBackground(const LiveControl& control);     // its own colour, or the container's
 COLORREF ControlTextColour(const LiveControl& control, int systemDefault);
 // WM_CTLCOLOREDIT / WM_CTLCOLORSTATIC / WM_CTLCOLORBTN of the top-level window; null = default.

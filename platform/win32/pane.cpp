@@ -24,6 +24,23 @@ void Fill(HDC dc, const RECT& area, COLORREF colour)
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
+// The page's own painting where no colour is declared: the tab control's page face is not
+// always the dialog colour (a themed one is lighter).
+void FillBackground(const LiveControl& control, HDC dc, const RECT& client, bool ownColour)
+{
+    const LiveControl* page = PageBehind(control);
+    if ((ownColour && control.declaration->background != kNoColour) || page == nullptr) {
+        Fill(dc, client, ownColour ? ControlBackground(control) : ContainerBackground(control));
+        return;
+    }
+    POINT corner{0, 0};
+    MapWindowPoints(control.handle, page->handle, &corner, 1);
+    POINT oldOrigin;
+    OffsetViewportOrgEx(dc, -corner.x, -corner.y, &oldOrigin);
+    SendMessageW(page->handle, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    SetViewportOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+}
+
 UINT AlignmentFormat(const ControlDeclaration& declaration)
 {
     return DT_NOPREFIX | (declaration.align == Align::Centre ? DT_CENTER : DT_LEFT);
@@ -32,7 +49,7 @@ UINT AlignmentFormat(const ControlDeclaration& declaration)
 // Opaque, vertically centred; several lines when the caption holds line breaks or wraps.
 void PaintLabel(const LiveControl& control, HDC dc, const RECT& client)
 {
-    Fill(dc, client, ControlBackground(control));
+    FillBackground(control, dc, client, true);
     std::wstring text = PaneText(control.handle);
     UINT format = AlignmentFormat(*control.declaration) | DT_EXPANDTABS |
                   (control.declaration->wordWrap ? DT_WORDBREAK : 0);
@@ -58,22 +75,21 @@ void PaintTransLabel(const LiveControl& control, HDC dc)
 // A frame filled with the group's colour; the caption, if any, interrupts the frame's top edge.
 void PaintGroupBox(const LiveControl& control, HDC dc, const RECT& client)
 {
-    COLORREF back = ControlBackground(control);
-    Fill(dc, client, back);
+    FillBackground(control, dc, client, true);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    RECT frame = client;
-    frame.top += metrics.tmHeight / 2;
-    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     std::wstring text = PaneText(control.handle);
-    if (text.empty()) {
-        return;
-    }
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     int left = control.declaration->align == Align::Centre ? (client.right - size.cx) / 2 : 8;
-    RECT caption{left - 2, 0, left + size.cx + 2, metrics.tmHeight};
-    Fill(dc, caption, back);
+    int saved = SaveDC(dc);
+    if (!text.empty()) {
+        ExcludeClipRect(dc, left - 2, 0, left + size.cx + 2, metrics.tmHeight);
+    }
+    RECT frame = client;
+    frame.top += metrics.tmHeight / 2;
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    RestoreDC(dc, saved);
     TextOutW(dc, left, 0, text.c_str(), static_cast<int>(text.size()));
 }
 
@@ -111,7 +127,7 @@ void Paint(const LiveControl& control, HDC dc)
         break;
     case ControlKind::PicBox:
         // A picture that could not be decoded leaves only the background.
-        Fill(dc, client, ContainerBackground(control));
+        FillBackground(control, dc, client, false);
         if (control.picture) {
             DrawPicture(dc, *control.picture);
         }
