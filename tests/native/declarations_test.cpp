@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <ostream>
 #include <regex>
 #include <set>
 #include <string>
@@ -42,6 +43,7 @@ const WindowUnderTest kWindows[] = {
     {"RunStatus", RunStatusWindowDeclaration, RunStatusWindow, 2},
     {"OperationLog", OperationLogWindowDeclaration, OperationLogWindow, 3},
 };
+void PrintTo(const WindowUnderTest& window, std::ostream* out) { *out << window.name; }
 
 // The pixel size each picture box's picture has in the layouts.
 struct StatedPicture {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ostream>
 #include <set>
 #include <string>
 #include <string_view>
@@ -73,6 +74,7 @@ const Opening kOpenings[] = {
     {"UpdateHistoryButton", "按钮更新", false, UpdateHistoryWindow},
     {"DonationLabel", "透明标签7", true, DonationWindow},
 };
+void PrintTo(const Opening& opening, std::ostream* out) { *out << opening.name; }
 
 class StartWindowOpenings : public StartWindows, public ::testing::WithParamInterface<Opening> {
 protected:
