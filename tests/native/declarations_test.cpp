@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <functional>
 #include <ostream>
 #include <regex>
 #include <set>
@@ -192,14 +193,6 @@ TEST_P(WindowDeclarations, EveryPictureDecodesToTheSizeItsLayoutStates)
 INSTANTIATE_TEST_SUITE_P(Windows, WindowDeclarations, ::testing::ValuesIn(kWindows),
                          [](const ::testing::TestParamInfo<WindowUnderTest>& info) { return info.param.name; });
 
-TEST(WindowSet, NoTwoWindowsShareAnId)
-{
-    std::set<WindowId> ids;
-    for (const WindowUnderTest& window : kWindows) {
-        EXPECT_TRUE(ids.insert(window.declaration().id).second) << window.name;
-    }
-}
-
 // The payment pictures are shown only by the desktop window, so they are checked here as files.
 TEST(PictureFiles, EveryPictureHasItsLayoutSizeAndStaysSmall)
 {
@@ -256,15 +249,6 @@ TEST(InformationTexts, EveryHistoryLineIsADatedEntryOrAnIndentedContinuation)
         const std::string line = text.substr(start, end - start);
         EXPECT_TRUE(std::regex_match(line, dated) || line.starts_with("   ")) << line;
     }
-}
-
-TEST(InformationTexts, FaqOpensWithAnEmptyLineAndEndsItsLinesWithCarriageReturnLineFeed)
-{
-    const std::string_view faq = FaqText();
-    EXPECT_TRUE(faq.starts_with("\r\n"));
-    EXPECT_TRUE(faq.ends_with("\r\n"));
-    EXPECT_FALSE(HasBareLineFeed(faq));
-    EXPECT_FALSE(HasBareLineFeed(UpdateHistoryText()));
 }
 
 }  // namespace
