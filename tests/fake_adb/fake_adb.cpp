@@ -1,0 +1,424 @@
+// A stand-in for adb in tests: logs each command line it gets and answers like a phone in a chosen state.
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+std::string Env(const char* name, std::string_view fallback = {})
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::string(value) : std::string(fallback);
+}
+
+// Real adb writes the system's own line end: CR LF on Windows, LF elsewhere.
+std::string LineEnd()
+{
+    std::string chosen = Env("FAKE_ADB_LINE_END");
+    if (chosen == "lf") {
+        return "\n";
+    }
+    if (chosen == "crlf") {
+        return "\r\n";
+    }
+#ifdef _WIN32
+    return "\r\n";
+#else
+    return "\n";
+#endif
+}
+
+// What one invocation prints and returns. Lines get the line end when written.
+struct Answer {
+    std::vector<std::string> out;
+    std::vector<std::string> err;
+    int exitCode = 0;
+};
+
+Answer Out(std::vector<std::string> lines) { return {std::move(lines), {}, 0}; }
+Answer Fail(std::vector<std::string> errLines) { return {{}, std::move(errLines), 1}; }
+
+std::string Join(const Args& words, std::size_t from, std::string_view separator = " ")
+{
+    std::string joined;
+    for (std::size_t i = from; i < words.size(); ++i) {
+        joined += (i > from ? std::string(separator) : std::string()) + words[i];
+    }
+    return joined;
+}
+
+Args SplitWords(const std::string& text)
+{
+    Args words;
+    std::istringstream stream(text);
+    for (std::string word; stream >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
+
+void AppendToLog(const std::string& line)
+{
+    std::string path = Env("FAKE_ADB_LOG");
+    if (path.empty()) {
+        return;
+    }
+    if (std::FILE* log = std::fopen(path.c_str(), "ab")) {
+        std::string record = line + "\n";
+        std::fwrite(record.data(), 1, record.size(), log);
+        std::fclose(log);
+    }
+}
+
+Args ReadLog()
+{
+    Args lines;
+    std::string path = Env("FAKE_ADB_LOG");
+    std::FILE* log = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
+    if (log == nullptr) {
+        return lines;
+    }
+    std::string line;
+    for (int c = std::fgetc(log); c != EOF; c = std::fgetc(log)) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += static_cast<char>(c);
+        }
+    }
+    std::fclose(log);
+    return lines;
+}
+
+void SleepMs(long long ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// ---- the phone ----
+
+const std::string kSerial = "FAKE0001";
+
+bool IsKnownPackage(const std::string& name)
+{
+    if (const char* listed = std::getenv("FAKE_ADB_PACKAGES")) {
+        std::istringstream list(listed);
+        for (std::string known; std::getline(list, known, ',');) {
+            if (!known.empty() && known == name) {
+                return true;
+            }
+        }
+        return false;
+    }
+    if (name.empty()) {
+        return false;
+    }
+    for (unsigned char c : name) {
+        if (!std::isalnum(c) && c != '.' && c != '_') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The error a command that needs the phone gets in this state; none when the phone answers.
+std::optional<Answer> DeviceError(const std::string& state)
+{
+    if (state == "none") {
+        return Fail({"error: no devices/emulators found"});
+    }
+    if (state == "many") {
+        return Fail({"error: more than one device/emulator"});
+    }
+    if (state == "offline" || state == "unknown") {
+        return Fail({"error: device offline"});
+    }
+    if (state == "unauthorized") {
+        return Fail({"error: device unauthorized.", "This adb server's $ADB_VENDOR_KEYS is not set",
+                     "Try 'adb kill-server' if that seems wrong.",
+                     "Otherwise check for a confirmation dialog on your device."});
+    }
+    return std::nullopt;
+}
+
+Answer GetState(const std::string& state)
+{
+    if (auto error = DeviceError(state); error && state != "offline" && state != "unknown") {
+        return *error;
+    }
+    return Out({state});
+}
+
+Answer Devices(const std::string& state, bool longForm)
+{
+    std::vector<std::string> serials;
+    if (state == "many") {
+        serials = {kSerial, "FAKE0002"};
+    } else if (state != "none") {
+        serials = {kSerial};
+    }
+    std::string shownState = state == "many" ? "device" : state;
+    Answer answer = Out({"List of devices attached"});
+    int transport = 1;
+    for (const auto& serial : serials) {
+        if (longForm) {
+            std::string padded = serial + std::string(serial.size() < 22 ? 22 - serial.size() : 0, ' ');
+            answer.out.push_back(padded + " " + shownState + " usb:1-1 product:pellucor_test model:Pellucor_Test_Phone" +
+                                 " device:pellucor_test transport_id:" + std::to_string(transport++));
+        } else {
+            answer.out.push_back(serial + "\t" + shownState);
+        }
+    }
+    answer.out.push_back("");  // adb ends the list with an empty line
+    return answer;
+}
+
+// The value the last "settings put" of this namespace and key left, as recorded in the log.
+std::string RememberedSetting(const std::string& space, const std::string& key)
+{
+    std::string prefix = "adb shell settings put " + space + " " + key + " ";
+    std::string value = "null";
+    for (const auto& line : ReadLog()) {
+        if (line.starts_with(prefix)) {
+            value = line.substr(prefix.size());
+        }
+    }
+    return value;
+}
+
+// "--user N" anywhere among the words, 0 when absent.
+std::string UserOf(const Args& words)
+{
+    for (std::size_t i = 0; i + 1 < words.size(); ++i) {
+        if (words[i] == "--user") {
+            return words[i + 1];
+        }
+    }
+    return "0";
+}
+
+Answer PackageManager(const Args& words, std::size_t verbAt)
+{
+    const std::string& verb = words[verbAt];
+    bool named = words.size() > verbAt + 1 && words[words.size() - 2] != "--user";
+    std::string package = named ? words.back() : "";
+    std::string user = UserOf(words);
+    bool known = IsKnownPackage(package);
+    if (verb == "uninstall") {
+        return Out({known ? "Success" : "Failure [not installed for " + user + "]"});
+    }
+    if (verb == "install-existing") {
+        return known ? Out({"Package " + package + " installed for user: " + user})
+                     : Answer{{"Package " + package + " doesn't exist"}, {}, 1};
+    }
+    if (verb == "disable-user" || verb == "disable" || verb == "enable") {
+        if (!known) {
+            return Fail({"Exception occurred while executing '" + verb + "':",
+                         "java.lang.IllegalArgumentException: Unknown package: " + package});
+        }
+        std::string newState = verb == "enable" ? "enabled" : verb == "disable" ? "disabled" : "disabled-user";
+        return Out({"Package " + package + " new state: " + newState});
+    }
+    if (verb == "list") {
+        Answer answer;
+        std::istringstream list(Env("FAKE_ADB_PACKAGES"));
+        for (std::string name; std::getline(list, name, ',');) {
+            if (!name.empty()) {
+                answer.out.push_back("package:" + name);
+            }
+        }
+        return answer;
+    }
+    return {};
+}
+
+Answer Shell(const Args& args)
+{
+    Args words = SplitWords(Join(args, 1));  // adb hands the device one command line
+    if (words.size() >= 2 && words[0] == "pm") {
+        return PackageManager(words, 1);
+    }
+    if (words.size() >= 3 && words[0] == "cmd" && words[1] == "package") {
+        return PackageManager(words, 2);
+    }
+    if (words.size() >= 2 && words[0] == "getprop") {
+        return Out({words[1] == "ro.build.version.release" ? Env("FAKE_ADB_RELEASE", "12") : ""});
+    }
+    if (words.size() >= 4 && words[0] == "settings" && words[1] == "get") {
+        return Out({RememberedSetting(words[2], words[3])});
+    }
+    return {};  // settings put and everything else answer with nothing
+}
+
+bool IsIpv4Address(const std::string& address)
+{
+    std::string host = address.substr(0, address.find(':'));
+    int parts = 0;
+    std::istringstream stream(host);
+    for (std::string part; std::getline(stream, part, '.');) {
+        if (part.empty() || part.size() > 3 || part.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoi(part) > 255) {
+            return false;
+        }
+        ++parts;
+    }
+    return parts == 4 && host.back() != '.';
+}
+
+Answer Connect(const std::string& address)
+{
+    if (!IsIpv4Address(address)) {
+        return {{"failed to connect to " + address}, {}, 1};
+    }
+    return Out({"connected to " + (address.find(':') == std::string::npos ? address + ":5555" : address)});
+}
+
+Answer Command(const Args& args, const std::string& state)
+{
+    const std::string& verb = args[0];
+    if (verb == "get-state") {
+        return GetState(state);
+    }
+    if (verb == "devices") {
+        return Devices(state, args.size() > 1 && args[1] == "-l");
+    }
+    if (verb == "kill-server" || verb == "start-server") {
+        return {};
+    }
+    if (verb == "version") {
+        return Out({"Android Debug Bridge version 1.0.41", "Version 34.0.0-pellucor-test"});
+    }
+    if (verb == "connect") {
+        return args.size() > 1 ? Connect(args[1]) : Fail({"adb: usage: adb connect HOST[:PORT]"});
+    }
+    if (verb == "disconnect") {
+        return Out({args.size() > 1 ? "disconnected " + args[1] : "disconnected everything"});
+    }
+    bool needsPhone = verb == "shell" || verb == "install" || verb == "reboot" || verb == "tcpip" || verb == "uninstall";
+    if (!needsPhone) {
+        return Fail({"adb: unknown command " + verb});
+    }
+    if (auto error = DeviceError(state)) {
+        return *error;
+    }
+    if (verb == "shell") {
+        return Shell(args);
+    }
+    if (verb == "install") {
+        return Out({"Success"});
+    }
+    if (verb == "tcpip") {
+        return args.size() > 1 ? Out({"restarting in TCP mode port: " + args[1]}) : Fail({"adb: usage: adb tcpip PORT"});
+    }
+    return {};  // reboot [mode]
+}
+
+// Options before the command that name a device or server; they change nothing here.
+Args WithoutGlobalOptions(const Args& args)
+{
+    std::size_t i = 0;
+    while (i < args.size() && args[i].size() == 2 && args[i][0] == '-') {
+        bool takesValue = args[i] == "-s" || args[i] == "-t" || args[i] == "-H" || args[i] == "-P";
+        i += takesValue ? 2 : 1;
+    }
+    return Args(args.begin() + static_cast<long>(std::min(i, args.size())), args.end());
+}
+
+void Write(std::FILE* stream, const std::vector<std::string>& lines, const std::string& lineEnd)
+{
+    for (const auto& line : lines) {
+        std::string text = line + lineEnd;
+        std::fwrite(text.data(), 1, text.size(), stream);
+    }
+    std::fflush(stream);
+}
+
+// Endless mode still gives up eventually, so that a test run never leaves it behind for long.
+[[noreturn]] void Hang()
+{
+    long long limitS = std::atoll(Env("FAKE_ADB_HANG_MAX_S", "600").c_str());
+    for (long long waitedS = 0; waitedS < limitS; ++waitedS) {
+        SleepMs(1000);
+    }
+    std::exit(1);
+}
+
+int Run(const Args& args)
+{
+    AppendToLog(args.empty() ? "adb" : "adb " + Join(args, 0));
+    std::string state = Env("FAKE_ADB_STATE", "device");
+    if (state == "hang") {
+        Hang();
+    }
+    if (long long delayMs = std::atoll(Env("FAKE_ADB_DELAY_MS", "0").c_str()); delayMs > 0) {
+        SleepMs(delayMs);
+    }
+    Args command = WithoutGlobalOptions(args);
+    Answer answer = command.empty() ? Fail({"adb: no command given"}) : Command(command, state);
+    std::string lineEnd = LineEnd();
+    Write(stdout, answer.out, lineEnd);
+    Write(stderr, answer.err, lineEnd);
+    return answer.exitCode;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+namespace {
+
+std::string ToUtf8(const wchar_t* wide)
+{
+    std::string utf8;
+    for (; *wide != 0; ++wide) {
+        unsigned long code = static_cast<unsigned short>(*wide);
+        if (code >= 0xD800 && code < 0xDC00 && wide[1] >= 0xDC00 && wide[1] < 0xE000) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (static_cast<unsigned short>(*++wide) - 0xDC00);
+        }
+        if (code < 0x80) {
+            utf8 += static_cast<char>(code);
+        } else if (code < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (code >> 6));
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            utf8 += static_cast<char>(0xE0 | (code >> 12));
+            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            utf8 += static_cast<char>(0xF0 | (code >> 18));
+            utf8 += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+}  // namespace
+
+// The wide arguments keep Chinese text intact; the streams are binary so that line ends are ours.
+int wmain(int argc, wchar_t* argv[])
+{
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    Args args;
+    for (int i = 1; i < argc; ++i) {
+        args.push_back(ToUtf8(argv[i]));
+    }
+    return Run(args);
+}
+#else
+int main(int argc, char* argv[]) { return Run(Args(argv + 1, argv + argc)); }
+#endif
