@@ -100,6 +100,12 @@ constexpr MessageOverride kMessageOverrides[] = {
     {Honor,  Browser, Restore,   "完成，如不生效，尝试前往华为板块卸载"},
 };
 
+// The keys, in order, that one button works through, and its message; no keys: no such button.
+struct AppAction {
+    Keys keys{};
+    std::string_view message;
+};
+
 std::string_view StandardMessage(Brand brand, App app, PackageActionKind kind)
 {
     for (const auto& o : kMessageOverrides) {
@@ -116,10 +122,6 @@ void ShowNotice(std::string_view notice)
     text += notice;
     SetText(DesktopWindow, "回显编辑框", text);
 }
-
-}  // namespace
-
-std::string_view SectionOf(Brand brand) { return brand == Huawei ? "华为" : "荣耀"; }
 
 AppAction FindAppAction(Brand brand, App app, PackageActionKind kind)
 {
@@ -138,6 +140,10 @@ AppAction FindAppAction(Brand brand, App app, PackageActionKind kind)
     }
     return {};
 }
+
+}  // namespace
+
+std::string_view SectionOf(Brand brand) { return brand == Huawei ? "华为" : "荣耀"; }
 
 void RunAppAction(Brand brand, App app, PackageActionKind kind)
 {

@@ -2,7 +2,6 @@
 // handlers are made per (brand, row, kind) so that each button is bound to a handler of its own.
 #pragma once
 
-#include <array>
 #include <string_view>
 
 #include "catalogue/package_actions.h"
@@ -24,14 +23,8 @@ enum class App {
     InputMethod, SystemUpdate, Call5G,
 };
 
-// The keys, in order, that the kind's button of the row works through on the brand's page,
-// and its message. No keys: the page has no such button.
-struct AppAction {
-    std::array<std::string_view, 4> keys{};  // unused places are empty
-    std::string_view message;
-};
-AppAction FindAppAction(Brand brand, App app, PackageActionKind kind);
-
+// The kind's button of the row on the brand's page: its keys from the brand's section, in order,
+// then its message.
 void RunAppAction(Brand brand, App app, PackageActionKind kind);
 
 template <Brand brand, App app, PackageActionKind kind>

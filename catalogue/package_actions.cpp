@@ -28,6 +28,12 @@ bool IsC1Control(std::string_view value, std::size_t i)
            static_cast<unsigned char>(value[i + 1]) >= 0x80 && static_cast<unsigned char>(value[i + 1]) <= 0x9F;
 }
 
+// Names the section and key, not the value, which may hold anything.
+std::string RefusalLine(std::string_view section, std::string_view key)
+{
+    return JoinText({"databank.ini 中 [", section, "] ", key, " 的包名含有不允许的字符，已跳过\r\n"});
+}
+
 // Refused steps are reported after the last command, whose run empties the box before it
 // starts: below that command's output, or in place of the box's text when nothing ran, so that
 // no earlier action's output is mistaken for this one's.
@@ -64,11 +70,6 @@ bool IsSafePackageName(std::string_view value)
         }
     }
     return true;
-}
-
-std::string RefusalLine(std::string_view section, std::string_view key)
-{
-    return JoinText({"databank.ini 中 [", section, "] ", key, " 的包名含有不允许的字符，已跳过\r\n"});
 }
 
 void RunPackageAction(const PackageAction& action)

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <span>
-#include <string>
 #include <string_view>
 
 #include "platform/window_model.h"
@@ -44,6 +43,3 @@ void RunPackageAction(const PackageAction& action);
 // ASCII other than letters, digits, '.', '_', '-' and blanks. Other characters (the default
 // "没有命令输入" among them) mean nothing to the interpreter.
 bool IsSafePackageName(std::string_view value);
-
-// The output box's line for a refused step, ending in CR LF.
-std::string RefusalLine(std::string_view section, std::string_view key);
