@@ -60,6 +60,20 @@ std::string DecodeCharacter(UINT codePage, std::string_view character)
 
 bool IsLeadByte(UINT codePage, unsigned char byte) { return IsDBCSLeadByteEx(codePage, byte) != FALSE; }
 
+// GBK has no characters beyond U+FFFF: each surrogate pair becomes one '?', as a lacking
+// character of the basic plane does, instead of one '?' for each half.
+std::wstring FoldSurrogatePairs(std::wstring_view wide)
+{
+    std::wstring folded;
+    folded.reserve(wide.size());
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        bool pair = IS_HIGH_SURROGATE(wide[i]) && i + 1 < wide.size() && IS_LOW_SURROGATE(wide[i + 1]);
+        folded += pair ? L'?' : wide[i];
+        i += pair ? 1 : 0;
+    }
+    return folded;
+}
+
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk)
@@ -91,7 +105,7 @@ std::string Utf8ToGbk(std::string_view utf8)
     if (utf8.empty()) {
         return {};
     }
-    return WideToCodePage(kGbk, Utf8ToWide(utf8));
+    return WideToCodePage(kGbk, FoldSurrogatePairs(Utf8ToWide(utf8)));
 }
 
 LegacyCharacter DecodeLegacyCharacter(LegacyCodePage page, std::string_view bytes)

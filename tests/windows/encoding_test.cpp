@@ -1,0 +1,106 @@
+// Tests of GBK conversion, output decoding, number parsing and the profile reader on Windows.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/encoding.h"
+#include "platform/profile.h"
+#include "platform/text.h"
+
+namespace {
+
+const std::string kReplacement = "\xEF\xBF\xBD";
+// 你好; not valid UTF-8. Tests follow it with a line feed: its last byte could start a UTF-8
+// character and would otherwise be held back for the next chunk.
+const std::string kNiHaoGbk = "\xC4\xE3\xBA\xC3";
+
+// What the code page itself makes of the bytes, for pages other than GBK.
+std::string ThroughCodePage(UINT codePage, const std::string& bytes)
+{
+    wchar_t wide[64];
+    int wideLength = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), wide, 64);
+    char utf8[256];
+    int length = WideCharToMultiByte(CP_UTF8, 0, wide, wideLength, utf8, sizeof utf8, nullptr, nullptr);
+    return std::string(utf8, static_cast<std::size_t>(length));
+}
+
+TEST(Gbk, ChineseTextsSurviveTheRoundTrip)
+{
+    for (std::string text : {"华为", "荣耀 HiCar", "没有命令输入", "冗余html查看器", ""}) {
+        EXPECT_EQ(GbkToUtf8(Utf8ToGbk(text)), text);
+    }
+    EXPECT_EQ(Utf8ToGbk("华为"), "\xBB\xAA\xCE\xAA");
+}
+
+TEST(Gbk, UndecodableBytesBecomeReplacementCharacters)
+{
+    EXPECT_EQ(GbkToUtf8("a\xFF" "b"), "a" + kReplacement + "b");
+    EXPECT_EQ(GbkToUtf8("\xBB\xAA\xFF"), "华" + kReplacement);
+    EXPECT_EQ(GbkToUtf8("\x81\nx"), kReplacement + "\nx");  // a lead byte never takes a line feed
+}
+
+TEST(Gbk, CharactersGbkLacksBecomeQuestionMarks) { EXPECT_EQ(Utf8ToGbk("a😀b"), "a?b"); }
+
+TEST(OutputDecoder, TakesValidUtf8AsUtf8)
+{
+    OutputDecoder decoder;
+    EXPECT_EQ(decoder.Decode("设备 device\n"), "设备 device\r\n");
+    EXPECT_EQ(decoder.Finish(), "");
+}
+
+TEST(OutputDecoder, ReadsOtherBytesInTheConsoleCodePage)
+{
+    OutputDecoder decoder(LegacyCodePage::Console);
+    EXPECT_EQ(decoder.Decode(kNiHaoGbk + "\n"), ThroughCodePage(GetOEMCP(), kNiHaoGbk) + "\r\n");
+}
+
+TEST(OutputDecoder, ReadsOtherBytesInTheAnsiCodePageWhenAsked)
+{
+    OutputDecoder decoder(LegacyCodePage::Ansi);
+    EXPECT_EQ(decoder.Decode(kNiHaoGbk + "\n"), ThroughCodePage(GetACP(), kNiHaoGbk) + "\r\n");
+}
+
+TEST(OutputDecoder, ChineseConsoleOutputSplitBetweenChunks)
+{
+    if (GetOEMCP() != 936) {
+        GTEST_SKIP() << "the console code page is " << GetOEMCP() << ", not GBK";
+    }
+    OutputDecoder decoder;
+    std::string text = decoder.Decode("\xC4");
+    text += decoder.Decode("\xE3\xBA\xC3\n");
+    EXPECT_EQ(text + decoder.Finish(), "你好\r\n");
+}
+
+TEST(OutputDecoder, MixedUtf8AndLegacyLinesDoNotCrash)
+{
+    OutputDecoder decoder;
+    // A lead byte followed by a line feed must not swallow the line break.
+    std::string text = decoder.Decode("ok\r\n\xFF\xFE\x81\x81\n设备\n");
+    text += decoder.Finish();
+    EXPECT_EQ(text.substr(0, 4), "ok\r\n");
+    EXPECT_EQ(text.substr(text.size() - 10), "\r\n设备\r\n");
+}
+
+TEST(TextToInteger, FullWidthDigitsAndMinus)
+{
+    EXPECT_EQ(TextToInteger("１５"), 15);
+    EXPECT_EQ(TextToInteger("－５"), -5);
+    EXPECT_EQ(TextToInteger("　20秒"), 20);
+}
+
+TEST(ReadIniItem, ReadsAGbkFile)
+{
+    std::filesystem::path path = std::filesystem::temp_directory_path() / "pellucor_encoding_test.ini";
+    std::ofstream(path, std::ios::binary) << Utf8ToGbk("[华为]\r\n 服务中心 = \"com.huawei.phoneservice\" \r\n[荣耀]\r\n天气=x\r\n");
+    std::string file = path.string();
+    EXPECT_EQ(ReadIniItem(file, "华为", "服务中心", "没有命令输入"), "com.huawei.phoneservice");
+    EXPECT_EQ(ReadIniItem(file, "  荣耀", "天气", "没有命令输入"), "x");
+    EXPECT_EQ(ReadIniItem(file, "华为", "天气", "没有命令输入"), "没有命令输入");
+    std::filesystem::remove(path);
+}
+
+}  // namespace
