@@ -124,7 +124,8 @@ HWND CreatePane(LiveControl& control, HWND parent, int id, DWORD style)
         style |= WS_CLIPCHILDREN;
         break;
     case ControlKind::PicBox:
-        control.picture = PrepareBoxPicture(d.picture, d.rect.width, d.rect.height, ContainerBackground(control));
+        // A picture box has the system's own face behind any transparent parts of its picture.
+        control.picture = PrepareBoxPicture(d.picture, d.rect.width, d.rect.height, GetSysColor(COLOR_BTNFACE));
         break;
     default:
         break;

@@ -26,11 +26,11 @@ void Fill(HDC dc, const RECT& area, COLORREF colour)
 
 // The page's own painting where no colour is declared: the tab control's page face is not
 // always the dialog colour (a themed one is lighter).
-void FillBackground(const LiveControl& control, HDC dc, const RECT& client, bool ownColour)
+void FillBackground(const LiveControl& control, HDC dc, const RECT& client)
 {
     const LiveControl* page = PageBehind(control);
-    if ((ownColour && control.declaration->background != kNoColour) || page == nullptr) {
-        Fill(dc, client, ownColour ? ControlBackground(control) : ContainerBackground(control));
+    if (control.declaration->background != kNoColour || page == nullptr) {
+        Fill(dc, client, ControlBackground(control));
         return;
     }
     POINT corner{0, 0};
@@ -49,7 +49,7 @@ UINT AlignmentFormat(const ControlDeclaration& declaration)
 // Opaque, vertically centred; several lines when the caption holds line breaks or wraps.
 void PaintLabel(const LiveControl& control, HDC dc, const RECT& client)
 {
-    FillBackground(control, dc, client, true);
+    FillBackground(control, dc, client);
     std::wstring text = PaneText(control.handle);
     UINT format = AlignmentFormat(*control.declaration) | DT_EXPANDTABS |
                   (control.declaration->wordWrap ? DT_WORDBREAK : 0);
@@ -75,7 +75,7 @@ void PaintTransLabel(const LiveControl& control, HDC dc)
 // A frame filled with the group's colour; the caption, if any, interrupts the frame's top edge.
 void PaintGroupBox(const LiveControl& control, HDC dc, const RECT& client)
 {
-    FillBackground(control, dc, client, true);
+    FillBackground(control, dc, client);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     std::wstring text = PaneText(control.handle);
@@ -126,8 +126,8 @@ void Paint(const LiveControl& control, HDC dc)
         Fill(dc, client, ControlBackground(control));
         break;
     case ControlKind::PicBox:
-        // A picture that could not be decoded leaves only the background.
-        FillBackground(control, dc, client, false);
+        // A picture that could not be decoded leaves only the box's face.
+        Fill(dc, client, GetSysColor(COLOR_BTNFACE));
         if (control.picture) {
             DrawPicture(dc, *control.picture);
         }
