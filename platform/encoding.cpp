@@ -1,0 +1,104 @@
+// Captured output to UTF-8 with CR LF line breaks, chunk by chunk.
+#include "platform/encoding.h"
+
+#include <cstddef>
+
+#include "platform/legacy_code_page.h"
+
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+
+enum class Utf8Match { Complete, Incomplete, Invalid };
+
+struct Utf8Character {
+    Utf8Match match;
+    std::size_t length;
+};
+
+// Whether a valid UTF-8 character (no overlong forms, surrogates or values past U+10FFFF) starts
+// at the front of bytes, which begins with a non-ASCII byte.
+Utf8Character MatchUtf8(std::string_view bytes)
+{
+    auto lead = static_cast<unsigned char>(bytes[0]);
+    std::size_t length = 0;
+    unsigned char secondLow = 0x80;
+    unsigned char secondHigh = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        secondLow = lead == 0xE0 ? 0xA0 : 0x80;
+        secondHigh = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        secondLow = lead == 0xF0 ? 0x90 : 0x80;
+        secondHigh = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return {Utf8Match::Invalid, 1};
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if (i == bytes.size()) {
+            return {Utf8Match::Incomplete, i};
+        }
+        auto byte = static_cast<unsigned char>(bytes[i]);
+        unsigned char low = i == 1 ? secondLow : 0x80;
+        unsigned char high = i == 1 ? secondHigh : 0xBF;
+        if (byte < low || byte > high) {
+            return {Utf8Match::Invalid, i};
+        }
+    }
+    return {Utf8Match::Complete, length};
+}
+
+}  // namespace
+
+std::string OutputDecoder::Decode(std::string_view chunk)
+{
+    std::string bytes = std::move(pending_);
+    pending_.clear();
+    bytes.append(chunk);
+
+    std::string text;
+    text.reserve(bytes.size() + bytes.size() / 4);
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        char byte = bytes[i];
+        if (static_cast<unsigned char>(byte) < 0x80) {
+            if (byte == '\n' && !lastWasCr_) {
+                text += '\r';
+            }
+            text += byte;
+            lastWasCr_ = byte == '\r';
+            ++i;
+            continue;
+        }
+        std::string_view rest = std::string_view(bytes).substr(i);
+        Utf8Character utf8 = MatchUtf8(rest);
+        if (utf8.match == Utf8Match::Complete) {
+            text.append(rest.substr(0, utf8.length));
+            i += utf8.length;
+        } else if (utf8.match == Utf8Match::Incomplete) {
+            pending_.assign(rest);  // the rest of the character comes with the next chunk
+            break;
+        } else {
+            LegacyCharacter legacy = DecodeLegacyCharacter(page_, rest);
+            if (legacy.length == 0) {
+                pending_.assign(rest);  // a double-byte lead byte ends the chunk
+                break;
+            }
+            text.append(legacy.utf8);
+            i += legacy.length;
+        }
+        lastWasCr_ = false;
+    }
+    return text;
+}
+
+std::string OutputDecoder::Finish()
+{
+    std::string text = pending_.empty() ? std::string() : std::string(kReplacement);
+    pending_.clear();
+    lastWasCr_ = false;
+    return text;
+}

@@ -1,0 +1,184 @@
+// The test driver: user actions on the headless windows, and what the windows show.
+#include "platform/headless/driver.h"
+
+#include <functional>
+
+#include "platform/headless/state.h"
+#include "platform/window_system.h"
+
+namespace headless {
+
+using namespace detail;
+
+namespace {
+
+constexpr int kEsc = 27;
+constexpr int kTab = 9;
+
+bool TakesFocusOnClick(const ControlDeclaration& control)
+{
+    return control.kind == ControlKind::Button || control.kind == ControlKind::CheckBox ||
+           control.kind == ControlKind::EditBox;
+}
+
+// The next tab stop on show after the focused control, in declaration order, wrapping around;
+// with nothing focused, the first (or, backwards, the last) one. -1 when there is none.
+int NextTabStop(const LiveWindow& window, int step)
+{
+    const int count = static_cast<int>(window.controls.size());
+    int start = window.focused >= 0 ? window.focused : (step > 0 ? -1 : count);
+    for (int i = 1; i <= count; ++i) {
+        int index = ((start + step * i) % count + count) % count;
+        if (IsTabStop(*window.controls[index].declaration) && IsShown(window, index)) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+void MoveToTabStop(const WindowRef& window, int step)
+{
+    int next = NextTabStop(*window, step);
+    if (next >= 0) {
+        MoveFocus(window, next);
+    }
+}
+
+// Esc without modifiers closes the window as its close box does; Tab walks the tab stops.
+// Enter has no effect of its own.
+void ActOnWindowKey(const WindowRef& window, int key, int modifiers)
+{
+    if (key == kEsc && (modifiers & (ModifierShift | ModifierControl | ModifierAlt)) == 0) {
+        Destroy(window);
+    } else if (key == kTab && (modifiers & (ModifierControl | ModifierAlt)) == 0) {
+        MoveToTabStop(window, (modifiers & ModifierShift) != 0 ? -1 : 1);
+    }
+}
+
+// A mouse press: the control takes the focus as a Win32 control does, then LeftButtonDown.
+void Press(const WindowRef& window, int index)
+{
+    if (TakesFocusOnClick(*window->controls[index].declaration)) {
+        MoveFocus(window, index);
+    }
+    Raise(window, index, Event::LeftButtonDown);
+}
+
+// A disabled or closed window ignores the action; the queue runs afterwards either way.
+void ActOnEnabled(WindowId window, const std::function<void(const WindowRef&)>& act)
+{
+    DispatchUserAction([&] {
+        if (WindowRef target = FindEnabled(window)) {
+            act(target);
+        }
+    });
+}
+
+}  // namespace
+
+void Reset()
+{
+    DestroyAll();
+    ClearQueue();
+    SetProgramEnding(false);
+    ClearMessages();
+    ClearRecords();
+}
+
+void Click(WindowId window, std::string_view control)
+{
+    ActOnEnabled(window, [control](const WindowRef& target) {
+        int index = ControlIndex(*target, control);
+        ControlKind kind = target->controls[index].declaration->kind;
+        Press(target, index);
+        if ((kind == ControlKind::Button || kind == ControlKind::CheckBox) && !target->destroyed) {
+            if (kind == ControlKind::CheckBox) {
+                target->controls[index].checked = !target->controls[index].checked;
+            }
+            Raise(target, index, Event::Clicked);
+        }
+    });
+}
+
+void PressMouse(WindowId window, std::string_view control)
+{
+    ActOnEnabled(window, [control](const WindowRef& target) { Press(target, ControlIndex(*target, control)); });
+}
+
+void Focus(WindowId window, std::string_view control)
+{
+    ActOnEnabled(window, [control](const WindowRef& target) { MoveFocus(target, ControlIndex(*target, control)); });
+}
+
+// The focused control sees every key first; Esc and Tab then act on the window as a dialog does.
+void PressKey(WindowId window, int key, int modifiers)
+{
+    ActOnEnabled(window, [key, modifiers](const WindowRef& target) {
+        if (target->focused >= 0) {
+            Raise(target, target->focused, Event::KeyDown, EventArgs{key, modifiers});
+        }
+        if (!target->destroyed) {
+            ActOnWindowKey(target, key, modifiers);
+        }
+    });
+}
+
+void Type(WindowId window, std::string_view text)
+{
+    ActOnEnabled(window, [text](const WindowRef& target) {
+        if (target->focused < 0) {
+            return;
+        }
+        LiveControl& focused = target->controls[target->focused];
+        if (focused.declaration->kind == ControlKind::EditBox && !focused.declaration->readOnly) {
+            focused.text.append(text);
+        }
+    });
+}
+
+void CloseBox(WindowId window)
+{
+    ActOnEnabled(window, [](const WindowRef& target) { Destroy(target); });
+}
+
+bool IsOpen(WindowId window) { return FindOpen(window) != nullptr; }
+
+bool IsEnabled(WindowId window) { return FindEnabled(window) != nullptr; }
+
+std::vector<WindowId> OpenWindows()
+{
+    std::vector<WindowId> ids;
+    for (const WindowRef& window : OpenList()) {
+        ids.push_back(window->declaration->id);
+    }
+    return ids;
+}
+
+std::string FocusedControl(WindowId window)
+{
+    WindowRef open = FindOpen(window);
+    if (open == nullptr || open->focused < 0) {
+        return {};
+    }
+    return std::string(open->controls[open->focused].declaration->name);
+}
+
+Rgb TextColour(WindowId window, std::string_view control)
+{
+    const LiveControl* found = FindControl(window, control);
+    return found == nullptr ? kNoColour : found->textColour;
+}
+
+int VisiblePage(WindowId window, std::string_view pageControl)
+{
+    const LiveControl* found = FindControl(window, pageControl);
+    return found == nullptr ? -1 : found->visiblePage;
+}
+
+std::string_view WindowTitle(WindowId window)
+{
+    WindowRef open = FindOpen(window);
+    return open == nullptr ? std::string_view() : open->declaration->title;
+}
+
+}  // namespace headless

@@ -1,0 +1,149 @@
+// PNG decoding with libpng's simplified reader, JPEG decoding with libjpeg.
+#include "platform/picture.h"
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstddef>
+#include <cstdio>  // jpeglib.h needs FILE declared first
+
+#include <jpeglib.h>
+
+namespace {
+
+// Larger pictures are refused before any pixel memory is taken: a corrupt or hostile header
+// must not make the program ask for gigabytes.
+constexpr std::uint32_t kMaxSide = 16384;
+constexpr std::uint64_t kMaxPixels = 32u * 1024 * 1024;
+
+bool AcceptableSize(std::uint32_t width, std::uint32_t height)
+{
+    return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
+           static_cast<std::uint64_t>(width) * height <= kMaxPixels;
+}
+
+std::uint32_t Argb(std::uint32_t alpha, std::uint32_t red, std::uint32_t green, std::uint32_t blue)
+{
+    return alpha << 24 | red << 16 | green << 8 | blue;
+}
+
+bool LooksLikePng(std::span<const std::uint8_t> bytes)
+{
+    return bytes.size() >= 8 && png_sig_cmp(bytes.data(), 0, 8) == 0;
+}
+
+bool LooksLikeJpeg(std::span<const std::uint8_t> bytes)
+{
+    return bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
+}
+
+std::optional<Picture> DecodePng(std::span<const std::uint8_t> bytes)
+{
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) {
+        return std::nullopt;
+    }
+    if (!AcceptableSize(image.width, image.height)) {
+        png_image_free(&image);
+        return std::nullopt;
+    }
+    image.format = PNG_FORMAT_RGBA;
+    std::vector<std::uint8_t> rgba(PNG_IMAGE_SIZE(image));
+    // On failure the simplified reader has already released its own state.
+    if (!png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr)) {
+        return std::nullopt;
+    }
+    Picture picture{static_cast<int>(image.width), static_cast<int>(image.height), {}};
+    picture.pixels.reserve(rgba.size() / 4);
+    for (std::size_t i = 0; i < rgba.size(); i += 4) {
+        picture.pixels.push_back(Argb(rgba[i + 3], rgba[i], rgba[i + 1], rgba[i + 2]));
+    }
+    return picture;
+}
+
+// libjpeg's default error handling ends the process; errors jump back to the decoder instead.
+// Warnings (corrupt or truncated data, which libjpeg would paper over) count as errors too.
+struct JpegErrors {
+    jpeg_error_mgr manager;
+    std::jmp_buf escape;
+};
+
+[[noreturn]] void JumpOnError(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<JpegErrors*>(info->err)->escape, 1);
+}
+
+void JumpOnWarning(j_common_ptr info, int level)
+{
+    if (level < 0) {
+        JumpOnError(info);
+    }
+}
+
+void Quietly(j_common_ptr) {}
+
+// Kept apart from DecodeJpeg so that no object with a destructor lives between setjmp and
+// longjmp; the rows land in the caller's buffer, which outlives the jump.
+bool DecompressJpeg(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& rgb, int& width, int& height)
+{
+    jpeg_decompress_struct info{};
+    JpegErrors errors{};
+    info.err = jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = JumpOnError;
+    errors.manager.emit_message = JumpOnWarning;
+    errors.manager.output_message = Quietly;
+    if (setjmp(errors.escape)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&info, TRUE);
+    if (!AcceptableSize(info.image_width, info.image_height)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    width = static_cast<int>(info.output_width);
+    height = static_cast<int>(info.output_height);
+    std::size_t stride = static_cast<std::size_t>(width) * 3;
+    rgb.resize(stride * static_cast<std::size_t>(height));
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = rgb.data() + stride * info.output_scanline;
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return true;
+}
+
+std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes)
+{
+    std::vector<std::uint8_t> rgb;
+    int width = 0;
+    int height = 0;
+    if (!DecompressJpeg(bytes, rgb, width, height)) {
+        return std::nullopt;
+    }
+    Picture picture{width, height, {}};
+    picture.pixels.reserve(rgb.size() / 3);
+    for (std::size_t i = 0; i < rgb.size(); i += 3) {
+        picture.pixels.push_back(Argb(0xFF, rgb[i], rgb[i + 1], rgb[i + 2]));
+    }
+    return picture;
+}
+
+}  // namespace
+
+std::optional<Picture> DecodePicture(std::span<const std::uint8_t> bytes)
+{
+    if (LooksLikePng(bytes)) {
+        return DecodePng(bytes);
+    }
+    if (LooksLikeJpeg(bytes)) {
+        return DecodeJpeg(bytes);
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,93 @@
+// GBK conversion with iconv; captured output on POSIX systems has no legacy code page.
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstddef>
+
+#include "platform/encoding.h"
+#include "platform/legacy_code_page.h"
+
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+
+// One conversion's iconv descriptor, closed on every way out.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : descriptor_(iconv_open(to, from)) {}
+    ~Converter()
+    {
+        if (IsOpen()) {
+            iconv_close(descriptor_);
+        }
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool IsOpen() const { return descriptor_ != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts input; at a byte sequence that cannot be converted, asks skip how many bytes to
+    // pass over and appends replacement in their place.
+    template <typename SkipLength>
+    std::string Convert(std::string_view input, std::string_view replacement, SkipLength skip)
+    {
+        std::string output;
+        if (!IsOpen()) {
+            return output;
+        }
+        char* in = const_cast<char*>(input.data());  // iconv's interface is not const-correct
+        std::size_t inLeft = input.size();
+        char buffer[4096];
+        while (inLeft > 0) {
+            char* out = buffer;
+            std::size_t outLeft = sizeof buffer;
+            std::size_t result = iconv(descriptor_, &in, &inLeft, &out, &outLeft);
+            int error = errno;
+            output.append(buffer, static_cast<std::size_t>(out - buffer));
+            if (result != static_cast<std::size_t>(-1) || error == E2BIG) {
+                continue;
+            }
+            // EILSEQ: an invalid or unconvertible character; EINVAL: an incomplete one at the end.
+            std::size_t skipped = error == EINVAL ? inLeft : skip(std::string_view(in, inLeft));
+            output.append(replacement);
+            in += skipped;
+            inLeft -= skipped;
+            iconv(descriptor_, nullptr, nullptr, nullptr, nullptr);
+        }
+        return output;
+    }
+
+private:
+    iconv_t descriptor_;
+};
+
+// The length of the UTF-8 character at the front, or 1 for a byte that starts none.
+std::size_t Utf8CharacterLength(std::string_view bytes)
+{
+    auto lead = static_cast<unsigned char>(bytes[0]);
+    std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    std::size_t complete = 1;
+    while (complete < length && complete < bytes.size() && (static_cast<unsigned char>(bytes[complete]) & 0xC0) == 0x80) {
+        ++complete;
+    }
+    return complete;
+}
+
+}  // namespace
+
+std::string GbkToUtf8(std::string_view gbk)
+{
+    Converter converter("UTF-8", "GBK");
+    return converter.Convert(gbk, kReplacement, [](std::string_view) { return std::size_t{1}; });
+}
+
+std::string Utf8ToGbk(std::string_view utf8)
+{
+    Converter converter("GBK", "UTF-8");
+    return converter.Convert(utf8, "?", Utf8CharacterLength);
+}
+
+LegacyCharacter DecodeLegacyCharacter(LegacyCodePage, std::string_view)
+{
+    return {std::string(kReplacement), 1};
+}

@@ -1,0 +1,79 @@
+// Uncaptured process starts on Linux: detached and hidden, or in a terminal emulator.
+#include "platform/posix/launch.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/posix/spawn.h"
+#include "platform/process.h"
+#include "platform/text.h"
+
+namespace {
+
+// The full path of an executable found on PATH; empty when there is none.
+std::string FindOnSearchPath(std::string_view name)
+{
+    const char* searchPath = std::getenv("PATH");
+    std::string_view directories = searchPath != nullptr ? searchPath : "";
+    while (!directories.empty()) {
+        std::size_t end = directories.find(':');
+        std::string_view directory = directories.substr(0, end);
+        directories = end == std::string_view::npos ? std::string_view() : directories.substr(end + 1);
+        if (directory.empty()) {
+            continue;
+        }
+        std::string candidate = JoinText({directory, "/", name});
+        if (access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
+// A terminal emulator to show a normal window in: only with a display, Debian's alternative first.
+std::string FindTerminal()
+{
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') {
+        return {};
+    }
+    std::string terminal = FindOnSearchPath("x-terminal-emulator");
+    return terminal.empty() ? FindOnSearchPath("xterm") : terminal;
+}
+
+std::vector<std::string> Arguments(std::string_view commandLine, bool hidden)
+{
+    std::vector<std::string> shell = {"/bin/sh", "-c", std::string(commandLine)};
+    std::string terminal = hidden ? std::string() : FindTerminal();
+    if (terminal.empty()) {
+        return shell;
+    }
+    std::vector<std::string> inTerminal = {terminal, "-e"};
+    inTerminal.insert(inTerminal.end(), shell.begin(), shell.end());
+    return inTerminal;
+}
+
+// An intermediate shell starts the program in the background and ends at once: it is reaped
+// here, and the program, handed to init, is nobody's zombie and outlives this one.
+std::vector<std::string> Detached(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> detached = {"/bin/sh", "-c", "\"$@\" &", "sh"};
+    detached.insert(detached.end(), arguments.begin(), arguments.end());
+    return detached;
+}
+
+}  // namespace
+
+bool LaunchProcess(std::string_view commandLine, bool waitForExit, int showState)
+{
+    std::vector<std::string> arguments = Arguments(commandLine, showState <= ShowHidden);
+    pid_t child = SpawnChild(waitForExit ? arguments : Detached(arguments), -1, true);
+    if (child == -1) {
+        return false;
+    }
+    WaitForChild(child);
+    return true;
+}

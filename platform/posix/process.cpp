@@ -1,0 +1,134 @@
+// Captured runs on Linux: /bin/sh -c with standard output and standard error on one pipe.
+#include "platform/process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "platform/posix/spawn.h"
+
+namespace {
+
+// Shells whose run was destroyed while they still ran. They are not killed (a run may end while
+// its command goes on), only reaped once they end, so that none is left a zombie.
+std::vector<pid_t>& UnreapedShells()
+{
+    static std::vector<pid_t> shells;
+    return shells;
+}
+
+void ReapEndedShells()
+{
+    auto& shells = UnreapedShells();
+    std::erase_if(shells, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
+}
+
+// A descriptor that becomes readable when the process ends (Linux 5.3 and later); -1 elsewhere,
+// and the idle wait then only notices the end when its time is up.
+int OpenProcessDescriptor(pid_t pid)
+{
+#ifdef SYS_pidfd_open
+    return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+#else
+    (void)pid;
+    return -1;
+#endif
+}
+
+class PosixCapturedRun final : public CapturedRun {
+public:
+    PosixCapturedRun(pid_t shell, int pipeRead) : shell_(shell), pipeRead_(pipeRead), processFd_(OpenProcessDescriptor(shell)) {}
+
+    PosixCapturedRun(const PosixCapturedRun&) = delete;
+    PosixCapturedRun& operator=(const PosixCapturedRun&) = delete;
+
+    ~PosixCapturedRun() override
+    {
+        close(pipeRead_);
+        if (processFd_ >= 0) {
+            close(processFd_);
+        }
+        if (!HasExited()) {
+            UnreapedShells().push_back(shell_);
+        }
+    }
+
+    std::string ReadAvailable(int maxBytes) override
+    {
+        if (maxBytes <= 0 || pipeClosed_) {
+            return {};
+        }
+        std::string bytes(static_cast<std::size_t>(maxBytes), '\0');
+        ssize_t count = -1;
+        do {
+            count = read(pipeRead_, bytes.data(), bytes.size());
+        } while (count == -1 && errno == EINTR);
+        if (count == 0) {
+            pipeClosed_ = true;  // every writer has gone: no more output, and no more waiting on it
+        }
+        bytes.resize(count > 0 ? static_cast<std::size_t>(count) : 0);
+        return bytes;
+    }
+
+    bool HasExited() override
+    {
+        if (!exited_) {
+            int status = 0;
+            pid_t result = waitpid(shell_, &status, WNOHANG);
+            // ECHILD: reaped elsewhere (SIGCHLD ignored, say); the shell is gone all the same.
+            exited_ = result == shell_ || (result == -1 && errno == ECHILD);
+        }
+        return exited_;
+    }
+
+    void WaitForActivity(int milliseconds) override
+    {
+        pollfd watched[2];
+        nfds_t count = 0;
+        if (!pipeClosed_) {
+            watched[count++] = {pipeRead_, POLLIN, 0};
+        }
+        if (processFd_ >= 0 && !exited_) {
+            watched[count++] = {processFd_, POLLIN, 0};
+        }
+        poll(watched, count, milliseconds);
+    }
+
+private:
+    pid_t shell_;
+    int pipeRead_;
+    int processFd_;
+    bool exited_ = false;
+    bool pipeClosed_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<CapturedRun> CapturedRun::Start(std::string_view commandLine)
+{
+    ReapEndedShells();
+    int pipeEnds[2];
+    // Close-on-exec keeps the read end out of every child; the write end reaches the shell only
+    // as its descriptors 1 and 2.
+    if (pipe2(pipeEnds, O_CLOEXEC) != 0) {
+        return nullptr;
+    }
+    int pipeRead = pipeEnds[0];
+    int pipeWrite = pipeEnds[1];
+    fcntl(pipeRead, F_SETFL, fcntl(pipeRead, F_GETFL) | O_NONBLOCK);
+
+    pid_t shell = SpawnChild({"/bin/sh", "-c", std::string(commandLine)}, pipeWrite, false);
+    // Only the shell and what it starts hold the write end now: the pipe closes when they all end.
+    close(pipeWrite);
+    if (shell == -1) {
+        close(pipeRead);
+        return nullptr;
+    }
+    return std::make_unique<PosixCapturedRun>(shell, pipeRead);
+}

@@ -1,0 +1,113 @@
+// Operating-system services on Windows: the program's directory, paths, files, the OS family, fatal errors.
+#include "platform/system.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/wide.h"
+
+namespace {
+
+// The program file's full path; GetModuleFileNameW cuts the path silently when the buffer is short.
+std::wstring ProgramFilePath()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+// Everything before the last backslash: "C:" for a program at a drive root.
+std::wstring ProgramDirectoryWide()
+{
+    std::wstring path = ProgramFilePath();
+    std::size_t lastSeparator = path.rfind(L'\\');
+    return lastSeparator == std::wstring::npos ? std::wstring() : path.substr(0, lastSeparator);
+}
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+}  // namespace
+
+void InitialisePlatform()
+{
+    std::wstring directory = ProgramDirectoryWide();
+    // "C:" alone names the drive's own current directory, not its root.
+    if (directory.size() == 2 && directory[1] == L':') {
+        directory += L'\\';
+    }
+    if (!directory.empty()) {
+        SetCurrentDirectoryW(directory.c_str());
+    }
+}
+
+std::string ProgramDirectory()
+{
+    static const std::string directory = WideToUtf8(ProgramDirectoryWide());
+    return directory;
+}
+
+std::string JoinPath(std::string_view directory, std::string_view name)
+{
+    bool separated = (!directory.empty() && IsSeparator(directory.back())) || (!name.empty() && IsSeparator(name.front()));
+    return JoinText({directory, separated ? "" : "\\", name});
+}
+
+std::string ScriptFileName(std::string_view stem) { return JoinText({stem, ".bat"}); }
+
+int OsClass()
+{
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    if (!GetVersionExW(&version)) {
+        return 0;
+    }
+    switch (version.dwPlatformId) {
+    case VER_PLATFORM_WIN32s: return 1;
+    case VER_PLATFORM_WIN32_WINDOWS: return 2;
+    case VER_PLATFORM_WIN32_NT: return 3;
+    default: return 0;
+    }
+}
+
+Bytes ReadWholeFile(std::string_view path)
+{
+    if (path.empty()) {
+        return {};
+    }
+    // Readers are let in, writers are shut out while the file is read.
+    HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    Bytes contents;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
+        contents.reserve(static_cast<std::size_t>(size.QuadPart));
+    }
+    // Read to the end rather than trust the size: a device or a growing file has no fixed one.
+    std::uint8_t block[64 * 1024];
+    DWORD count = 0;
+    while (ReadFile(file, block, sizeof(block), &count, nullptr) && count > 0) {
+        contents.insert(contents.end(), block, block + count);
+    }
+    CloseHandle(file);
+    return contents;
+}
+
+void FatalError(std::string_view detail)
+{
+    std::wstring text = Utf8ToWide(JoinText({"运行时出错!\r\n", detail}));
+    MessageBoxW(nullptr, text.c_str(), L"信息：", MB_OK | MB_TASKMODAL);
+    ExitProcess(static_cast<UINT>(-1));
+}

@@ -1,0 +1,158 @@
+// Captured runs through /bin/sh: one pipe for both streams, no input, PATH, inheritance, lifetime.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "platform/process.h"
+#include "platform/system.h"
+
+namespace {
+
+constexpr int kChunkBytes = 1023;
+
+// Everything the command writes, collected as the runner does: read while output waits, wait
+// otherwise, and once the shell has ended take what the pipe still holds.
+std::string RunToEnd(std::string_view command)
+{
+    auto run = CapturedRun::Start(command);
+    if (run == nullptr) {
+        ADD_FAILURE() << "could not start: " << command;
+        return {};
+    }
+    std::string output;
+    for (;;) {
+        std::string chunk = run->ReadAvailable(kChunkBytes);
+        EXPECT_LE(chunk.size(), static_cast<std::size_t>(kChunkBytes));
+        if (!chunk.empty()) {
+            output += chunk;
+        } else if (run->HasExited()) {
+            for (chunk = run->ReadAvailable(kChunkBytes); !chunk.empty(); chunk = run->ReadAvailable(kChunkBytes)) {
+                output += chunk;
+            }
+            return output;
+        } else {
+            run->WaitForActivity(10);
+        }
+    }
+}
+
+std::string Lines(int first, int last)
+{
+    std::string lines;
+    for (int i = first; i <= last; ++i) {
+        lines += std::to_string(i) + "\n";
+    }
+    return lines;
+}
+
+TEST(CapturedRunOutput, EmptyCommandEndsAtOnceWithNothing) { EXPECT_EQ(RunToEnd(""), ""); }
+
+TEST(CapturedRunOutput, OutputLongerThanOneReadArrivesWholeAndInOrder)
+{
+    EXPECT_EQ(RunToEnd("seq 1 5000"), Lines(1, 5000));
+}
+
+TEST(CapturedRunOutput, StandardErrorIsInterleavedInWriteOrder)
+{
+    EXPECT_EQ(RunToEnd("echo one; echo two >&2; echo three; echo four >&2"), "one\ntwo\nthree\nfour\n");
+}
+
+TEST(CapturedRunOutput, ZeroBytesArriveUnchanged)
+{
+    EXPECT_EQ(RunToEnd("printf 'a\\0b\\0'"), std::string("a\0b\0", 4));
+}
+
+TEST(CapturedRunOutput, NothingAvailableReadsAsEmptyWithoutBlocking)
+{
+    auto run = CapturedRun::Start("sleep 2");
+    ASSERT_NE(run, nullptr);
+    EXPECT_EQ(run->ReadAvailable(kChunkBytes), "");
+    EXPECT_EQ(run->ReadAvailable(0), "");
+    EXPECT_FALSE(run->HasExited());
+}
+
+TEST(CapturedRunOutput, TwoRunsAtOnceKeepTheirOwnOutput)
+{
+    auto outer = CapturedRun::Start("echo outer; sleep 0.2; echo outer again");
+    ASSERT_NE(outer, nullptr);
+    EXPECT_EQ(RunToEnd("echo inner"), "inner\n");
+    std::string outerOutput;
+    while (!outer->HasExited()) {
+        outerOutput += outer->ReadAvailable(kChunkBytes);
+        outer->WaitForActivity(10);
+    }
+    for (std::string chunk = outer->ReadAvailable(kChunkBytes); !chunk.empty(); chunk = outer->ReadAvailable(kChunkBytes)) {
+        outerOutput += chunk;
+    }
+    EXPECT_EQ(outerOutput, "outer\nouter again\n");
+}
+
+TEST(CapturedRunEnvironment, StandardInputIsEmpty)
+{
+    EXPECT_EQ(RunToEnd("cat; echo after cat; readlink /proc/self/fd/0"), "after cat\n/dev/null\n");
+}
+
+TEST(CapturedRunEnvironment, ProgramDirectoryComesFirstOnThePath)
+{
+    std::string path = RunToEnd("printf '%s' \"$PATH\"");
+    EXPECT_TRUE(path.starts_with(ProgramDirectory() + ":")) << path;
+    EXPECT_GT(path.size(), ProgramDirectory().size() + 1) << "the inherited search path is kept behind it";
+}
+
+// `ls -l /proc/self/fd` lists the descriptors a child of the shell holds: standard output and
+// standard error on the pipe, and no third descriptor of that same pipe (the parent's read end).
+TEST(CapturedRunEnvironment, ChildrenHoldOnlyTheWriteEndOfThePipe)
+{
+    std::istringstream listing(RunToEnd("ls -l /proc/self/fd"));
+    std::map<std::string, int> descriptorsPerPipe;
+    std::string standardOutputPipe;
+    for (std::string line; std::getline(listing, line);) {
+        std::size_t arrow = line.find(" -> ");
+        if (arrow == std::string::npos) {
+            continue;
+        }
+        std::string target = line.substr(arrow + 4);
+        ++descriptorsPerPipe[target];
+        if (line.substr(0, arrow).ends_with(" 1")) {
+            standardOutputPipe = target;
+        }
+    }
+    ASSERT_TRUE(standardOutputPipe.starts_with("pipe:")) << standardOutputPipe;
+    EXPECT_EQ(descriptorsPerPipe[standardOutputPipe], 2);
+}
+
+TEST(CapturedRunLifetime, ShellEndingIsSeenWhileABackgroundChildHoldsThePipe)
+{
+    std::string output = RunToEnd("sleep 30 & echo $!");
+    ASSERT_FALSE(output.empty());
+    EXPECT_EQ(RunToEnd("kill " + output), "");
+}
+
+TEST(CapturedRunLifetime, ProcessEndIsSeenWithoutReadingTheOutput)
+{
+    auto run = CapturedRun::Start("echo unread");
+    ASSERT_NE(run, nullptr);
+    while (!run->HasExited()) {
+        run->WaitForActivity(10);
+    }
+    EXPECT_EQ(run->ReadAvailable(kChunkBytes), "unread\n");
+}
+
+TEST(CapturedRunLifetime, DestroyingARunLeavesItsCommandRunning)
+{
+    std::string pid;
+    {
+        auto run = CapturedRun::Start("echo $$; exec sleep 30");
+        ASSERT_NE(run, nullptr);
+        while (pid.find('\n') == std::string::npos) {
+            pid += run->ReadAvailable(kChunkBytes);
+            run->WaitForActivity(10);
+        }
+    }
+    pid.pop_back();
+    EXPECT_EQ(RunToEnd("kill -0 " + pid + " && echo running; kill " + pid), "running\n");
+}
+
+}  // namespace

@@ -1,0 +1,137 @@
+// Tests of GBK conversion and of decoding captured output chunk by chunk.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/encoding.h"
+
+namespace {
+
+const std::string kReplacement = "\xEF\xBF\xBD";
+
+// Decodes the chunks one after another and finishes, as the command runner does.
+std::string DecodeChunks(const std::vector<std::string>& chunks)
+{
+    OutputDecoder decoder;
+    std::string text;
+    for (const std::string& chunk : chunks) {
+        text += decoder.Decode(chunk);
+    }
+    return text + decoder.Finish();
+}
+
+TEST(Gbk, ChineseTextsSurviveTheRoundTrip)
+{
+    for (std::string text : {"华为", "荣耀 HiCar", "没有命令输入", "冗余html查看器", "运行时出错!\r\n", ""}) {
+        EXPECT_EQ(GbkToUtf8(Utf8ToGbk(text)), text);
+    }
+}
+
+TEST(Gbk, UsesTheGbkBytes)
+{
+    EXPECT_EQ(Utf8ToGbk("华为"), "\xBB\xAA\xCE\xAA");
+    EXPECT_EQ(GbkToUtf8("\xC8\xD9\xD2\xAB"), "荣耀");
+    EXPECT_EQ(Utf8ToGbk("１"), "\xA3\xB1");
+}
+
+TEST(Gbk, InvalidBytesBecomeReplacementCharacters)
+{
+    EXPECT_EQ(GbkToUtf8("a\xFF" "b"), "a" + kReplacement + "b");
+    EXPECT_EQ(GbkToUtf8("ok\xBB"), "ok" + kReplacement);  // a lead byte without its trail byte
+}
+
+TEST(Gbk, CharactersGbkLacksBecomeQuestionMarks)
+{
+    EXPECT_EQ(Utf8ToGbk("a😀b"), "a?b");
+    EXPECT_EQ(Utf8ToGbk("a\xFF" "b"), "a?b");  // invalid UTF-8
+}
+
+TEST(OutputDecoder, PassesUtf8Through)
+{
+    EXPECT_EQ(DecodeChunks({"设备 device\r\n"}), "设备 device\r\n");
+}
+
+TEST(OutputDecoder, HoldsBackACharacterSplitBetweenChunks)
+{
+    std::string text = "连接";  // two three-byte characters
+    for (std::size_t split = 1; split < text.size(); ++split) {
+        OutputDecoder decoder;
+        std::string first = decoder.Decode(text.substr(0, split));
+        std::string second = decoder.Decode(text.substr(split));
+        EXPECT_EQ(first + second, text) << "split after byte " << split;
+        EXPECT_EQ(decoder.Finish(), "");
+    }
+}
+
+TEST(OutputDecoder, CharacterSplitOverThreeChunks)
+{
+    EXPECT_EQ(DecodeChunks({"a\xF0\x9F", "\x98", "\x80z"}), "a😀z");
+}
+
+TEST(OutputDecoder, LoneLineFeedsBecomeCrLf)
+{
+    EXPECT_EQ(DecodeChunks({"one\ntwo\n"}), "one\r\ntwo\r\n");
+    EXPECT_EQ(DecodeChunks({"\n\n"}), "\r\n\r\n");
+}
+
+TEST(OutputDecoder, ExistingCrLfStaysCrLf)
+{
+    EXPECT_EQ(DecodeChunks({"one\r\ntwo\r\n"}), "one\r\ntwo\r\n");
+}
+
+TEST(OutputDecoder, CrAtTheEndOfAChunkPairsWithTheNextLineFeed)
+{
+    EXPECT_EQ(DecodeChunks({"one\r", "\ntwo"}), "one\r\ntwo");
+}
+
+TEST(OutputDecoder, LineFeedAfterAChunkEndingInTextGetsItsCr)
+{
+    EXPECT_EQ(DecodeChunks({"one", "\ntwo"}), "one\r\ntwo");
+    EXPECT_EQ(DecodeChunks({"设备", "\n"}), "设备\r\n");
+}
+
+TEST(OutputDecoder, InvalidBytesBecomeReplacementCharacters)
+{
+    EXPECT_EQ(DecodeChunks({"a\xFF" "b"}), "a" + kReplacement + "b");
+    EXPECT_EQ(DecodeChunks({"\x80\xBF"}), kReplacement + kReplacement);
+    // A three-byte lead followed by ASCII is no character; the ASCII is kept.
+    EXPECT_EQ(DecodeChunks({"\xE8" "ab"}), kReplacement + "ab");
+    EXPECT_EQ(DecodeChunks({"\xE8", "\n"}), kReplacement + "\r\n");
+}
+
+TEST(OutputDecoder, RejectsOverlongAndSurrogateForms)
+{
+    EXPECT_EQ(DecodeChunks({"\xC0\xAF"}), kReplacement + kReplacement);
+    EXPECT_EQ(DecodeChunks({"\xED\xA0\x80"}), kReplacement + kReplacement + kReplacement);
+}
+
+TEST(OutputDecoder, ByteThatCanNeverCompleteIsNotHeldBack)
+{
+    OutputDecoder decoder;
+    EXPECT_EQ(decoder.Decode("x\xFF"), "x" + kReplacement);
+    EXPECT_EQ(decoder.Finish(), "");
+}
+
+TEST(OutputDecoder, FinishFlushesAnIncompleteCharacter)
+{
+    OutputDecoder decoder;
+    EXPECT_EQ(decoder.Decode("ok\xE8\xBF"), "ok");
+    EXPECT_EQ(decoder.Finish(), kReplacement);
+    EXPECT_EQ(decoder.Finish(), "");
+}
+
+TEST(OutputDecoder, StartsAfreshAfterFinish)
+{
+    OutputDecoder decoder;
+    decoder.Decode("one\r");
+    decoder.Finish();
+    EXPECT_EQ(decoder.Decode("\n"), "\r\n");
+}
+
+TEST(OutputDecoder, EmptyChunksChangeNothing)
+{
+    EXPECT_EQ(DecodeChunks({"", "a\xE8", "", "\xBF\x9E", ""}), "a连");
+}
+
+}  // namespace

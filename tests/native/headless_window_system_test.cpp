@@ -1,0 +1,496 @@
+// Tests of the headless window system: opening and closing, keys and focus, controls, queue, boxes.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/headless/driver.h"
+#include "platform/process.h"
+#include "platform/window_system.h"
+#include "ui/window_ids.h"
+
+namespace {
+
+// What the handlers below saw, in order.
+std::vector<std::string>& Log()
+{
+    static std::vector<std::string> log;
+    return log;
+}
+
+void LogKey(const EventArgs& args) { Log().push_back("key " + std::to_string(args.key)); }
+void LogClicked(const EventArgs&) { Log().push_back("clicked"); }
+void LogBoxGotFocus(const EventArgs&) { Log().push_back("got 输入框"); }
+void LogBoxLostFocus(const EventArgs&) { Log().push_back("lost 输入框"); }
+void LogButtonGotFocus(const EventArgs&) { Log().push_back("got 按钮1"); }
+void LogCheckState(const EventArgs&) { Log().push_back(IsChecked(StartWindow, "勾选框") ? "checked" : "unchecked"); }
+void OpenTutorialModally(const EventArgs&)
+{
+    OpenWindow(TutorialWindow, true);
+    Log().push_back("tutorial returned");
+}
+void OpenCommunityModally(const EventArgs&) { OpenWindow(CommunityWindow, true); }
+void CloseStartLaterAndLook(const EventArgs&)
+{
+    CloseWindowLater(StartWindow);
+    Log().push_back(headless::IsOpen(StartWindow) ? "still open" : "gone");
+}
+void CloseStartLaterAndReopen(const EventArgs&)
+{
+    CloseWindowLater(StartWindow);
+    OpenWindow(StartWindow, false);
+}
+void WelcomeInDesktop(const EventArgs&)
+{
+    CloseWindowLater(StartWindow);
+    SetText(DesktopWindow, "回显编辑框", "welcome");
+}
+void LetEventsThroughThenWrite(const EventArgs&)
+{
+    ProcessPendingEvents();
+    SetText(StartWindow, "输入框", "after");
+    Log().push_back("handler survived");
+}
+void SayDone(const EventArgs&) { ShowMessage("完成"); }
+void WriteWrongName(const EventArgs&) { SetText(StartWindow, "没有这个控件", "x"); }
+
+constexpr std::array<std::string_view, 2> kPages = {"主菜单", "华为"};
+
+constexpr std::array kStartControls = {
+    Button("按钮1", "打开教程", {0, 0, 80, 30}).On(Event::Clicked, OpenTutorialModally).On(Event::GotFocus, LogButtonGotFocus),
+    EditBox("命令框", "", {0, 40, 80, 30}).SkipsTab(),
+    EditBox("输入框", "初始", {0, 80, 80, 30})
+        .Colours(0xC0C0C0)
+        .On(Event::KeyDown, LogKey)
+        .On(Event::GotFocus, LogBoxGotFocus)
+        .On(Event::LostFocus, LogBoxLostFocus),
+    CheckBox("勾选框", "华为", {0, 120, 80, 30}).On(Event::Clicked, LogCheckState),
+    Label("标签", "说明", {0, 160, 80, 30}),
+    PageControl("选项卡", kPages, {100, 0, 400, 300}),
+    Button("页一按钮", "一", {10, 40, 80, 30}).OnPage("选项卡", 0),
+    Button("页二按钮", "二", {10, 40, 80, 30}).OnPage("选项卡", 1),
+    GroupBox("分组框1", "", {10, 80, 200, 100}).OnPage("选项卡", 1),
+    EditBox("组内框", "", {5, 5, 80, 30}).In("分组框1"),
+    EditBox("只读框", "只读", {0, 200, 80, 30}).ReadOnly(),
+    Button("稍后关闭", "关", {0, 240, 80, 30}).On(Event::Clicked, CloseStartLaterAndLook),
+    Button("关而又开", "开", {0, 280, 80, 30}).On(Event::Clicked, CloseStartLaterAndReopen),
+    Button("运行", "跑", {0, 320, 80, 30}).On(Event::Clicked, LetEventsThroughThenWrite),
+    Button("完成", "完", {0, 360, 80, 30}).On(Event::Clicked, SayDone),
+    Button("错名", "错", {0, 400, 80, 30}).On(Event::Clicked, WriteWrongName),
+    Button("计数", "数", {0, 440, 80, 30}).On(Event::Clicked, LogClicked),
+};
+constexpr WindowDeclaration kStart{StartWindow, "开始", 600, 500, 0xFFFFFF, kStartControls};
+
+constexpr std::array kDesktopControls = {
+    EditBox("回显编辑框", "", {0, 0, 300, 200}).MultiLine().ReadOnly(),
+};
+constexpr WindowDeclaration kDesktop{DesktopWindow, "桌面", 600, 500, 0xFFFFFF, kDesktopControls, WelcomeInDesktop};
+
+constexpr std::array kTutorialControls = {
+    Button("按钮4", "求助群友", {0, 0, 80, 30}).On(Event::Clicked, OpenCommunityModally),
+};
+constexpr WindowDeclaration kTutorial{TutorialWindow, "连接教程", 600, 500, 0xFFFFFF, kTutorialControls};
+
+constexpr std::array kCommunityControls = {
+    Label("群号", "Pellucor", {0, 0, 80, 30}),
+};
+constexpr WindowDeclaration kCommunity{CommunityWindow, "", 600, 500, 0xFFFFFF, kCommunityControls};
+
+constexpr std::array<const WindowDeclaration*, 4> kWindows = {&kStart, &kDesktop, &kTutorial, &kCommunity};
+
+class HeadlessWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        headless::Reset();
+        InitialiseWindowSystem(kWindows);
+        Log().clear();
+    }
+    void TearDown() override { headless::Reset(); }
+};
+
+using Opening = HeadlessWindows;
+
+TEST_F(Opening, AnOpenWindowIsOnlyBroughtToFrontNotBuiltAgain)
+{
+    ASSERT_TRUE(OpenWindow(StartWindow, false));
+    SetText(StartWindow, "输入框", "typed");
+    EXPECT_TRUE(OpenWindow(StartWindow, false));
+    EXPECT_EQ(GetText(StartWindow, "输入框"), "typed");
+    EXPECT_EQ(headless::OpenWindows(), std::vector<WindowId>{StartWindow});
+}
+
+TEST_F(Opening, UnknownWindowIsNotOpened)
+{
+    EXPECT_FALSE(OpenWindow(FaqWindow, false));
+    EXPECT_TRUE(headless::OpenWindows().empty());
+    EXPECT_FALSE(IsProgramEnding());
+}
+
+TEST_F(Opening, CreatedHandlerRunsBeforeOpenWindowReturnsAndItsCloseWaits)
+{
+    OpenWindow(StartWindow, false);
+    OpenWindow(DesktopWindow, false);
+    EXPECT_EQ(GetText(DesktopWindow, "回显编辑框"), "welcome");
+    EXPECT_TRUE(headless::IsOpen(StartWindow)) << "closed before the handler returned";
+    ProcessPendingEvents();
+    EXPECT_EQ(headless::OpenWindows(), std::vector<WindowId>{DesktopWindow});
+    EXPECT_FALSE(IsProgramEnding());
+}
+
+TEST_F(Opening, ModalWindowDisablesTheOthersUntilItCloses)
+{
+    OpenWindow(StartWindow, false);
+    headless::Click(StartWindow, "按钮1");
+    EXPECT_TRUE(headless::IsOpen(TutorialWindow));
+    EXPECT_FALSE(headless::IsEnabled(StartWindow));
+    EXPECT_TRUE(headless::IsEnabled(TutorialWindow));
+
+    headless::CloseBox(TutorialWindow);
+    EXPECT_TRUE(headless::IsEnabled(StartWindow));
+}
+
+TEST_F(Opening, ModalOpenReturnsOnlyOnceTheWindowHasClosed)
+{
+    OpenWindow(StartWindow, false);
+    headless::Post([] {
+        Log().push_back("closing");
+        headless::CloseBox(TutorialWindow);
+    });
+    headless::Click(StartWindow, "按钮1");
+    EXPECT_EQ(Log(), (std::vector<std::string>{"got 按钮1", "closing", "tutorial returned"}));
+    EXPECT_TRUE(headless::IsEnabled(StartWindow));
+}
+
+TEST_F(Opening, InputQueuedBehindAModalCloseWaitsForTheOpenerToFinish)
+{
+    OpenWindow(StartWindow, false);
+    headless::Post([] { headless::CloseBox(TutorialWindow); });
+    headless::Post([] { headless::Click(StartWindow, "计数"); });
+    headless::Click(StartWindow, "按钮1");
+    EXPECT_EQ(Log(), (std::vector<std::string>{"got 按钮1", "tutorial returned", "clicked"}));
+}
+
+TEST_F(Opening, ChainedModalWindowsEnableTheirOwnersAgainInTurn)
+{
+    OpenWindow(StartWindow, false);
+    headless::Click(StartWindow, "按钮1");
+    headless::Click(TutorialWindow, "按钮4");
+    EXPECT_FALSE(headless::IsEnabled(StartWindow));
+    EXPECT_FALSE(headless::IsEnabled(TutorialWindow));
+    EXPECT_TRUE(headless::IsEnabled(CommunityWindow));
+
+    headless::PressKey(CommunityWindow, 27);
+    EXPECT_TRUE(headless::IsEnabled(TutorialWindow));
+    EXPECT_FALSE(headless::IsEnabled(StartWindow)) << "still behind the tutorial window";
+
+    headless::CloseBox(TutorialWindow);
+    EXPECT_TRUE(headless::IsEnabled(StartWindow));
+}
+
+TEST_F(Opening, ReopeningBuildsTheWindowAfresh)
+{
+    OpenWindow(StartWindow, false);
+    OpenWindow(DesktopWindow, false);
+    SetText(StartWindow, "输入框", "typed");
+    SetTextColour(StartWindow, "输入框", 0);
+    headless::Click(StartWindow, "勾选框");
+    headless::Focus(StartWindow, "输入框");
+    headless::CloseBox(StartWindow);
+
+    OpenWindow(StartWindow, false);
+    EXPECT_EQ(GetText(StartWindow, "输入框"), "初始");
+    EXPECT_EQ(headless::TextColour(StartWindow, "输入框"), 0xC0C0C0u);
+    EXPECT_FALSE(IsChecked(StartWindow, "勾选框"));
+    EXPECT_EQ(headless::FocusedControl(StartWindow), "");
+    EXPECT_EQ(headless::VisiblePage(StartWindow, "选项卡"), 0);
+}
+
+using Closing = HeadlessWindows;
+
+TEST_F(Closing, CloseWindowLaterWaitsUntilTheHandlerHasReturned)
+{
+    OpenWindow(StartWindow, false);
+    OpenWindow(DesktopWindow, false);
+    ProcessPendingEvents();
+    OpenWindow(StartWindow, false);
+    headless::Click(StartWindow, "稍后关闭");
+    EXPECT_EQ(Log(), std::vector<std::string>{"still open"});
+    EXPECT_FALSE(headless::IsOpen(StartWindow));
+}
+
+TEST_F(Closing, WindowReopenedWhileBeingClosedSurvivesTheOldClose)
+{
+    OpenWindow(StartWindow, false);
+    SetText(StartWindow, "输入框", "old");
+    headless::Click(StartWindow, "关而又开");
+    EXPECT_EQ(headless::OpenWindows(), std::vector<WindowId>{StartWindow});
+    EXPECT_EQ(GetText(StartWindow, "输入框"), "初始");
+    EXPECT_FALSE(IsProgramEnding());
+}
+
+TEST_F(Closing, LastWindowClosingEndsTheProgram)
+{
+    OpenWindow(StartWindow, false);
+    headless::CloseBox(StartWindow);
+    EXPECT_TRUE(IsProgramEnding());
+    ShowMessage("完成");
+    EXPECT_TRUE(headless::Messages().empty());
+    EXPECT_FALSE(OpenWindow(DesktopWindow, false));
+    EXPECT_EQ(RunMessageLoop(), 0);
+}
+
+TEST_F(Closing, ClosingOneOfTwoWindowsDoesNotEndTheProgram)
+{
+    OpenWindow(StartWindow, false);
+    OpenWindow(DesktopWindow, false);
+    ProcessPendingEvents();
+    OpenWindow(StartWindow, false);
+    headless::CloseBox(StartWindow);
+    EXPECT_FALSE(IsProgramEnding());
+    EXPECT_EQ(headless::OpenWindows(), std::vector<WindowId>{DesktopWindow});
+}
+
+TEST_F(Closing, PendingQuitStopsFurtherEvents)
+{
+    OpenWindow(StartWindow, false);
+    headless::Post([] { headless::CloseBox(StartWindow); });
+    headless::Post([] { Log().push_back("ran after the end"); });
+    ProcessPendingEvents();
+    EXPECT_TRUE(IsProgramEnding());
+    EXPECT_TRUE(Log().empty());
+}
+
+TEST_F(Closing, WindowReadsAndWritesNothingOnceClosed)
+{
+    OpenWindow(StartWindow, false);
+    OpenWindow(DesktopWindow, false);
+    ProcessPendingEvents();
+    SetText(StartWindow, "输入框", "ignored");
+    SetChecked(StartWindow, "勾选框", true);
+    EXPECT_EQ(GetText(StartWindow, "输入框"), "");
+    EXPECT_FALSE(IsChecked(StartWindow, "勾选框"));
+}
+
+TEST_F(Closing, HandlerOutlivesItsWindowClosedDuringARun)
+{
+    OpenWindow(StartWindow, false);
+    OpenWindow(DesktopWindow, false);
+    ProcessPendingEvents();
+    OpenWindow(StartWindow, false);
+    headless::Post([] { headless::CloseBox(StartWindow); });
+    headless::Click(StartWindow, "运行");
+    EXPECT_EQ(Log(), std::vector<std::string>{"handler survived"});
+    EXPECT_FALSE(headless::IsOpen(StartWindow));
+    EXPECT_TRUE(headless::IsOpen(DesktopWindow));
+}
+
+using Keys = HeadlessWindows;
+
+TEST_F(Keys, EscClosesTheWindowAfterTheFocusedBoxSawTheKey)
+{
+    OpenWindow(StartWindow, false);
+    headless::Focus(StartWindow, "输入框");
+    headless::PressKey(StartWindow, 27);
+    EXPECT_EQ(Log().back(), "key 27");
+    EXPECT_FALSE(headless::IsOpen(StartWindow));
+    EXPECT_TRUE(IsProgramEnding());
+}
+
+TEST_F(Keys, EscWithAModifierDoesNotClose)
+{
+    OpenWindow(StartWindow, false);
+    for (int modifier : {ModifierControl, ModifierShift, ModifierAlt}) {
+        headless::PressKey(StartWindow, 27, modifier);
+        EXPECT_TRUE(headless::IsOpen(StartWindow)) << "modifier " << modifier;
+    }
+}
+
+TEST_F(Keys, EnterHasNoWindowLevelEffect)
+{
+    OpenWindow(StartWindow, false);
+    headless::Focus(StartWindow, "输入框");
+    headless::PressKey(StartWindow, 13);
+    EXPECT_TRUE(headless::IsOpen(StartWindow));
+    EXPECT_EQ(headless::FocusedControl(StartWindow), "输入框");
+    EXPECT_EQ(Log().back(), "key 13");
+}
+
+std::vector<std::string> TabWalk(int modifiers, int presses)
+{
+    std::vector<std::string> visited;
+    for (int i = 0; i < presses; ++i) {
+        headless::PressKey(StartWindow, 9, modifiers);
+        visited.push_back(headless::FocusedControl(StartWindow));
+    }
+    return visited;
+}
+
+TEST_F(Keys, TabSkipsNonStopsAndHiddenPagesAndWraps)
+{
+    OpenWindow(StartWindow, false);
+    const std::vector<std::string> cycle = {"按钮1", "输入框", "勾选框", "页一按钮", "只读框", "稍后关闭",
+                                            "关而又开", "运行", "完成", "错名", "计数", "按钮1"};
+    EXPECT_EQ(TabWalk(0, static_cast<int>(cycle.size())), cycle);
+}
+
+TEST_F(Keys, ShiftTabWalksBackwards)
+{
+    OpenWindow(StartWindow, false);
+    headless::Focus(StartWindow, "勾选框");
+    EXPECT_EQ(TabWalk(ModifierShift, 3), (std::vector<std::string>{"输入框", "按钮1", "计数"}));
+}
+
+TEST_F(Keys, FocusRaisesLostFocusBeforeGotFocus)
+{
+    OpenWindow(StartWindow, false);
+    headless::Focus(StartWindow, "输入框");
+    headless::PressKey(StartWindow, 9);
+    EXPECT_EQ(Log(), (std::vector<std::string>{"got 输入框", "key 9", "lost 输入框"}));
+    EXPECT_EQ(headless::FocusedControl(StartWindow), "勾选框");
+}
+
+TEST_F(Keys, TypingGoesOnlyIntoAWritableFocusedBox)
+{
+    OpenWindow(StartWindow, false);
+    headless::Type(StartWindow, "nowhere");
+    headless::Focus(StartWindow, "输入框");
+    headless::Type(StartWindow, "文字");
+    headless::Focus(StartWindow, "只读框");
+    headless::Type(StartWindow, "refused");
+    EXPECT_EQ(GetText(StartWindow, "输入框"), "初始文字");
+    EXPECT_EQ(GetText(StartWindow, "只读框"), "只读");
+}
+
+using Controls = HeadlessWindows;
+
+TEST_F(Controls, CheckBoxTogglesBeforeItsClickedHandlerRuns)
+{
+    OpenWindow(StartWindow, false);
+    headless::Click(StartWindow, "勾选框");
+    headless::Click(StartWindow, "勾选框");
+    EXPECT_EQ(Log(), (std::vector<std::string>{"checked", "unchecked"}));
+}
+
+TEST_F(Controls, SetCheckedRaisesNoEvent)
+{
+    OpenWindow(StartWindow, false);
+    SetChecked(StartWindow, "勾选框", true);
+    EXPECT_TRUE(IsChecked(StartWindow, "勾选框"));
+    EXPECT_TRUE(Log().empty());
+}
+
+TEST_F(Controls, ClickTakesTheFocusFromTheEditBoxFirst)
+{
+    OpenWindow(StartWindow, false);
+    headless::Focus(StartWindow, "输入框");
+    headless::Click(StartWindow, "计数");
+    EXPECT_EQ(Log(), (std::vector<std::string>{"got 输入框", "lost 输入框", "clicked"}));
+}
+
+TEST_F(Controls, AppendTextAddsAtTheEnd)
+{
+    OpenWindow(StartWindow, false);
+    SetText(StartWindow, "输入框", "a\r\n");
+    AppendText(StartWindow, "输入框", "b");
+    EXPECT_EQ(GetText(StartWindow, "输入框"), "a\r\nb");
+}
+
+TEST_F(Controls, DisabledWindowIgnoresUserInput)
+{
+    OpenWindow(StartWindow, false);
+    headless::Click(StartWindow, "按钮1");
+    Log().clear();
+    headless::Click(StartWindow, "计数");
+    headless::Focus(StartWindow, "输入框");
+    headless::PressKey(StartWindow, 27);
+    headless::CloseBox(StartWindow);
+    EXPECT_TRUE(Log().empty());
+    EXPECT_TRUE(headless::IsOpen(StartWindow));
+}
+
+using ControlsDeathTest = HeadlessWindows;
+
+TEST_F(ControlsDeathTest, HandlerUsingAnUndeclaredNameFailsLoudly)
+{
+    OpenWindow(StartWindow, false);
+    EXPECT_DEATH(headless::Click(StartWindow, "错名"), "没有这个控件");
+    EXPECT_DEATH(GetText(StartWindow, "回显编辑框"), "回显编辑框");
+}
+
+TEST_F(ControlsDeathTest, MisdeclaredWindowFailsLoudlyWhenBuilt)
+{
+    static constexpr std::array kLostChild = {Button("孤儿", "", {0, 0, 10, 10}).In("不存在的分组框")};
+    static constexpr std::array kTwins = {Label("同名", "", {0, 0, 10, 10}), Label("同名", "", {0, 0, 10, 10})};
+    static constexpr WindowDeclaration kLost{FaqWindow, "", 100, 100, kNoColour, kLostChild};
+    static constexpr WindowDeclaration kTwin{DonationWindow, "", 100, 100, kNoColour, kTwins};
+    static constexpr std::array<const WindowDeclaration*, 2> kBad = {&kLost, &kTwin};
+    InitialiseWindowSystem(kBad);
+    EXPECT_DEATH(OpenWindow(FaqWindow, false), "不存在的分组框");
+    EXPECT_DEATH(OpenWindow(DonationWindow, false), "同名");
+}
+
+using Queue = HeadlessWindows;
+
+TEST_F(Queue, PostedInputWaitsForProcessPendingEventsAndRunsInOrder)
+{
+    OpenWindow(StartWindow, false);
+    headless::Post([] { Log().push_back("first"); });
+    headless::Post([] { Log().push_back("second"); });
+    EXPECT_TRUE(Log().empty());
+    ProcessPendingEvents();
+    EXPECT_EQ(Log(), (std::vector<std::string>{"first", "second"}));
+}
+
+TEST_F(Queue, CloseMessageGoesBeforeEarlierUserInput)
+{
+    OpenWindow(StartWindow, false);
+    OpenWindow(DesktopWindow, false);
+    ProcessPendingEvents();
+    OpenWindow(StartWindow, false);
+    headless::Post([] { headless::Click(StartWindow, "计数"); });
+    headless::Click(StartWindow, "稍后关闭");
+    EXPECT_EQ(Log(), std::vector<std::string>{"still open"}) << "the click reached a window being closed";
+}
+
+TEST_F(Queue, RunMessageLoopRunsPostedInput)
+{
+    OpenWindow(StartWindow, false);
+    headless::Post([] { headless::Click(StartWindow, "计数"); });
+    EXPECT_EQ(RunMessageLoop(), 0);
+    EXPECT_EQ(Log(), std::vector<std::string>{"clicked"});
+}
+
+using MessageBoxes = HeadlessWindows;
+
+TEST_F(MessageBoxes, ResponderAnswersWhileEveryWindowIsDisabled)
+{
+    OpenWindow(StartWindow, false);
+    std::vector<bool> enabledDuringBox;
+    headless::SetMessageResponder([&](std::string_view text) {
+        enabledDuringBox.push_back(headless::IsEnabled(StartWindow));
+        headless::Click(StartWindow, "计数");
+        Log().push_back(std::string(text));
+    });
+    headless::Click(StartWindow, "完成");
+    EXPECT_EQ(enabledDuringBox, std::vector<bool>{false});
+    EXPECT_EQ(Log(), std::vector<std::string>{"完成"}) << "a click got through the box";
+    EXPECT_TRUE(headless::IsEnabled(StartWindow));
+    EXPECT_EQ(headless::Messages(), std::vector<std::string>{"完成"});
+}
+
+TEST_F(MessageBoxes, ResetForgetsMessagesAndAddresses)
+{
+    OpenWindow(StartWindow, false);
+    ShowMessage("完成");
+    OpenWebAddress("https://consumer.huawei.com/cn/support/");
+    EXPECT_EQ(headless::OpenedAddresses(), std::vector<std::string>{"https://consumer.huawei.com/cn/support/"});
+    headless::Reset();
+    EXPECT_TRUE(headless::Messages().empty());
+    EXPECT_TRUE(headless::OpenedAddresses().empty());
+    EXPECT_TRUE(headless::OpenWindows().empty());
+    EXPECT_FALSE(IsProgramEnding());
+}
+
+}  // namespace

@@ -1,0 +1,187 @@
+// Tests of picture decoding on PNG and JPEG bytes encoded by the tests themselves.
+#include <gtest/gtest.h>
+
+#include <png.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <jpeglib.h>
+
+#include "platform/picture.h"
+
+namespace {
+
+using ByteVector = std::vector<std::uint8_t>;
+
+// A width x height RGBA picture: red left half, blue right half, the bottom row half transparent.
+ByteVector RgbaPixels(int width, int height)
+{
+    ByteVector rgba;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            bool left = x < width / 2;
+            rgba.insert(rgba.end(), {std::uint8_t(left ? 255 : 0), 0, std::uint8_t(left ? 0 : 255),
+                                     std::uint8_t(y == height - 1 ? 128 : 255)});
+        }
+    }
+    return rgba;
+}
+
+ByteVector EncodePng(int width, int height, const ByteVector& rgba)
+{
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_RGBA;
+    png_alloc_size_t size = 0;
+    EXPECT_TRUE(png_image_write_get_memory_size(image, size, 0, rgba.data(), 0, nullptr));
+    ByteVector png(size);
+    EXPECT_TRUE(png_image_write_to_memory(&image, png.data(), &size, 0, rgba.data(), 0, nullptr));
+    png.resize(size);
+    return png;
+}
+
+ByteVector EncodeJpeg(int width, int height, int components)
+{
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = components;
+    info.in_color_space = components == 3 ? JCS_RGB : JCS_GRAYSCALE;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    // Uniform green (or mid grey) so the lossy round trip stays close to the input.
+    ByteVector row(static_cast<std::size_t>(width * components));
+    for (int x = 0; x < width; ++x) {
+        if (components == 3) {
+            row[x * 3 + 1] = 200;
+        } else {
+            row[x] = 128;
+        }
+    }
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW rowPointer = row.data();
+        jpeg_write_scanlines(&info, &rowPointer, 1);
+    }
+    jpeg_finish_compress(&info);
+    ByteVector jpeg(buffer, buffer + size);
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
+    return jpeg;
+}
+
+int Channel(std::uint32_t pixel, int shift) { return static_cast<int>((pixel >> shift) & 0xFF); }
+
+TEST(DecodePng, GivesSizeAndArgbPixelsTopToBottom)
+{
+    auto picture = DecodePicture(EncodePng(4, 3, RgbaPixels(4, 3)));
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_EQ(picture->width, 4);
+    EXPECT_EQ(picture->height, 3);
+    ASSERT_EQ(picture->pixels.size(), 12u);
+    EXPECT_EQ(picture->pixels[0], 0xFFFF0000u);
+    EXPECT_EQ(picture->pixels[3], 0xFF0000FFu);
+    EXPECT_EQ(picture->pixels[8], 0x80FF0000u);
+}
+
+TEST(DecodeJpeg, GivesSizeAndOpaquePixels)
+{
+    auto picture = DecodePicture(EncodeJpeg(16, 8, 3));
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_EQ(picture->width, 16);
+    EXPECT_EQ(picture->height, 8);
+    ASSERT_EQ(picture->pixels.size(), 128u);
+    for (std::uint32_t pixel : picture->pixels) {
+        EXPECT_EQ(Channel(pixel, 24), 0xFF);
+        EXPECT_NEAR(Channel(pixel, 16), 0, 4);
+        EXPECT_NEAR(Channel(pixel, 8), 200, 4);
+        EXPECT_NEAR(Channel(pixel, 0), 0, 4);
+    }
+}
+
+TEST(DecodeJpeg, GreyscaleBecomesGreyPixels)
+{
+    auto picture = DecodePicture(EncodeJpeg(8, 8, 1));
+    ASSERT_TRUE(picture.has_value());
+    std::uint32_t pixel = picture->pixels[0];
+    EXPECT_NEAR(Channel(pixel, 16), 128, 2);
+    EXPECT_EQ(Channel(pixel, 16), Channel(pixel, 8));
+    EXPECT_EQ(Channel(pixel, 8), Channel(pixel, 0));
+}
+
+TEST(DecodePicture, OtherBytesGiveNothing)
+{
+    EXPECT_FALSE(DecodePicture({}).has_value());
+    const ByteVector text = {'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0};
+    EXPECT_FALSE(DecodePicture(text).has_value());
+    const ByteVector signatureOnly = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    EXPECT_FALSE(DecodePicture(signatureOnly).has_value());
+    const ByteVector jpegStart = {0xFF, 0xD8, 0xFF};
+    EXPECT_FALSE(DecodePicture(jpegStart).has_value());
+}
+
+TEST(DecodePicture, PicturesCutShortInTheirDataGiveNothing)
+{
+    for (const ByteVector& bytes : {EncodePng(32, 32, RgbaPixels(32, 32)), EncodeJpeg(32, 32, 3)}) {
+        for (std::size_t keep : {bytes.size() / 4, bytes.size() / 2, bytes.size() * 3 / 4}) {
+            ByteVector truncated(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(keep));
+            EXPECT_FALSE(DecodePicture(truncated).has_value()) << "kept " << keep << " of " << bytes.size();
+        }
+    }
+}
+
+TEST(DecodePicture, CorruptPicturesGiveNothing)
+{
+    ByteVector png = EncodePng(32, 32, RgbaPixels(32, 32));
+    for (std::size_t i = 40; i < png.size() - 12; ++i) {
+        png[i] ^= 0x5A;  // breaks the compressed data and the chunk checksums
+    }
+    EXPECT_FALSE(DecodePicture(png).has_value());
+
+    ByteVector jpeg = EncodeJpeg(32, 32, 3);
+    for (std::size_t i = 2; i < jpeg.size() / 2; ++i) {
+        jpeg[i] = 0xFF;  // markers everywhere, the headers gone
+    }
+    EXPECT_FALSE(DecodePicture(jpeg).has_value());
+}
+
+TEST(DecodePicture, HugeDeclaredSizeIsRefused)
+{
+    ByteVector png = EncodePng(1, 1, RgbaPixels(1, 1));
+    // IHDR's width is bytes 16..19 and its checksum follows the 13 data bytes at 29..32.
+    png[16] = 0x00;
+    png[17] = 0x01;
+    png[18] = 0x00;
+    png[19] = 0x00;  // 65536 pixels wide
+    std::uint32_t crc = static_cast<std::uint32_t>(crc32(0, png.data() + 12, 17));
+    png[29] = static_cast<std::uint8_t>(crc >> 24);
+    png[30] = static_cast<std::uint8_t>(crc >> 16);
+    png[31] = static_cast<std::uint8_t>(crc >> 8);
+    png[32] = static_cast<std::uint8_t>(crc);
+    EXPECT_FALSE(DecodePicture(png).has_value());
+
+    ByteVector jpeg = EncodeJpeg(8, 8, 3);
+    // The frame header (SOF0, FF C0) holds the height and then the width, two bytes each.
+    for (std::size_t i = 2; i + 8 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+            jpeg[i + 5] = 0xFF;
+            jpeg[i + 6] = 0xFF;
+            jpeg[i + 7] = 0xFF;
+            jpeg[i + 8] = 0xFF;
+            break;
+        }
+    }
+    EXPECT_FALSE(DecodePicture(jpeg).has_value());
+}
+
+}  // namespace

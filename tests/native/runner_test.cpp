@@ -1,0 +1,166 @@
+// The command runner through the headless window system with real /bin/sh commands.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "core/command_state.h"
+#include "core/runner.h"
+#include "platform/headless/driver.h"
+#include "platform/window_system.h"
+#include "ui/window_ids.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kOutputBox = "回显编辑框";
+
+constexpr ControlDeclaration kDesktopControls[] = {
+    EditBox("回显编辑框", "", {0, 0, 600, 400}).MultiLine().Scrolled(),
+};
+constexpr WindowDeclaration kDesktop{DesktopWindow, "Pellucor", 640, 480, kNoColour, kDesktopControls};
+const WindowDeclaration* const kWindows[] = {&kDesktop};
+
+class Runner : public testing::Test {
+protected:
+    static void SetUpTestSuite() { InitialiseWindowSystem(kWindows); }
+
+    void SetUp() override
+    {
+        headless::Reset();
+        CreateCommandState();
+        ASSERT_TRUE(OpenWindow(DesktopWindow, false));
+        directory_ = fs::path(testing::TempDir()) /
+                     (std::string("pellucor_runner_") + testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(directory_);
+        fs::create_directories(directory_);
+    }
+
+    void TearDown() override
+    {
+        headless::Reset();
+        ReleaseCommandState();
+        fs::remove_all(directory_);
+    }
+
+    // What the output box shows after running the command.
+    static std::string Run(std::string_view command)
+    {
+        State().currentCommand = command;
+        RunCurrentCommand();
+        return GetText(DesktopWindow, kOutputBox);
+    }
+
+    // A file whose bytes `cat` writes in one piece, so that the pipe hands them over in reads of
+    // exactly 1023 bytes and the chunk borders fall where the test puts them.
+    std::string CatFileCommand(std::string_view name, std::string_view bytes) const
+    {
+        fs::path path = directory_ / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return "cat '" + path.string() + "'";
+    }
+
+    std::string PathOf(std::string_view name) const { return (directory_ / name).string(); }
+
+    fs::path directory_;
+};
+
+std::string Lines(int count)
+{
+    std::string lines;
+    for (int i = 1; i <= count; ++i) {
+        lines += std::to_string(i) + "\r\n";
+    }
+    return lines;
+}
+
+TEST_F(Runner, CommandWithoutOutputLeavesTheBoxEmpty)
+{
+    SetText(DesktopWindow, kOutputBox, "earlier output");
+    EXPECT_EQ(Run(""), "");
+    SetText(DesktopWindow, kOutputBox, "earlier output");
+    EXPECT_EQ(Run("true"), "");
+}
+
+TEST_F(Runner, WaitNoticeIsReplacedByTheOutput) { EXPECT_EQ(Run("printf done"), "done"); }
+
+TEST_F(Runner, OutputOfManyReadsIsShownWholeAndInOrder) { EXPECT_EQ(Run("seq 1 5000"), Lines(5000)); }
+
+TEST_F(Runner, StandardErrorIsShownInWriteOrder)
+{
+    EXPECT_EQ(Run("echo one; echo two >&2; echo three; echo four >&2"), "one\r\ntwo\r\nthree\r\nfour\r\n");
+}
+
+TEST_F(Runner, ZeroByteCutsOnlyItsOwnChunk)
+{
+    std::string firstChunk = std::string(1000, 'a') + '\0' + std::string(22, 'b');
+    EXPECT_EQ(Run(CatFileCommand("zero", firstChunk + "cccccccccc")), std::string(1000, 'a') + "cccccccccc");
+}
+
+TEST_F(Runner, CharacterSplitBetweenReadsIsShownWhole)
+{
+    EXPECT_EQ(Run(CatFileCommand("split", std::string(1022, 'a') + "中文")), std::string(1022, 'a') + "中文");
+}
+
+TEST_F(Runner, CommandGetsNoStandardInput) { EXPECT_EQ(Run("cat; echo after"), "after\r\n"); }
+
+// The last write lands just before the process ends; it is lost only when it falls between an
+// empty read and the exit check, so the run is repeated to give that moment its chances.
+TEST_F(Runner, OutputWrittenJustBeforeTheEndIsShown)
+{
+    for (int i = 0; i < 40; ++i) {
+        ASSERT_EQ(Run("sleep 0.001; echo last"), "last\r\n") << "run " << i;
+    }
+}
+
+TEST_F(Runner, RunStartedDuringARunCompletesAndTheOuterRunGoesOn)
+{
+    std::string innerOutput;
+    headless::Post([&] {
+        State().currentCommand = "echo inner";
+        RunCurrentCommand();
+        innerOutput = GetText(DesktopWindow, kOutputBox);
+    });
+    std::string shown = Run("sleep 0.2; echo outer");
+    EXPECT_EQ(innerOutput, "inner\r\n");
+    EXPECT_EQ(shown, "inner\r\nouter\r\n");
+}
+
+TEST_F(Runner, BackgroundChildHoldingThePipeDoesNotHoldUpTheRun)
+{
+    std::string pid = Run("sleep 30 & echo $!");
+    ASSERT_TRUE(pid.ends_with("\r\n")) << pid;
+    pid.resize(pid.size() - 2);
+    EXPECT_EQ(Run("kill " + pid + " && echo stopped"), "stopped\r\n");
+}
+
+TEST_F(Runner, QuittingDuringANeverEndingCommandEndsTheRunAndLaterOnes)
+{
+    std::string pidFile = PathOf("pid");
+    headless::Post([&] {
+        while (!fs::exists(pidFile)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        headless::CloseBox(DesktopWindow);
+    });
+    // The command outlives the run: the kill at the end finds it still running.
+    Run("echo $$ > '" + pidFile + ".tmp'; mv '" + pidFile + ".tmp' '" + pidFile + "'; exec sleep 30");
+    EXPECT_TRUE(IsProgramEnding());
+
+    Run("echo ran > '" + PathOf("later") + "'");
+    ShowMessage("完成");
+    EXPECT_FALSE(fs::exists(PathOf("later")));
+    EXPECT_TRUE(headless::Messages().empty());
+
+    std::ifstream pidStream(pidFile);
+    std::string pid;
+    pidStream >> pid;
+    headless::Reset();
+    ASSERT_TRUE(OpenWindow(DesktopWindow, false));
+    EXPECT_EQ(Run("kill " + pid + " && echo stopped"), "stopped\r\n");
+}
+
+}  // namespace

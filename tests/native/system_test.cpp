@@ -1,0 +1,127 @@
+// Tests of the POSIX system services: the program's directory, paths, files, fatal errors.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <new>
+
+#include "platform/system.h"
+
+namespace {
+
+std::filesystem::path TemporaryFile(const std::string& name)
+{
+    return std::filesystem::temp_directory_path() / ("system_test_" + std::to_string(getpid()) + "_" + name);
+}
+
+TEST(ProgramDirectory, HoldsTheTestProgramWithoutTrailingSeparator)
+{
+    std::string directory = ProgramDirectory();
+    ASSERT_FALSE(directory.empty());
+    EXPECT_NE(directory.back(), '/');
+    EXPECT_TRUE(std::filesystem::is_regular_file(JoinPath(directory, "system_test")));
+}
+
+TEST(ProgramDirectory, BecomesTheCurrentDirectoryAtStartUp)
+{
+    std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(std::filesystem::temp_directory_path());
+    InitialisePlatform();
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(ProgramDirectory()));
+    std::filesystem::current_path(before);
+}
+
+TEST(JoinPath, PutsOneSeparatorBetween)
+{
+    EXPECT_EQ(JoinPath("/opt/pellucor", "databank.ini"), "/opt/pellucor/databank.ini");
+    EXPECT_EQ(JoinPath("", "databank.ini"), "/databank.ini");  // a program in the root directory
+}
+
+TEST(ScriptFileName, UsesShellScripts) { EXPECT_EQ(ScriptFileName("trans"), "trans.sh"); }
+
+TEST(OsClass, ReportsTheNtFamily) { EXPECT_EQ(OsClass(), 3); }
+
+TEST(ReadWholeFile, ReadsEveryByteOfAFile)
+{
+    std::filesystem::path path = TemporaryFile("whole");
+    std::string contents("line\r\n\0\xFF tail", 13);
+    std::ofstream(path, std::ios::binary) << contents;
+    Bytes bytes = ReadWholeFile(path.string());
+    std::filesystem::remove(path);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), contents);
+}
+
+TEST(ReadWholeFile, EmptyWhenThereIsNothingToRead)
+{
+    std::filesystem::path path = TemporaryFile("empty");
+    std::ofstream(path, std::ios::binary).close();
+    EXPECT_TRUE(ReadWholeFile(path.string()).empty());
+    std::filesystem::remove(path);
+    EXPECT_TRUE(ReadWholeFile(path.string()).empty());
+    EXPECT_TRUE(ReadWholeFile("").empty());
+    EXPECT_TRUE(ReadWholeFile(std::filesystem::temp_directory_path().string()).empty());
+}
+
+TEST(ReadWholeFile, NamedPipeWithoutWriterDoesNotHang)
+{
+    std::filesystem::path path = TemporaryFile("fifo");
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_TRUE(ReadWholeFile(path.string()).empty());
+    std::filesystem::remove(path);
+}
+
+TEST(ExitRoutine, RunsAtMostOnce)
+{
+    static int runs = 0;
+    SetExitRoutine([] { ++runs; });
+    RunExitRoutine();
+    RunExitRoutine();
+    EXPECT_EQ(runs, 1);
+}
+
+TEST(ExitRoutine, NoneSetRunsNothing)
+{
+    SetExitRoutine(nullptr);
+    RunExitRoutine();
+}
+
+using FatalErrorDeathTest = ::testing::Test;
+
+TEST_F(FatalErrorDeathTest, ReportsAndEndsWithExitCodeMinusOne)
+{
+    EXPECT_EXIT(FatalError("载入启动窗口失败"), ::testing::ExitedWithCode(255), "运行时出错!\r\n载入启动窗口失败");
+}
+
+TEST_F(FatalErrorDeathTest, FailedAllocationIsFatalAndNamesTheSize)
+{
+    volatile std::size_t size = static_cast<std::size_t>(-1) / 2;
+    EXPECT_EXIT(
+        {
+            void* volatile memory = ::operator new(size);
+            ::operator delete(memory);
+        },
+        ::testing::ExitedWithCode(255), "运行时出错!\r\n分配 9223372036854775807 字节内存失败!");
+}
+
+TEST(Allocation, NothrowFailureGivesNull)
+{
+    volatile std::size_t size = static_cast<std::size_t>(-1) / 2;
+    EXPECT_EQ(::operator new(size, std::nothrow), nullptr);
+}
+
+TEST(Allocation, OverAlignedObjectsAreAligned)
+{
+    struct alignas(256) Page {
+        char bytes[256];
+    };
+    auto* page = new Page;
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(page) % 256, 0u);
+    delete page;
+    auto* pages = new Page[3];
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(pages) % 256, 0u);
+    delete[] pages;
+}
+
+}  // namespace
