@@ -45,15 +45,9 @@ TEST_F(EnteringTheDesktop, EntryPictureClosesStartWindowAndLeavesWelcomeText)
     EXPECT_EQ(State().introText, kWelcomeText);
 }
 
-TEST_F(EnteringTheDesktop, WelcomeTextReplacesTheDeclaredOutputText)
-{
-    EXPECT_EQ(Output(), kWelcomeText);
-}
-
 TEST_F(EnteringTheDesktop, OpensOnTheMainMenuPage)
 {
     EXPECT_EQ(headless::VisiblePage(DesktopWindow, kDesktopTabs), MainMenuPage);
-    EXPECT_EQ(headless::WindowTitle(DesktopWindow), "Pellucor-桌面版【2023.06.26】");
 }
 
 using CommandBoxHint = DesktopWindowTest;
