@@ -179,6 +179,13 @@ TEST_F(DesktopKeys, TabNeverLandsOnTheCommandBox)
     }
 }
 
+// The frame's seven controls and the eight pages' controls together.
+TEST(DesktopLayout, DeclaresEveryControlOfTheFrameAndTheEightPages)
+{
+    EXPECT_EQ(DesktopWindowDeclaration().controls.size(), 406u);
+    EXPECT_EQ(MainMenuPageControls().size(), 27u);
+}
+
 // Group children are placed relative to their group, page children relative to the tab control:
 // a position taken from the wrong corner puts the control outside its container.
 TEST(MainMenuLayout, EveryControlLiesInsideItsContainer)
