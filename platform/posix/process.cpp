@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -14,6 +15,9 @@
 #include "platform/posix/spawn.h"
 
 namespace {
+
+constexpr int kPipeBytes = 1024 * 1024;
+constexpr std::size_t kReadBlockBytes = 64 * 1024;
 
 // Shells whose run was destroyed while they still ran. They are not killed (a run may end while
 // its command goes on), only reaped once they end, so that none is left a zombie.
@@ -43,7 +47,10 @@ int OpenProcessDescriptor(pid_t pid)
 
 class PosixCapturedRun final : public CapturedRun {
 public:
-    PosixCapturedRun(pid_t shell, int pipeRead) : shell_(shell), pipeRead_(pipeRead), processFd_(OpenProcessDescriptor(shell)) {}
+    PosixCapturedRun(pid_t shell, int pipeRead)
+        : shell_(shell), pipeRead_(pipeRead), processFd_(OpenProcessDescriptor(shell))
+    {
+    }
 
     PosixCapturedRun(const PosixCapturedRun&) = delete;
     PosixCapturedRun& operator=(const PosixCapturedRun&) = delete;
@@ -61,18 +68,15 @@ public:
 
     std::string ReadAvailable(int maxBytes) override
     {
-        if (maxBytes <= 0 || pipeClosed_) {
+        if (maxBytes <= 0) {
             return {};
         }
-        std::string bytes(static_cast<std::size_t>(maxBytes), '\0');
-        ssize_t count = -1;
-        do {
-            count = read(pipeRead_, bytes.data(), bytes.size());
-        } while (count == -1 && errno == EINTR);
-        if (count == 0) {
-            pipeClosed_ = true;  // every writer has gone: no more output, and no more waiting on it
+        if (position_ == buffer_.size()) {
+            FillFromPipe();
         }
-        bytes.resize(count > 0 ? static_cast<std::size_t>(count) : 0);
+        std::size_t count = std::min(buffer_.size() - position_, static_cast<std::size_t>(maxBytes));
+        std::string bytes = buffer_.substr(position_, count);
+        position_ += count;
         return bytes;
     }
 
@@ -89,6 +93,9 @@ public:
 
     void WaitForActivity(int milliseconds) override
     {
+        if (position_ < buffer_.size()) {
+            return;  // output is waiting already
+        }
         pollfd watched[2];
         nfds_t count = 0;
         if (!pipeClosed_) {
@@ -101,11 +108,33 @@ public:
     }
 
 private:
+    // What is waiting is taken in one read and handed out in the caller's smaller pieces, so that
+    // a long output costs few system calls.
+    void FillFromPipe()
+    {
+        buffer_.clear();
+        position_ = 0;
+        if (pipeClosed_) {
+            return;
+        }
+        buffer_.resize(kReadBlockBytes);
+        ssize_t count = -1;
+        do {
+            count = read(pipeRead_, buffer_.data(), buffer_.size());
+        } while (count == -1 && errno == EINTR);
+        if (count == 0) {
+            pipeClosed_ = true;  // every writer has gone: no more output, and no more waiting on it
+        }
+        buffer_.resize(count > 0 ? static_cast<std::size_t>(count) : 0);
+    }
+
     pid_t shell_;
     int pipeRead_;
     int processFd_;
     bool exited_ = false;
     bool pipeClosed_ = false;
+    std::string buffer_;  // read from the pipe, not yet handed out from position_ on
+    std::size_t position_ = 0;
 };
 
 }  // namespace
@@ -122,6 +151,9 @@ std::unique_ptr<CapturedRun> CapturedRun::Start(std::string_view commandLine)
     int pipeRead = pipeEnds[0];
     int pipeWrite = pipeEnds[1];
     fcntl(pipeRead, F_SETFL, fcntl(pipeRead, F_GETFL) | O_NONBLOCK);
+    // A roomy pipe lets a fast writer run ahead of the runner's small reads instead of waking at
+    // every few of them. The system may refuse the size; the default then serves.
+    fcntl(pipeRead, F_SETPIPE_SZ, kPipeBytes);
 
     pid_t shell = SpawnChild({"/bin/sh", "-c", std::string(commandLine)}, pipeWrite, false);
     // Only the shell and what it starts hold the write end now: the pipe closes when they all end.

@@ -16,6 +16,7 @@ namespace {
 
 // A suggestion to the system: room for bursts of output while the runner is busy elsewhere.
 constexpr DWORD kPipeBytes = 64 * 1024;
+constexpr DWORD kReadBlockBytes = 64 * 1024;
 
 std::string_view InterpreterPrefix() { return OsClass() > 2 ? "cmd.exe /c " : "command.com /c "; }
 
@@ -38,17 +39,18 @@ public:
 
     std::string ReadAvailable(int maxBytes) override
     {
-        DWORD available = 0;
-        if (maxBytes <= 0 || !PeekNamedPipe(pipeRead_, nullptr, 0, nullptr, &available, nullptr) || available == 0) {
+        if (maxBytes <= 0) {
             return {};
         }
-        std::string bytes(std::min<DWORD>(available, static_cast<DWORD>(maxBytes)), '\0');
-        DWORD count = 0;
-        if (!ReadFile(pipeRead_, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr)) {
-            count = 0;
+        if (position_ == buffer_.size()) {
+            FillFromPipe();
         }
-        bytes.resize(count);
-        nextWaitMs_ = 1;
+        std::size_t count = std::min(buffer_.size() - position_, static_cast<std::size_t>(maxBytes));
+        std::string bytes = buffer_.substr(position_, count);
+        position_ += count;
+        if (count > 0) {
+            nextWaitMs_ = 1;
+        }
         return bytes;
     }
 
@@ -60,15 +62,38 @@ public:
     // each idle wait doubles that up to the caller's limit, so an idle command costs little.
     void WaitForActivity(int milliseconds) override
     {
+        if (position_ < buffer_.size()) {
+            return;  // output is waiting already
+        }
         DWORD wait = static_cast<DWORD>(std::clamp(nextWaitMs_, 0, std::max(milliseconds, 0)));
         nextWaitMs_ = std::min(nextWaitMs_ * 2, std::max(milliseconds, 1));
         MsgWaitForMultipleObjectsEx(1, &process_, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
 
 private:
+    // Each pipe call is a round trip to the system (a costly one under Wine): what is waiting is
+    // taken in one read and handed out in the caller's smaller pieces.
+    void FillFromPipe()
+    {
+        DWORD available = 0;
+        buffer_.clear();
+        position_ = 0;
+        if (!PeekNamedPipe(pipeRead_, nullptr, 0, nullptr, &available, nullptr) || available == 0) {
+            return;
+        }
+        buffer_.resize(std::min(available, kReadBlockBytes));
+        DWORD count = 0;
+        if (!ReadFile(pipeRead_, buffer_.data(), static_cast<DWORD>(buffer_.size()), &count, nullptr)) {
+            count = 0;
+        }
+        buffer_.resize(count);
+    }
+
     HANDLE pipeRead_;
     HANDLE process_;
     HANDLE thread_;
+    std::string buffer_;  // read from the pipe, not yet handed out from position_ on
+    std::size_t position_ = 0;
     int nextWaitMs_ = 1;
 };
 

@@ -58,7 +58,8 @@ std::string ProgramDirectory()
 
 std::string JoinPath(std::string_view directory, std::string_view name)
 {
-    bool separated = (!directory.empty() && IsSeparator(directory.back())) || (!name.empty() && IsSeparator(name.front()));
+    bool separated =
+        (!directory.empty() && IsSeparator(directory.back())) || (!name.empty() && IsSeparator(name.front()));
     return JoinText({directory, separated ? "" : "\\", name});
 }
 

@@ -12,30 +12,35 @@ namespace {
 
 constexpr int kChunkBytes = 1023;
 
-// Everything the command writes, collected as the runner does: read while output waits, wait
-// otherwise, and once the shell has ended take what the pipe still holds.
-std::string RunToEnd(std::string_view command)
+// Everything the run's command writes, collected as the runner does: read while output waits,
+// wait otherwise, and once the shell has ended take what the pipe still holds.
+std::string CollectToEnd(CapturedRun& run, int maxBytes = kChunkBytes)
+{
+    std::string output;
+    for (;;) {
+        std::string chunk = run.ReadAvailable(maxBytes);
+        EXPECT_LE(chunk.size(), static_cast<std::size_t>(maxBytes));
+        if (!chunk.empty()) {
+            output += chunk;
+        } else if (run.HasExited()) {
+            for (chunk = run.ReadAvailable(maxBytes); !chunk.empty(); chunk = run.ReadAvailable(maxBytes)) {
+                output += chunk;
+            }
+            return output;
+        } else {
+            run.WaitForActivity(10);
+        }
+    }
+}
+
+std::string RunToEnd(std::string_view command, int maxBytes = kChunkBytes)
 {
     auto run = CapturedRun::Start(command);
     if (run == nullptr) {
         ADD_FAILURE() << "could not start: " << command;
         return {};
     }
-    std::string output;
-    for (;;) {
-        std::string chunk = run->ReadAvailable(kChunkBytes);
-        EXPECT_LE(chunk.size(), static_cast<std::size_t>(kChunkBytes));
-        if (!chunk.empty()) {
-            output += chunk;
-        } else if (run->HasExited()) {
-            for (chunk = run->ReadAvailable(kChunkBytes); !chunk.empty(); chunk = run->ReadAvailable(kChunkBytes)) {
-                output += chunk;
-            }
-            return output;
-        } else {
-            run->WaitForActivity(10);
-        }
-    }
+    return CollectToEnd(*run, maxBytes);
 }
 
 std::string Lines(int first, int last)
@@ -53,6 +58,8 @@ TEST(CapturedRunOutput, OutputLongerThanOneReadArrivesWholeAndInOrder)
 {
     EXPECT_EQ(RunToEnd("seq 1 5000"), Lines(1, 5000));
 }
+
+TEST(CapturedRunOutput, SmallReadsHandOutEverythingInOrder) { EXPECT_EQ(RunToEnd("seq 1 3000", 7), Lines(1, 3000)); }
 
 TEST(CapturedRunOutput, StandardErrorIsInterleavedInWriteOrder)
 {
@@ -78,15 +85,7 @@ TEST(CapturedRunOutput, TwoRunsAtOnceKeepTheirOwnOutput)
     auto outer = CapturedRun::Start("echo outer; sleep 0.2; echo outer again");
     ASSERT_NE(outer, nullptr);
     EXPECT_EQ(RunToEnd("echo inner"), "inner\n");
-    std::string outerOutput;
-    while (!outer->HasExited()) {
-        outerOutput += outer->ReadAvailable(kChunkBytes);
-        outer->WaitForActivity(10);
-    }
-    for (std::string chunk = outer->ReadAvailable(kChunkBytes); !chunk.empty(); chunk = outer->ReadAvailable(kChunkBytes)) {
-        outerOutput += chunk;
-    }
-    EXPECT_EQ(outerOutput, "outer\nouter again\n");
+    EXPECT_EQ(CollectToEnd(*outer), "outer\nouter again\n");
 }
 
 TEST(CapturedRunEnvironment, StandardInputIsEmpty)

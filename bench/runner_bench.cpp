@@ -1,0 +1,139 @@
+// Runner benchmark: CPU spent while a command sleeps, and the cost of capturing 10 MB of output.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "core/command_state.h"
+#include "core/runner.h"
+#include "platform/system.h"
+#include "platform/window_system.h"
+#include "ui/window_ids.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+#ifdef _WIN32
+double ProcessCpuSeconds()
+{
+    FILETIME created, ended, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
+    auto seconds = [](FILETIME t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+#else
+double ProcessCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](timeval t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+#endif
+
+constexpr long kCaptureBytes = 10L * 1024 * 1024;
+constexpr int kSleepMs = 2000;
+constexpr const char* kOutputFile = "runner_bench_output.tmp";
+// Each capture is timed this often and the fastest taken, so that a busy machine disturbs less.
+constexpr int kCaptureRounds = 5;
+
+constexpr ControlDeclaration kDesktopControls[] = {
+    EditBox("回显编辑框", "", {8, 8, 600, 400}).MultiLine().Scrolled(),
+};
+constexpr WindowDeclaration kDesktop{DesktopWindow, "Pellucor runner benchmark", 640, 480, kNoColour, kDesktopControls};
+const WindowDeclaration* const kWindows[] = {&kDesktop};
+
+// The commands the benchmark runs are this program itself, so they are the same on every system.
+int Emit(long bytes)
+{
+    const std::string line = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ-_\n";
+    std::string block;
+    while (block.size() + line.size() <= 64 * 1024) {
+        block += line;
+    }
+    for (long left = bytes; left > 0; left -= static_cast<long>(block.size())) {
+        std::fwrite(block.data(), 1, std::min<std::size_t>(block.size(), static_cast<std::size_t>(left)), stdout);
+    }
+    return 0;
+}
+
+struct Measured {
+    double wallSeconds = 0;
+    double cpuSeconds = 0;
+};
+
+Measured TimeRun(const std::string& command)
+{
+    State().currentCommand = command;
+    double cpuBefore = ProcessCpuSeconds();
+    auto start = std::chrono::steady_clock::now();
+    RunCurrentCommand();
+    std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
+    return {wall.count(), ProcessCpuSeconds() - cpuBefore};
+}
+
+void MeasureWaiting()
+{
+    Measured waiting = TimeRun("runner_bench --sleep " + std::to_string(kSleepMs));
+    std::printf("Waiting on a command that sleeps %.1f s: %.2f %% of one core (target below 1 %%)\n",
+                waiting.wallSeconds, 100.0 * waiting.cpuSeconds / waiting.wallSeconds);
+}
+
+double FastestRun(const std::string& command)
+{
+    double fastest = TimeRun(command).wallSeconds;
+    for (int round = 1; round < kCaptureRounds; ++round) {
+        fastest = std::min(fastest, TimeRun(command).wallSeconds);
+    }
+    return fastest;
+}
+
+void MeasureCapture()
+{
+    std::string emit = "runner_bench --emit " + std::to_string(kCaptureBytes);
+    double captured = FastestRun(emit);
+    std::size_t shown = GetText(DesktopWindow, "回显编辑框").size();
+    double toFile = FastestRun(emit + " > " + kOutputFile);
+    std::error_code ignored;
+    std::uintmax_t written = std::filesystem::file_size(kOutputFile, ignored);
+    std::filesystem::remove(kOutputFile, ignored);
+    std::printf("Capturing %ld bytes: %.3f s into the output box (%zu bytes shown), %.3f s into a file (%ju bytes): "
+                "ratio %.2f (target at most 2)\n",
+                kCaptureBytes, captured, shown, toFile, written, captured / toFile);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 3 && std::strcmp(argv[1], "--emit") == 0) {
+        return Emit(std::atol(argv[2]));
+    }
+    if (argc == 3 && std::strcmp(argv[1], "--sleep") == 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::atol(argv[2])));
+        return 0;
+    }
+    // The program's directory becomes the current one, where the commands above are found.
+    InitialisePlatform();
+    InitialiseWindowSystem(kWindows);
+    CreateCommandState();
+    if (!OpenWindow(DesktopWindow, false)) {
+        std::fprintf(stderr, "runner_bench: the output window cannot be opened\n");
+        return 1;
+    }
+    MeasureWaiting();
+    MeasureCapture();
+    ReleaseCommandState();
+    return 0;
+}

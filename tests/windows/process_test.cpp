@@ -1,0 +1,174 @@
+// Processes and system services on Windows: captured cmd.exe runs, RunProgram, the program's directory, files.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/process.h"
+#include "platform/system.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kChunkBytes = 1023;
+
+// Everything the command writes, collected as the runner does.
+std::string RunToEnd(std::string_view command)
+{
+    auto run = CapturedRun::Start(command);
+    if (run == nullptr) {
+        ADD_FAILURE() << "could not start: " << command;
+        return {};
+    }
+    std::string output;
+    for (;;) {
+        std::string chunk = run->ReadAvailable(kChunkBytes);
+        EXPECT_LE(chunk.size(), static_cast<std::size_t>(kChunkBytes));
+        if (!chunk.empty()) {
+            output += chunk;
+        } else if (run->HasExited()) {
+            for (chunk = run->ReadAvailable(kChunkBytes); !chunk.empty(); chunk = run->ReadAvailable(kChunkBytes)) {
+                output += chunk;
+            }
+            return output;
+        } else {
+            run->WaitForActivity(10);
+        }
+    }
+}
+
+// The value of a "name=[value]" line of the output; absent when there is none.
+std::string Reported(const std::string& output, const std::string& name)
+{
+    std::size_t start = output.find(name + "=[");
+    if (start == std::string::npos) {
+        return "(absent)";
+    }
+    start += name.size() + 2;
+    return output.substr(start, output.find("]", start) - start);
+}
+
+class Windows : public testing::Test {
+protected:
+    static void SetUpTestSuite() { InitialisePlatform(); }
+};
+
+TEST_F(Windows, InterpreterOutputArrives) { EXPECT_EQ(RunToEnd("echo hello"), "hello\r\n"); }
+
+TEST_F(Windows, EmptyCommandEndsAtOnceWithNothing) { EXPECT_EQ(RunToEnd(""), ""); }
+
+TEST_F(Windows, StandardErrorArrivesInWriteOrder)
+{
+    EXPECT_EQ(RunToEnd("echo one& echo two>&2& echo three"), "one\r\ntwo\r\nthree\r\n");
+}
+
+TEST_F(Windows, OutputOfManyReadsArrivesWholeAndInOrder)
+{
+    std::string expected;
+    for (int i = 1; i <= 3000; ++i) {
+        expected += std::to_string(i) + "\r\n";
+    }
+    EXPECT_EQ(RunToEnd("for /L %i in (1,1,3000) do @echo %i"), expected);
+}
+
+TEST_F(Windows, UnknownCommandShowsTheInterpretersComplaint)
+{
+    EXPECT_NE(RunToEnd("pellucor_no_such_command"), "");
+}
+
+TEST_F(Windows, CommandReadingStandardInputGetsNothing)
+{
+    EXPECT_EQ(RunToEnd("set /p answer=& echo after"), "after\r\n");
+}
+
+TEST_F(Windows, ProgramDirectoryIsTheCurrentDirectoryWithoutTrailingSeparator)
+{
+    std::string directory = ProgramDirectory();
+    ASSERT_GE(directory.size(), 2u);
+    EXPECT_EQ(directory[1], ':');
+    EXPECT_NE(directory.back(), '\\');
+    EXPECT_TRUE(fs::exists(JoinPath(directory, "process_test.exe")));
+    EXPECT_TRUE(fs::equivalent(fs::current_path(), fs::path(directory)));
+}
+
+TEST_F(Windows, PathsJoinWithBackslashes)
+{
+    EXPECT_EQ(JoinPath("C:", "databank.ini"), "C:\\databank.ini");
+    EXPECT_EQ(JoinPath("C:\\程序", "trans.bat"), "C:\\程序\\trans.bat");
+    EXPECT_EQ(ScriptFileName("trans"), "trans.bat");
+}
+
+TEST_F(Windows, NtFamilyIsClassThree) { EXPECT_EQ(OsClass(), 3); }
+
+// Run by ProgramAtADriveRootGivesTheDriveAlone from a copy of this program at C:\, and only then.
+TEST(ProgramDirectoryProbe, DISABLED_Report)
+{
+    InitialisePlatform();
+    std::printf("directory=[%s]\njoined=[%s]\ncurrent=[%s]\n", ProgramDirectory().c_str(),
+                JoinPath(ProgramDirectory(), "databank.ini").c_str(), fs::current_path().string().c_str());
+}
+
+TEST_F(Windows, ProgramAtADriveRootGivesTheDriveAlone)
+{
+    std::error_code error;
+    fs::copy_file(JoinPath(ProgramDirectory(), "process_test.exe"), "C:\\pellucor_probe.exe",
+                  fs::copy_options::overwrite_existing, error);
+    if (error) {
+        GTEST_SKIP() << "C:\\ is not writable: " << error.message();
+    }
+    std::string report =
+        RunToEnd("C:\\pellucor_probe.exe --gtest_also_run_disabled_tests --gtest_filter=ProgramDirectoryProbe.*");
+    fs::remove("C:\\pellucor_probe.exe", error);
+    EXPECT_EQ(Reported(report, "directory"), "C:") << report;
+    EXPECT_EQ(Reported(report, "joined"), "C:\\databank.ini");
+    EXPECT_EQ(Reported(report, "current"), "C:\\") << "the root itself, not the drive's current directory";
+}
+
+TEST_F(Windows, WholeFileIsRead)
+{
+    std::string path = JoinPath(ProgramDirectory(), "process_test_read.tmp");
+    std::ofstream(path, std::ios::binary) << std::string("a\0b\r\n", 5);
+    EXPECT_EQ(ReadWholeFile(path), (Bytes{'a', 0, 'b', '\r', '\n'}));
+    fs::remove(path);
+    EXPECT_TRUE(ReadWholeFile(path).empty());
+    EXPECT_TRUE(ReadWholeFile("").empty());
+}
+
+TEST_F(Windows, FileOpenForWritingIsNotRead)
+{
+    std::string path = JoinPath(ProgramDirectory(), "process_test_busy.tmp");
+    {
+        std::ofstream writer(path, std::ios::binary);
+        writer << "half written" << std::flush;
+        EXPECT_TRUE(ReadWholeFile(path).empty());
+    }
+    EXPECT_EQ(ReadWholeFile(path).size(), 12u);
+    fs::remove(path);
+}
+
+TEST_F(Windows, WaitingStartReturnsAfterTheProgramHasEnded)
+{
+    fs::remove("process_test_waited.tmp");
+    ASSERT_TRUE(RunProgram("cmd.exe /c echo x> process_test_waited.tmp", true, ShowHidden));
+    EXPECT_TRUE(fs::exists("process_test_waited.tmp"));
+    fs::remove("process_test_waited.tmp");
+}
+
+TEST_F(Windows, HiddenAndNormalStartsReportTheStart)
+{
+    EXPECT_TRUE(RunProgram("cmd.exe /c exit", false, ShowHidden));
+    EXPECT_TRUE(RunProgram("cmd.exe /c exit", false));
+    EXPECT_TRUE(RunProgram("cmd.exe /c exit", true, 0)) << "below 1 counts as hidden";
+    EXPECT_TRUE(RunProgram("cmd.exe /c exit", true, 99)) << "above 6 counts as minimised";
+}
+
+TEST_F(Windows, ProgramThatDoesNotExistIsNotStarted)
+{
+    EXPECT_FALSE(RunProgram("pellucor_no_such_program.exe", true));
+    EXPECT_FALSE(RunProgram("", false));
+}
+
+}  // namespace
