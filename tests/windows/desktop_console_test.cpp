@@ -188,14 +188,18 @@ TEST_F(DesktopConsole, LinkCheckShowsEachVerdictAndTheNotice)
     EXPECT_EQ(phone.Commands(), (std::vector<std::string>{"adb get-state", "adb get-state", "adb get-state"}));
 }
 
-// The runner's decoder turns a lone LF into CR LF on Windows too, so such an answer still matches;
-// only a line end that is neither LF nor CR LF matches no row.
+// Captured output keeps its line ends on Windows: an answer ending in a lone LF or CR is not one
+// of the known answers, and the raw answer stays.
 TEST_F(DesktopConsole, LinkCheckAnswerLineEnds)
 {
     FakePhone phone("offline");
-    phone.Set("FAKE_ADB_LINE_END", "lf");
+    phone.Set("FAKE_ADB_LINE_END", "crlf");
     Refresh();
     EXPECT_EQ(LinkBox(), "连接异常");
+
+    phone.Set("FAKE_ADB_LINE_END", "lf");
+    Refresh();
+    EXPECT_EQ(LinkBox(), "offline");
 
     phone.Set("FAKE_ADB_LINE_END", "cr");
     Refresh();
