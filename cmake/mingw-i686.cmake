@@ -5,6 +5,7 @@ set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
+set(CMAKE_STRIP i686-w64-mingw32-strip)
 
 # libpng and libjpeg are built for i686 by scripts/setup into build/deps/i686; zlib comes from
 # Debian's libz-mingw-w64-dev.

@@ -65,7 +65,7 @@ std::string OutputDecoder::Decode(std::string_view chunk)
     while (i < bytes.size()) {
         char byte = bytes[i];
         if (static_cast<unsigned char>(byte) < 0x80) {
-            if (byte == '\n' && !lastWasCr_) {
+            if (byte == '\n' && !lastWasCr_ && kLoneLineFeedsGainCarriageReturns) {
                 text += '\r';
             }
             text += byte;

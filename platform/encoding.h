@@ -13,8 +13,9 @@ std::string Utf8ToGbk(std::string_view utf8);
 // such bytes become U+FFFD): the console's (OEM) one for command output, the ANSI one for files.
 enum class LegacyCodePage { Console, Ansi };
 
-// Decodes captured output chunk by chunk into UTF-8 with CR LF line breaks. A character split
-// between two chunks is held back until the rest arrives; a lone LF becomes CR LF, also when the
+// Decodes captured output chunk by chunk into UTF-8. A character split between two chunks is
+// held back until the rest arrives. Line ends stay as written on Windows; elsewhere a lone LF
+// becomes CR LF, so that texts compare as on Windows, also when the
 // CR ended the previous chunk.
 class OutputDecoder {
 public:

@@ -15,3 +15,7 @@ struct LegacyCharacter {
 // Decodes the one legacy character at the front of bytes (never empty). A double-byte lead byte
 // takes its trail byte with it; with an invalid trail byte it stands alone as U+FFFD.
 LegacyCharacter DecodeLegacyCharacter(LegacyCodePage page, std::string_view bytes);
+
+// Whether a lone LF in captured output becomes CR LF: on systems whose tools end lines with LF
+// alone, so that the program sees the same texts as on Windows, where bytes stay as written.
+extern const bool kLoneLineFeedsGainCarriageReturns;

@@ -87,6 +87,8 @@ std::string Utf8ToGbk(std::string_view utf8)
     return converter.Convert(utf8, "?", Utf8CharacterLength);
 }
 
+const bool kLoneLineFeedsGainCarriageReturns = true;
+
 LegacyCharacter DecodeLegacyCharacter(LegacyCodePage, std::string_view)
 {
     return {std::string(kReplacement), 1};

@@ -108,6 +108,8 @@ std::string Utf8ToGbk(std::string_view utf8)
     return WideToCodePage(kGbk, FoldSurrogatePairs(Utf8ToWide(utf8)));
 }
 
+const bool kLoneLineFeedsGainCarriageReturns = false;
+
 LegacyCharacter DecodeLegacyCharacter(LegacyCodePage page, std::string_view bytes)
 {
     UINT codePage = page == LegacyCodePage::Console ? GetOEMCP() : GetACP();

@@ -36,6 +36,12 @@ std::string LineEnd()
     if (chosen == "crlf") {
         return "\r\n";
     }
+    if (chosen == "cr") {
+        return "\r";
+    }
+    if (chosen == "none") {
+        return "";
+    }
 #ifdef _WIN32
     return "\r\n";
 #else
@@ -369,6 +375,9 @@ int Run(const Args& args)
     Args command = WithoutGlobalOptions(args);
     Answer answer = command.empty() ? Fail({"adb: no command given"}) : Command(command, state);
     std::string lineEnd = LineEnd();
+    if (Env("FAKE_ADB_DAEMON") == "starting") {
+        Write(stderr, {"* daemon not running; starting now at tcp:5037", "* daemon started successfully"}, lineEnd);
+    }
     Write(stdout, answer.out, lineEnd);
     Write(stderr, answer.err, lineEnd);
     return answer.exitCode;

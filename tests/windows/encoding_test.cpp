@@ -48,20 +48,28 @@ TEST(Gbk, CharactersGbkLacksBecomeQuestionMarks) { EXPECT_EQ(Utf8ToGbk("a😀b")
 TEST(OutputDecoder, TakesValidUtf8AsUtf8)
 {
     OutputDecoder decoder;
-    EXPECT_EQ(decoder.Decode("设备 device\n"), "设备 device\r\n");
+    EXPECT_EQ(decoder.Decode("设备 device\r\n"), "设备 device\r\n");
     EXPECT_EQ(decoder.Finish(), "");
+}
+
+TEST(OutputDecoder, KeepsLineEndsAsWritten)
+{
+    OutputDecoder decoder;
+    EXPECT_EQ(decoder.Decode("device\n"), "device\n");
+    EXPECT_EQ(decoder.Decode("a\r"), "a\r");
+    EXPECT_EQ(decoder.Decode("\nb"), "\nb");
 }
 
 TEST(OutputDecoder, ReadsOtherBytesInTheConsoleCodePage)
 {
     OutputDecoder decoder(LegacyCodePage::Console);
-    EXPECT_EQ(decoder.Decode(kNiHaoGbk + "\n"), ThroughCodePage(GetOEMCP(), kNiHaoGbk) + "\r\n");
+    EXPECT_EQ(decoder.Decode(kNiHaoGbk + "\r\n"), ThroughCodePage(GetOEMCP(), kNiHaoGbk) + "\r\n");
 }
 
 TEST(OutputDecoder, ReadsOtherBytesInTheAnsiCodePageWhenAsked)
 {
     OutputDecoder decoder(LegacyCodePage::Ansi);
-    EXPECT_EQ(decoder.Decode(kNiHaoGbk + "\n"), ThroughCodePage(GetACP(), kNiHaoGbk) + "\r\n");
+    EXPECT_EQ(decoder.Decode(kNiHaoGbk + "\r\n"), ThroughCodePage(GetACP(), kNiHaoGbk) + "\r\n");
 }
 
 TEST(OutputDecoder, ChineseConsoleOutputSplitBetweenChunks)
@@ -71,7 +79,7 @@ TEST(OutputDecoder, ChineseConsoleOutputSplitBetweenChunks)
     }
     OutputDecoder decoder;
     std::string text = decoder.Decode("\xC4");
-    text += decoder.Decode("\xE3\xBA\xC3\n");
+    text += decoder.Decode("\xE3\xBA\xC3\r\n");
     EXPECT_EQ(text + decoder.Finish(), "你好\r\n");
 }
 
@@ -82,7 +90,7 @@ TEST(OutputDecoder, MixedUtf8AndLegacyLinesDoNotCrash)
     std::string text = decoder.Decode("ok\r\n\xFF\xFE\x81\x81\n设备\n");
     text += decoder.Finish();
     EXPECT_EQ(text.substr(0, 4), "ok\r\n");
-    EXPECT_EQ(text.substr(text.size() - 10), "\r\n设备\r\n");
+    EXPECT_EQ(text.substr(text.size() - 8), "\n设备\n");
 }
 
 TEST(TextToInteger, FullWidthDigitsAndMinus)

@@ -1,0 +1,96 @@
+// The one procedure behind every package button, and the check that keeps catalogue values from
+// reaching the command interpreter as syntax.
+#include "catalogue/package_actions.h"
+
+#include "catalogue/catalogue.h"
+#include "core/command_state.h"
+#include "core/runner.h"
+#include "platform/text.h"
+#include "platform/window_system.h"
+#include "ui/window_ids.h"
+
+namespace {
+
+constexpr std::string_view kOutputBox = "回显编辑框";
+
+bool IsGateOpen(const Gate& gate) { return gate.checkBox.empty() || IsChecked(gate.window, gate.checkBox); }
+
+bool IsAsciiAllowed(unsigned char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '_' ||
+           c == '-' || c == ' ';
+}
+
+// The C1 control characters U+0080..U+009F, encoded in UTF-8 as C2 80..C2 9F.
+bool IsC1Control(std::string_view value, std::size_t i)
+{
+    return static_cast<unsigned char>(value[i]) == 0xC2 && i + 1 < value.size() &&
+           static_cast<unsigned char>(value[i + 1]) >= 0x80 && static_cast<unsigned char>(value[i + 1]) <= 0x9F;
+}
+
+// Names the section and key, not the value, which may hold anything.
+std::string RefusalLine(std::string_view section, std::string_view key)
+{
+    return JoinText({"databank.ini 中 [", section, "] ", key, " 的包名含有不允许的字符，已跳过\r\n"});
+}
+
+// Refused steps are reported after the last command, whose run empties the box before it
+// starts: below that command's output, or in place of the box's text when nothing ran, so that
+// no earlier action's output is mistaken for this one's.
+void ShowRefusals(const std::string& refusals, bool anyCommandRan)
+{
+    if (!anyCommandRan) {
+        SetText(DesktopWindow, kOutputBox, refusals);
+        return;
+    }
+    std::string shown = GetText(DesktopWindow, kOutputBox);
+    bool needsBreak = !shown.empty() && !shown.ends_with("\r\n");
+    AppendText(DesktopWindow, kOutputBox, needsBreak ? "\r\n" + refusals : refusals);
+}
+
+}  // namespace
+
+std::string_view CommandTemplate(PackageActionKind kind)
+{
+    switch (kind) {
+    case PackageActionKind::Uninstall: return "adb shell pm uninstall --user 0 ";
+    case PackageActionKind::Restore: return "adb shell pm install-existing --user 0 ";
+    case PackageActionKind::Disable: return "adb shell pm disable-user ";
+    case PackageActionKind::Enable: return "adb shell pm enable ";
+    }
+    return {};
+}
+
+bool IsSafePackageName(std::string_view value)
+{
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        auto c = static_cast<unsigned char>(value[i]);
+        if (c < 0x80 ? !IsAsciiAllowed(c) : IsC1Control(value, i)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void RunPackageAction(const PackageAction& action)
+{
+    std::string refusals;
+    bool anyCommandRan = false;
+    for (const PackageStep& step : action.steps) {
+        if (!IsGateOpen(step.gate)) {
+            continue;
+        }
+        std::string value = CatalogueLookup(step.section, step.key);
+        if (!IsSafePackageName(value)) {
+            refusals += RefusalLine(step.section, step.key);
+            continue;
+        }
+        State().currentCommand = JoinText({CommandTemplate(action.kind), value});
+        RunCurrentCommand();
+        anyCommandRan = true;
+    }
+    if (!refusals.empty()) {
+        ShowRefusals(refusals, anyCommandRan);
+    }
+    ShowMessage(action.message);
+}

@@ -1,0 +1,36 @@
+@echo off
+REM 清理手机共享存储中聊天应用的缓存、缩略图、日志和 bug 报告目录。
+REM 只删除下面列出的文件夹；聊天记录和手动保存的文件在别处，不受影响。
+setlocal
+cd /d "%~dp0"
+
+adb get-state >nul
+if errorlevel 1 exit /b 1
+call :Remove /sdcard/Android/data/com.tencent.mobileqq/cache
+call :Remove /sdcard/Android/data/com.tencent.mobileqq/Tencent/MobileQQ/chatpic
+call :Remove /sdcard/Android/data/com.tencent.mobileqq/Tencent/MobileQQ/shortvideo
+call :Remove /sdcard/Android/data/com.tencent.mobileqq/Tencent/MobileQQ/diskcache
+call :Remove /sdcard/Android/data/com.tencent.mobileqq/Tencent/MobileQQ/qzone
+call :Remove /sdcard/Android/data/com.tencent.mobileqq/Tencent/mini
+call :Remove /sdcard/Android/data/com.tencent.tim/cache
+call :Remove /sdcard/Android/data/com.tencent.tim/Tencent/Tim/chatpic
+call :Remove /sdcard/Android/data/com.tencent.tim/Tencent/Tim/shortvideo
+call :Remove /sdcard/Android/data/com.tencent.tim/Tencent/Tim/diskcache
+call :Remove /sdcard/Android/data/com.tencent.mm/cache
+call :Remove /sdcard/Android/data/com.tencent.mm/tinker
+call :Remove /sdcard/Android/data/com.tencent.mm/MicroMsg/CheckResUpdate
+call :Remove /sdcard/Android/data/com.tencent.mm/MicroMsg/xlog
+call :Remove /sdcard/Android/data/com.tencent.mm/MicroMsg/crash
+call :Remove /sdcard/DCIM/.thumbnails
+call :Remove /sdcard/Pictures/.thumbnails
+call :Remove /sdcard/bugreports
+call :Remove /sdcard/tencent/msflogs
+call :Remove /sdcard/tencent/wns/Logs
+call :Remove /sdcard/tencent/mta
+echo 清理完成
+goto :eof
+
+:Remove
+echo 清理 %1
+adb shell rm -rf %1
+goto :eof

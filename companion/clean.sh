@@ -1,0 +1,38 @@
+#!/bin/sh
+# Frees space on the phone's shared storage: deletes the chat apps' caches, thumbnails, logs and
+# the bug-report folder. Only the folders named below are touched; chat histories and files the
+# user saved by hand live elsewhere and stay.
+dir=$(cd "$(dirname "$0")" && pwd)
+PATH="$dir:$PATH"
+export PATH
+
+folders="
+/sdcard/Android/data/com.tencent.mobileqq/cache
+/sdcard/Android/data/com.tencent.mobileqq/Tencent/MobileQQ/chatpic
+/sdcard/Android/data/com.tencent.mobileqq/Tencent/MobileQQ/shortvideo
+/sdcard/Android/data/com.tencent.mobileqq/Tencent/MobileQQ/diskcache
+/sdcard/Android/data/com.tencent.mobileqq/Tencent/MobileQQ/qzone
+/sdcard/Android/data/com.tencent.mobileqq/Tencent/mini
+/sdcard/Android/data/com.tencent.tim/cache
+/sdcard/Android/data/com.tencent.tim/Tencent/Tim/chatpic
+/sdcard/Android/data/com.tencent.tim/Tencent/Tim/shortvideo
+/sdcard/Android/data/com.tencent.tim/Tencent/Tim/diskcache
+/sdcard/Android/data/com.tencent.mm/cache
+/sdcard/Android/data/com.tencent.mm/tinker
+/sdcard/Android/data/com.tencent.mm/MicroMsg/CheckResUpdate
+/sdcard/Android/data/com.tencent.mm/MicroMsg/xlog
+/sdcard/Android/data/com.tencent.mm/MicroMsg/crash
+/sdcard/DCIM/.thumbnails
+/sdcard/Pictures/.thumbnails
+/sdcard/bugreports
+/sdcard/tencent/msflogs
+/sdcard/tencent/wns/Logs
+/sdcard/tencent/mta
+"
+
+adb get-state >/dev/null </dev/null || exit 1
+for folder in $folders; do
+    echo "清理 $folder"
+    adb shell rm -rf "$folder" </dev/null
+done
+echo "清理完成"

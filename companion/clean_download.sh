@@ -1,0 +1,23 @@
+#!/bin/sh
+# Frees space on the phone's shared storage: deletes the files QQ, TIM and WeChat received and
+# downloaded. Only the folders named below are touched; chat histories and files the user saved
+# by hand live elsewhere and stay.
+dir=$(cd "$(dirname "$0")" && pwd)
+PATH="$dir:$PATH"
+export PATH
+
+folders="
+/sdcard/Android/data/com.tencent.mobileqq/Tencent/QQfile_recv
+/sdcard/Android/data/com.tencent.tim/Tencent/TIMfile_recv
+/sdcard/Android/data/com.tencent.mm/MicroMsg/Download
+/sdcard/tencent/QQfile_recv
+/sdcard/tencent/TIMfile_recv
+/sdcard/tencent/MicroMsg/Download
+"
+
+adb get-state >/dev/null </dev/null || exit 1
+for folder in $folders; do
+    echo "清理 $folder"
+    adb shell rm -rf "$folder" </dev/null
+done
+echo "清理完成"

@@ -1,0 +1,52 @@
+@echo off
+REM 撤销 Pellucor 在华为手机上的全部移除：为当前用户装回随程序提供的目录中的每个华为包和华为阅读，
+REM 并重新启用其中被停用的包。完成后请重启手机。
+setlocal
+cd /d "%~dp0"
+
+set packages=com.huawei.ohos.famanager com.huawei.health com.huawei.ohos.health com.huawei.meetime
+set packages=%packages% com.huawei.hwvoipservice com.huawei.securitymgr com.huawei.fastapp com.huawei.hwid
+set packages=%packages% com.huawei.search com.android.mms.service com.huawei.android.totemweather com.android.emergency
+set packages=%packages% com.huawei.gameassistant com.huawei.intelligent com.huawei.hitouch com.huawei.hiaction
+set packages=%packages% com.huawei.contentsensor com.huawei.vassistant com.huawei.magazine com.huawei.suggestion
+set packages=%packages% com.huawei.android.thememanager com.huawei.scanner com.huawei.hicloud com.huawei.scenepack
+set packages=%packages% com.huawei.android.findmyphone com.iflytek.speechsuite com.iflytek.speechcloud
+set packages=%packages% com.huawei.pcassistant com.huawei.android.hwouc com.huawei.android.projectmenu com.huawei.KoBackup
+set packages=%packages% com.huawei.hiskytone com.huawei.iaware com.huawei.android.hwaps com.huawei.powergenie com.huawei.hiai
+set packages=%packages% com.huawei.himovie com.huawei.himovie.overseas com.huawei.hwvplayer.youku com.huawei.himovie.partner1
+set packages=%packages% com.huawei.hicar com.huawei.videoeditor com.huawei.browser com.huawei.browserhomepage
+set packages=%packages% com.huawei.music com.android.mediacenter com.huawei.appmarket com.huawei.phoneservice
+set packages=%packages% com.huawei.wallet com.baidu.input_huawei com.huawei.ohos.inputmethod
+set packages=%packages% com.android.managedprovisioning com.android.htmlviewer com.huawei.hwdetectrepair
+set packages=%packages% com.android.printspooler com.android.bips com.android.stk com.huawei.hifolder com.huawei.bd
+set packages=%packages% com.huawei.android.UEInfoCheck com.huawei.android.chr com.huawei.hiview
+set packages=%packages% com.android.cellbroadcastreceiver com.huawei.geofence com.huawei.android.tips
+set packages=%packages% com.google.android.backuptransport com.huawei.pengine com.bjbyhd.screenreader_huawei
+set packages=%packages% com.huawei.arengine.service com.google.ar.core com.huawei.bonevoiceui
+set packages=%packages% com.huawei.rcsserviceapplication com.huawei.livewallpaper.artflower
+set packages=%packages% com.huawei.livewallpaper.flowersbloom com.huawei.livewallpaper.mountaincloud
+set packages=%packages% com.huawei.livewallpaper.naturalgarden
+set packages=%packages% com.huawei.hwireader com.huawei.hwread.dz
+
+adb get-state >nul
+if errorlevel 1 exit /b 1
+
+for %%p in (%packages%) do (
+    echo 装回 %%p
+    adb shell pm install-existing --user 0 %%p
+)
+
+REM 只启用上面列出的包：手机上其他被停用的应用保持原样。
+echo 正在查找被停用的应用……
+for /f "tokens=2 delims=:" %%d in ('adb shell pm list packages -d') do call :EnableIfListed %%d
+
+echo 已全部装回，请重启手机
+goto :eof
+
+:EnableIfListed
+for %%p in (%packages%) do if "%%p"=="%1" goto :EnableListed
+goto :eof
+:EnableListed
+echo 启用 %1
+adb shell pm enable %1
+goto :eof

@@ -1,0 +1,54 @@
+#!/bin/sh
+# Undoes every removal Pellucor can make on a Huawei phone: puts back, for the current user, each
+# Huawei package of the shipped catalogue and the reading app, and enables those of them the phone
+# reports disabled. The phone should be restarted afterwards.
+dir=$(cd "$(dirname "$0")" && pwd)
+PATH="$dir:$PATH"
+export PATH
+
+packages="
+com.huawei.ohos.famanager com.huawei.health com.huawei.ohos.health com.huawei.meetime
+com.huawei.hwvoipservice com.huawei.securitymgr com.huawei.fastapp com.huawei.hwid
+com.huawei.search com.android.mms.service com.huawei.android.totemweather com.android.emergency
+com.huawei.gameassistant com.huawei.intelligent com.huawei.hitouch com.huawei.hiaction
+com.huawei.contentsensor com.huawei.vassistant com.huawei.magazine com.huawei.suggestion
+com.huawei.android.thememanager com.huawei.scanner com.huawei.hicloud com.huawei.scenepack
+com.huawei.android.findmyphone com.iflytek.speechsuite com.iflytek.speechcloud
+com.huawei.pcassistant com.huawei.android.hwouc com.huawei.android.projectmenu com.huawei.KoBackup
+com.huawei.hiskytone com.huawei.iaware com.huawei.android.hwaps com.huawei.powergenie com.huawei.hiai
+com.huawei.himovie com.huawei.himovie.overseas com.huawei.hwvplayer.youku com.huawei.himovie.partner1
+com.huawei.hicar com.huawei.videoeditor com.huawei.browser com.huawei.browserhomepage
+com.huawei.music com.android.mediacenter com.huawei.appmarket com.huawei.phoneservice
+com.huawei.wallet com.baidu.input_huawei com.huawei.ohos.inputmethod
+com.android.managedprovisioning com.android.htmlviewer com.huawei.hwdetectrepair
+com.android.printspooler com.android.bips com.android.stk com.huawei.hifolder com.huawei.bd
+com.huawei.android.UEInfoCheck com.huawei.android.chr com.huawei.hiview
+com.android.cellbroadcastreceiver com.huawei.geofence com.huawei.android.tips
+com.google.android.backuptransport com.huawei.pengine com.bjbyhd.screenreader_huawei
+com.huawei.arengine.service com.google.ar.core com.huawei.bonevoiceui
+com.huawei.rcsserviceapplication com.huawei.livewallpaper.artflower
+com.huawei.livewallpaper.flowersbloom com.huawei.livewallpaper.mountaincloud
+com.huawei.livewallpaper.naturalgarden
+com.huawei.hwireader com.huawei.hwread.dz
+"
+
+adb get-state >/dev/null </dev/null || exit 1
+
+for package in $packages; do
+    echo "装回 $package"
+    adb shell pm install-existing --user 0 "$package" </dev/null
+done
+
+# Only packages of the list above are enabled: the phone's other disabled apps stay as they are.
+echo "正在查找被停用的应用……"
+listed=" $(printf '%s' "$packages" | tr '\n' ' ') "
+adb shell pm list packages -d </dev/null | tr -d '\r' | sed -n 's/^package://p' | while read -r disabled; do
+    case "$listed" in
+        *" $disabled "*)
+            echo "启用 $disabled"
+            adb shell pm enable "$disabled" </dev/null
+            ;;
+    esac
+done
+
+echo "已全部装回，请重启手机"

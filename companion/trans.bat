@@ -1,0 +1,48 @@
+@echo off
+REM 把手机的运行情况写到本脚本所在目录的 temp2.txt，覆盖上一份报告：
+REM 连接设备、型号、安卓版本、电池、内存、存储和运行时间。
+setlocal EnableDelayedExpansion
+cd /d "%~dp0"
+
+call :Report > temp2.txt 2>&1 < nul
+goto :eof
+
+:Report
+echo Pellucor 运行情况报告    %date% %time%
+echo.
+echo 【连接设备】
+adb devices -l
+adb get-state >nul 2>nul
+if errorlevel 1 goto :NoDevice
+echo 【型号】
+call :Property ro.product.brand "品牌："
+call :Property ro.product.model "型号："
+echo 【安卓版本】
+call :Property ro.build.version.release "安卓 "
+call :Property ro.build.version.sdk "API "
+call :Property ro.build.display.id "系统版本："
+echo.
+echo 【电池】
+adb shell dumpsys battery
+echo.
+echo 【内存】
+adb shell "grep -E '^(MemTotal|MemFree|MemAvailable|SwapTotal|SwapFree):' /proc/meminfo"
+echo.
+echo 【存储】
+adb shell df -h /data /storage/emulated/0
+echo.
+echo 【运行时间】
+adb shell uptime
+goto :eof
+
+:NoDevice
+echo 请检查设备连接（无设备或多设备）：
+adb get-state
+goto :eof
+
+REM 一行属性：标签加上手机的回答；没有回答时只写标签。
+:Property
+set "value="
+for /f "delims=" %%v in ('adb shell getprop %1') do set "value=%%v"
+echo %~2!value!
+goto :eof

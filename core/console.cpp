@@ -1,0 +1,52 @@
+// The desktop window's console: welcome text, the command box's hint and running what is typed.
+#include "core/console.h"
+
+#include "core/command_state.h"
+#include "core/runner.h"
+#include "platform/text.h"
+#include "platform/window_system.h"
+#include "ui/window_ids.h"
+
+namespace {
+
+constexpr std::string_view kOutputBox = "回显编辑框";
+constexpr std::string_view kCommandBox = "命令编辑框";
+constexpr int kEnterKey = 13;
+constexpr Rgb kTypingColour = 0x000000;
+constexpr Rgb kPromptColour = 0x808080;
+
+}  // namespace
+
+void EnterDesktopWindow(const EventArgs&)
+{
+    CloseWindowLater(StartWindow);
+    State().introText = kWelcomeText;
+    SetText(DesktopWindow, kOutputBox, State().introText);
+    RepaintNow(DesktopWindow, kOutputBox);
+}
+
+void ClearCommandPrompt(const EventArgs&)
+{
+    if (CompareText(GetText(DesktopWindow, kCommandBox), kCommandPrompt) == 0) {
+        SetText(DesktopWindow, kCommandBox, "");
+        SetTextColour(DesktopWindow, kCommandBox, kTypingColour);
+    }
+}
+
+void RestoreCommandPrompt(const EventArgs&)
+{
+    if (GetText(DesktopWindow, kCommandBox).empty()) {
+        SetText(DesktopWindow, kCommandBox, kCommandPrompt);
+        SetTextColour(DesktopWindow, kCommandBox, kPromptColour);
+    }
+}
+
+void RunTypedCommand(const EventArgs& key)
+{
+    if (key.key != kEnterKey) {
+        return;
+    }
+    State().currentCommand = GetText(DesktopWindow, kCommandBox);
+    SetText(DesktopWindow, kCommandBox, "");
+    RunCurrentCommand();
+}

@@ -1,0 +1,66 @@
+// The device link check: the answer of "adb get-state" and its verdict in 连接编辑框.
+#include "core/link_check.h"
+
+#include <array>
+
+#include "core/command_state.h"
+#include "core/runner.h"
+#include "platform/text.h"
+#include "platform/window_system.h"
+#include "ui/window_ids.h"
+
+namespace {
+
+constexpr std::string_view kOutputBox = "回显编辑框";
+constexpr std::string_view kLinkBox = "连接编辑框";
+constexpr std::string_view kCommand = "adb get-state";
+constexpr std::string_view kNotice =
+    "\r\n             多个设备连接时不可用哦，注意检查是否连接了安卓虚拟机\r\n"
+    "                      使用【查看连接设备】可查询";
+
+struct Verdict {
+    std::string_view answer;  // the whole output, compared byte for byte
+    std::string_view shown;
+};
+// No verdict equals any answer, so at most one row matches.
+constexpr std::array<Verdict, 4> kVerdicts = {{
+    {"device\r\n", "已连接"},
+    {"offline\r\n", "连接异常"},
+    {"unknown\r\n", "请检查连接"},
+    {"error: no devices/emulators found\r\n", "无连接"},
+}};
+
+}  // namespace
+
+std::string OneLineAnswer(std::string_view rawAnswer)
+{
+    std::string shown;
+    while (!rawAnswer.empty()) {
+        std::size_t end = rawAnswer.find_first_of("\r\n");
+        std::string_view line = rawAnswer.substr(0, end);
+        if (!line.empty()) {
+            shown += shown.empty() ? "" : " / ";
+            shown += line;
+        }
+        rawAnswer.remove_prefix(end == std::string_view::npos ? rawAnswer.size() : end + 1);
+    }
+    return shown;
+}
+
+void CheckDeviceLink(const EventArgs&)
+{
+    State().currentCommand = kCommand;
+    RunCurrentCommand();
+
+    std::string answer = GetText(DesktopWindow, kOutputBox);
+    SetText(DesktopWindow, kLinkBox, OneLineAnswer(answer));
+    AppendText(DesktopWindow, kOutputBox, kNotice);
+    RepaintNow(DesktopWindow, kOutputBox);
+
+    for (const Verdict& verdict : kVerdicts) {
+        if (CompareText(answer, verdict.answer) == 0) {
+            SetText(DesktopWindow, kLinkBox, verdict.shown);
+        }
+    }
+    RepaintNow(DesktopWindow, kLinkBox);
+}

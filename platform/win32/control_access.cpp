@@ -1,0 +1,103 @@
+// What handlers read and write on controls; a window or control that is not open reads empty and ignores writes.
+#include <string>
+
+#include "platform/win32/live_window.h"
+#include "platform/win32/wide.h"
+#include "platform/window_system.h"
+
+namespace {
+
+bool IsKind(const LiveControl* control, ControlKind kind)
+{
+    return control != nullptr && control->declaration->kind == kind;
+}
+
+// Pane kinds paint from their window text; a transparent one must have its background repainted
+// as well, so the area is invalidated in the parent together with everything standing there.
+void RedrawControl(const LiveControl& control)
+{
+    if (control.declaration->kind == ControlKind::TransLabel) {
+        RECT area;
+        GetWindowRect(control.handle, &area);
+        HWND parent = GetParent(control.handle);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+        RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    } else {
+        InvalidateRect(control.handle, nullptr, TRUE);
+    }
+}
+
+}  // namespace
+
+std::string GetText(WindowId window, std::string_view name)
+{
+    LiveControl* control = FindControl(window, name);
+    if (control == nullptr) {
+        return {};
+    }
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control->handle)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control->handle, text.data(), static_cast<int>(text.size()))));
+    return WideToUtf8(text);
+}
+
+void SetText(WindowId window, std::string_view name, std::string_view text)
+{
+    LiveControl* control = FindControl(window, name);
+    if (control == nullptr) {
+        return;
+    }
+    SetWindowTextW(control->handle, Utf8ToWide(text).c_str());
+    RedrawControl(*control);
+}
+
+// Selects the end, replaces that empty selection, then gives the user's selection back; a caret
+// that stood at the end stays at the new end, so that the box follows the growing text.
+void AppendText(WindowId window, std::string_view name, std::string_view text)
+{
+    LiveControl* control = FindControl(window, name);
+    if (!IsKind(control, ControlKind::EditBox) || text.empty()) {
+        return;
+    }
+    HWND box = control->handle;
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    auto length = static_cast<DWORD>(GetWindowTextLengthW(box));
+    SendMessageW(box, EM_SETSEL, length, length);
+    SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Utf8ToWide(text).c_str()));
+    if (start != length || end != length) {
+        SendMessageW(box, EM_SETSEL, start, end);
+    }
+}
+
+void SetTextColour(WindowId window, std::string_view name, Rgb colour)
+{
+    LiveControl* control = FindControl(window, name);
+    if (control == nullptr) {
+        return;
+    }
+    control->textColour = colour;
+    RedrawControl(*control);
+}
+
+bool IsChecked(WindowId window, std::string_view name)
+{
+    LiveControl* control = FindControl(window, name);
+    return IsKind(control, ControlKind::CheckBox) && SendMessageW(control->handle, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SetChecked(WindowId window, std::string_view name, bool checked)
+{
+    LiveControl* control = FindControl(window, name);
+    if (IsKind(control, ControlKind::CheckBox)) {
+        SendMessageW(control->handle, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+}
+
+void RepaintNow(WindowId window, std::string_view name)
+{
+    LiveControl* control = FindControl(window, name);
+    if (control != nullptr) {
+        UpdateWindow(control->handle);
+    }
+}

@@ -1,0 +1,204 @@
+// Building a window's controls from their declarations: one child window per control, per kind.
+#include <algorithm>
+#include <numeric>
+#include <string>
+
+#include "platform/win32/live_window.h"
+#include "platform/win32/wide.h"
+
+namespace {
+
+// Every control clips the siblings in front of it, so none paints over one that stands before it.
+constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+
+bool IsContainerKind(ControlKind kind) { return kind == ControlKind::GroupBox || kind == ControlKind::PageControl; }
+
+// Resolves container names; false when one names no GroupBox or PageControl of the window, or
+// when containers hold each other in a circle.
+bool LinkContainers(LiveWindow& window)
+{
+    for (auto& control : window.controls) {
+        std::string_view name = control->declaration->container;
+        if (name.empty()) {
+            continue;
+        }
+        auto found = std::find_if(window.controls.begin(), window.controls.end(), [name](const auto& candidate) {
+            return candidate->declaration->name == name && IsContainerKind(candidate->declaration->kind);
+        });
+        if (found == window.controls.end()) {
+            return false;
+        }
+        control->container = found->get();
+    }
+    for (auto& control : window.controls) {
+        std::size_t depth = 0;
+        for (LiveControl* c = control->container; c != nullptr; c = c->container) {
+            if (++depth > window.controls.size()) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+std::size_t Depth(const LiveControl& control)
+{
+    std::size_t depth = 0;
+    for (const LiveControl* c = control.container; c != nullptr; c = c->container) {
+        ++depth;
+    }
+    return depth;
+}
+
+RECT DeclaredBounds(const ControlDeclaration& declaration)
+{
+    const Rect& r = declaration.rect;
+    return RECT{r.left, r.top, r.left + r.width, r.top + r.height};
+}
+
+HMENU IdOf(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+
+HWND CreateChild(DWORD exStyle, const wchar_t* className, const std::wstring& text, DWORD style, const RECT& bounds,
+                 HWND parent, int id, void* createParam = nullptr)
+{
+    return CreateWindowExW(exStyle, className, text.c_str(), style, bounds.left, bounds.top,
+                           bounds.right - bounds.left, bounds.bottom - bounds.top, parent, IdOf(id), ModuleInstance(),
+                           createParam);
+}
+
+HWND CreateEditBox(const LiveControl& control, HWND parent, int id, DWORD style)
+{
+    const ControlDeclaration& d = *control.declaration;
+    style |= d.multiLine ? (ES_MULTILINE | ES_AUTOVSCROLL) : ES_AUTOHSCROLL;
+    style |= (d.verticalScroll ? WS_VSCROLL : 0) | (d.readOnly ? ES_READONLY : 0);
+    style |= (d.align == Align::Centre ? ES_CENTER : ES_LEFT) | (d.border == Border::Single ? WS_BORDER : 0);
+    DWORD exStyle = d.border == Border::Sunken ? WS_EX_CLIENTEDGE : 0;
+    HWND handle = CreateChild(exStyle, L"EDIT", L"", style, DeclaredBounds(d), parent, id);
+    if (handle == nullptr) {
+        return nullptr;
+    }
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(control.font), FALSE);
+    // 0 lifts the limit; it must be lifted before a long content is put in.
+    SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);
+    SetWindowTextW(handle, Utf8ToWide(d.caption).c_str());
+    SendMessageW(handle, EM_SETSEL, 0, 0);
+    return handle;
+}
+
+HWND CreateButton(const LiveControl& control, HWND parent, int id, DWORD style)
+{
+    const ControlDeclaration& d = *control.declaration;
+    if (d.kind == ControlKind::CheckBox) {
+        style |= BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER | (d.wordWrap ? BS_MULTILINE : 0);
+    } else {
+        style |= BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE;
+    }
+    HWND handle = CreateChild(0, L"BUTTON", Utf8ToWide(d.caption), style, DeclaredBounds(d), parent, id);
+    if (handle == nullptr) {
+        return nullptr;
+    }
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(control.font), FALSE);
+    if (d.kind == ControlKind::CheckBox) {
+        SendMessageW(handle, BM_SETCHECK, d.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    return handle;
+}
+
+HWND CreatePane(LiveControl& control, HWND parent, int id, DWORD style)
+{
+    const ControlDeclaration& d = *control.declaration;
+    RECT bounds = DeclaredBounds(d);
+    DWORD exStyle = 0;
+    switch (d.kind) {
+    case ControlKind::TransLabel:
+        // Not clipped out of the parent's or the siblings' painting: they paint first, the text on top.
+        exStyle = WS_EX_TRANSPARENT;
+        bounds = TransLabelBounds(control);
+        control.textOrigin = POINT{d.rect.left - bounds.left, d.rect.top - bounds.top};
+        break;
+    case ControlKind::SplitterBar:
+        style |= WS_DISABLED;
+        break;
+    case ControlKind::GroupBox:
+        exStyle = WS_EX_CONTROLPARENT;
+        style |= WS_CLIPCHILDREN;
+        break;
+    case ControlKind::PicBox:
+        // A picture box has the system's own face behind any transparent parts of its picture.
+        control.picture = PrepareBoxPicture(d.picture, d.rect.width, d.rect.height, GetSysColor(COLOR_BTNFACE));
+        break;
+    default:
+        break;
+    }
+    return CreateChild(exStyle, kPaneClass, Utf8ToWide(d.caption), style, bounds, parent, id, &control);
+}
+
+HWND CreateControlWindow(LiveControl& control, HWND parent, int id)
+{
+    const ControlDeclaration& d = *control.declaration;
+    DWORD style = kChildStyle | (IsTabStop(d) ? WS_TABSTOP : 0);
+    switch (d.kind) {
+    case ControlKind::EditBox:
+        return CreateEditBox(control, parent, id, style);
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+        return CreateButton(control, parent, id, style);
+    case ControlKind::PageControl:
+        return CreatePageControl(control, parent, DeclaredBounds(d), style, id);
+    default:
+        return CreatePane(control, parent, id, style);
+    }
+}
+
+// Front-most first: each control in turn goes to the bottom of its siblings.
+void StackInDeclaredOrder(const LiveWindow& window)
+{
+    for (const auto& control : window.controls) {
+        SetWindowPos(control->handle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void ShowFirstPages(LiveWindow& window)
+{
+    for (auto& control : window.controls) {
+        if (control->declaration->kind == ControlKind::PageControl) {
+            SendMessageW(control->handle, TCM_SETCURSEL, 0, 0);
+            ShowSelectedPage(window, *control);
+        }
+    }
+}
+
+}  // namespace
+
+bool CreateControls(LiveWindow& window)
+{
+    for (const ControlDeclaration& declaration : window.declaration->controls) {
+        auto control = std::make_unique<LiveControl>();
+        control->declaration = &declaration;
+        control->window = &window;
+        control->textColour = declaration.textColour;
+        window.controls.push_back(std::move(control));
+    }
+    if (!LinkContainers(window)) {
+        return false;
+    }
+    // Containers before what they hold, whatever the declared order.
+    std::vector<std::size_t> order(window.controls.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&window](std::size_t a, std::size_t b) {
+        return Depth(*window.controls[a]) < Depth(*window.controls[b]);
+    });
+    for (std::size_t index : order) {
+        LiveControl& control = *window.controls[index];
+        control.font = WindowFont(window, control.declaration->font);
+        HWND parent = control.container != nullptr ? control.container->handle : window.handle;
+        control.handle = CreateControlWindow(control, parent, kFirstControlId + static_cast<int>(index));
+        if (control.handle == nullptr) {
+            return false;
+        }
+        WatchControlEvents(control);
+    }
+    StackInDeclaredOrder(window);
+    ShowFirstPages(window);
+    return true;
+}

@@ -1,0 +1,122 @@
+// The live windows and controls the Win32 window system builds from the declarations, and the
+// internal operations its files share.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/picture.h"
+#include "platform/window_model.h"
+
+struct LiveWindow;
+
+// One control of an open window. Owned by its LiveWindow; valid until the window's handle is gone.
+struct LiveControl {
+    const ControlDeclaration* declaration = nullptr;
+    LiveWindow* window = nullptr;
+    LiveControl* container = nullptr;  // the GroupBox or PageControl holding it; null = the window
+    HWND handle = nullptr;
+    HFONT font = nullptr;               // owned by the window's font cache, or the stock GUI font
+    Rgb textColour = kNoColour;         // the declared colour until SetTextColour changes it
+    POINT textOrigin{};                 // TransLabel: the declared rectangle's corner inside its (wider) window
+    std::optional<Picture> picture;     // PicBox: already scaled to the box and made opaque
+};
+
+// One open window. Owns its controls and the fonts and brushes they use; those GDI objects are
+// released in the destructor, which runs once every window handle of it has been destroyed.
+struct LiveWindow {
+    const WindowDeclaration* declaration = nullptr;
+    HWND handle = nullptr;
+    std::uint64_t serial = 0;             // tells two openings of the same window apart
+    bool closing = false;                 // CloseWindowLater has posted its close message
+    std::vector<std::unique_ptr<LiveControl>> controls;  // in declared order
+    HWND savedFocus = nullptr;            // the control to give the focus back on reactivation
+    std::vector<HWND> disabledWindows;    // modal: the windows this one disabled, enabled again on closing
+    std::vector<std::pair<Rgb, HBRUSH>> brushes;
+    std::vector<std::pair<FontSpec, HFONT>> fonts;
+
+    LiveWindow() = default;
+    LiveWindow(const LiveWindow&) = delete;
+    LiveWindow& operator=(const LiveWindow&) = delete;
+    ~LiveWindow();
+};
+
+// Control identifiers inside a window: the declared index plus this offset.
+inline constexpr int kFirstControlId = 100;
+// Posted by CloseWindowLater; the window closes when the loop reaches it.
+inline constexpr UINT kCloseLaterMessage = WM_APP + 1;
+
+HINSTANCE ModuleInstance();
+
+// window_registry.cpp: declarations and open windows.
+const WindowDeclaration* FindDeclaration(WindowId id);
+void RegisterOpenWindow(std::unique_ptr<LiveWindow> window);
+// Drops a destroyed window; true when it was registered and was the last open one.
+bool ForgetWindow(const LiveWindow* window);
+std::vector<LiveWindow*> OpenLiveWindows();  // in opening order
+LiveWindow* FindOpenWindow(WindowId id);      // the newest opening, preferring one not being closed
+LiveWindow* FindWindowBySerial(std::uint64_t serial);
+LiveWindow* WindowOfHandle(HWND anyHandleInside);
+LiveControl* ControlOfHandle(HWND control);
+LiveControl* FindControl(WindowId id, std::string_view name);
+std::uint64_t NextWindowSerial();
+
+// top_window.cpp: the window class and the window's lifecycle.
+bool RegisterTopWindowClass();
+void CloseLiveWindow(LiveWindow& window);  // as the close box: re-enables what it disabled, destroys it
+
+// control_creation.cpp
+bool CreateControls(LiveWindow& window);
+
+// pane.cpp: the window class that draws Label, TransLabel, SplitterBar, PicBox and GroupBox.
+bool RegisterPaneClass();
+extern const wchar_t kPaneClass[];
+// Where a TransLabel's window must stand so that its one line of text is never cut off.
+RECT TransLabelBounds(const LiveControl& control);
+
+// page_control.cpp
+HWND CreatePageControl(LiveControl& control, HWND parent, const RECT& bounds, DWORD style, int id);
+void ShowSelectedPage(LiveWindow& window, LiveControl& pageControl);
+// Containers pass their children's notifications on to the top-level window.
+LRESULT ForwardToTopWindow(HWND container, UINT message, WPARAM wParam, LPARAM lParam);
+bool IsForwardedNotification(UINT message);
+
+// colours.cpp
+COLORREF ToColorRef(Rgb colour);
+HBRUSH WindowBrush(LiveWindow& window, COLORREF colour);
+COLORREF WindowBackground(const LiveWindow& window);
+COLORREF ContainerBackground(const LiveControl& control);  // what shows behind the control
+// The PageControl whose page shows behind the control, when no coloured group stands between.
+const LiveControl* PageBehind(const LiveControl& control);
+COLORREF ControlBackground(const LiveControl& control);     // its own colour, or the container's
+COLORREF ControlTextColour(const LiveControl& control, int systemDefault);
+// WM_CTLCOLOREDIT / WM_CTLCOLORSTATIC / WM_CTLCOLORBTN of the top-level window; null = default.
+HBRUSH ColourControl(UINT message, HDC dc, HWND control);
+
+// fonts.cpp
+HFONT WindowFont(LiveWindow& window, const FontSpec& spec);  // spec height 0: the default GUI font
+
+// picture_scaling.cpp
+std::optional<Picture> PrepareBoxPicture(std::span<const std::uint8_t> bytes, int width, int height,
+                                         COLORREF background);
+void DrawPicture(HDC dc, const Picture& picture);
+
+// control_events.cpp
+void RaiseEvent(const LiveControl& control, Event event, const EventArgs& args = {});
+void WatchControlEvents(LiveControl& control);
+int CurrentModifiers();
+
+// modal.cpp
+void RunModalLoop(std::uint64_t serial, HWND owner);
+
+// message_loop.cpp
+void DispatchProgramMessage(MSG& message);
+void MarkProgramEnding();

@@ -1,0 +1,234 @@
+// The peak-performance window's brand gates and boxes, the opening of both brand-page windows,
+// and every package button of the two brand pages as declared.
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/catalogue_fixture.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kDisable = "adb shell pm disable-user ";
+const std::string kEnable = "adb shell pm enable ";
+
+bool Checked(std::string_view box) { return IsChecked(PeakPerformanceWindow, box); }
+
+class PeakWindow : public CatalogueTest {
+protected:
+    void SetUp() override
+    {
+        CatalogueTest::SetUp();
+        ASSERT_TRUE(OpenWindow(PeakPerformanceWindow, false));
+    }
+    static void Click(std::string_view control) { headless::Click(PeakPerformanceWindow, control); }
+};
+
+struct PeakButton {
+    const char* button;
+    std::string command;
+    const char* service;
+    const char* message;
+};
+
+void PrintTo(const PeakButton& b, std::ostream* out) { *out << b.button; }
+
+class PeakButtons : public PeakWindow, public testing::WithParamInterface<PeakButton> {
+protected:
+    Lines Expected(std::initializer_list<std::string_view> brands) const
+    {
+        Lines lines;
+        for (auto brand : brands) {
+            lines.push_back(GetParam().command + std::string(brand) + ".peak." + GetParam().service);
+        }
+        return lines;
+    }
+};
+
+TEST_P(PeakButtons, StartStateRunsTheHuaweiStepOnly)
+{
+    Click(GetParam().button);
+    EXPECT_EQ(Commands(), Expected({"huawei"}));
+    EXPECT_EQ(Messages(), Lines{GetParam().message});
+}
+
+TEST_P(PeakButtons, HonorTickedRunsTheHonorStepOnly)
+{
+    Click("选择框荣耀");
+    Click(GetParam().button);
+    EXPECT_EQ(Commands(), Expected({"honor"}));
+}
+
+TEST_P(PeakButtons, NoBrandTickedRunsNothingButStillShowsTheMessage)
+{
+    Click("选择框华为");
+    Click(GetParam().button);
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(Messages(), Lines{GetParam().message});
+}
+
+INSTANTIATE_TEST_SUITE_P(SixButtons, PeakButtons, testing::Values(
+    PeakButton{"后台禁", kDisable, "background", "立即生效"},
+    PeakButton{"后台解", kEnable, "background", "重启（后使用一段时间）生效"},
+    PeakButton{"功耗禁", kDisable, "power", "立即生效"},
+    PeakButton{"功耗解", kEnable, "power", "重启（后使用一段时间）生效"},
+    PeakButton{"显示禁", kDisable, "display", "立即生效"},
+    PeakButton{"显示解", kEnable, "display", "重启（后使用一段时间）生效"}));
+
+TEST_F(PeakWindow, HonorTickedWhileTheHuaweiStepRunsAddsTheHonorStep)
+{
+    headless::Post([] { Click("选择框荣耀"); });
+    Click("后台禁");
+    EXPECT_EQ(Commands(), (Lines{kDisable + "huawei.peak.background", kDisable + "honor.peak.background"}));
+}
+
+TEST_F(PeakWindow, HuaweiClearedWhileItsStepRunsLeavesTheHonorStepOut)
+{
+    headless::Post([] { Click("选择框华为"); });
+    Click("显示解");
+    EXPECT_EQ(Commands(), Lines{kEnable + "huawei.peak.display"});
+}
+
+TEST_F(PeakWindow, BrandBoxesNeverEndBothTicked)
+{
+    EXPECT_TRUE(Checked("选择框华为"));
+    EXPECT_FALSE(Checked("选择框荣耀"));
+    Click("选择框荣耀");
+    EXPECT_FALSE(Checked("选择框华为"));
+    EXPECT_TRUE(Checked("选择框荣耀"));
+    Click("选择框荣耀");
+    EXPECT_FALSE(Checked("选择框华为"));
+    EXPECT_FALSE(Checked("选择框荣耀"));
+    Click("选择框华为");
+    EXPECT_TRUE(Checked("选择框华为"));
+    EXPECT_FALSE(Checked("选择框荣耀"));
+    Click("选择框华为");
+    EXPECT_FALSE(Checked("选择框华为"));
+    EXPECT_FALSE(Checked("选择框荣耀"));
+}
+
+using WindowOpening = CatalogueTest;
+
+// Clicks the desktop window's button, whose window opens modally; `inside` runs in that window.
+void OpenModallyAndRun(std::string_view button, WindowId window, std::function<void()> inside)
+{
+    headless::Post([window, inside] {
+        inside();
+        headless::CloseBox(window);
+    });
+    headless::Click(DesktopWindow, button);
+}
+
+TEST_F(WindowOpening, PeakWindowStartsWithHuaweiTickedFromEitherPageEveryTime)
+{
+    std::vector<std::pair<bool, bool>> seen;
+    auto lookAndChange = [&] {
+        seen.emplace_back(Checked("选择框华为"), Checked("选择框荣耀"));
+        headless::Click(PeakPerformanceWindow, "选择框荣耀");
+    };
+    OpenModallyAndRun("按钮77", PeakPerformanceWindow, lookAndChange);
+    OpenModallyAndRun("按钮6", PeakPerformanceWindow, lookAndChange);
+    EXPECT_EQ(seen, (std::vector<std::pair<bool, bool>>{{true, false}, {true, false}}));
+    EXPECT_FALSE(headless::IsOpen(PeakPerformanceWindow));
+}
+
+TEST_F(WindowOpening, SelectionWindowStartsWithNothingTickedFromEitherPageEveryTime)
+{
+    std::vector<int> tickedWhenOpened;
+    auto countAndTick = [&] {
+        int ticked = 0;
+        for (int i = 1; i <= 18; ++i) {
+            std::string box = "选择框" + std::to_string(i);
+            ticked += IsChecked(RedundantSelectionWindow, box) ? 1 : 0;
+            headless::Click(RedundantSelectionWindow, box);
+        }
+        tickedWhenOpened.push_back(ticked);
+    };
+    OpenModallyAndRun("荣耀冗余自选", RedundantSelectionWindow, countAndTick);
+    OpenModallyAndRun("冗余选", RedundantSelectionWindow, countAndTick);
+    EXPECT_EQ(tickedWhenOpened, (std::vector<int>{0, 0}));
+}
+
+TEST_F(WindowOpening, ActionsRunFromInsideTheModalWindow)
+{
+    OpenModallyAndRun("按钮77", PeakPerformanceWindow, [] { headless::Click(PeakPerformanceWindow, "功耗禁"); });
+    EXPECT_EQ(Commands(), Lines{kDisable + "huawei.peak.power"});
+    EXPECT_EQ(Messages(), Lines{"立即生效"});
+}
+
+// Buttons of the pages that run something other than package actions: windows, companion
+// scripts and notices.
+const std::set<std::string_view> kOtherButtons = {
+    "按钮6", "冗余选", "谷歌禁", "谷歌解", "阅读卸", "阅读装", "华为引导", "华为还原",
+    "按钮77", "荣耀冗余自选", "荣耀谷歌卸", "荣耀谷歌解", "按钮111", "按钮110", "按钮169", "按钮168"};
+
+struct PageCase {
+    const char* name;
+    std::span<const ControlDeclaration> (*controls)();
+    std::string ownPrefix;  // how the sample catalogue's values of the page's section begin
+};
+
+void PrintTo(const PageCase& c, std::ostream* out) { *out << c.name; }
+
+class EveryPackageButton : public CatalogueTest, public testing::WithParamInterface<PageCase> {};
+
+// Walks the page as declared, so a button bound to the other page's handler, to a row the
+// tables lack or to nothing at all shows up here.
+TEST_P(EveryPackageButton, RunsPackageCommandsOfItsOwnSectionOnlyAndShowsAMessage)
+{
+    int packageButtons = 0;
+    for (const ControlDeclaration& control : GetParam().controls()) {
+        if (control.kind != ControlKind::Button || kOtherButtons.contains(control.name)) {
+            continue;
+        }
+        ++packageButtons;
+        phone_.ClearCommands();
+        headless::Reset();
+        ASSERT_TRUE(OpenWindow(DesktopWindow, false));
+        headless::Click(DesktopWindow, control.name);
+        Lines commands = Commands();
+        EXPECT_FALSE(commands.empty()) << control.name;
+        for (const auto& command : commands) {
+            EXPECT_TRUE(command.starts_with("adb shell pm ")) << control.name << ": " << command;
+            EXPECT_NE(command.find(" " + GetParam().ownPrefix), std::string::npos) << control.name << ": " << command;
+        }
+        EXPECT_EQ(Messages().size(), 1u) << control.name;
+    }
+    EXPECT_EQ(packageButtons, 2 * 36 + 2 + 2 + 1);  // app rows, system update, 5G, one-click removal
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPages, EveryPackageButton, testing::Values(
+    PageCase{"Huawei", HuaweiPageControls, "huawei."},
+    PageCase{"Honor", HonorPageControls, "honor."}));
+
+TEST(BrandPageDeclarations, EveryButtonIsBoundAndEveryDirectChildSitsOnItsOwnPage)
+{
+    for (auto [controls, page] : {std::pair{HuaweiPageControls(), 1}, std::pair{HonorPageControls(), 2}}) {
+        for (const ControlDeclaration& control : controls) {
+            if (control.kind == ControlKind::Button) {
+                EXPECT_EQ(control.bindings[0].event, Event::Clicked) << control.name;
+                EXPECT_NE(control.bindings[0].handler, nullptr) << control.name;
+            }
+            if (control.container == kDesktopTabs) {
+                EXPECT_EQ(control.page, page) << control.name;
+            }
+        }
+    }
+}
+
+TEST(BrandPageDeclarations, BothPagesHaveTheSameLayout)
+{
+    auto huawei = HuaweiPageControls();
+    auto honor = HonorPageControls();
+    ASSERT_EQ(huawei.size(), honor.size());
+    EXPECT_EQ(huawei.size(), 139u);
+    for (std::size_t i = 0; i < huawei.size(); ++i) {
+        EXPECT_EQ(huawei[i].kind, honor[i].kind) << huawei[i].name;
+        bool sameTop = huawei[i].rect.top == honor[i].rect.top || huawei[i].name == "分组框11";
+        EXPECT_TRUE(huawei[i].rect.left == honor[i].rect.left && sameTop) << huawei[i].name << " / " << honor[i].name;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,153 @@
+// The redundant-service actions: "一键卸载" on each brand page and the selection window's two
+// buttons, against the fake phone's command log.
+#include <string>
+#include <vector>
+
+#include "support/catalogue_fixture.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kUninstall = "adb shell pm uninstall --user 0 ";
+const std::string kRestore = "adb shell pm install-existing --user 0 ";
+
+// The sample catalogue's names of the 26 services, in the order the actions use them.
+const std::vector<std::string> kServices = {
+    "workprofile", "htmlviewer", "detectrepair", "print1", "print2", "stk", "recommended",
+    "experience1", "experience2", "experience3", "experience4", "cellbroadcast", "geofence", "tips",
+    "backuptransport", "pengine", "screenreader", "arengine1", "arengine2", "bonevoice", "rcs",
+    "contentsensor", "livewallpaper1", "livewallpaper2", "livewallpaper3", "livewallpaper4"};
+
+std::string Package(std::string_view brand, std::string_view service)
+{
+    return std::string(brand) + ".redundant." + std::string(service);
+}
+
+// Both brands for each service, 华为 first, as the selection window runs them.
+Lines BothBrands(const std::string& command, std::initializer_list<std::string> services)
+{
+    Lines lines;
+    for (const auto& service : services) {
+        lines.push_back(command + Package("huawei", service));
+        lines.push_back(command + Package("honor", service));
+    }
+    return lines;
+}
+
+using OneClickRemoval = CatalogueTest;
+
+TEST_F(OneClickRemoval, HuaweiPageRemovesAll26FromItsOwnSectionInOrder)
+{
+    Lines expected;
+    for (const auto& service : kServices) {
+        expected.push_back(kUninstall + Package("huawei", service));
+    }
+    headless::Click(DesktopWindow, "冗余卸");
+    EXPECT_EQ(Commands(), expected);
+    EXPECT_EQ(Messages(), Lines{"完成"});
+}
+
+TEST_F(OneClickRemoval, HonorPageRemovesAll26FromItsOwnSectionInOrder)
+{
+    Lines expected;
+    for (const auto& service : kServices) {
+        expected.push_back(kUninstall + Package("honor", service));
+    }
+    headless::Click(DesktopWindow, "荣耀冗余服务卸载");
+    EXPECT_EQ(Commands(), expected);
+    EXPECT_EQ(Messages(), Lines{"完成"});
+}
+
+TEST_F(OneClickRemoval, RunsEveryStepWhateverThePhoneAnswers)
+{
+    phone_.SetState("none");
+    headless::Click(DesktopWindow, "荣耀冗余服务卸载");
+    EXPECT_EQ(Commands().size(), 26u);
+    EXPECT_NE(Output().find("no devices"), std::string::npos);
+    EXPECT_EQ(Messages(), Lines{"完成"});
+}
+
+class SelectionWindow : public CatalogueTest {
+protected:
+    void SetUp() override
+    {
+        CatalogueTest::SetUp();
+        ASSERT_TRUE(OpenWindow(RedundantSelectionWindow, false));
+    }
+    static void Tick(std::string_view box) { headless::Click(RedundantSelectionWindow, box); }
+    static void Press(std::string_view button) { headless::Click(RedundantSelectionWindow, button); }
+};
+
+TEST_F(SelectionWindow, NothingTickedRunsNoCommandButStillSaysDone)
+{
+    Press("卸载选中");
+    Press("全部安装");
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(Messages(), (Lines{"完成", "完成"}));
+}
+
+TEST_F(SelectionWindow, PrintServiceRemovesBothItsKeysForBothBrandsKeyByKey)
+{
+    Tick("选择框4");
+    Press("卸载选中");
+    EXPECT_EQ(Commands(), (Lines{kUninstall + "huawei.redundant.print1", kUninstall + "honor.redundant.print1",
+                                 kUninstall + "huawei.redundant.print2", kUninstall + "honor.redundant.print2"}));
+    EXPECT_EQ(Messages(), Lines{"完成"});
+}
+
+TEST_F(SelectionWindow, EveryBoxTickedRuns52CommandsInServiceOrder)
+{
+    for (int i = 1; i <= 18; ++i) {
+        Tick("选择框" + std::to_string(i));
+    }
+    Press("卸载选中");
+    Lines expected;
+    for (const auto& service : kServices) {
+        expected.push_back(kUninstall + Package("huawei", service));
+        expected.push_back(kUninstall + Package("honor", service));
+    }
+    EXPECT_EQ(Commands(), expected);
+}
+
+TEST_F(SelectionWindow, RestoreActsOnTheTickedServicesOnly)
+{
+    Tick("选择框1");
+    Tick("选择框14");
+    Tick("选择框10");
+    Tick("选择框10");  // ticked and cleared again
+    Press("全部安装");
+    EXPECT_EQ(Commands(), BothBrands(kRestore, {"workprofile", "arengine1", "arengine2"}));
+    EXPECT_EQ(Messages(), Lines{"完成"});
+}
+
+TEST_F(SelectionWindow, ABoxTickedDuringTheRunCountsForTheServicesStillToCome)
+{
+    Tick("选择框1");
+    headless::Post([] { Tick("选择框18"); });
+    Press("卸载选中");
+    Lines expected = BothBrands(kUninstall, {"workprofile"});
+    Lines wallpapers = BothBrands(kUninstall, {"livewallpaper1", "livewallpaper2", "livewallpaper3", "livewallpaper4"});
+    expected.insert(expected.end(), wallpapers.begin(), wallpapers.end());
+    EXPECT_EQ(Commands(), expected);
+}
+
+// Each step reads its box as it comes up, so clearing a box stops even the other brand's
+// command for the key that is running.
+TEST_F(SelectionWindow, ABoxClearedDuringTheRunStopsItsRemainingSteps)
+{
+    Tick("选择框7");
+    headless::Post([] { Tick("选择框7"); });
+    Press("卸载选中");
+    EXPECT_EQ(Commands(), Lines{kUninstall + "huawei.redundant.experience1"});
+}
+
+TEST_F(SelectionWindow, WorksOnBothSectionsWhicheverPageOpenedIt)
+{
+    catalogue_.Write({"[荣耀]", "冗余提示=honor.tips"});
+    Tick("选择框10");
+    Press("卸载选中");
+    EXPECT_EQ(Commands(), (Lines{kUninstall + "没有命令输入", kUninstall + "honor.tips"}));
+}
+
+}  // namespace

@@ -1,0 +1,199 @@
+// The companion-script buttons and the run-status report: how each script is started, what the
+// user is told, and what the report window shows of temp2.txt.
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/system.h"
+#include "support/tweaks_fixture.h"
+#include "tweaks/scripts.h"
+
+namespace {
+
+using tweaks_test::TweaksTest;
+using Strings = std::vector<std::string>;
+
+struct ScriptButton {
+    const char* name;
+    Handler handler;
+    const char* stem;
+    bool fullPath;
+    bool waits;
+    int showState;
+    const char* message;  // empty: none
+};
+
+std::ostream& operator<<(std::ostream& out, const ScriptButton& button) { return out << button.name; }
+
+class ScriptButtonTest : public TweaksTest, public testing::WithParamInterface<ScriptButton> {};
+
+TEST_P(ScriptButtonTest, StartsItsScriptAsDeclaredAndSaysOnlyItsMessage)
+{
+    const ScriptButton& button = GetParam();
+    SetText(DesktopWindow, "回显编辑框", "before");
+    phone_.SetState("none");  // every script ends at once when no phone answers
+    button.handler({});
+
+    auto started = Started();
+    ASSERT_EQ(started.size(), 1u);
+    std::string fileName = ScriptFileName(button.stem);
+    EXPECT_EQ(started[0].commandLine, button.fullPath ? JoinPath(ProgramDirectory(), fileName) : fileName);
+    EXPECT_EQ(started[0].waitForExit, button.waits);
+    EXPECT_EQ(started[0].showState, button.showState);
+    EXPECT_EQ(Messages(), std::string(button.message).empty() ? Strings{} : Strings{button.message});
+    EXPECT_EQ(Output(), "before");
+    EXPECT_EQ(State().currentCommand, "earlier command");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryScriptButton, ScriptButtonTest,
+    testing::Values(ScriptButton{"解禁", EnableGoogleServices, "goolgle_abl", false, true, 1, "为您启用了谷歌"},
+                    ScriptButton{"禁用", DisableGoogleServices, "goolgle_dis", false, true, 1, "为您禁用了谷歌"},
+                    ScriptButton{"阅读装回", RestoreReadingApp, "hwread_IN", false, true, 1, "完成"},
+                    ScriptButton{"阅读卸载", UninstallReadingApp, "hwread_UN", false, true, 1, "完成"},
+                    ScriptButton{"还原所有操作", RestoreAllHuaweiApps, "hw_rec", false, true, 2, "完成，请您重启手机"},
+                    ScriptButton{"打开命令版", OpenCommandEdition, "HarmonyOS", false, false, 2, ""},
+                    ScriptButton{"清理", CleanCaches, "clean", false, true, 2, "完成"},
+                    ScriptButton{"清理下载", CleanDownloads, "clean_download", false, true, 2, "完成"},
+                    ScriptButton{"安装应用", InstallApkFolder, "auto_install", false, true, 2, "完成"},
+                    ScriptButton{"重置连接", ResetConnection, "renew", true, true, 2, ""}),
+    [](const testing::TestParamInfo<ScriptButton>& info) { return std::string(info.param.stem); });
+
+class PageScriptButtonTest : public TweaksTest {};
+
+TEST_F(PageScriptButtonTest, PageButtonsStartTheirScripts)
+{
+    phone_.SetState("none");
+    Click("清理");
+    Click("清理下载");
+    Click("安装应用");
+    auto started = Started();
+    ASSERT_EQ(started.size(), 3u);
+    EXPECT_EQ(started[0].commandLine, ScriptFileName("clean"));
+    EXPECT_EQ(started[1].commandLine, ScriptFileName("clean_download"));
+    EXPECT_EQ(started[2].commandLine, ScriptFileName("auto_install"));
+}
+
+TEST_F(PageScriptButtonTest, WaitingScriptHasDoneItsWorkBeforeTheMessage)
+{
+    std::size_t commandsAtMessage = 0;
+    headless::SetMessageResponder([&](std::string_view) { commandsAtMessage = Commands().size(); });
+    EnableGoogleServices({});
+    headless::SetMessageResponder(nullptr);
+    EXPECT_EQ(commandsAtMessage, 4u);  // get-state and one enable per Google package
+}
+
+// temp2.txt lies in the program's directory, which every test of this program shares.
+class RunStatusTest : public TweaksTest {
+protected:
+    void SetUp() override
+    {
+        TweaksTest::SetUp();
+        std::filesystem::remove(report_);
+    }
+    void TearDown() override
+    {
+        std::filesystem::remove(report_);
+        TweaksTest::TearDown();
+    }
+    void WriteReport(const std::string& bytes) { std::ofstream(report_, std::ios::binary) << bytes; }
+
+    // Opens the run-status window as "运行情况" does, reads its box once it stands, and closes it.
+    std::string ShownOnOpening()
+    {
+        std::string shown;
+        headless::Post([&] {
+            shown = GetText(RunStatusWindow, "编辑框运行");
+            headless::CloseBox(RunStatusWindow);
+        });
+        OpenWindow(RunStatusWindow, true);
+        return shown;
+    }
+
+    std::filesystem::path report_ = JoinPath(ProgramDirectory(), "temp2.txt");
+};
+
+TEST_F(RunStatusTest, MissingReportGivesAnEmptyBox) { EXPECT_EQ(ShownOnOpening(), ""); }
+
+TEST_F(RunStatusTest, ReportIsShownWithCrLfLineBreaks)
+{
+    WriteReport("【连接设备】\nFAKE0001\tdevice\r\n");
+    EXPECT_EQ(ShownOnOpening(), "【连接设备】\r\nFAKE0001\tdevice\r\n");
+}
+
+TEST_F(RunStatusTest, ZeroByteCutsTheReport)
+{
+    WriteReport(std::string("电池 80\r\n\0hidden", 17));
+    EXPECT_EQ(ShownOnOpening(), "电池 80\r\n");
+}
+
+TEST_F(RunStatusTest, UndecodableBytesDoNotLoseTheRest)
+{
+    WriteReport("a\xFF\xFE b\r\n");
+    std::string shown = ShownOnOpening();
+    EXPECT_TRUE(shown.starts_with("a"));
+    EXPECT_TRUE(shown.ends_with(" b\r\n"));
+}
+
+TEST_F(RunStatusTest, RunStatusButtonNotifiesStartsTheScriptAndOpensTheWindow)
+{
+    std::string outputWhileOpen;
+    bool openWhilePosted = false;
+    headless::Post([&] {
+        outputWhileOpen = Output();
+        openWhilePosted = headless::IsOpen(RunStatusWindow);
+        headless::CloseBox(RunStatusWindow);
+    });
+    ShowRunStatus({});
+
+    EXPECT_EQ(outputWhileOpen, "\r\n运行内容已输出到程序目录的 temp2.txt中");
+    EXPECT_TRUE(openWhilePosted);
+    auto started = Started();
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].commandLine, JoinPath(ProgramDirectory(), ScriptFileName("trans")));
+    EXPECT_FALSE(started[0].waitForExit);
+    EXPECT_EQ(started[0].showState, 1);
+    EXPECT_TRUE(Messages().empty());
+    // The script goes on beside the program; its last question to the phone ends the report.
+    auto commands = CommandsOnceThereAre(11);
+    EXPECT_EQ(commands.back(), "adb shell uptime");
+}
+
+TEST_F(RunStatusTest, RefreshRunsTheScriptToItsEndAndShowsTheNewReport)
+{
+    WriteReport("old report");
+    headless::Post([] { headless::Click(RunStatusWindow, "刷新"); });
+    std::string shown;
+    headless::Post([&] {
+        shown = GetText(RunStatusWindow, "编辑框运行");
+        headless::CloseBox(RunStatusWindow);
+    });
+    OpenWindow(RunStatusWindow, true);
+
+    auto started = Started();
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].commandLine, JoinPath(ProgramDirectory(), ScriptFileName("trans")));
+    EXPECT_TRUE(started[0].waitForExit);
+    EXPECT_EQ(started[0].showState, 1);
+    EXPECT_NE(shown.find("【连接设备】"), std::string::npos);
+    EXPECT_NE(shown.find("Pellucor_Test_Phone"), std::string::npos);
+    EXPECT_NE(shown.find("【运行时间】"), std::string::npos);
+    EXPECT_EQ(shown.find("old report"), std::string::npos);
+}
+
+TEST_F(RunStatusTest, RefreshWithoutAPhoneShowsWhyInsteadOfAReport)
+{
+    phone_.SetState("none");
+    std::string shown;
+    headless::Post([&] {
+        headless::Click(RunStatusWindow, "刷新");
+        shown = GetText(RunStatusWindow, "编辑框运行");
+        headless::CloseBox(RunStatusWindow);
+    });
+    OpenWindow(RunStatusWindow, true);
+    EXPECT_NE(shown.find("请检查设备连接"), std::string::npos);
+    EXPECT_NE(shown.find("error: no devices/emulators found"), std::string::npos);
+}
+
+}  // namespace

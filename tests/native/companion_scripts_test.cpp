@@ -1,0 +1,312 @@
+// The POSIX companion scripts, run in a scratch copy of the program's directory against the fake
+// phone: the adb commands each one issues, what it reports, and that it touches nothing else.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/system.h"
+#include "support/fake_phone.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+
+const char* const kScripts[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec", "HarmonyOS",
+                                "clean", "clean_download", "auto_install", "renew", "trans"};
+
+fs::path FreshDirectory(const std::string& role)
+{
+    static int counter = 0;
+    fs::path path = fs::temp_directory_path() /
+                    ("pellucor-" + role + "-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    fs::remove_all(path);
+    fs::create_directories(path);
+    return path;
+}
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Every file below the directory, by path relative to it, with its contents.
+std::map<std::string, std::string> Snapshot(const fs::path& directory)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(directory)) {
+        files[fs::relative(entry.path(), directory).string()] = entry.is_regular_file() ? ReadFile(entry.path()) : "";
+    }
+    return files;
+}
+
+struct ScriptRun {
+    int exitCode = -1;
+    std::string output;
+};
+
+class CompanionScriptTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        program_ = FreshDirectory("program");
+        elsewhere_ = FreshDirectory("elsewhere");
+        for (const char* stem : kScripts) {
+            fs::copy_file(JoinPath(ProgramDirectory(), ScriptFileName(stem)), program_ / ScriptFileName(stem));
+        }
+        fs::copy_file(JoinPath(ProgramDirectory(), "adb"), program_ / "adb");
+    }
+    void TearDown() override
+    {
+        fs::remove_all(program_);
+        fs::remove_all(elsewhere_);
+    }
+
+    // Runs the script from another working directory, with the given standard input, and reads
+    // what it printed.
+    ScriptRun Run(const std::string& stem, const std::string& input = "")
+    {
+        std::ofstream(elsewhere_ / "input", std::ios::binary) << input;
+        std::string command = "cd '" + elsewhere_.string() + "' && '" + (program_ / ScriptFileName(stem)).string() +
+                              "' <input >output 2>&1";
+        int status = std::system(command.c_str());
+        ScriptRun run;
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.output = ReadFile(elsewhere_ / "output");
+        fs::remove(elsewhere_ / "input");
+        fs::remove(elsewhere_ / "output");
+        return run;
+    }
+
+    // The commands after the opening check that a phone is there.
+    Strings PhoneCommands() const
+    {
+        Strings commands = phone_.Commands();
+        EXPECT_FALSE(commands.empty());
+        if (!commands.empty()) {
+            EXPECT_EQ(commands.front(), "adb get-state");
+            commands.erase(commands.begin());
+        }
+        return commands;
+    }
+
+    static Strings Targets(const Strings& commands, const std::string& prefix)
+    {
+        Strings targets;
+        for (const std::string& command : commands) {
+            EXPECT_TRUE(command.starts_with(prefix)) << command;
+            targets.push_back(command.substr(prefix.size()));
+        }
+        return targets;
+    }
+
+    fs::path program_;
+    fs::path elsewhere_;
+    FakePhone phone_;
+};
+
+TEST_F(CompanionScriptTest, GoogleServicesAreEnabledAndDisabledAsAGroup)
+{
+    Run("goolgle_abl");
+    EXPECT_EQ(Targets(PhoneCommands(), "adb shell pm enable "),
+              (Strings{"com.google.android.gms", "com.google.android.gsf", "com.android.vending"}));
+    phone_.ClearCommands();
+    Run("goolgle_dis");
+    EXPECT_EQ(Targets(PhoneCommands(), "adb shell pm disable-user "),
+              (Strings{"com.google.android.gms", "com.google.android.gsf", "com.android.vending"}));
+}
+
+TEST_F(CompanionScriptTest, ReadingAppOfBothBrandsIsRestoredAndRemovedForTheCurrentUser)
+{
+    Strings readers = {"com.huawei.hwireader", "com.huawei.hwread.dz", "com.hihonor.dz.reader"};
+    Run("hwread_IN");
+    EXPECT_EQ(Targets(PhoneCommands(), "adb shell pm install-existing --user 0 "), readers);
+    phone_.ClearCommands();
+    Run("hwread_UN");
+    EXPECT_EQ(Targets(PhoneCommands(), "adb shell pm uninstall --user 0 "), readers);
+}
+
+TEST_F(CompanionScriptTest, WithoutAPhoneEveryPhoneScriptStopsAfterAdbsOwnError)
+{
+    phone_.SetState("none");
+    fs::create_directory(program_ / "apk");
+    for (const char* stem : {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec", "clean",
+                             "clean_download", "auto_install"}) {
+        phone_.ClearCommands();
+        ScriptRun run = Run(stem);
+        EXPECT_NE(run.exitCode, 0) << stem;
+        EXPECT_NE(run.output.find("error: no devices/emulators found"), std::string::npos) << stem;
+        EXPECT_EQ(phone_.Commands(), Strings{"adb get-state"}) << stem;
+    }
+}
+
+TEST_F(CompanionScriptTest, HuaweiRestorePutsBackEveryHuaweiPackageAndEnablesOnlyListedDisabledOnes)
+{
+    phone_.Set("PACKAGES", "com.huawei.hwid,com.example.own,com.huawei.KoBackup");
+    ScriptRun run = Run("hw_rec");
+    Strings commands = PhoneCommands();
+
+    auto listing = std::find(commands.begin(), commands.end(), "adb shell pm list packages -d");
+    ASSERT_NE(listing, commands.end());
+    Strings restored = Targets(Strings(commands.begin(), listing), "adb shell pm install-existing --user 0 ");
+    std::set<std::string> distinct(restored.begin(), restored.end());
+    EXPECT_EQ(distinct.size(), restored.size()) << "a package restored twice";
+    for (const char* package : {"com.huawei.ohos.famanager", "com.huawei.hwid", "com.huawei.KoBackup",
+                                "com.huawei.android.hwaps", "com.android.mms.service", "com.huawei.hwdetectrepair",
+                                "com.huawei.livewallpaper.naturalgarden", "com.huawei.hwireader"}) {
+        EXPECT_TRUE(distinct.contains(package)) << package;
+    }
+    for (const std::string& package : restored) {
+        EXPECT_FALSE(package.starts_with("com.hihonor.")) << package;
+    }
+    EXPECT_EQ(Targets(Strings(listing + 1, commands.end()), "adb shell pm enable "),
+              (Strings{"com.huawei.hwid", "com.huawei.KoBackup"}));
+    EXPECT_NE(run.output.find("请重启手机"), std::string::npos);
+}
+
+TEST_F(CompanionScriptTest, CacheCleaningRemovesOnlyNamedChatAppCacheLogAndThumbnailFolders)
+{
+    Run("clean");
+    Strings removed = Targets(PhoneCommands(), "adb shell rm -rf ");
+    EXPECT_GE(removed.size(), 10u);
+    const std::string owned[] = {"/sdcard/Android/data/com.tencent.mobileqq/", "/sdcard/Android/data/com.tencent.tim/",
+                                 "/sdcard/Android/data/com.tencent.mm/", "/sdcard/tencent/",
+                                 "/sdcard/DCIM/.thumbnails", "/sdcard/Pictures/.thumbnails", "/sdcard/bugreports"};
+    for (const std::string& folder : removed) {
+        EXPECT_TRUE(std::any_of(std::begin(owned), std::end(owned), [&](const std::string& root) { return folder.starts_with(root); }))
+            << folder;
+        EXPECT_EQ(folder.find_first_of(" *?;&|$`\\'\""), std::string::npos) << folder;
+        EXPECT_EQ(folder.find(".."), std::string::npos) << folder;
+        EXPECT_EQ(folder.find("file_recv"), std::string::npos) << "downloads belong to the other button: " << folder;
+    }
+    for (const char* expected : {"/sdcard/DCIM/.thumbnails", "/sdcard/bugreports", "/sdcard/Android/data/com.tencent.mm/cache"}) {
+        EXPECT_NE(std::find(removed.begin(), removed.end(), expected), removed.end()) << expected;
+    }
+}
+
+TEST_F(CompanionScriptTest, DownloadCleaningRemovesOnlyChatAppDownloadFolders)
+{
+    Run("clean_download");
+    Strings removed = Targets(PhoneCommands(), "adb shell rm -rf ");
+    EXPECT_FALSE(removed.empty());
+    for (const std::string& folder : removed) {
+        bool chatApp = folder.starts_with("/sdcard/Android/data/com.tencent.") || folder.starts_with("/sdcard/tencent/");
+        bool download = folder.ends_with("file_recv") || folder.ends_with("/Download");
+        EXPECT_TRUE(chatApp && download) << folder;
+    }
+}
+
+TEST_F(CompanionScriptTest, ApkFolderInstallsEveryApkAndReportsEach)
+{
+    fs::create_directory(program_ / "apk");
+    std::ofstream(program_ / "apk" / "my app.apk") << "x";
+    std::ofstream(program_ / "apk" / "OTHER.APK") << "x";
+    std::ofstream(program_ / "apk" / "notes.txt") << "x";
+    ScriptRun run = Run("auto_install");
+    Strings installed = Targets(PhoneCommands(), "adb install -r ");
+    std::sort(installed.begin(), installed.end());
+    EXPECT_EQ(installed, (Strings{(program_ / "apk" / "OTHER.APK").string(), (program_ / "apk" / "my app.apk").string()}));
+    EXPECT_NE(run.output.find("安装成功 my app.apk"), std::string::npos);
+    EXPECT_NE(run.output.find("安装成功 OTHER.APK"), std::string::npos);
+    EXPECT_NE(run.output.find("成功 2 个，失败 0 个"), std::string::npos);
+}
+
+TEST_F(CompanionScriptTest, ApkFolderThatIsMissingOrEmptyIsExplainedWithoutInstalling)
+{
+    ScriptRun missing = Run("auto_install");
+    EXPECT_NE(missing.output.find("apk"), std::string::npos);
+    EXPECT_TRUE(phone_.Commands().empty());
+    EXPECT_FALSE(fs::exists(program_ / "apk")) << "the script made the folder itself";
+
+    fs::create_directory(program_ / "apk");
+    ScriptRun empty = Run("auto_install");
+    EXPECT_NE(empty.output.find("没有 apk 文件"), std::string::npos);
+    EXPECT_EQ(phone_.Commands(), Strings{"adb get-state"});
+}
+
+TEST_F(CompanionScriptTest, ConnectionResetRestartsTheServerAndListsDevices)
+{
+    ScriptRun run = Run("renew");
+    EXPECT_EQ(phone_.Commands(), (Strings{"adb kill-server", "adb start-server", "adb devices -l"}));
+    EXPECT_NE(run.output.find("Pellucor_Test_Phone"), std::string::npos);
+}
+
+TEST_F(CompanionScriptTest, StatusReportIsWrittenBesideTheScriptReplacingTheLastOne)
+{
+    std::ofstream(program_ / "temp2.txt") << "last report, much longer than any new first line";
+    Run("trans");
+    std::string report = ReadFile(program_ / "temp2.txt");
+    EXPECT_FALSE(fs::exists(elsewhere_ / "temp2.txt"));
+    EXPECT_EQ(report.find("last report"), std::string::npos);
+    for (const char* section : {"【连接设备】", "Pellucor_Test_Phone", "【型号】", "【安卓版本】", "安卓 12", "【电池】",
+                                "【内存】", "【存储】", "【运行时间】"}) {
+        EXPECT_NE(report.find(section), std::string::npos) << section;
+    }
+    Strings asked = phone_.Commands();
+    for (const char* question : {"adb devices -l", "adb shell getprop ro.product.model",
+                                 "adb shell getprop ro.build.version.release", "adb shell dumpsys battery",
+                                 "adb shell uptime"}) {
+        EXPECT_NE(std::find(asked.begin(), asked.end(), question), asked.end()) << question;
+    }
+}
+
+TEST_F(CompanionScriptTest, StatusReportWithoutAPhoneSaysWhy)
+{
+    phone_.SetState("none");
+    Run("trans");
+    std::string report = ReadFile(program_ / "temp2.txt");
+    EXPECT_NE(report.find("请检查设备连接"), std::string::npos);
+    EXPECT_NE(report.find("error: no devices/emulators found"), std::string::npos);
+    EXPECT_EQ(report.find("【电池】"), std::string::npos);
+}
+
+TEST_F(CompanionScriptTest, CommandEditionRunsChosenActionsUntilQuit)
+{
+    ScriptRun run = Run("HarmonyOS", "1\n3\n99\n0\n2\n");
+    Strings commands = phone_.Commands();
+    EXPECT_EQ(commands, (Strings{"adb devices -l", "adb get-state", "adb shell pm enable com.google.android.gms",
+                                 "adb shell pm enable com.google.android.gsf", "adb shell pm enable com.android.vending"}));
+    EXPECT_NE(run.output.find("没有这个选项：99"), std::string::npos);
+    EXPECT_EQ(run.exitCode, 0);
+}
+
+TEST_F(CompanionScriptTest, CommandEditionEndsAtTheEndOfInput)
+{
+    for (const char* input : {"", "2\n", "2"}) {
+        phone_.ClearCommands();
+        ScriptRun run = Run("HarmonyOS", input);
+        EXPECT_NE(run.output.find("再见"), std::string::npos) << input;
+        EXPECT_LE(phone_.Commands().size(), 1u) << input;
+    }
+}
+
+TEST_F(CompanionScriptTest, ScriptsChangeNothingInTheProgramDirectoryButTheReport)
+{
+    fs::create_directory(program_ / "apk");
+    std::ofstream(program_ / "apk" / "a.apk") << "x";
+    std::ofstream(program_ / "databank.ini") << "[华为]\r\n";
+    auto before = Snapshot(program_);
+    for (const char* stem : kScripts) {
+        Run(stem, "0\n");
+    }
+    auto after = Snapshot(program_);
+    ASSERT_TRUE(after.contains("temp2.txt"));
+    after.erase("temp2.txt");
+    EXPECT_EQ(after, before);
+    EXPECT_TRUE(fs::is_empty(elsewhere_));
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+// Animation scales, screen-off time and refresh rates: the commands sent and what the user is told.
+#include <string>
+#include <vector>
+
+#include "support/tweaks_fixture.h"
+
+namespace {
+
+using tweaks_test::TweaksTest;
+using Strings = std::vector<std::string>;
+
+class ScreenOffTimeoutTest : public TweaksTest {
+protected:
+    void Set(const std::string& seconds)
+    {
+        Enter("亮屏时间框", seconds);
+        Click("亮屏");
+    }
+    void ExpectSent(const std::string& commandLine)
+    {
+        EXPECT_EQ(State().currentCommand, commandLine);
+        EXPECT_EQ(Commands().size(), 1u);
+        EXPECT_EQ(Messages(), Strings{"已设置，可用于省电模式修改亮屏时间"});
+    }
+    void ExpectRefused()
+    {
+        EXPECT_EQ(Messages(), Strings{"时间太短，危险！"});
+        EXPECT_TRUE(Commands().empty());
+        EXPECT_EQ(State().currentCommand, "earlier command");
+    }
+};
+
+TEST_F(ScreenOffTimeoutTest, InitialFifteenSecondsBecomeFifteenThousandMilliseconds)
+{
+    Click("亮屏");
+    ExpectSent("adb shell settings put system screen_off_timeout 15000");
+    EXPECT_EQ(Commands(), Strings{"adb shell settings put system screen_off_timeout 15000"});
+}
+
+TEST_F(ScreenOffTimeoutTest, ThreeSecondsIsTheShortestAccepted)
+{
+    Set("3");
+    ExpectSent("adb shell settings put system screen_off_timeout 3000");
+}
+
+TEST_F(ScreenOffTimeoutTest, TwoSecondsIsRefused) { Set("2"); ExpectRefused(); }
+TEST_F(ScreenOffTimeoutTest, ZeroIsRefused) { Set("0"); ExpectRefused(); }
+TEST_F(ScreenOffTimeoutTest, NegativeValueIsRefused) { Set("-5"); ExpectRefused(); }
+TEST_F(ScreenOffTimeoutTest, EmptyBoxIsRefused) { Set(""); ExpectRefused(); }
+TEST_F(ScreenOffTimeoutTest, LettersAreRefused) { Set("abc"); ExpectRefused(); }
+TEST_F(ScreenOffTimeoutTest, FractionBelowThreeIsRefusedByItsWholePart) { Set("2.9"); ExpectRefused(); }
+
+TEST_F(ScreenOffTimeoutTest, FractionIsSentAsTypedWithThreeZeros)
+{
+    Set("3.5");
+    ExpectSent("adb shell settings put system screen_off_timeout 3.5000");
+}
+
+TEST_F(ScreenOffTimeoutTest, TrailingLettersAreSentAsTyped)
+{
+    Set("30s");
+    ExpectSent("adb shell settings put system screen_off_timeout 30s000");
+}
+
+TEST_F(ScreenOffTimeoutTest, LeadingBlankIsKeptInTheCommand)
+{
+    Set(" 20");
+    ExpectSent("adb shell settings put system screen_off_timeout  20000");
+}
+
+TEST_F(ScreenOffTimeoutTest, FullWidthDigitsCountAsTheirValueAndAreSentAsTyped)
+{
+    Set("１５");
+    ExpectSent("adb shell settings put system screen_off_timeout １５000");
+}
+
+TEST_F(ScreenOffTimeoutTest, FullWidthTwoIsRefused) { Set("２"); ExpectRefused(); }
+
+class AnimationScaleTest : public TweaksTest {};
+
+TEST_F(AnimationScaleTest, WindowScaleSendsItsBoxAndConfirmsInTheOutputBox)
+{
+    Click("设置1");
+    EXPECT_EQ(Commands(), Strings{"adb shell settings put global window_animation_scale 1.5"});
+    EXPECT_EQ(Output(), "窗口动画缩放倍数 设置为 1.5");
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(AnimationScaleTest, TransitionScaleConfirmsWithTheWindowScaleWording)
+{
+    Click("设置2");
+    EXPECT_EQ(Commands(), Strings{"adb shell settings put global transition_animation_scale 1.34"});
+    EXPECT_EQ(Output(), "窗口动画缩放倍数 设置为 1.34");
+}
+
+TEST_F(AnimationScaleTest, AnimatorScaleConfirmsWithTheWindowScaleWording)
+{
+    Click("设置3");
+    EXPECT_EQ(Commands(), Strings{"adb shell settings put global animator_duration_scale 1.17"});
+    EXPECT_EQ(Output(), "窗口动画缩放倍数 设置为 1.17");
+}
+
+TEST_F(AnimationScaleTest, EmptyBoxSendsTheBareTemplate)
+{
+    Enter("数字1", "");
+    Click("设置1");
+    EXPECT_EQ(State().currentCommand, "adb shell settings put global window_animation_scale ");
+    EXPECT_EQ(Output(), "窗口动画缩放倍数 设置为 ");
+}
+
+TEST_F(AnimationScaleTest, PhoneErrorIsReplacedByTheConfirmation)
+{
+    phone_.SetState("none");
+    Enter("数字3", "100");
+    Click("设置3");
+    EXPECT_EQ(Output(), "窗口动画缩放倍数 设置为 100");
+}
+
+class RefreshRateTest : public TweaksTest {};
+
+TEST_F(RefreshRateTest, DefaultSchemeSetsPeakThenMinimumToNinetySix)
+{
+    Click("默认高刷");
+    EXPECT_EQ(Commands(), (Strings{"adb shell settings put system peak_ refresh_ rate 96.0",
+                                   "adb shell settings put system min_ refresh_ rate 96.0"}));
+    EXPECT_EQ(State().currentCommand, "adb shell settings put system min_ refresh_ rate 96.0");
+    EXPECT_EQ(Messages(), Strings{"默认96hz高刷，部分型号、批次不生效"});
+}
+
+TEST_F(RefreshRateTest, PeakTakesTheMaximumBoxAndMinimumTheMinimumBox)
+{
+    Enter("最小编辑框", "60");
+    Enter("最大编辑框", "120");
+    Click("按我定高刷");
+    EXPECT_EQ(Commands(), (Strings{"adb shell settings put system peak_ refresh_ rate 120",
+                                   "adb shell settings put system min_ refresh_ rate 60"}));
+    EXPECT_EQ(Messages(), Strings{"已按您的设定执行，部分型号、批次不生效"});
+}
+
+TEST_F(RefreshRateTest, EmptyBoxesStillSendBothTemplatesAndConfirm)
+{
+    Click("按我定高刷");
+    EXPECT_EQ(State().currentCommand, "adb shell settings put system min_ refresh_ rate ");
+    EXPECT_EQ(Commands(), (Strings{"adb shell settings put system peak_ refresh_ rate",
+                                   "adb shell settings put system min_ refresh_ rate"}));
+    EXPECT_EQ(Messages(), Strings{"已按您的设定执行，部分型号、批次不生效"});
+}
+
+}  // namespace

@@ -1,0 +1,250 @@
+// The package buttons of the brand pages against the fake phone: the command lines each button
+// runs, in order, its message, and what becomes of missing, odd and unsafe catalogue values.
+#include <string>
+#include <vector>
+
+#include "catalogue/main_menu.h"
+#include "catalogue/package_actions.h"
+#include "support/catalogue_fixture.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kUninstall = "adb shell pm uninstall --user 0 ";
+const std::string kRestore = "adb shell pm install-existing --user 0 ";
+const std::string kDisable = "adb shell pm disable-user ";
+const std::string kEnable = "adb shell pm enable ";
+
+struct ButtonCase {
+    const char* button;
+    Lines commands;
+    const char* message;
+};
+
+void PrintTo(const ButtonCase& c, std::ostream* out) { *out << c.button; }
+
+class PackageButton : public CatalogueTest, public testing::WithParamInterface<ButtonCase> {};
+
+TEST_P(PackageButton, RunsItsKeysInOrderFromItsPagesSectionThenShowsItsMessage)
+{
+    headless::Click(DesktopWindow, GetParam().button);
+    EXPECT_EQ(Commands(), GetParam().commands);
+    EXPECT_EQ(Messages(), Lines{GetParam().message});
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPages, PackageButton, testing::Values(
+    ButtonCase{"卡片卸", {kUninstall + "huawei.servicecenter"}, "完成"},
+    ButtonCase{"按钮172", {kRestore + "honor.servicecenter"}, "完成"},
+    ButtonCase{"天气卸", {kUninstall + "huawei.weather"}, "完成"},
+    ButtonCase{"按钮151", {kUninstall + "honor.weather"}, "完成"},
+    ButtonCase{"视频卸", {kUninstall + "huawei.video1", kUninstall + "huawei.video2", kUninstall + "huawei.video3",
+                          kUninstall + "huawei.video4"}, "完成"},
+    ButtonCase{"按钮120", {kRestore + "honor.video1", kRestore + "honor.video2", kRestore + "honor.video3",
+                           kRestore + "honor.video4"}, "完成"},
+    ButtonCase{"识屏装", {kRestore + "huawei.screenrecognition1", kRestore + "huawei.screenrecognition2",
+                          kRestore + "huawei.screenrecognition3"}, "完成"},
+    ButtonCase{"运动卸", {kUninstall + "huawei.health1", kUninstall + "huawei.health2"}, "完成"},
+    ButtonCase{"运动装", {kRestore + "huawei.health1", kRestore + "huawei.health2"},
+               "运动健康可能不是系统应用，无法装回（华为应用市场可下载安装）"},
+    ButtonCase{"按钮170", {kRestore + "honor.health1", kRestore + "honor.health2"}, "完成"},
+    ButtonCase{"浏览器装", {kRestore + "huawei.browser1", kRestore + "huawei.browser2"}, "完成"},
+    ButtonCase{"按钮115", {kUninstall + "honor.browser1", kUninstall + "honor.browser2"}, "完成，如不生效，尝试前往华为板块卸载"},
+    ButtonCase{"按钮114", {kRestore + "honor.browser1", kRestore + "honor.browser2"}, "完成，如不生效，尝试前往华为板块卸载"},
+    ButtonCase{"车机卸", {kUninstall + "huawei.hicar"}, "完成"},
+    ButtonCase{"按钮113", {kUninstall + "honor.hicar"}, "完成"},
+    ButtonCase{"剪辑装", {kRestore + "huawei.videoeditor"}, "完成"},
+    ButtonCase{"荣耀HMS卸", {kUninstall + "honor.hms"}, "完成"},
+    ButtonCase{"按钮71", {kRestore + "huawei.gamespace"}, "完成"},
+    ButtonCase{"紧急装", {kRestore + "huawei.emergency"}, "完成"},
+    ButtonCase{"输入卸", {kUninstall + "huawei.baiduinput", kUninstall + "huawei.celiainput"}, "【百度输入法华为定制版】完成"},
+    ButtonCase{"输入装", {kRestore + "huawei.baiduinput", kRestore + "huawei.celiainput"}, "【百度输入法华为定制版】完成"},
+    ButtonCase{"按钮137", {kUninstall + "honor.input1"}, "完成"},
+    ButtonCase{"按钮136", {kRestore + "honor.input2"}, "完成"},
+    ButtonCase{"系统更新禁", {kDisable + "huawei.systemupdate"}, "已经好了，采用禁用的方式，您可以随时解禁"},
+    ButtonCase{"系统更新解", {kEnable + "huawei.systemupdate"}, "如未成功，请您重启后查看"},
+    ButtonCase{"荣耀系统更新禁用", {kDisable + "honor.systemupdate"}, "已经好了，采用禁用的方式，您可以随时解禁"},
+    ButtonCase{"荣耀系统更新解禁", {kEnable + "honor.systemupdate"}, "已经好了，建议重启一次"},
+    ButtonCase{"广告禁", {kDisable + "huawei.call5g"}, "重启后可能出现5G开关，请调出"},
+    ButtonCase{"广告解", {kEnable + "huawei.call5g"}, "如未成功，请您重启后查看"},
+    ButtonCase{"荣耀5G开关启用", {kDisable + "honor.call5g"}, "重启后可能出现5G开关，请调出"},
+    ButtonCase{"按钮95", {kEnable + "honor.call5g"}, "如未成功，请您重启后查看"}));
+
+using PackageAction = CatalogueTest;
+
+TEST_F(PackageAction, OutputBoxKeepsOnlyTheLastCommandsOutput)
+{
+    phone_.Set("PACKAGES", "huawei.video4");
+    headless::Click(DesktopWindow, "视频卸");
+    ASSERT_EQ(Commands().size(), 4u);
+    EXPECT_EQ(Output(), "Success\r\n");
+}
+
+TEST_F(PackageAction, TemplateIsFollowedDirectlyByTheValue)
+{
+    headless::Click(DesktopWindow, "主题装");
+    EXPECT_EQ(State().currentCommand, kRestore + "huawei.themes");
+}
+
+using MissingCatalogue = CatalogueTest;
+
+TEST_F(MissingCatalogue, NoFileRunsTheDefaultForEveryKeyAndStillShowsTheMessage)
+{
+    catalogue_.Remove();
+    headless::Click(DesktopWindow, "音乐卸");
+    EXPECT_EQ(Commands(), (Lines{kUninstall + "没有命令输入", kUninstall + "没有命令输入"}));
+    EXPECT_EQ(Messages(), Lines{"完成"});
+    EXPECT_NE(Output().find("Failure"), std::string::npos);
+}
+
+TEST_F(MissingCatalogue, MissingSectionOrKeyRunsTheDefault)
+{
+    catalogue_.Write({"[荣耀]", "天气=honor.weather", "[华为]", "主题=huawei.themes"});
+    headless::Click(DesktopWindow, "天气卸");
+    headless::Click(DesktopWindow, "按钮151");
+    headless::Click(DesktopWindow, "按钮150");  // 荣耀 天气 装回: the key is there
+    headless::Click(DesktopWindow, "按钮153");  // 荣耀 主题: only 华为 has it
+    EXPECT_EQ(Commands(), (Lines{kUninstall + "没有命令输入", kUninstall + "honor.weather",
+                                 kRestore + "honor.weather", kUninstall + "没有命令输入"}));
+    EXPECT_EQ(Messages().size(), 4u);
+}
+
+TEST_F(MissingCatalogue, EmptyValueRunsTheBareTemplate)
+{
+    catalogue_.Write({"[华为]", "天气="});
+    headless::Click(DesktopWindow, "天气卸");
+    EXPECT_EQ(State().currentCommand, kUninstall);
+    EXPECT_EQ(Commands(), Lines{"adb shell pm uninstall --user 0"});
+    EXPECT_EQ(Messages(), Lines{"完成"});
+}
+
+TEST_F(MissingCatalogue, NamesStoredInUtf8AreNotFound)
+{
+    catalogue_.WriteBytes("[华为]\r\n天气=huawei.weather\r\n");
+    headless::Click(DesktopWindow, "天气卸");
+    EXPECT_EQ(Commands(), Lines{kUninstall + "没有命令输入"});
+}
+
+using CatalogueValues = CatalogueTest;
+
+TEST_F(CatalogueValues, BlanksAroundTheValueAndEnclosingQuotesAreDropped)
+{
+    catalogue_.Write({"[华为]", "天气 =   huawei.weather   ", "主题=\"huawei.themes\"", "备份 = 'huawei.backup' "});
+    headless::Click(DesktopWindow, "天气卸");
+    headless::Click(DesktopWindow, "主题卸");
+    headless::Click(DesktopWindow, "备份卸");
+    EXPECT_EQ(Commands(), (Lines{kUninstall + "huawei.weather", kUninstall + "huawei.themes", kUninstall + "huawei.backup"}));
+}
+
+TEST_F(CatalogueValues, AnEditBetweenTwoClicksChangesTheNextCommand)
+{
+    headless::Click(DesktopWindow, "天气卸");
+    catalogue_.Write({"[华为]", "天气=com.huawei.android.totemweather"});
+    headless::Click(DesktopWindow, "天气卸");
+    EXPECT_EQ(Commands(), (Lines{kUninstall + "huawei.weather", kUninstall + "com.huawei.android.totemweather"}));
+}
+
+TEST_F(CatalogueValues, AnEditDuringAMultiKeyActionCountsForTheKeysStillToCome)
+{
+    phone_.Set("DELAY_MS", "50");
+    headless::Post([this] { catalogue_.Write({"[华为]", "运动健康1=edited.one", "运动健康2=edited.two"}); });
+    headless::Click(DesktopWindow, "运动卸");
+    EXPECT_EQ(Commands(), (Lines{kUninstall + "huawei.health1", kUninstall + "edited.two"}));
+}
+
+TEST_F(CatalogueValues, ShippedCatalogueFillsTheTemplates)
+{
+    catalogue_.WriteBytes(CatalogueFile::Read(CatalogueFile::SamplePath().parent_path().parent_path().parent_path() /
+                                              "databank.ini"));
+    headless::Click(DesktopWindow, "备份卸");
+    headless::Click(DesktopWindow, "按钮141");
+    headless::Click(DesktopWindow, "按钮159");
+    EXPECT_EQ(Commands(), (Lines{kUninstall + "com.huawei.KoBackup", kUninstall + "com.hihonor.koBackup",
+                                 kUninstall + "com.hihonor.findmydevice"}));
+}
+
+// A catalogue value reaches the interpreter unquoted: anything it could read as syntax is refused.
+class UnsafeValue : public CatalogueTest, public testing::WithParamInterface<const char*> {};
+
+TEST_P(UnsafeValue, IsNotRunAndTheOutputBoxNamesSectionAndKey)
+{
+    catalogue_.Write({"[华为]", std::string("天气=") + GetParam()});
+    SetText(DesktopWindow, "回显编辑框", "earlier output");
+    headless::Click(DesktopWindow, "天气卸");
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(Output(), "databank.ini 中 [华为] 天气 的包名含有不允许的字符，已跳过\r\n");
+    EXPECT_EQ(Messages(), Lines{"完成"});
+}
+
+INSTANTIATE_TEST_SUITE_P(InterpreterSyntax, UnsafeValue, testing::Values(
+    "com.x & echo owned", "com.x|more", "com.x>out.txt", "com.x<in", "com.x^", "%PATH%", "com.x;reboot",
+    "$(reboot)", "`reboot`", "com.x\ty", "com.x\x01", "com.x\x7F", "a\"b", "com.x/../y", "com.x,y", "(x)", "x*"));
+
+TEST(SafePackageName, LettersDigitsDotsUnderscoresHyphensBlanksAndNonAsciiPass)
+{
+    for (const char* value : {"com.baidu.input_huawei", "com.huawei.KoBackup", "a-b c", "没有命令输入", "", "荣耀 HiCar"}) {
+        EXPECT_TRUE(IsSafePackageName(value)) << value;
+    }
+    EXPECT_FALSE(IsSafePackageName("a\xC2\x85" "b"));  // NEL, a C1 control character
+}
+
+TEST_F(PackageAction, RefusedStepIsSkippedTheOthersRunAndTheRefusalFollowsTheLastOutput)
+{
+    catalogue_.Write({"[华为]", "华为视频1=bad&name", "华为视频2=huawei.video2", "华为视频3=x|y", "华为视频4=huawei.video4"});
+    headless::Click(DesktopWindow, "视频卸");
+    EXPECT_EQ(Commands(), (Lines{kUninstall + "huawei.video2", kUninstall + "huawei.video4"}));
+    EXPECT_EQ(Output(), "Success\r\n"
+                        "databank.ini 中 [华为] 华为视频1 的包名含有不允许的字符，已跳过\r\n"
+                        "databank.ini 中 [华为] 华为视频3 的包名含有不允许的字符，已跳过\r\n");
+    EXPECT_EQ(Messages(), Lines{"完成"});
+}
+
+TEST_F(PackageAction, RefusalStartsOnANewLineAfterOutputWithoutALineEnd)
+{
+    phone_.Set("LINE_END", "none");
+    catalogue_.Write({"[荣耀]", "运动健康1=honor.health1", "运动健康2=a>b"});
+    headless::Click(DesktopWindow, "按钮171");
+    EXPECT_EQ(Output(), "Success\r\ndatabank.ini 中 [荣耀] 运动健康2 的包名含有不允许的字符，已跳过\r\n");
+}
+
+using ConnectedDevices = CatalogueTest;
+
+TEST_F(ConnectedDevices, RunsTheCatalogueCommandLineAsItStandsWithoutAMessage)
+{
+    ListConnectedDevices({});
+    EXPECT_EQ(Commands(), Lines{"adb devices -l"});
+    EXPECT_NE(Output().find("List of devices attached"), std::string::npos);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(ConnectedDevices, WholeCommandLinesAreNotCheckedLikePackageNames)
+{
+    catalogue_.Write({"[主菜单]", "查看设备=adb devices && adb version"});
+    ListConnectedDevices({});
+    EXPECT_EQ(Commands(), (Lines{"adb devices", "adb version"}));
+}
+
+TEST_F(ConnectedDevices, WithoutTheMainMenuSectionTheDefaultIsTheCommandLine)
+{
+    catalogue_.Write({"[华为]", "天气=huawei.weather"});
+    ListConnectedDevices({});
+    EXPECT_EQ(State().currentCommand, "没有命令输入");
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_FALSE(Output().empty());  // the interpreter's own complaint
+}
+
+using SafeRemovalNotice = CatalogueTest;
+
+TEST_F(SafeRemovalNotice, ReplacesTheOutputBoxTextAndRunsNothing)
+{
+    SetText(DesktopWindow, "回显编辑框", "earlier output");
+    headless::Click(DesktopWindow, "华为引导");
+    EXPECT_EQ(Output(), "\r\n\r\n\r\n\r\n您可以卸载华为全家桶、智慧增值服务，这是安全的");
+    headless::Click(DesktopWindow, "按钮169");
+    EXPECT_EQ(Output(), "\r\n\r\n\r\n\r\n您可以卸载全家桶、智慧增值服务，这是安全的");
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_TRUE(Messages().empty());
+}
+
+}  // namespace

@@ -1,0 +1,202 @@
+// The start window and the information windows at work: modal openings, Esc, inert controls, read-only boxes.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <ostream>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/headless/driver.h"
+#include "platform/window_system.h"
+#include "ui/window_ids.h"
+#include "ui/windows.h"
+
+namespace {
+
+constexpr int kEsc = 27;
+
+// The windows these tests reach; the desktop window and its dialogs are tested with their own.
+const std::array<const WindowDeclaration*, 8> kWindows = {
+    &StartWindowDeclaration(),    &UpdateHistoryWindowDeclaration(), &FaqWindowDeclaration(),
+    &CommunityWindowDeclaration(), &TutorialWindowDeclaration(),      &DonationWindowDeclaration(),
+    &RunStatusWindowDeclaration(), &OperationLogWindowDeclaration(),
+};
+
+class StartWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        headless::Reset();
+        InitialiseWindowSystem(kWindows);
+        // As at program start: the start window, opened without waiting.
+        ASSERT_TRUE(OpenWindow(StartWindow, false));
+    }
+    void TearDown() override { headless::Reset(); }
+
+    // Nothing new on screen and nothing started, opened or said.
+    static void ExpectNothingHappened(const std::vector<WindowId>& windowsBefore)
+    {
+        EXPECT_EQ(headless::OpenWindows(), windowsBefore);
+        EXPECT_TRUE(headless::Messages().empty());
+        EXPECT_TRUE(headless::StartedPrograms().empty());
+        EXPECT_TRUE(headless::OpenedAddresses().empty());
+    }
+};
+
+TEST_F(StartWindows, StartWindowIsTheOnlyWindowAndTakesInput)
+{
+    EXPECT_EQ(headless::OpenWindows(), std::vector<WindowId>{StartWindow});
+    EXPECT_TRUE(headless::IsEnabled(StartWindow));
+    EXPECT_EQ(headless::WindowTitle(StartWindow), "Pellucor-宠粉界面版");
+}
+
+TEST_F(StartWindows, EscInTheStartWindowEndsTheProgram)
+{
+    headless::PressKey(StartWindow, kEsc);
+    EXPECT_FALSE(headless::IsOpen(StartWindow));
+    EXPECT_TRUE(IsProgramEnding());
+}
+
+// One way into an information window from the start window.
+struct Opening {
+    const char* name;  // test name suffix
+    std::string_view control;
+    bool pressedNotClicked;  // LeftButtonDown on a picture or label instead of a button click
+    WindowId opens;
+};
+
+const Opening kOpenings[] = {
+    {"TutorialButton", "按钮教程", false, TutorialWindow},
+    {"CommunityButton", "按钮群号", false, CommunityWindow},
+    {"FaqButton", "按钮解答", false, FaqWindow},
+    {"UpdateHistoryButton", "按钮更新", false, UpdateHistoryWindow},
+    {"DonationLabel", "透明标签7", true, DonationWindow},
+};
+void PrintTo(const Opening& opening, std::ostream* out) { *out << opening.name; }
+
+class StartWindowOpenings : public StartWindows, public ::testing::WithParamInterface<Opening> {
+protected:
+    void Open()
+    {
+        if (GetParam().pressedNotClicked) {
+            headless::PressMouse(StartWindow, GetParam().control);
+        } else {
+            headless::Click(StartWindow, GetParam().control);
+        }
+    }
+};
+
+TEST_P(StartWindowOpenings, OpensItsWindowModallyOverADisabledStartWindow)
+{
+    Open();
+    EXPECT_EQ(headless::OpenWindows(), (std::vector<WindowId>{StartWindow, GetParam().opens}));
+    EXPECT_TRUE(headless::IsEnabled(GetParam().opens));
+    EXPECT_FALSE(headless::IsEnabled(StartWindow));
+}
+
+TEST_P(StartWindowOpenings, ClosingTheWindowEnablesTheStartWindowAgain)
+{
+    Open();
+    headless::CloseBox(GetParam().opens);
+    EXPECT_EQ(headless::OpenWindows(), std::vector<WindowId>{StartWindow});
+    EXPECT_TRUE(headless::IsEnabled(StartWindow));
+    EXPECT_FALSE(IsProgramEnding());
+}
+
+TEST_P(StartWindowOpenings, EscClosesOnlyTheInformationWindow)
+{
+    Open();
+    headless::PressKey(GetParam().opens, kEsc);
+    EXPECT_EQ(headless::OpenWindows(), std::vector<WindowId>{StartWindow});
+    EXPECT_TRUE(headless::IsEnabled(StartWindow));
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, StartWindowOpenings, ::testing::ValuesIn(kOpenings),
+                         [](const ::testing::TestParamInfo<Opening>& info) { return info.param.name; });
+
+TEST_F(StartWindows, TutorialHelpButtonChainsTheCommunityWindowAndUnwindsInTurn)
+{
+    headless::Click(StartWindow, "按钮教程");
+    headless::Click(TutorialWindow, "按钮4");
+    EXPECT_EQ(headless::OpenWindows(), (std::vector<WindowId>{StartWindow, TutorialWindow, CommunityWindow}));
+    EXPECT_FALSE(headless::IsEnabled(StartWindow));
+    EXPECT_FALSE(headless::IsEnabled(TutorialWindow));
+
+    headless::CloseBox(CommunityWindow);
+    EXPECT_TRUE(headless::IsEnabled(TutorialWindow));
+    EXPECT_FALSE(headless::IsEnabled(StartWindow));
+
+    headless::CloseBox(TutorialWindow);
+    EXPECT_TRUE(headless::IsEnabled(StartWindow));
+}
+
+TEST_F(StartWindows, TutorialLinkButtonsEachOpenADifferentWebPageAndNoWindow)
+{
+    headless::Click(StartWindow, "按钮教程");
+    for (std::string_view button : {"按钮3", "按钮2", "按钮1"}) {
+        headless::Click(TutorialWindow, button);
+    }
+    const std::vector<std::string> addresses = headless::OpenedAddresses();
+    ASSERT_EQ(addresses.size(), 3u);
+    EXPECT_EQ(std::set<std::string>(addresses.begin(), addresses.end()).size(), 3u);
+    EXPECT_EQ(headless::OpenWindows(), (std::vector<WindowId>{StartWindow, TutorialWindow}));
+}
+
+TEST_F(StartWindows, BandPicturesAndPlainCaptionsIgnoreTheMouse)
+{
+    const std::vector<WindowId> before = headless::OpenWindows();
+    for (std::string_view control : {"分隔条1", "图片框1", "图片框3", "透明标签6", "透明标签1", "标签4"}) {
+        headless::PressMouse(StartWindow, control);
+    }
+    ExpectNothingHappened(before);
+}
+
+TEST_F(StartWindows, OperationLogButtonsDoNothing)
+{
+    ASSERT_TRUE(OpenWindow(OperationLogWindow, true));  // stays open once the queue runs dry
+    const std::string notice = GetText(OperationLogWindow, "记录编辑框");
+    const std::vector<WindowId> before = headless::OpenWindows();
+
+    headless::Click(OperationLogWindow, "按钮2");
+    headless::Click(OperationLogWindow, "按钮1");
+
+    ExpectNothingHappened(before);
+    EXPECT_EQ(GetText(OperationLogWindow, "记录编辑框"), notice);
+    EXPECT_EQ(notice, "对设备造成影响的操作都会记录在此，当前无记录");
+}
+
+TEST_F(StartWindows, RunStatusWindowReplacesItsDeclaredSentenceWhenCreated)
+{
+    ASSERT_TRUE(OpenWindow(RunStatusWindow, true));
+    EXPECT_EQ(GetText(RunStatusWindow, "编辑框运行").find("请检查设备连接"), std::string::npos);
+}
+
+// A read-only box of an information window.
+struct ReadOnlyBox {
+    WindowId window;
+    std::string_view control;
+};
+
+TEST_F(StartWindows, ReadOnlyBoxesTakeTheFocusButRefuseTyping)
+{
+    const ReadOnlyBox boxes[] = {
+        {UpdateHistoryWindow, "编辑框1"},
+        {FaqWindow, "编辑框1"},
+        {RunStatusWindow, "编辑框运行"},
+        {OperationLogWindow, "记录编辑框"},
+    };
+    for (const ReadOnlyBox& box : boxes) {
+        SCOPED_TRACE(std::string(box.control));
+        ASSERT_TRUE(OpenWindow(box.window, true));
+        const std::string before = GetText(box.window, box.control);
+        headless::Focus(box.window, box.control);
+        EXPECT_EQ(headless::FocusedControl(box.window), box.control);
+        headless::Type(box.window, "typed");
+        EXPECT_EQ(GetText(box.window, box.control), before);
+        headless::CloseBox(box.window);
+    }
+}
+
+}  // namespace

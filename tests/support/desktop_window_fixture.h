@@ -1,0 +1,36 @@
+// A test fixture with the desktop window open on the headless window system, as after entering it.
+#pragma once
+
+#include <array>
+
+#include <gtest/gtest.h>
+
+#include "core/command_state.h"
+#include "platform/headless/driver.h"
+#include "platform/system.h"
+#include "platform/window_system.h"
+#include "ui/window_ids.h"
+#include "ui/windows.h"
+
+// Knows the start window and the desktop window only, so that a test links no other window's
+// module; the program's directory is the current directory, as at start-up.
+class DesktopWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static const std::array<const WindowDeclaration*, 2> windows = {&StartWindowDeclaration(), &DesktopWindowDeclaration()};
+        InitialisePlatform();
+        CreateCommandState();
+        InitialiseWindowSystem(windows);
+    }
+    static void TearDownTestSuite() { ReleaseCommandState(); }
+
+    void SetUp() override
+    {
+        headless::Reset();
+        ASSERT_TRUE(OpenWindow(DesktopWindow, false));
+    }
+    void TearDown() override { headless::Reset(); }
+
+    static std::string Output() { return GetText(DesktopWindow, "回显编辑框"); }
+};

@@ -1,0 +1,128 @@
+// One package row of each brand page end to end on Windows: the declared button's handler, the
+// catalogue read through the profile reader, cmd.exe, the fake adb.exe, the output box and the
+// message box, which a watcher answers as a user would.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+#include <span>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/command_state.h"
+#include "platform/window_system.h"
+#include "support/catalogue_file.h"
+#include "support/fake_phone.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Presses OK on every "信息：" box the program shows, keeping the texts in order.
+class MessageBoxAnswerer {
+public:
+    MessageBoxAnswerer() : thread_([this] { Answer(); }) {}
+    ~MessageBoxAnswerer()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    Lines Texts()
+    {
+        std::lock_guard lock(mutex_);
+        return texts_;
+    }
+
+private:
+    void Answer()
+    {
+        while (!stop_) {
+            if (HWND box = FindWindowW(L"#32770", L"信息：")) {
+                wchar_t text[512] = {};
+                GetDlgItemTextW(box, 0xFFFF, text, 512);  // the message's static control
+                char utf8[2048] = {};
+                WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+                {
+                    std::lock_guard lock(mutex_);
+                    texts_.emplace_back(utf8);
+                }
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                while (IsWindow(box) && !stop_) {
+                    Sleep(10);
+                }
+            }
+            Sleep(20);
+        }
+    }
+
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    Lines texts_;
+    std::thread thread_;
+};
+
+void ClickDeclared(std::span<const ControlDeclaration> page, std::string_view name)
+{
+    for (const ControlDeclaration& control : page) {
+        if (control.name == name) {
+            control.bindings[0].handler({});
+            return;
+        }
+    }
+    FAIL() << "no control " << name;
+}
+
+class PackageRowOnWindows : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static const WindowDeclaration* const windows[] = {&BrandPagesDesktopDeclaration()};
+        InitialisePlatform();
+        CreateCommandState();
+        InitialiseWindowSystem(windows);
+        OpenWindow(DesktopWindow, false);
+    }
+    static void TearDownTestSuite() { ReleaseCommandState(); }
+
+    void SetUp() override
+    {
+        ASSERT_FALSE(IsProgramEnding());
+        catalogue_.UseSample();
+    }
+
+    CatalogueFile catalogue_;
+    FakePhone phone_;
+};
+
+TEST_F(PackageRowOnWindows, HuaweiWeatherRemovalReachesThePhoneThroughTheInterpreter)
+{
+    MessageBoxAnswerer answerer;
+    ClickDeclared(HuaweiPageControls(), "天气卸");
+    EXPECT_EQ(phone_.Commands(), Lines{"adb shell pm uninstall --user 0 huawei.weather"});
+    EXPECT_EQ(GetText(DesktopWindow, "回显编辑框"), "Success\r\n");
+    EXPECT_EQ(answerer.Texts(), Lines{"完成"});
+}
+
+TEST_F(PackageRowOnWindows, HonorBrowserRestoreRunsBothKeysAndItsOwnMessage)
+{
+    MessageBoxAnswerer answerer;
+    ClickDeclared(HonorPageControls(), "按钮114");
+    EXPECT_EQ(phone_.Commands(), (Lines{"adb shell pm install-existing --user 0 honor.browser1",
+                                        "adb shell pm install-existing --user 0 honor.browser2"}));
+    EXPECT_EQ(answerer.Texts(), Lines{"完成，如不生效，尝试前往华为板块卸载"});
+}
+
+TEST_F(PackageRowOnWindows, InterpreterSyntaxInTheCatalogueNeverReachesCmd)
+{
+    catalogue_.Write({"[华为]", "天气=huawei.weather & adb version"});
+    MessageBoxAnswerer answerer;
+    ClickDeclared(HuaweiPageControls(), "天气卸");
+    EXPECT_TRUE(phone_.Commands().empty());
+    EXPECT_EQ(GetText(DesktopWindow, "回显编辑框"), "databank.ini 中 [华为] 天气 的包名含有不允许的字符，已跳过\r\n");
+    EXPECT_EQ(answerer.Texts(), Lines{"完成"});
+}
+
+}  // namespace

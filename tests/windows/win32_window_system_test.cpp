@@ -1,0 +1,449 @@
+// Real Win32 windows built from test declarations: geometry, looks, events, keyboard, modality and the loops.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/win32/live_window.h"
+#include "platform/window_system.h"
+
+namespace {
+
+enum TestWindow : WindowId { KeeperWindow = 1, FormWindow, ModalWindow, BrokenWindow };
+
+std::vector<std::string>& Log()
+{
+    static std::vector<std::string> log;
+    return log;
+}
+void Note(std::string entry) { Log().push_back(std::move(entry)); }
+
+void OnButton(const EventArgs&) { Note("clicked 按钮"); }
+void OnCheckBox(const EventArgs&) { Note(IsChecked(FormWindow, "选择框") ? "clicked ticked" : "clicked clear"); }
+void OnCommandKey(const EventArgs& a) { Note("key 命令框 " + std::to_string(a.key) + " " + std::to_string(a.modifiers)); }
+void OnLinesKey(const EventArgs& a) { Note("key 多行框 " + std::to_string(a.key)); }
+void OnLinesFocus(const EventArgs&) { Note("focus 多行框"); }
+void OnLinesBlur(const EventArgs&) { Note("blur 多行框"); }
+void OnPicturePress(const EventArgs& a) { Note("press 图片 " + std::to_string(a.x) + "," + std::to_string(a.y)); }
+void OnLabelPress(const EventArgs&) { Note("press 透明"); }
+void OnFormCreated(const EventArgs&) { Note("created " + GetText(FormWindow, "输出框")); }
+
+// A 2 x 1 PNG: a red pixel, then a blue one.
+constexpr std::uint8_t kRedBluePng[] = {
+    0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52, 0x00, 0x00,
+    0x00, 0x02, 0x00, 0x00, 0x00, 0x01, 0x08, 0x02, 0x00, 0x00, 0x00, 0x7B, 0x40, 0xE8, 0xDD, 0x00, 0x00, 0x00,
+    0x0D, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9C, 0x63, 0xF8, 0xCF, 0x00, 0x04, 0xFF, 0x01, 0x07, 0x00, 0x01, 0xFF,
+    0xE2, 0x23, 0x9E, 0x59, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+constexpr std::uint8_t kCutPng[] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49};
+constexpr std::string_view kPages[] = {"一", "二"};
+
+const ControlDeclaration kFormControls[] = {
+    Button("按钮", "确定", {10, 10, 80, 24}).Font({"新宋体", 14}).On(Event::Clicked, OnButton),
+    CheckBox("选择框", "华为", {10, 40, 80, 24}).Colours(0xFF0000, 0x00FF00).On(Event::Clicked, OnCheckBox),
+    EditBox("命令框", "", {10, 70, 200, 24}).Framed(Border::Single).SkipsTab().On(Event::KeyDown, OnCommandKey),
+    EditBox("输出框", "第一行\r\n", {10, 100, 200, 45}).MultiLine().Scrolled().ReadOnly().Colours(0x000000, 0xB4B4DA),
+    EditBox("多行框", "ab", {220, 100, 100, 45}).MultiLine().On(Event::KeyDown, OnLinesKey)
+        .On(Event::GotFocus, OnLinesFocus).On(Event::LostFocus, OnLinesBlur),
+    Button("组内按钮", "组", {5, 20, 60, 24}).In("分组框"),
+    GroupBox("分组框", "分组", {220, 10, 150, 80}).Colours(0x000000, 0xE0E0FF),
+    Button("页一按钮", "一", {10, 40, 60, 24}).OnPage("页面", 0),
+    Label("页二标签", "二", {10, 40, 60, 24}).OnPage("页面", 1),
+    PageControl("页面", kPages, {10, 170, 200, 100}),
+    PicBox("图片", kRedBluePng, {300, 180, 40, 20}).On(Event::LeftButtonDown, OnPicturePress),
+    PicBox("坏图片", kCutPng, {350, 180, 20, 20}),
+    TransLabel("透明", "这一行字比它的标签宽得多", {220, 150, 40, 16}).On(Event::LeftButtonDown, OnLabelPress),
+    TransLabel("空白", "", {20, 150, 40, 8}),
+    Label("标签", "标签", {220, 220, 60, 20}).Colours(0x0000FF, 0xFFFF00),
+    SplitterBar("分隔条", {0, 148, 400, 12}),
+};
+const WindowDeclaration kKeeper{KeeperWindow, "保持窗口", 200, 150, kNoColour, {}, nullptr};
+const WindowDeclaration kForm{FormWindow, "测试窗口", 400, 300, 0xFFFFFF, kFormControls, OnFormCreated};
+const WindowDeclaration kModal{ModalWindow, "模态窗口", 300, 200, kNoColour, {}, nullptr};
+const ControlDeclaration kBrokenControls[] = {Button("迷路按钮", "?", {0, 0, 10, 10}).In("不存在")};
+const WindowDeclaration kBroken{BrokenWindow, "坏窗口", 300, 200, kNoColour, kBrokenControls, nullptr};
+const std::array<const WindowDeclaration*, 4> kWindows{&kKeeper, &kForm, &kModal, &kBroken};
+
+// The keeper stays open for the whole run, so that no test ends the program by closing its last window.
+class WindowSystemEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        InitialiseWindowSystem(kWindows);
+        ASSERT_TRUE(OpenWindow(KeeperWindow, false));
+    }
+};
+[[maybe_unused]] const auto* const environment = ::testing::AddGlobalTestEnvironment(new WindowSystemEnvironment);
+
+HWND Handle(WindowId window, std::string_view control) { return FindControl(window, control)->handle; }
+HWND WindowHandle(WindowId window) { return FindOpenWindow(window)->handle; }
+bool IsOpen(WindowId window) { return FindOpenWindow(window) != nullptr; }
+
+POINT OffsetWithin(HWND child, HWND container)
+{
+    RECT c;
+    RECT p;
+    GetWindowRect(child, &c);
+    GetWindowRect(container, &p);
+    return {c.left - p.left, c.top - p.top};
+}
+
+POINT ClientOffset(HWND child, HWND window)
+{
+    RECT c;
+    GetWindowRect(child, &c);
+    POINT corner{c.left, c.top};
+    ScreenToClient(window, &corner);
+    return corner;
+}
+
+LOGFONTW FontOf(HWND control)
+{
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+    return font;
+}
+
+COLORREF PixelOf(HWND control, int x, int y)
+{
+    HDC dc = GetDC(control);
+    COLORREF pixel = GetPixel(dc, x, y);
+    ReleaseDC(control, dc);
+    return pixel;
+}
+
+void PostKey(HWND target, WPARAM key) { PostMessageW(target, WM_KEYDOWN, key, 1); }
+
+// Pretends that the given keys are held down while the messages posted before are processed.
+void ProcessHolding(std::initializer_list<int> keys)
+{
+    BYTE saved[256];
+    GetKeyboardState(saved);
+    BYTE held[256];
+    std::copy(std::begin(saved), std::end(saved), held);
+    for (int key : keys) {
+        held[key] = 0x80;
+    }
+    SetKeyboardState(held);
+    ProcessPendingEvents();
+    SetKeyboardState(saved);
+}
+
+class FormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Log().clear();
+        ASSERT_TRUE(OpenWindow(FormWindow, false));
+        form = WindowHandle(FormWindow);
+        RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+    void TearDown() override
+    {
+        CloseWindowLater(FormWindow);
+        ProcessPendingEvents();
+    }
+    HWND form = nullptr;
+};
+
+TEST_F(FormTest, WindowHasItsDeclaredOuterSizeAndStandsCentredOnTheScreen)
+{
+    RECT r;
+    GetWindowRect(form, &r);
+    EXPECT_EQ(r.right - r.left, 400);
+    EXPECT_EQ(r.bottom - r.top, 300);
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 400) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 300) / 2);
+    LONG style = GetWindowLongW(form, GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+}
+
+TEST_F(FormTest, ControlsStandRelativeToTheirContainers)
+{
+    POINT direct = ClientOffset(Handle(FormWindow, "按钮"), form);
+    EXPECT_EQ(direct.x, 10);
+    EXPECT_EQ(direct.y, 10);
+    POINT inGroup = OffsetWithin(Handle(FormWindow, "组内按钮"), Handle(FormWindow, "分组框"));
+    EXPECT_EQ(inGroup.x, 5);
+    EXPECT_EQ(inGroup.y, 20);
+    POINT onPage = OffsetWithin(Handle(FormWindow, "页一按钮"), Handle(FormWindow, "页面"));
+    EXPECT_EQ(onPage.x, 10);
+    EXPECT_EQ(onPage.y, 40);
+}
+
+TEST_F(FormTest, SiblingsAreStackedFrontToRearInDeclaredOrder)
+{
+    HWND next = GetWindow(Handle(FormWindow, "按钮"), GW_HWNDNEXT);
+    EXPECT_EQ(next, Handle(FormWindow, "选择框"));
+    EXPECT_EQ(GetWindow(Handle(FormWindow, "分组框"), GW_HWNDNEXT), Handle(FormWindow, "页面"));
+    EXPECT_EQ(GetWindow(Handle(FormWindow, "按钮"), GW_HWNDFIRST), Handle(FormWindow, "按钮"));
+    EXPECT_EQ(GetWindow(Handle(FormWindow, "按钮"), GW_HWNDLAST), Handle(FormWindow, "分隔条"));
+}
+
+TEST_F(FormTest, DeclaredFontsAreCreatedWithPixelHeightAndChineseCharacterSet)
+{
+    LOGFONTW button = FontOf(Handle(FormWindow, "按钮"));
+    EXPECT_EQ(std::wstring(button.lfFaceName), L"新宋体");
+    EXPECT_EQ(button.lfHeight, -14);
+    EXPECT_EQ(button.lfCharSet, GB2312_CHARSET);
+    EXPECT_EQ(button.lfQuality, PROOF_QUALITY);
+    LOGFONTW pages = FontOf(Handle(FormWindow, "页面"));
+    EXPECT_EQ(std::wstring(pages.lfFaceName), L"黑体");
+    EXPECT_EQ(pages.lfHeight, -19);
+    EXPECT_EQ(SendMessageW(Handle(FormWindow, "输出框"), WM_GETFONT, 0, 0),
+              reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+}
+
+TEST_F(FormTest, ReadOnlyEditBoxAndCheckBoxAskForTheirDeclaredColours)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                        reinterpret_cast<LPARAM>(Handle(FormWindow, "输出框"))));
+    LOGBRUSH fill{};
+    GetObjectW(brush, sizeof(fill), &fill);
+    EXPECT_EQ(fill.lbColor, RGB(0xB4, 0xB4, 0xDA));
+    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
+    SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Handle(FormWindow, "选择框")));
+    EXPECT_EQ(GetTextColor(dc), RGB(0xFF, 0, 0));
+    EXPECT_EQ(GetBkColor(dc), RGB(0, 0xFF, 0));
+    SetTextColour(FormWindow, "输出框", 0x808080);
+    SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Handle(FormWindow, "输出框")));
+    EXPECT_EQ(GetTextColor(dc), RGB(0x80, 0x80, 0x80));
+    DeleteDC(dc);
+}
+
+TEST_F(FormTest, SelfDrawnKindsPaintTheirColoursAndPictures)
+{
+    EXPECT_EQ(PixelOf(Handle(FormWindow, "分隔条"), 5, 5), RGB(0x80, 0x80, 0xC0));
+    EXPECT_EQ(PixelOf(Handle(FormWindow, "标签"), 1, 1), RGB(0xFF, 0xFF, 0));
+    EXPECT_EQ(PixelOf(Handle(FormWindow, "分组框"), 140, 70), RGB(0xE0, 0xE0, 0xFF));
+    EXPECT_EQ(PixelOf(Handle(FormWindow, "图片"), 2, 10), RGB(0xFF, 0, 0));
+    EXPECT_EQ(PixelOf(Handle(FormWindow, "图片"), 37, 10), RGB(0, 0, 0xFF));
+    EXPECT_EQ(PixelOf(Handle(FormWindow, "坏图片"), 10, 10), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(FormTest, TransparentLabelShowsWhatLiesBehindAndKeepsItsWholeLine)
+{
+    EXPECT_EQ(PixelOf(Handle(FormWindow, "空白"), 20, 4), RGB(0x80, 0x80, 0xC0));
+    HWND label = Handle(FormWindow, "透明");
+    RECT r;
+    GetWindowRect(label, &r);
+    EXPECT_GT(r.right - r.left, 40);
+    // The band behind must not have painted over the text.
+    int inked = 0;
+    for (int x = 0; x < r.right - r.left; ++x) {
+        for (int y = 0; y < r.bottom - r.top; ++y) {
+            COLORREF pixel = PixelOf(label, x, y);
+            inked += pixel != RGB(0x80, 0x80, 0xC0) && pixel != RGB(0xFF, 0xFF, 0xFF) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inked, 20);
+}
+
+TEST_F(FormTest, FirstPageIsShownAndSwitchingPagesSwapsTheirChildren)
+{
+    HWND pages = Handle(FormWindow, "页面");
+    EXPECT_TRUE(IsWindowVisible(Handle(FormWindow, "页一按钮")));
+    EXPECT_FALSE(IsWindowVisible(Handle(FormWindow, "页二标签")));
+    SendMessageW(pages, TCM_SETCURSEL, 1, 0);
+    NMHDR change{pages, static_cast<UINT_PTR>(GetDlgCtrlID(pages)), static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(GetParent(pages), WM_NOTIFY, change.idFrom, reinterpret_cast<LPARAM>(&change));
+    EXPECT_FALSE(IsWindowVisible(Handle(FormWindow, "页一按钮")));
+    EXPECT_TRUE(IsWindowVisible(Handle(FormWindow, "页二标签")));
+}
+
+TEST_F(FormTest, CreatedRunsInsideOpenWindowOnceEveryControlExists)
+{
+    ASSERT_EQ(Log().size(), 1u);
+    EXPECT_EQ(Log()[0], "created 第一行\r\n");
+}
+
+TEST_F(FormTest, CheckBoxHasToggledBeforeClickedAndSetCheckedRaisesNothing)
+{
+    Log().clear();
+    SendMessageW(Handle(FormWindow, "选择框"), BM_CLICK, 0, 0);
+    SetChecked(FormWindow, "选择框", false);
+    SendMessageW(Handle(FormWindow, "按钮"), BM_CLICK, 0, 0);
+    EXPECT_EQ(Log(), (std::vector<std::string>{"clicked ticked", "clicked 按钮"}));
+    EXPECT_FALSE(IsChecked(FormWindow, "选择框"));
+}
+
+TEST_F(FormTest, LeftButtonDownFiresOnThePressWithItsPoint)
+{
+    Log().clear();
+    PostMessageW(Handle(FormWindow, "图片"), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    PostMessageW(Handle(FormWindow, "图片"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+    PostMessageW(Handle(FormWindow, "透明"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    ProcessPendingEvents();
+    EXPECT_EQ(Log(), (std::vector<std::string>{"press 图片 3,4", "press 透明"}));
+}
+
+TEST_F(FormTest, KeyDownSeesEnterAndTheEditBoxStillGetsTheKey)
+{
+    Log().clear();
+    HWND lines = Handle(FormWindow, "多行框");
+    SetFocus(lines);
+    PostKey(lines, VK_RETURN);
+    ProcessPendingEvents();
+    PostKey(Handle(FormWindow, "命令框"), VK_RETURN);
+    ProcessHolding({VK_SHIFT});
+    EXPECT_EQ(Log(), (std::vector<std::string>{"focus 多行框", "key 多行框 13", "key 命令框 13 1"}));
+    EXPECT_EQ(GetText(FormWindow, "多行框"), "\r\nab");
+    EXPECT_TRUE(IsOpen(FormWindow));
+}
+
+TEST_F(FormTest, TabWalksTheTabStopsIntoGroupsAndPagesAndSkipsTheSkippedBox)
+{
+    SetFocus(Handle(FormWindow, "按钮"));
+    std::vector<HWND> visited;
+    for (int step = 0; step < 6; ++step) {
+        PostKey(GetFocus(), VK_TAB);
+        ProcessPendingEvents();
+        visited.push_back(GetFocus());
+    }
+    std::vector<HWND> expected{Handle(FormWindow, "选择框"), Handle(FormWindow, "输出框"),
+                               Handle(FormWindow, "多行框"), Handle(FormWindow, "组内按钮"),
+                               Handle(FormWindow, "页一按钮"), Handle(FormWindow, "按钮")};
+    EXPECT_EQ(visited, expected);
+    PostKey(GetFocus(), VK_TAB);
+    ProcessHolding({VK_SHIFT});
+    EXPECT_EQ(GetFocus(), Handle(FormWindow, "页一按钮"));
+}
+
+TEST_F(FormTest, FocusEventsFollowTheFocus)
+{
+    Log().clear();
+    SetFocus(Handle(FormWindow, "多行框"));
+    SetFocus(Handle(FormWindow, "按钮"));
+    EXPECT_EQ(Log(), (std::vector<std::string>{"focus 多行框", "blur 多行框"}));
+}
+
+TEST_F(FormTest, EscClosesTheWindowButNotWithControlHeld)
+{
+    HWND lines = Handle(FormWindow, "多行框");
+    SetFocus(lines);
+    PostKey(lines, VK_ESCAPE);
+    ProcessHolding({VK_CONTROL});
+    EXPECT_TRUE(IsOpen(FormWindow));
+    Log().clear();
+    PostKey(lines, VK_ESCAPE);
+    ProcessPendingEvents();
+    EXPECT_FALSE(IsOpen(FormWindow));
+    EXPECT_EQ(Log(), (std::vector<std::string>{"key 多行框 27", "blur 多行框"}));
+    EXPECT_TRUE(IsOpen(KeeperWindow));
+}
+
+TEST_F(FormTest, CloseBoxClosesTheWindow)
+{
+    PostMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ProcessPendingEvents();
+    EXPECT_FALSE(IsOpen(FormWindow));
+}
+
+TEST_F(FormTest, CloseWindowLaterWaitsForTheLoop)
+{
+    CloseWindowLater(FormWindow);
+    EXPECT_TRUE(IsWindow(form));
+    ProcessPendingEvents();
+    EXPECT_FALSE(IsWindow(form));
+}
+
+TEST_F(FormTest, OpeningAnOpenWindowKeepsTheOneCopy)
+{
+    EXPECT_TRUE(OpenWindow(FormWindow, false));
+    EXPECT_EQ(WindowHandle(FormWindow), form);
+    int copies = 0;
+    for (LiveWindow* window : OpenLiveWindows()) {
+        copies += window->declaration->id == FormWindow ? 1 : 0;
+    }
+    EXPECT_EQ(copies, 1);
+}
+
+TEST_F(FormTest, AppendTextKeepsEarlierTextAndTheUsersSelection)
+{
+    HWND box = Handle(FormWindow, "输出框");
+    SendMessageW(box, EM_SETSEL, 0, 2);
+    AppendText(FormWindow, "输出框", "第二行");
+    EXPECT_EQ(GetText(FormWindow, "输出框"), "第一行\r\n第二行");
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 2u);
+    SendMessageW(box, EM_SETSEL, 8, 8);
+    AppendText(FormWindow, "输出框", "尾");
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 9u);
+}
+
+TEST_F(FormTest, LongTextsAreNotCutOff)
+{
+    std::string text;
+    for (int line = 0; line < 1000; ++line) {
+        text += std::string(98, 'x') + "\r\n";
+    }
+    SetText(FormWindow, "输出框", text);
+    AppendText(FormWindow, "输出框", "yz");
+    EXPECT_EQ(GetText(FormWindow, "输出框").size(), 100002u);
+}
+
+TEST_F(FormTest, ProcessPendingEventsLeavesTheQuitMessageQueued)
+{
+    Log().clear();
+    PostMessageW(Handle(FormWindow, "图片"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 2));
+    PostQuitMessage(0);
+    ProcessPendingEvents();
+    EXPECT_EQ(Log(), (std::vector<std::string>{"press 图片 1,2"}));
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_FALSE(IsProgramEnding());
+}
+
+TEST(ClosedWindow, ReadsAreEmptyAndWritesAreIgnored)
+{
+    ASSERT_FALSE(IsOpen(FormWindow));
+    EXPECT_EQ(GetText(FormWindow, "输出框"), "");
+    SetText(FormWindow, "输出框", "x");
+    AppendText(FormWindow, "输出框", "x");
+    SetChecked(FormWindow, "选择框", true);
+    EXPECT_FALSE(IsChecked(FormWindow, "选择框"));
+    EXPECT_EQ(GetText(KeeperWindow, "没有这个控件"), "");
+}
+
+TEST(BrokenDeclaration, OpenWindowReturnsFalseAndLeavesNoWindow)
+{
+    EXPECT_FALSE(OpenWindow(BrokenWindow, false));
+    EXPECT_FALSE(IsOpen(BrokenWindow));
+    EXPECT_FALSE(OpenWindow(999, false));
+    EXPECT_TRUE(IsOpen(KeeperWindow));
+}
+
+struct ModalObservation {
+    bool keeperEnabled = true;
+    bool modalEnabled = false;
+};
+ModalObservation observed;
+
+void CALLBACK ObserveAndCloseModal(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    observed.keeperEnabled = IsWindowEnabled(WindowHandle(KeeperWindow)) != FALSE;
+    observed.modalEnabled = IsWindowEnabled(WindowHandle(ModalWindow)) != FALSE;
+    CloseWindowLater(ModalWindow);
+}
+
+TEST(ModalWindow, DisablesTheOthersUntilItClosesThenEnablesThemAgain)
+{
+    SetTimer(nullptr, 0, 50, ObserveAndCloseModal);
+    EXPECT_TRUE(OpenWindow(ModalWindow, true));
+    EXPECT_FALSE(IsOpen(ModalWindow));
+    EXPECT_FALSE(observed.keeperEnabled);
+    EXPECT_TRUE(observed.modalEnabled);
+    EXPECT_TRUE(IsWindowEnabled(WindowHandle(KeeperWindow)));
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+// Reboots, wireless debugging, the adb server and the Android release query.
+#include "tweaks/device_control.h"
+
+#include <string_view>
+
+#include "platform/process.h"
+#include "platform/text.h"
+#include "platform/window_system.h"
+#include "tweaks/device_queries.h"
+#include "tweaks/run_command.h"
+#include "ui/window_ids.h"
+
+namespace {
+
+// Fire and forget: adb is started hidden, nobody waits for it and nothing is said, so a phone
+// that is already rebooting never holds up the window.
+void StartReboot(std::string_view commandLine) { RunProgram(commandLine, false, ShowHidden); }
+
+}  // namespace
+
+void RebootPhone(const EventArgs&) { StartReboot("adb reboot"); }
+void RebootToRecovery(const EventArgs&) { StartReboot("adb reboot recovery"); }
+void RebootToBootloader(const EventArgs&) { StartReboot("adb reboot-bootloader"); }
+void RebootToFastboot(const EventArgs&) { StartReboot("adb reboot fastboot"); }
+
+void StopAdbServer(const EventArgs&)
+{
+    RunCommandLine("adb kill-server");
+    ShowMessage("断开完成");
+}
+
+// The port box is read-only, so the switch normally uses 5555; the address goes out exactly as
+// typed, the example text included when the user left it.
+void SwitchToWirelessDebugging(const EventArgs&)
+{
+    RunCommandLine(JoinText({"adb tcpip ", GetText(DesktopWindow, "端口编辑框")}));
+    RunCommandLine(JoinText({"adb connect ", GetText(DesktopWindow, "IP地址编辑框")}));
+    ShowMessage("现在您可以查询连接设备中是否有该IP设备");
+}
+
+// The answer is copied unparsed, line break and any error text included.
+void QueryAndroidRelease(const EventArgs&)
+{
+    RunCommandLine("adb shell getprop ro.build.version.release");
+    SetText(DesktopWindow, "版本编辑框", GetText(DesktopWindow, "回显编辑框"));
+}

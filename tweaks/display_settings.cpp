@@ -1,0 +1,78 @@
+// Display settings written with "adb shell settings put": animation scales, screen-off time, refresh rates.
+#include "tweaks/display_settings.h"
+
+#include <string>
+#include <string_view>
+
+#include "platform/text.h"
+#include "platform/window_system.h"
+#include "tweaks/run_command.h"
+#include "ui/window_ids.h"
+
+namespace {
+
+constexpr std::string_view kOutputBox = "回显编辑框";
+
+// All three scales confirm with the window-scale wording; users know the three boxes by position.
+constexpr std::string_view kScaleConfirmation = "窗口动画缩放倍数 设置为 ";
+
+// The refresh-rate keys go out as three words each, a blank after every underscore: these
+// command texts are fixed, byte for byte, like every other command of the program.
+constexpr std::string_view kPeakRate = "adb shell settings put system peak_ refresh_ rate ";
+constexpr std::string_view kMinRate = "adb shell settings put system min_ refresh_ rate ";
+
+// Seconds below this leave too little time to reach the screen and undo the setting.
+constexpr int kShortestScreenOffSeconds = 3;
+
+// The box's text goes out exactly as typed; the output box then shows the confirmation instead
+// of the phone's answer. The box is read again afterwards: it may have been edited meanwhile.
+void SetAnimationScale(std::string_view box, std::string_view commandTemplate)
+{
+    RunCommandLine(JoinText({commandTemplate, GetText(DesktopWindow, box)}));
+    SetText(DesktopWindow, kOutputBox, JoinText({kScaleConfirmation, GetText(DesktopWindow, box)}));
+    RepaintNow(DesktopWindow, kOutputBox);
+}
+
+}  // namespace
+
+void SetWindowAnimationScale(const EventArgs&)
+{
+    SetAnimationScale("数字1", "adb shell settings put global window_animation_scale ");
+}
+
+void SetTransitionAnimationScale(const EventArgs&)
+{
+    SetAnimationScale("数字2", "adb shell settings put global transition_animation_scale ");
+}
+
+void SetAnimatorDurationScale(const EventArgs&)
+{
+    SetAnimationScale("数字3", "adb shell settings put global animator_duration_scale ");
+}
+
+// The phone counts milliseconds: three zeros are appended to the seconds exactly as typed.
+void SetScreenOffTimeout(const EventArgs&)
+{
+    std::string seconds = GetText(DesktopWindow, "亮屏时间框");
+    if (TextToInteger(seconds) < kShortestScreenOffSeconds) {
+        ShowMessage("时间太短，危险！");
+        return;
+    }
+    RunCommandLine(JoinText({"adb shell settings put system screen_off_timeout ", seconds, "000"}));
+    ShowMessage("已设置，可用于省电模式修改亮屏时间");
+}
+
+void ApplyDefaultRefreshRate(const EventArgs&)
+{
+    RunCommandLine("adb shell settings put system peak_ refresh_ rate 96.0");
+    RunCommandLine("adb shell settings put system min_ refresh_ rate 96.0");
+    ShowMessage("默认96hz高刷，部分型号、批次不生效");
+}
+
+// Each key takes the box under the label that names it: "最大（HZ）" the peak, "最小（HZ）" the minimum.
+void ApplyTypedRefreshRate(const EventArgs&)
+{
+    RunCommandLine(JoinText({kPeakRate, GetText(DesktopWindow, "最大编辑框")}));
+    RunCommandLine(JoinText({kMinRate, GetText(DesktopWindow, "最小编辑框")}));
+    ShowMessage("已按您的设定执行，部分型号、批次不生效");
+}
