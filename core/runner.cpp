@@ -13,16 +13,37 @@ namespace {
 
 constexpr std::string_view kOutputBox = "回显编辑框";
 constexpr int kChunkBytes = 1023;
+// What one pass shows at most before it lets window events through again.
+constexpr std::size_t kPassBytes = 64 * 1024;
 // Between idle passes the runner sleeps on the process, the pipe and the window queue at once,
 // so waiting costs no CPU while the windows still answer within this time.
 constexpr int kIdleWaitMs = 10;
 
-// A zero byte ends what is shown of its chunk; later chunks are shown again.
-std::string_view UpToZeroByte(std::string_view chunk) { return chunk.substr(0, chunk.find('\0')); }
+struct WaitingOutput {
+    bool anyRead = false;
+    std::string text;
+};
 
-void Show(OutputDecoder& decoder, std::string_view chunk)
+// Everything waiting in the pipe now, read in chunks of at most 1023 bytes. A zero byte ends
+// what is shown of its chunk; later chunks are shown again.
+WaitingOutput ReadWaitingOutput(CapturedRun& run, OutputDecoder& decoder)
 {
-    std::string text = decoder.Decode(UpToZeroByte(chunk));
+    WaitingOutput output;
+    while (output.text.size() < kPassBytes) {
+        std::string chunk = run.ReadAvailable(kChunkBytes);
+        if (chunk.empty()) {
+            break;
+        }
+        output.anyRead = true;
+        output.text += decoder.Decode(std::string_view(chunk).substr(0, chunk.find('\0')));
+    }
+    return output;
+}
+
+// One append per pass, not per chunk: an edit box takes about as long for a short append as
+// for a long one, so appending chunk by chunk would make long outputs slow.
+void Show(std::string_view text)
+{
     if (!text.empty()) {
         AppendText(DesktopWindow, kOutputBox, text);
     }
@@ -32,10 +53,11 @@ void Show(OutputDecoder& decoder, std::string_view chunk)
 // on to close: a background adb server started by the command may hold its write end for hours.
 void ShowRemainingOutput(CapturedRun& run, OutputDecoder& decoder)
 {
-    for (std::string chunk = run.ReadAvailable(kChunkBytes); !chunk.empty(); chunk = run.ReadAvailable(kChunkBytes)) {
-        Show(decoder, chunk);
+    for (WaitingOutput output = ReadWaitingOutput(run, decoder); output.anyRead;
+         output = ReadWaitingOutput(run, decoder)) {
+        Show(output.text);
     }
-    AppendText(DesktopWindow, kOutputBox, decoder.Finish());
+    Show(decoder.Finish());
 }
 
 }  // namespace
@@ -55,9 +77,9 @@ void RunCurrentCommand()
     }
     OutputDecoder decoder;
     for (;;) {
-        std::string chunk = run->ReadAvailable(kChunkBytes);
-        if (!chunk.empty()) {
-            Show(decoder, chunk);
+        WaitingOutput output = ReadWaitingOutput(*run, decoder);
+        if (output.anyRead) {
+            Show(output.text);
         } else if (run->HasExited()) {
             ShowRemainingOutput(*run, decoder);
             return;

@@ -51,29 +51,51 @@ Utf8Character MatchUtf8(std::string_view bytes)
     return {Utf8Match::Complete, length};
 }
 
+// Where the run of ASCII bytes other than LF that starts at from ends.
+std::size_t AsciiRunEnd(std::string_view bytes, std::size_t from)
+{
+    std::size_t end = from;
+    while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80 && bytes[end] != '\n') {
+        ++end;
+    }
+    return end;
+}
+
 }  // namespace
 
 std::string OutputDecoder::Decode(std::string_view chunk)
 {
-    std::string bytes = std::move(pending_);
-    pending_.clear();
-    bytes.append(chunk);
+    // Only a character held back from the last chunk needs the two joined.
+    std::string joined;
+    if (!pending_.empty()) {
+        joined = std::move(pending_) + std::string(chunk);
+        pending_.clear();
+        chunk = joined;
+    }
+    std::string_view bytes = chunk;
 
     std::string text;
     text.reserve(bytes.size() + bytes.size() / 4);
     std::size_t i = 0;
     while (i < bytes.size()) {
         char byte = bytes[i];
-        if (static_cast<unsigned char>(byte) < 0x80) {
-            if (byte == '\n' && !lastWasCr_ && kLoneLineFeedsGainCarriageReturns) {
+        if (byte == '\n') {
+            if (!lastWasCr_ && kLoneLineFeedsGainCarriageReturns) {
                 text += '\r';
             }
             text += byte;
-            lastWasCr_ = byte == '\r';
+            lastWasCr_ = false;
             ++i;
             continue;
         }
-        std::string_view rest = std::string_view(bytes).substr(i);
+        if (static_cast<unsigned char>(byte) < 0x80) {
+            std::size_t end = AsciiRunEnd(bytes, i);  // copied at once: most output is plain ASCII
+            text.append(bytes, i, end - i);
+            lastWasCr_ = bytes[end - 1] == '\r';
+            i = end;
+            continue;
+        }
+        std::string_view rest = bytes.substr(i);
         Utf8Character utf8 = MatchUtf8(rest);
         if (utf8.match == Utf8Match::Complete) {
             text.append(rest.substr(0, utf8.length));
