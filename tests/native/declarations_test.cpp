@@ -7,6 +7,7 @@
 #include <ostream>
 #include <regex>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,9 @@ const WindowUnderTest kWindows[] = {
     {"Donation", DonationWindowDeclaration, DonationWindow, 1},
     {"RunStatus", RunStatusWindowDeclaration, RunStatusWindow, 2},
     {"OperationLog", OperationLogWindowDeclaration, OperationLogWindow, 3},
+    {"Desktop", DesktopWindowDeclaration, DesktopWindow, 406},
+    {"PeakPerformance", PeakPerformanceWindowDeclaration, PeakPerformanceWindow, 25},
+    {"RedundantSelection", RedundantSelectionWindowDeclaration, RedundantSelectionWindow, 21},
 };
 void PrintTo(const WindowUnderTest& window, std::ostream* out) { *out << window.name; }
 
@@ -59,6 +63,9 @@ constexpr StatedPicture kStatedPictures[] = {
     {StartWindow, "图片框3", 1667, 592},
     {CommunityWindow, "图片框1", 1670, 568},
     {DonationWindow, "图片框1", 641, 423},
+    {DesktopWindow, "图片框1", 1934, 1934},
+    {DesktopWindow, "图片框2", 657, 658},
+    {DesktopWindow, "图片框3", 478, 484},
 };
 
 const ControlDeclaration* FindControl(const WindowDeclaration& window, std::string_view name)
@@ -128,6 +135,29 @@ TEST_P(WindowDeclarations, EveryContainerIsAGroupBoxOrThePageControlOfTheSameWin
         ASSERT_NE(container, nullptr) << control.name << " sits in missing " << control.container;
         EXPECT_TRUE(IsContainerKind(container->kind)) << control.name << " sits in " << control.container;
         EXPECT_NE(container, &control) << control.name << " contains itself";
+    }
+}
+
+bool LiesInside(const Rect& inner, const Rect& outer)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.left + inner.width <= outer.left + outer.width &&
+           inner.top + inner.height <= outer.top + outer.height;
+}
+
+// A control over a group box that does not hold it must stand in front of the group, which
+// would otherwise hide it.
+TEST_P(WindowDeclarations, ControlsOverAGroupTheyDoNotBelongToStandInFrontOfIt)
+{
+    std::span<const ControlDeclaration> controls = Window().controls;
+    for (std::size_t group = 0; group < controls.size(); ++group) {
+        if (controls[group].kind != ControlKind::GroupBox) {
+            continue;
+        }
+        for (const ControlDeclaration& control : controls.subspan(group + 1)) {
+            bool sibling = control.container == controls[group].container && control.page == controls[group].page;
+            EXPECT_FALSE(sibling && LiesInside(control.rect, controls[group].rect))
+                << control.name << " lies behind " << controls[group].name;
+        }
     }
 }
 

@@ -13,6 +13,8 @@ constexpr FontSpec kServiceName = {"", 16};
 constexpr FontSpec kServiceGroup = {"", 20};
 
 constexpr ControlDeclaration kControls[] = {
+    // A child of the window that lies over the brand group, under "华为": it stands in front.
+    CheckBox("选择框荣耀", "新荣耀", {48, 80, 56, 24}).Colours(kWhite, kSlate).On(Event::Clicked, ClearHuaweiBrandBox),
     GroupBox("分组框4", "", {0, 0, 720, 128}).Colours(kNoColour, kSlate).Centred(),
     GroupBox("分组框5", "选择机型", {21, 12, 112, 104}).In("分组框4").Colours(kWhite, kSlate).Font(kNote).Centred(),
     CheckBox("选择框华为", "华为", {28, 28, 56, 24}).In("分组框5").Colours(kWhite, kSlate).Checked().On(Event::Clicked, ClearHonorBrandBox),
@@ -37,7 +39,6 @@ constexpr ControlDeclaration kControls[] = {
     Button("显示禁", "禁用", {51, 256, 120, 32}).In("分组框3").On(Event::Clicked, DisableDisplayManagement),
     Button("显示解", "解禁", {51, 296, 120, 32}).In("分组框3").On(Event::Clicked, EnableDisplayManagement),
     Label("标签1", "以下描述仅是一般经验，具体以效果为准，您可自行组合调试合适的效果", {0, 119, 720, 32}).Colours(kWhite, 0xFFBF80).Font(kNote).Centred(),
-    CheckBox("选择框荣耀", "新荣耀", {48, 80, 56, 24}).Colours(kWhite, kSlate).On(Event::Clicked, ClearHuaweiBrandBox),
 };
 
 constexpr WindowDeclaration kWindow = {PeakPerformanceWindow, "", 723, 535, 0x808080, kControls, nullptr};
