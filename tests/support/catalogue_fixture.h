@@ -12,6 +12,7 @@
 #include "core/command_state.h"
 #include "platform/headless/driver.h"
 #include "platform/window_system.h"
+#include "support/headless_program.h"
 #include "support/catalogue_file.h"
 #include "support/fake_phone.h"
 #include "ui/windows.h"
@@ -22,9 +23,7 @@ protected:
     {
         static const std::array<const WindowDeclaration*, 3> windows = {
             &BrandPagesDesktopDeclaration(), &PeakPerformanceWindowDeclaration(), &RedundantSelectionWindowDeclaration()};
-        InitialisePlatform();
-        CreateCommandState();
-        InitialiseWindowSystem(windows);
+        StartWithWindows(windows);
     }
     static void TearDownTestSuite() { ReleaseCommandState(); }
 

@@ -9,6 +9,7 @@
 #include "platform/headless/driver.h"
 #include "platform/system.h"
 #include "platform/window_system.h"
+#include "support/headless_program.h"
 #include "ui/window_ids.h"
 #include "ui/windows.h"
 
@@ -19,9 +20,7 @@ protected:
     static void SetUpTestSuite()
     {
         static const std::array<const WindowDeclaration*, 2> windows = {&StartWindowDeclaration(), &DesktopWindowDeclaration()};
-        InitialisePlatform();
-        CreateCommandState();
-        InitialiseWindowSystem(windows);
+        StartWithWindows(windows);
     }
     static void TearDownTestSuite() { ReleaseCommandState(); }
 

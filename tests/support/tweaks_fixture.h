@@ -17,6 +17,7 @@
 #include "platform/system.h"
 #include "platform/window_system.h"
 #include "support/fake_phone.h"
+#include "support/headless_program.h"
 #include "tweaks/scripts.h"
 #include "ui/window_ids.h"
 #include "ui/windows/desktop_window.h"
@@ -63,9 +64,7 @@ protected:
     {
         static const std::array<const WindowDeclaration*, 2> windows = {&TweakPagesDesktopDeclaration(),
                                                                         &RunStatusDeclaration()};
-        InitialisePlatform();
-        CreateCommandState();
-        InitialiseWindowSystem(windows);
+        StartWithWindows(windows);
     }
     static void TearDownTestSuite() { ReleaseCommandState(); }
 
