@@ -6,16 +6,16 @@
 
 namespace {
 
-bool SameSpec(const FontSpec& a, const FontSpec& b)
+bool SameFontSpec(const FontSpec& a, const FontSpec& b)
 {
     return a.face == b.face && a.height == b.height && a.weight == b.weight && a.underline == b.underline;
 }
 
 // A negative height asks for the character height in pixels, as the layouts give it.
-HFONT CreateSpecFont(const FontSpec& spec)
+HFONT CreateDeclaredFont(const FontSpec& declared)
 {
-    std::wstring face = Utf8ToWide(spec.face);
-    return CreateFontW(-spec.height, 0, 0, 0, spec.weight, FALSE, spec.underline ? TRUE : FALSE, FALSE,
+    std::wstring face = Utf8ToWide(declared.face);
+    return CreateFontW(-declared.height, 0, 0, 0, declared.weight, FALSE, declared.underline ? TRUE : FALSE, FALSE,
                        GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, face.c_str());
 }
@@ -24,20 +24,20 @@ HFONT DefaultGuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FO
 
 }  // namespace
 
-HFONT WindowFont(LiveWindow& window, const FontSpec& spec)
+HFONT WindowFont(LiveWindow& window, const FontSpec& declared)
 {
-    if (spec.height <= 0) {
+    if (declared.height <= 0) {
         return DefaultGuiFont();
     }
     for (auto& [known, font] : window.fonts) {
-        if (SameSpec(known, spec)) {
+        if (SameFontSpec(known, declared)) {
             return font;
         }
     }
-    HFONT font = CreateSpecFont(spec);
+    HFONT font = CreateDeclaredFont(declared);
     if (font == nullptr) {
         return DefaultGuiFont();
     }
-    window.fonts.emplace_back(spec, font);
+    window.fonts.emplace_back(declared, font);
     return font;
 }

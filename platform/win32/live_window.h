@@ -102,7 +102,7 @@ COLORREF ControlTextColour(const LiveControl& control, int systemDefault);
 HBRUSH ColourControl(UINT message, HDC dc, HWND control);
 
 // fonts.cpp
-HFONT WindowFont(LiveWindow& window, const FontSpec& spec);  // spec height 0: the default GUI font
+HFONT WindowFont(LiveWindow& window, const FontSpec& declared);  // height 0: the default GUI font
 
 // picture_scaling.cpp
 std::optional<Picture> PrepareBoxPicture(std::span<const std::uint8_t> bytes, int width, int height,

@@ -19,7 +19,7 @@ LiveWindow::~LiveWindow()
     for (auto& [colour, brush] : brushes) {
         DeleteObject(brush);
     }
-    for (auto& [spec, font] : fonts) {
+    for (auto& [declared, font] : fonts) {
         DeleteObject(font);
     }
 }
