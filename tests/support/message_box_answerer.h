@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-// While it exists, every "信息：" box the program shows is read and answered with OK, as a user
+// While it exists, every "信息：" box this program shows is read and answered with OK, as a user
 // would; the texts are kept in the order shown. The optional observer runs on the watcher thread
 // while the box is still open, before OK is pressed, so that a test can note what had happened by
 // the time the message appeared.
@@ -41,7 +41,7 @@ private:
     void Answer()
     {
         while (!stop_) {
-            if (HWND box = FindWindowW(L"#32770", L"信息：")) {
+            if (HWND box = OwnMessageBox()) {
                 std::string text = MessageText(box);
                 if (observer_) {
                     observer_(text);
@@ -57,6 +57,20 @@ private:
             }
             Sleep(20);
         }
+    }
+
+    // Only this program's boxes: test programs running side by side show the same caption.
+    static HWND OwnMessageBox()
+    {
+        for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", L"信息："); box != nullptr;
+             box = FindWindowExW(nullptr, box, L"#32770", L"信息：")) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(box, &process);
+            if (process == GetCurrentProcessId()) {
+                return box;
+            }
+        }
+        return nullptr;
     }
 
     static std::string MessageText(HWND box)

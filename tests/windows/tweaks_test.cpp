@@ -98,7 +98,7 @@ bool ReportIsClosed()
 {
     HANDLE file = CreateFileW(ReportFile().wstring().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return false;
+        return GetLastError() != ERROR_SHARING_VIOLATION;
     }
     CloseHandle(file);
     return true;
@@ -111,26 +111,21 @@ bool StatusScriptFinished(const FakePhone& phone)
     return !commands.empty() && commands.back() == "adb shell uptime" && ReportIsClosed();
 }
 
-struct ThreadWindowSearch {
-    HWND exclude;
-    HWND button = nullptr;
-};
-
-BOOL CALLBACK FindRefreshButton(HWND window, LPARAM data)
+BOOL CALLBACK FindRefreshButton(HWND window, LPARAM found)
 {
-    auto& search = *reinterpret_cast<ThreadWindowSearch*>(data);
-    if (window != search.exclude) {
-        search.button = FindWindowExW(window, nullptr, L"Button", L"刷新");
+    if (GetWindowTextLengthW(window) == 0) {
+        *reinterpret_cast<HWND*>(found) = FindWindowExW(window, nullptr, L"Button", L"刷新");
     }
-    return search.button == nullptr;
+    return *reinterpret_cast<HWND*>(found) == nullptr;
 }
 
-// The run-status window's own "刷新", not the one of the desktop window's link group.
+// The run-status window's own "刷新": that window has no title, unlike the desktop window, whose
+// link group holds another "刷新".
 HWND RunStatusRefreshButton()
 {
-    ThreadWindowSearch search{FindWindowW(nullptr, L"Pellucor-桌面版【2023.06.26】")};
-    EnumThreadWindows(GetCurrentThreadId(), FindRefreshButton, reinterpret_cast<LPARAM>(&search));
-    return search.button;
+    HWND button = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindRefreshButton, reinterpret_cast<LPARAM>(&button));
+    return button;
 }
 
 // A visit to the run-status window, driven from a timer on the user-interface thread, which the
