@@ -5,64 +5,19 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <mutex>
 #include <span>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "core/command_state.h"
 #include "platform/window_system.h"
 #include "support/catalogue_file.h"
 #include "support/fake_phone.h"
+#include "support/message_box_answerer.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// Presses OK on every "信息：" box the program shows, keeping the texts in order.
-class MessageBoxAnswerer {
-public:
-    MessageBoxAnswerer() : thread_([this] { Answer(); }) {}
-    ~MessageBoxAnswerer()
-    {
-        stop_ = true;
-        thread_.join();
-    }
-    Lines Texts()
-    {
-        std::lock_guard lock(mutex_);
-        return texts_;
-    }
-
-private:
-    void Answer()
-    {
-        while (!stop_) {
-            if (HWND box = FindWindowW(L"#32770", L"信息：")) {
-                wchar_t text[512] = {};
-                GetDlgItemTextW(box, 0xFFFF, text, 512);  // the message's static control
-                char utf8[2048] = {};
-                WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
-                {
-                    std::lock_guard lock(mutex_);
-                    texts_.emplace_back(utf8);
-                }
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-                while (IsWindow(box) && !stop_) {
-                    Sleep(10);
-                }
-            }
-            Sleep(20);
-        }
-    }
-
-    std::atomic<bool> stop_{false};
-    std::mutex mutex_;
-    Lines texts_;
-    std::thread thread_;
-};
 
 void ClickDeclared(std::span<const ControlDeclaration> page, std::string_view name)
 {

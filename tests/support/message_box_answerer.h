@@ -1,0 +1,90 @@
+// A user for the Windows tests' message boxes: a watcher thread that presses OK on every "信息：" box.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+// While it exists, every "信息：" box this program shows is read and answered with OK, as a user
+// would; the texts are kept in the order shown. The optional observer runs on the watcher thread
+// while the box is still open, before OK is pressed, so that a test can note what had happened by
+// the time the message appeared.
+class MessageBoxAnswerer {
+public:
+    using Observer = std::function<void(const std::string& text)>;
+
+    explicit MessageBoxAnswerer(Observer observer = {})
+        : observer_(std::move(observer)), thread_([this] { Answer(); })
+    {
+    }
+    ~MessageBoxAnswerer()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+    std::vector<std::string> Texts()
+    {
+        std::lock_guard lock(mutex_);
+        return texts_;
+    }
+
+private:
+    void Answer()
+    {
+        while (!stop_) {
+            if (HWND box = OwnMessageBox()) {
+                std::string text = MessageText(box);
+                if (observer_) {
+                    observer_(text);
+                }
+                {
+                    std::lock_guard lock(mutex_);
+                    texts_.push_back(std::move(text));
+                }
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                while (IsWindow(box) && !stop_) {
+                    Sleep(10);
+                }
+            }
+            Sleep(20);
+        }
+    }
+
+    // Only this program's boxes: test programs running side by side show the same caption.
+    static HWND OwnMessageBox()
+    {
+        for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", L"信息："); box != nullptr;
+             box = FindWindowExW(nullptr, box, L"#32770", L"信息：")) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(box, &process);
+            if (process == GetCurrentProcessId()) {
+                return box;
+            }
+        }
+        return nullptr;
+    }
+
+    static std::string MessageText(HWND box)
+    {
+        wchar_t text[512] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 512);  // the message's static control
+        char utf8[2048] = {};
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+        return utf8;
+    }
+
+    Observer observer_;
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::vector<std::string> texts_;
+    std::thread thread_;
+};
