@@ -12,7 +12,7 @@
 #include "core/command_state.h"
 #include "platform/headless/driver.h"
 #include "platform/window_system.h"
-#include "support/headless_program.h"
+#include "support/program_start.h"
 #include "support/catalogue_file.h"
 #include "support/fake_phone.h"
 #include "ui/windows.h"

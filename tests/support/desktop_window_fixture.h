@@ -9,7 +9,7 @@
 #include "platform/headless/driver.h"
 #include "platform/system.h"
 #include "platform/window_system.h"
-#include "support/headless_program.h"
+#include "support/program_start.h"
 #include "ui/window_ids.h"
 #include "ui/windows.h"
 

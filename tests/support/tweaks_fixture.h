@@ -17,7 +17,7 @@
 #include "platform/system.h"
 #include "platform/window_system.h"
 #include "support/fake_phone.h"
-#include "support/headless_program.h"
+#include "support/program_start.h"
 #include "tweaks/scripts.h"
 #include "ui/window_ids.h"
 #include "ui/windows/desktop_window.h"

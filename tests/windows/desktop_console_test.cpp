@@ -13,6 +13,7 @@
 #include "platform/system.h"
 #include "platform/window_system.h"
 #include "support/fake_phone.h"
+#include "support/program_start.h"
 #include "ui/navigation.h"
 #include "ui/window_ids.h"
 #include "ui/windows.h"
@@ -53,11 +54,36 @@ BOOL CALLBACK MatchChild(HWND child, LPARAM data)
     return TRUE;
 }
 
+struct TitleSearch {
+    const wchar_t* title;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchTitle(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<TitleSearch*>(data);
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    if (IsWindowVisible(window) && std::wstring_view(title) == search->title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// This test's own top-level window with that title, never another program's under the same Wine.
+HWND OwnWindow(const wchar_t* title)
+{
+    TitleSearch search{title};
+    EnumThreadWindows(GetCurrentThreadId(), MatchTitle, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // The desktop window's control of that class that shows exactly that text, at any depth.
 HWND FindControlShowing(const wchar_t* className, std::string_view text)
 {
     ChildSearch search{className, Wide(text)};
-    if (HWND desktop = FindWindowW(nullptr, kDesktopTitle)) {
+    if (HWND desktop = OwnWindow(kDesktopTitle)) {
         EnumChildWindows(desktop, MatchChild, reinterpret_cast<LPARAM>(&search));
     }
     return search.found;
@@ -89,16 +115,14 @@ protected:
     static void SetUpTestSuite()
     {
         static const std::array<const WindowDeclaration*, 2> windows = {&StartWindowDeclaration(), &DesktopWindowDeclaration()};
-        InitialisePlatform();
-        CreateCommandState();
-        InitialiseWindowSystem(windows);
+        StartWithWindows(windows);
     }
 
     // The boxes are found once, by what they show on opening: the output box the welcome text,
     // the command box its hint.
     void SetUp() override
     {
-        if (FindWindowW(nullptr, kDesktopTitle) == nullptr) {
+        if (OwnWindow(kDesktopTitle) == nullptr) {
             ASSERT_TRUE(OpenWindow(StartWindow, false));
             OpenDesktopWindow(EventArgs{});
             ProcessPendingEvents();
@@ -134,7 +158,7 @@ protected:
 
 TEST_F(DesktopConsole, EnteringClosesTheStartWindowAndShowsTheWelcomeText)
 {
-    EXPECT_EQ(FindWindowW(nullptr, kStartTitle), nullptr);
+    EXPECT_EQ(OwnWindow(kStartTitle), nullptr);
     EXPECT_EQ(Output(), kWelcomeText);
     EXPECT_FALSE(IsProgramEnding());
 }
@@ -223,7 +247,7 @@ TEST_F(DesktopConsole, EscInTheCommandBoxClosesTheWindowAndEndsTheProgram)
     SetFocus(commandBox_);
     TypeInto(commandBox_, "adb devices");
     PressKey(commandBox_, VK_ESCAPE);
-    EXPECT_EQ(FindWindowW(nullptr, kDesktopTitle), nullptr);
+    EXPECT_EQ(OwnWindow(kDesktopTitle), nullptr);
     EXPECT_TRUE(IsProgramEnding());
 }
 
