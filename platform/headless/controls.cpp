@@ -1,6 +1,7 @@
 // Headless control contents, read and written by (window id, control name), and event dispatch.
 #include <array>
 
+#include "platform/headless/records.h"
 #include "platform/headless/state.h"
 #include "platform/window_system.h"
 
@@ -77,5 +78,10 @@ void SetChecked(WindowId window, std::string_view control, bool checked)
     }
 }
 
-// Nothing waits to be painted in memory; the name is still checked like every other access.
-void RepaintNow(WindowId window, std::string_view control) { FindControl(window, control); }
+// Nothing waits to be painted in memory: what the control shows now is recorded as painted.
+void RepaintNow(WindowId window, std::string_view control)
+{
+    if (auto* found = FindControl(window, control)) {
+        headless::detail::RecordPainting({window, std::string(control), found->text});
+    }
+}

@@ -51,4 +51,12 @@ struct StartedProgram {
 std::vector<StartedProgram> StartedPrograms();
 std::vector<std::string> OpenedAddresses();
 
+// What RepaintNow put on screen at once, in order: the control and the text it showed then.
+struct Painting {
+    WindowId window = 0;
+    std::string control;
+    std::string text;
+};
+std::vector<Painting> Paintings();
+
 }  // namespace headless

@@ -1,4 +1,4 @@
-// Headless records of the programs started and the web addresses opened (only recorded).
+// Headless records of the programs started, the web addresses opened (only recorded) and the paintings.
 #include "platform/headless/records.h"
 
 #include <utility>
@@ -14,6 +14,7 @@ namespace {
 struct StartRecord {
     std::vector<StartedProgram> programs;
     std::vector<std::string> addresses;
+    std::vector<Painting> paintings;
 };
 
 StartRecord& Record()
@@ -26,9 +27,11 @@ StartRecord& Record()
 
 std::vector<StartedProgram> StartedPrograms() { return Record().programs; }
 std::vector<std::string> OpenedAddresses() { return Record().addresses; }
+std::vector<Painting> Paintings() { return Record().paintings; }
 
 void detail::RecordStart(StartedProgram program) { Record().programs.push_back(std::move(program)); }
 void detail::RecordAddress(std::string_view address) { Record().addresses.emplace_back(address); }
+void detail::RecordPainting(Painting painting) { Record().paintings.push_back(std::move(painting)); }
 void detail::ClearRecords() { Record() = {}; }
 
 }  // namespace headless

@@ -1,4 +1,4 @@
-// Writing the headless records of started programs and opened addresses (read through driver.h).
+// Writing the headless records of started programs, opened addresses and paintings (read through driver.h).
 #pragma once
 
 #include <string_view>
@@ -9,5 +9,6 @@ namespace headless::detail {
 
 void RecordStart(StartedProgram program);
 void RecordAddress(std::string_view address);
+void RecordPainting(Painting painting);
 
 }  // namespace headless::detail

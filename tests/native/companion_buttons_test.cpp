@@ -182,6 +182,21 @@ TEST_F(RunStatusTest, RefreshRunsTheScriptToItsEndAndShowsTheNewReport)
     EXPECT_EQ(shown.find("old report"), std::string::npos);
 }
 
+TEST_F(RunStatusTest, RefreshPaintsTheWaitingBannerBeforeTheScriptRuns)
+{
+    headless::Post([] {
+        headless::Click(RunStatusWindow, "刷新");
+        headless::CloseBox(RunStatusWindow);
+    });
+    OpenWindow(RunStatusWindow, true);
+
+    std::vector<headless::Painting> paintings = headless::Paintings();
+    ASSERT_GE(paintings.size(), 2u);  // the report on opening, the banner, the report again
+    const std::string banner = "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n" + std::string(52, ' ') + "请等待";
+    EXPECT_EQ(paintings[1].control, "编辑框运行");
+    EXPECT_EQ(paintings[1].text, banner);
+}
+
 TEST_F(RunStatusTest, RefreshWithoutAPhoneShowsWhyInsteadOfAReport)
 {
     phone_.SetState("none");

@@ -43,6 +43,18 @@ INSTANTIATE_TEST_SUITE_P(FakePhoneStates, KnownAnswers,
                                            KnownAnswer{"none", "无连接", "error: no devices/emulators found\r\n"}),
                          [](const auto& info) { return std::string(info.param.state); });
 
+TEST_F(LinkCheck, NoticeIsPaintedAtOnceAndTheVerdictAfterIt)
+{
+    FakePhone phone("device");
+    Refresh();
+    std::vector<headless::Painting> paintings = headless::Paintings();
+    ASSERT_GE(paintings.size(), 2u);
+    EXPECT_EQ(paintings[paintings.size() - 2].control, "回显编辑框");
+    EXPECT_EQ(paintings[paintings.size() - 2].text, WithNotice("device\r\n"));
+    EXPECT_EQ(paintings.back().control, "连接编辑框");
+    EXPECT_EQ(paintings.back().text, "已连接");
+}
+
 TEST_F(LinkCheck, MoreThanOnePhoneKeepsTheRawAnswer)
 {
     FakePhone phone("many");

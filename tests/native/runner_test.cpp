@@ -85,7 +85,14 @@ TEST_F(Runner, CommandWithoutOutputLeavesTheBoxEmpty)
     EXPECT_EQ(Run("true"), "");
 }
 
-TEST_F(Runner, WaitNoticeIsReplacedByTheOutput) { EXPECT_EQ(Run("printf done"), "done"); }
+TEST_F(Runner, WaitNoticeIsPaintedThenReplacedByTheOutput)
+{
+    EXPECT_EQ(Run("printf done"), "done");
+    std::vector<headless::Painting> paintings = headless::Paintings();
+    ASSERT_FALSE(paintings.empty());
+    EXPECT_EQ(paintings.front().control, kOutputBox);
+    EXPECT_EQ(paintings.front().text, "请等待运行");
+}
 
 TEST_F(Runner, OutputOfManyReadsIsShownWholeAndInOrder) { EXPECT_EQ(Run("seq 1 5000"), Lines(5000)); }
 
