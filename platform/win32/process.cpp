@@ -7,23 +7,21 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
 #include "platform/system.h"
 #include "platform/text.h"
+#include "platform/win32/output_pipe.h"
 #include "platform/win32/wide.h"
 
 namespace {
-
-// A suggestion to the system: room for bursts of output while the runner is busy elsewhere.
-constexpr DWORD kPipeBytes = 64 * 1024;
-constexpr DWORD kReadBlockBytes = 64 * 1024;
 
 std::string_view InterpreterPrefix() { return OsClass() > 2 ? "cmd.exe /c " : "command.com /c "; }
 
 class Win32CapturedRun final : public CapturedRun {
 public:
-    Win32CapturedRun(HANDLE pipeRead, const PROCESS_INFORMATION& started)
-        : pipeRead_(pipeRead), process_(started.hProcess), thread_(started.hThread)
+    Win32CapturedRun(std::unique_ptr<OutputPipe> pipe, const PROCESS_INFORMATION& started)
+        : pipe_(std::move(pipe)), process_(started.hProcess), thread_(started.hThread)
     {
     }
 
@@ -32,69 +30,34 @@ public:
 
     ~Win32CapturedRun() override
     {
-        CloseHandle(pipeRead_);
         CloseHandle(thread_);
         CloseHandle(process_);
     }
 
     std::string ReadAvailable(int maxBytes) override
     {
-        if (maxBytes <= 0) {
-            return {};
-        }
-        if (position_ == buffer_.size()) {
-            FillFromPipe();
-        }
-        std::size_t count = std::min(buffer_.size() - position_, static_cast<std::size_t>(maxBytes));
-        std::string bytes = buffer_.substr(position_, count);
-        position_ += count;
-        if (count > 0) {
-            nextWaitMs_ = 1;
-        }
-        return bytes;
+        return maxBytes > 0 ? pipe_->Read(static_cast<std::size_t>(maxBytes)) : std::string();
     }
 
     // The process object, not its exit code: a command may well end with code 259 (STILL_ACTIVE).
     bool HasExited() override { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }
 
-    // An anonymous pipe cannot be waited on, so output is noticed when the wait is over. Output
-    // comes in bursts: right after a read the pipe is looked at again within a millisecond, and
-    // each idle wait doubles that up to the caller's limit, so an idle command costs little.
+    // Output, the process's end and window messages all end the wait, so the time is only a bound.
     void WaitForActivity(int milliseconds) override
     {
-        if (position_ < buffer_.size()) {
-            return;  // output is waiting already
+        if (pipe_->HasOutput()) {
+            return;
         }
-        DWORD wait = static_cast<DWORD>(std::clamp(nextWaitMs_, 0, std::max(milliseconds, 0)));
-        nextWaitMs_ = std::min(nextWaitMs_ * 2, std::max(milliseconds, 1));
-        MsgWaitForMultipleObjectsEx(1, &process_, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        HANDLE handles[] = {process_, pipe_->PendingReadEvent()};
+        DWORD count = handles[1] != nullptr ? 2 : 1;
+        MsgWaitForMultipleObjectsEx(count, handles, static_cast<DWORD>(std::max(milliseconds, 0)), QS_ALLINPUT,
+                                    MWMO_INPUTAVAILABLE);
     }
 
 private:
-    // Each pipe call is a round trip to the system (a costly one under Wine): what is waiting is
-    // taken in one read and handed out in the caller's smaller pieces.
-    void FillFromPipe()
-    {
-        DWORD available = 0;
-        buffer_.clear();
-        position_ = 0;
-        if (!PeekNamedPipe(pipeRead_, nullptr, 0, nullptr, &available, nullptr) || available == 0) {
-            return;
-        }
-        buffer_.resize(std::min(available, kReadBlockBytes));
-        DWORD count = 0;
-        if (!ReadFile(pipeRead_, buffer_.data(), static_cast<DWORD>(buffer_.size()), &count, nullptr)) {
-            count = 0;
-        }
-        buffer_.resize(count);
-    }
-
-    HANDLE pipeRead_;
+    std::unique_ptr<OutputPipe> pipe_;
     HANDLE process_;
     HANDLE thread_;
-    std::string buffer_;  // read from the pipe, not yet handed out from position_ on
-    std::size_t position_ = 0;
-    int nextWaitMs_ = 1;
 };
 
 PROCESS_INFORMATION StartProcess(std::string_view commandLine, bool inheritHandles, STARTUPINFOW& startInfo)
@@ -121,31 +84,23 @@ WORD ShowCommand(int showState)
 
 std::unique_ptr<CapturedRun> CapturedRun::Start(std::string_view commandLine)
 {
-    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    HANDLE pipeRead = nullptr;
-    HANDLE pipeWrite = nullptr;
-    if (!CreatePipe(&pipeRead, &pipeWrite, &inheritable, kPipeBytes)) {
+    auto pipe = OutputPipe::Create();
+    if (pipe == nullptr) {
         return nullptr;
     }
-    // Only the write end goes to the interpreter. A read end inherited by a child (an adb server
-    // the command starts) would outlive this run.
-    SetHandleInformation(pipeRead, HANDLE_FLAG_INHERIT, 0);
-
     STARTUPINFOW startInfo{};
     startInfo.cb = sizeof(startInfo);
     startInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
     startInfo.wShowWindow = SW_HIDE;
-    startInfo.hStdOutput = pipeWrite;
-    startInfo.hStdError = pipeWrite;
+    startInfo.hStdOutput = pipe->WriteEnd();
+    startInfo.hStdError = pipe->WriteEnd();
     startInfo.hStdInput = nullptr;  // no standard input: a command that reads gets nothing
     PROCESS_INFORMATION started = StartProcess(JoinText({InterpreterPrefix(), commandLine}), true, startInfo);
-    // Only the interpreter and what it starts hold the write end now.
-    CloseHandle(pipeWrite);
+    pipe->CloseWriteEnd();
     if (started.hProcess == nullptr) {
-        CloseHandle(pipeRead);
         return nullptr;
     }
-    return std::make_unique<Win32CapturedRun>(pipeRead, started);
+    return std::make_unique<Win32CapturedRun>(std::move(pipe), started);
 }
 
 bool RunProgram(std::string_view commandLine, bool waitForExit, int showState)

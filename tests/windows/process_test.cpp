@@ -1,13 +1,16 @@
 // Processes and system services on Windows: captured cmd.exe runs, RunProgram, the program's directory, files.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "platform/process.h"
 #include "platform/system.h"
+#include "platform/win32/wide.h"
 
 namespace {
 
@@ -82,6 +85,70 @@ TEST_F(Windows, UnknownCommandShowsTheInterpretersComplaint)
 TEST_F(Windows, CommandReadingStandardInputGetsNothing)
 {
     EXPECT_EQ(RunToEnd("set /p answer=& echo after"), "after\r\n");
+}
+
+// The output is read only after the exit has been seen, so every read of it completes while
+// nobody is waiting on the pipe; repeated to give a lost completion its chances.
+TEST_F(Windows, OutputWrittenJustBeforeTheEndIsCollectedAfterTheEnd)
+{
+    for (int i = 0; i < 10; ++i) {
+        auto run = CapturedRun::Start("echo last");
+        ASSERT_NE(run, nullptr);
+        while (!run->HasExited()) {
+            run->WaitForActivity(10);
+        }
+        std::string output;
+        for (std::string chunk = run->ReadAvailable(kChunkBytes); !chunk.empty(); chunk = run->ReadAvailable(kChunkBytes)) {
+            output += chunk;
+        }
+        ASSERT_EQ(output, "last\r\n") << "run " << i;
+    }
+}
+
+// A copy of this program, started by the command, outlives it while holding the pipe's write end
+// (as an adb server would) until the test releases it.
+constexpr wchar_t kReleaseVariable[] = L"PELLUCOR_TEST_RELEASE_EVENT";
+
+std::string HelperCommand(const char* helper)
+{
+    return "\"" + JoinPath(ProgramDirectory(), "process_test.exe") +
+           "\" --gtest_also_run_disabled_tests --gtest_filter=PipeHolder.DISABLED_" + helper;
+}
+
+TEST(PipeHolder, DISABLED_HoldUntilReleased)
+{
+    wchar_t name[64] = L"";
+    GetEnvironmentVariableW(kReleaseVariable, name, 64);
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, name);
+    WaitForSingleObject(release, 60000);
+    CloseHandle(release);
+}
+
+TEST(PipeHolder, DISABLED_LeaveAHolderBehind)
+{
+    std::wstring command = Utf8ToWide(HelperCommand("HoldUntilReleased"));
+    STARTUPINFOW startInfo{};
+    startInfo.cb = sizeof(startInfo);
+    PROCESS_INFORMATION started{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startInfo, &started));
+    std::printf("holder=[%lu]\n", started.dwProcessId);
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+}
+
+TEST_F(Windows, RunEndsWhileABackgroundChildStillHoldsThePipe)
+{
+    std::wstring releaseName = L"pellucor-test-release-" + std::to_wstring(GetCurrentProcessId());
+    SetEnvironmentVariableW(kReleaseVariable, releaseName.c_str());
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str());
+    std::string output = RunToEnd(HelperCommand("LeaveAHolderBehind"));
+    HANDLE holder = OpenProcess(SYNCHRONIZE, FALSE, std::strtoul(Reported(output, "holder").c_str(), nullptr, 10));
+    ASSERT_NE(holder, nullptr) << output;
+    EXPECT_EQ(WaitForSingleObject(holder, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the run waited for the pipe to close";
+    SetEvent(release);
+    WaitForSingleObject(holder, INFINITE);
+    CloseHandle(holder);
+    CloseHandle(release);
 }
 
 TEST_F(Windows, ProgramDirectoryIsTheCurrentDirectoryWithoutTrailingSeparator)
