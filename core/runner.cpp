@@ -15,9 +15,9 @@ constexpr std::string_view kOutputBox = "回显编辑框";
 constexpr int kChunkBytes = 1023;
 // What one pass shows at most before it lets window events through again.
 constexpr std::size_t kPassBytes = 64 * 1024;
-// Between idle passes the runner sleeps on the process, the pipe and the window queue at once,
-// so waiting costs no CPU while the windows still answer within this time.
-constexpr int kIdleWaitMs = 10;
+// Between idle passes the runner sleeps on the process, the pipe and the window queue at once;
+// each of them wakes it, so this bound only limits how long a missed wake-up could go unnoticed.
+constexpr int kIdleWaitMs = 100;
 
 struct WaitingOutput {
     bool anyRead = false;
