@@ -1,7 +1,9 @@
-// Captured output to UTF-8 with CR LF line breaks, chunk by chunk.
+// Captured output to UTF-8, chunk by chunk.
 #include "platform/encoding.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/legacy_code_page.h"
 
@@ -54,7 +56,22 @@ Utf8Character MatchUtf8(std::string_view bytes)
 // Where the run of ASCII bytes other than LF that starts at from ends.
 std::size_t AsciiRunEnd(std::string_view bytes, std::size_t from)
 {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    constexpr std::uint64_t kLineFeeds = kOnes * '\n';
     std::size_t end = from;
+    // Eight bytes at a time while none has its high bit set and none is LF (a byte equal to LF
+    // leaves a zero byte in word ^ kLineFeeds, which the subtraction flags); the byte loop below
+    // then finds exactly where the run ends.
+    while (end + 8 <= bytes.size()) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + end, 8);
+        std::uint64_t lineFeeds = word ^ kLineFeeds;
+        if (((word | ((lineFeeds - kOnes) & ~lineFeeds)) & kHighBits) != 0) {
+            break;
+        }
+        end += 8;
+    }
     while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80 && bytes[end] != '\n') {
         ++end;
     }

@@ -75,6 +75,23 @@ TEST(OutputDecoder, LoneLineFeedsBecomeCrLf)
     EXPECT_EQ(DecodeChunks({"\n\n"}), "\r\n\r\n");
 }
 
+// Long ASCII runs are scanned eight bytes at a time: a line feed or a non-ASCII character at any
+// offset inside such a word must still be seen.
+TEST(OutputDecoder, LineFeedsAndCharactersAtEveryOffsetOfALongRun)
+{
+    const std::string run(24, 'x');
+    for (std::size_t at = 0; at < run.size(); ++at) {
+        OutputDecoder decoder;
+        EXPECT_EQ(decoder.Decode(run.substr(0, at) + "\n" + run.substr(at)), run.substr(0, at) + "\r\n" + run.substr(at))
+            << "line feed at " << at;
+        EXPECT_EQ(decoder.Decode(run.substr(0, at) + "设" + run.substr(at)), run.substr(0, at) + "设" + run.substr(at))
+            << "character at " << at;
+        EXPECT_EQ(decoder.Decode(run.substr(0, at) + "\xFF" + run.substr(at)),
+                  run.substr(0, at) + "\xEF\xBF\xBD" + run.substr(at))
+            << "invalid byte at " << at;
+    }
+}
+
 TEST(OutputDecoder, ExistingCrLfStaysCrLf)
 {
     EXPECT_EQ(DecodeChunks({"one\r\ntwo\r\n"}), "one\r\ntwo\r\n");
