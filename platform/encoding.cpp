@@ -78,6 +78,30 @@ std::size_t AsciiRunEnd(std::string_view bytes, std::size_t from)
     return end;
 }
 
+// Where the run of non-ASCII bytes that starts at from ends.
+std::size_t NonAsciiRunEnd(std::string_view bytes, std::size_t from)
+{
+    std::size_t end = from;
+    while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) >= 0x80) {
+        ++end;
+    }
+    return end;
+}
+
+// Whether a run of non-ASCII bytes is UTF-8 throughout: complete, cut short in its last
+// character, or invalid somewhere.
+Utf8Match MatchUtf8Run(std::string_view run)
+{
+    for (std::size_t i = 0; i < run.size();) {
+        Utf8Character character = MatchUtf8(run.substr(i));
+        if (character.match != Utf8Match::Complete) {
+            return character.match;
+        }
+        i += character.length;
+    }
+    return Utf8Match::Complete;
+}
+
 }  // namespace
 
 std::string OutputDecoder::Decode(std::string_view chunk)
@@ -112,26 +136,40 @@ std::string OutputDecoder::Decode(std::string_view chunk)
             i = end;
             continue;
         }
-        std::string_view rest = bytes.substr(i);
-        Utf8Character utf8 = MatchUtf8(rest);
-        if (utf8.match == Utf8Match::Complete) {
-            text.append(rest.substr(0, utf8.length));
-            i += utf8.length;
-        } else if (utf8.match == Utf8Match::Incomplete) {
-            pending_.assign(rest);  // the rest of the character comes with the next chunk
+        // A run of non-ASCII bytes is read as UTF-8 only when all of it is UTF-8: text in the
+        // legacy code page is full of byte pairs that would pass for UTF-8 one by one.
+        std::size_t runEnd = NonAsciiRunEnd(bytes, i);
+        std::string_view run = bytes.substr(i, runEnd - i);
+        Utf8Match match = MatchUtf8Run(run);
+        if (match == Utf8Match::Incomplete && runEnd == bytes.size()) {
+            pending_.assign(run);  // the run goes on in the next chunk
             break;
-        } else {
-            LegacyCharacter legacy = DecodeLegacyCharacter(page_, rest);
-            if (legacy.length == 0) {
-                pending_.assign(rest);  // a double-byte lead byte ends the chunk
-                break;
-            }
-            text.append(legacy.utf8);
-            i += legacy.length;
+        }
+        if (match == Utf8Match::Complete) {
+            text.append(run);
+            i = runEnd;
+        } else if (!DecodeLegacyRun(bytes, i, runEnd, text)) {
+            break;
         }
         lastWasCr_ = false;
     }
     return text;
+}
+
+// The run [i, runEnd) in the legacy code page; its last double-byte character may take an ASCII
+// trail byte after the run. False when a lead byte ends the chunk: it is held back with the rest.
+bool OutputDecoder::DecodeLegacyRun(std::string_view bytes, std::size_t& i, std::size_t runEnd, std::string& text)
+{
+    while (i < runEnd) {
+        LegacyCharacter legacy = DecodeLegacyCharacter(page_, bytes.substr(i));
+        if (legacy.length == 0) {
+            pending_.assign(bytes.substr(i));
+            return false;
+        }
+        text.append(legacy.utf8);
+        i += legacy.length;
+    }
+    return true;
 }
 
 std::string OutputDecoder::Finish()

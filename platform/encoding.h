@@ -1,6 +1,7 @@
 // Text encodings at the platform boundary: GBK for databank.ini, console output to UTF-8.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,10 +14,10 @@ std::string Utf8ToGbk(std::string_view utf8);
 // such bytes become U+FFFD): the console's (OEM) one for command output, the ANSI one for files.
 enum class LegacyCodePage { Console, Ansi };
 
-// Decodes captured output chunk by chunk into UTF-8. A character split between two chunks is
-// held back until the rest arrives. Line ends stay as written on Windows; elsewhere a lone LF
-// becomes CR LF, so that texts compare as on Windows, also when the
-// CR ended the previous chunk.
+// Decodes captured output chunk by chunk into UTF-8. Each run of non-ASCII bytes is read as
+// UTF-8 when all of it is UTF-8, else in the legacy code page. A run that may go on in the next
+// chunk is held back until it does. Line ends stay as written on Windows; elsewhere a lone LF
+// becomes CR LF, so that texts compare as on Windows, also when the CR ended the previous chunk.
 class OutputDecoder {
 public:
     explicit OutputDecoder(LegacyCodePage page = LegacyCodePage::Console) : page_(page) {}
@@ -25,6 +26,8 @@ public:
     std::string Finish();
 
 private:
+    bool DecodeLegacyRun(std::string_view bytes, std::size_t& i, std::size_t runEnd, std::string& text);
+
     LegacyCodePage page_;
     std::string pending_;
     bool lastWasCr_ = false;

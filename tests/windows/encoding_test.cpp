@@ -83,6 +83,18 @@ TEST(OutputDecoder, ChineseConsoleOutputSplitBetweenChunks)
     EXPECT_EQ(text + decoder.Finish(), "你好\r\n");
 }
 
+// In GBK "时" (CA B1) and "品" (C6 B7) are byte pairs that would pass for UTF-8 on their own;
+// the run they stand in is not UTF-8, so all of it is read in the code page.
+TEST(OutputDecoder, GbkPairsThatPassForUtf8StayInTheirRun)
+{
+    if (GetACP() != 936) {
+        GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not GBK";
+    }
+    OutputDecoder decoder(LegacyCodePage::Ansi);
+    std::string text = decoder.Decode(Utf8ToGbk("【运行时间】\r\n品牌: x\r\n"));
+    EXPECT_EQ(text + decoder.Finish(), "【运行时间】\r\n品牌: x\r\n");
+}
+
 TEST(OutputDecoder, MixedUtf8AndLegacyLinesDoNotCrash)
 {
     OutputDecoder decoder;
