@@ -7,33 +7,11 @@
 
 #include "platform/process.h"
 #include "platform/system.h"
+#include "support/captured_output.h"
 
 namespace {
 
-constexpr int kChunkBytes = 1023;
-
-// Everything the run's command writes, collected as the runner does: read while output waits,
-// wait otherwise, and once the shell has ended take what the pipe still holds.
-std::string CollectToEnd(CapturedRun& run, int maxBytes = kChunkBytes)
-{
-    std::string output;
-    for (;;) {
-        std::string chunk = run.ReadAvailable(maxBytes);
-        EXPECT_LE(chunk.size(), static_cast<std::size_t>(maxBytes));
-        if (!chunk.empty()) {
-            output += chunk;
-        } else if (run.HasExited()) {
-            for (chunk = run.ReadAvailable(maxBytes); !chunk.empty(); chunk = run.ReadAvailable(maxBytes)) {
-                output += chunk;
-            }
-            return output;
-        } else {
-            run.WaitForActivity(10);
-        }
-    }
-}
-
-std::string RunToEnd(std::string_view command, int maxBytes = kChunkBytes)
+std::string RunToEnd(std::string_view command, int maxBytes = kRunnerChunkBytes)
 {
     auto run = CapturedRun::Start(command);
     if (run == nullptr) {
@@ -75,7 +53,7 @@ TEST(CapturedRunOutput, NothingAvailableReadsAsEmptyWithoutBlocking)
 {
     auto run = CapturedRun::Start("sleep 2");
     ASSERT_NE(run, nullptr);
-    EXPECT_EQ(run->ReadAvailable(kChunkBytes), "");
+    EXPECT_EQ(run->ReadAvailable(kRunnerChunkBytes), "");
     EXPECT_EQ(run->ReadAvailable(0), "");
     EXPECT_FALSE(run->HasExited());
 }
@@ -136,7 +114,7 @@ TEST(CapturedRunLifetime, ProcessEndIsSeenWithoutReadingTheOutput)
     while (!run->HasExited()) {
         run->WaitForActivity(10);
     }
-    EXPECT_EQ(run->ReadAvailable(kChunkBytes), "unread\n");
+    EXPECT_EQ(run->ReadAvailable(kRunnerChunkBytes), "unread\n");
 }
 
 TEST(CapturedRunLifetime, DestroyingARunLeavesItsCommandRunning)
@@ -146,7 +124,7 @@ TEST(CapturedRunLifetime, DestroyingARunLeavesItsCommandRunning)
         auto run = CapturedRun::Start("echo $$; exec sleep 30");
         ASSERT_NE(run, nullptr);
         while (pid.find('\n') == std::string::npos) {
-            pid += run->ReadAvailable(kChunkBytes);
+            pid += run->ReadAvailable(kRunnerChunkBytes);
             run->WaitForActivity(10);
         }
     }

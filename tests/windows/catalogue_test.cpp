@@ -14,6 +14,7 @@
 #include "support/catalogue_file.h"
 #include "support/fake_phone.h"
 #include "support/message_box_answerer.h"
+#include "support/program_start.h"
 
 namespace {
 
@@ -35,9 +36,7 @@ protected:
     static void SetUpTestSuite()
     {
         static const WindowDeclaration* const windows[] = {&BrandPagesDesktopDeclaration()};
-        InitialisePlatform();
-        CreateCommandState();
-        InitialiseWindowSystem(windows);
+        StartWithWindows(windows);
         OpenWindow(DesktopWindow, false);
     }
     static void TearDownTestSuite() { ReleaseCommandState(); }

@@ -11,14 +11,13 @@
 
 #include "platform/process.h"
 #include "platform/system.h"
+#include "support/captured_output.h"
 #include "support/fake_phone.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
-
-constexpr int kChunkBytes = 1023;
 
 // Everything the batch file writes, collected as the runner does; cmd.exe gets no input.
 std::string RunToEnd(const std::string& stem)
@@ -28,20 +27,7 @@ std::string RunToEnd(const std::string& stem)
         ADD_FAILURE() << "could not start " << stem;
         return {};
     }
-    std::string output;
-    for (;;) {
-        std::string chunk = run->ReadAvailable(kChunkBytes);
-        if (!chunk.empty()) {
-            output += chunk;
-        } else if (run->HasExited()) {
-            for (chunk = run->ReadAvailable(kChunkBytes); !chunk.empty(); chunk = run->ReadAvailable(kChunkBytes)) {
-                output += chunk;
-            }
-            return output;
-        } else {
-            run->WaitForActivity(10);
-        }
-    }
+    return CollectToEnd(*run);
 }
 
 std::string ReadFile(const fs::path& path)

@@ -11,12 +11,11 @@
 #include "platform/process.h"
 #include "platform/system.h"
 #include "platform/win32/wide.h"
+#include "support/captured_output.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr int kChunkBytes = 1023;
 
 // Everything the command writes, collected as the runner does.
 std::string RunToEnd(std::string_view command)
@@ -26,21 +25,7 @@ std::string RunToEnd(std::string_view command)
         ADD_FAILURE() << "could not start: " << command;
         return {};
     }
-    std::string output;
-    for (;;) {
-        std::string chunk = run->ReadAvailable(kChunkBytes);
-        EXPECT_LE(chunk.size(), static_cast<std::size_t>(kChunkBytes));
-        if (!chunk.empty()) {
-            output += chunk;
-        } else if (run->HasExited()) {
-            for (chunk = run->ReadAvailable(kChunkBytes); !chunk.empty(); chunk = run->ReadAvailable(kChunkBytes)) {
-                output += chunk;
-            }
-            return output;
-        } else {
-            run->WaitForActivity(10);
-        }
-    }
+    return CollectToEnd(*run);
 }
 
 // The value of a "name=[value]" line of the output; absent when there is none.
@@ -98,7 +83,7 @@ TEST_F(Windows, OutputWrittenJustBeforeTheEndIsCollectedAfterTheEnd)
             run->WaitForActivity(10);
         }
         std::string output;
-        for (std::string chunk = run->ReadAvailable(kChunkBytes); !chunk.empty(); chunk = run->ReadAvailable(kChunkBytes)) {
+        for (std::string chunk = run->ReadAvailable(kRunnerChunkBytes); !chunk.empty(); chunk = run->ReadAvailable(kRunnerChunkBytes)) {
             output += chunk;
         }
         ASSERT_EQ(output, "last\r\n") << "run " << i;

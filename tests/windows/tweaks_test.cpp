@@ -19,6 +19,7 @@
 #include "platform/window_system.h"
 #include "support/fake_phone.h"
 #include "support/message_box_answerer.h"
+#include "support/program_start.h"
 #include "ui/window_ids.h"
 #include "ui/windows.h"
 #include "ui/windows/desktop_window.h"
@@ -215,9 +216,7 @@ protected:
     {
         static const std::array<const WindowDeclaration*, 2> windows = {&DesktopWindowDeclaration(),
                                                                         &RunStatusWindowDeclaration()};
-        InitialisePlatform();
-        CreateCommandState();
-        InitialiseWindowSystem(windows);
+        StartWithWindows(windows);
         OpenWindow(DesktopWindow, false);
     }
     static void TearDownTestSuite() { ReleaseCommandState(); }
