@@ -11,6 +11,7 @@
 
 #include "platform/system.h"
 #include "platform/text.h"
+#include "platform/win32/command_line.h"
 #include "platform/win32/output_pipe.h"
 #include "platform/win32/wide.h"
 
@@ -109,7 +110,7 @@ bool RunProgram(std::string_view commandLine, bool waitForExit, int showState)
     startInfo.cb = sizeof(startInfo);
     startInfo.dwFlags = STARTF_USESHOWWINDOW;
     startInfo.wShowWindow = ShowCommand(showState);
-    PROCESS_INFORMATION started = StartProcess(commandLine, false, startInfo);
+    PROCESS_INFORMATION started = StartProcess(ProgramCommandLine(commandLine), false, startInfo);
     if (started.hProcess == nullptr) {
         return false;
     }

@@ -10,8 +10,10 @@
 
 #include "platform/process.h"
 #include "platform/system.h"
+#include "platform/win32/command_line.h"
 #include "platform/win32/wide.h"
 #include "support/captured_output.h"
+#include "tweaks/scripts.h"
 
 namespace {
 
@@ -215,6 +217,63 @@ TEST_F(Windows, HiddenAndNormalStartsReportTheStart)
     EXPECT_TRUE(RunProgram("cmd.exe /c exit", false));
     EXPECT_TRUE(RunProgram("cmd.exe /c exit", true, 0)) << "below 1 counts as hidden";
     EXPECT_TRUE(RunProgram("cmd.exe /c exit", true, 99)) << "above 6 counts as minimised";
+}
+
+// Unquoted, CreateProcessW would try "C:\Program.exe" first, and cmd.exe would split the path
+// of a batch file at the first blank as soon as a parenthesis is in it.
+TEST(ProgramCommandLine, FullPathsAreQuotedWhole)
+{
+    EXPECT_EQ(ProgramCommandLine("C:\\Program Files (x86)\\Pellucor\\trans.bat"),
+              "\"C:\\Program Files (x86)\\Pellucor\\trans.bat\"");
+    EXPECT_EQ(ProgramCommandLine("D:\\下载\\Pellucor (1)\\renew.bat"), "\"D:\\下载\\Pellucor (1)\\renew.bat\"");
+    EXPECT_EQ(ProgramCommandLine("d:/下载/Pellucor (1)/RENEW.BAT"), "\"d:/下载/Pellucor (1)/RENEW.BAT\"");
+    EXPECT_EQ(ProgramCommandLine("\\\\server\\共享 盘\\tool.cmd"), "\"\\\\server\\共享 盘\\tool.cmd\"");
+    EXPECT_EQ(ProgramCommandLine("C:\\Pellucor\\adb.exe"), "\"C:\\Pellucor\\adb.exe\"");
+}
+
+TEST(ProgramCommandLine, ArgumentsAfterTheProgramAreKeptAsTheyAre)
+{
+    EXPECT_EQ(ProgramCommandLine("C:\\Pellucor 测试 (1)\\adb.exe devices  -l \"a b\""),
+              "\"C:\\Pellucor 测试 (1)\\adb.exe\" devices  -l \"a b\"");
+    EXPECT_EQ(ProgramCommandLine("C:\\a.com.bat\tx.exe"), "\"C:\\a.com.bat\"\tx.exe");
+}
+
+TEST(ProgramCommandLine, LinesWithoutAFullPathToAProgramAreUnchanged)
+{
+    for (std::string_view line : {"hw_rec.bat", "adb reboot", "cmd.exe /c echo x> C:\\a b.txt",
+                                  "\"C:\\Program Files\\Pellucor\\trans.bat\" now", "C:\\tools\\adb reboot",
+                                  "C:\\tools\\adb.exec", "C:", ""}) {
+        EXPECT_EQ(ProgramCommandLine(line), line);
+    }
+}
+
+// Run from a copy of this program in a folder such as users unpack the zip into, beside its own renew.bat.
+TEST(ProgramFolderProbe, DISABLED_ResetConnection)
+{
+    InitialisePlatform();
+    ResetConnection({});
+}
+
+// The copy is started by its full path with arguments, and starts renew.bat by its full path. A
+// decoy "Pellucor.exe" beside the folder takes any unquoted start: CreateProcessW tries
+// "...\Pellucor.exe" before "...\Pellucor 测试 (1)\..." (CreateProcessW, lpApplicationName), and
+// so does Wine.
+TEST_F(Windows, ScriptsStartFromAProgramFolderWithBlanksParenthesesAndChineseCharacters)
+{
+    std::string scratch = JoinPath(ProgramDirectory(), "process_test_paths");
+    std::string folder = JoinPath(scratch, "Pellucor 测试 (1)");
+    fs::path folderPath(Utf8ToWide(folder));
+    fs::remove_all(Utf8ToWide(scratch));
+    fs::create_directories(folderPath);
+    fs::copy_file(Utf8ToWide(JoinPath(ProgramDirectory(), "adb.exe")), Utf8ToWide(JoinPath(scratch, "Pellucor.exe")));
+    fs::copy_file(Utf8ToWide(JoinPath(ProgramDirectory(), "process_test.exe")), folderPath / "process_test.exe");
+    std::ofstream(folderPath / "renew.bat", std::ios::binary) << "@echo ran> \"%~dp0renew_ran.txt\"\r\n";
+
+    std::string probe = JoinPath(folder, "process_test.exe") +
+                        " --gtest_also_run_disabled_tests --gtest_filter=ProgramFolderProbe.DISABLED_ResetConnection";
+    ASSERT_TRUE(RunProgram(probe, true, ShowHidden));
+    EXPECT_TRUE(fs::exists(folderPath / "renew_ran.txt")) << "renew.bat did not run from " << folder;
+    fs::remove_all(Utf8ToWide(scratch));
 }
 
 TEST_F(Windows, ProgramThatDoesNotExistIsNotStarted)
