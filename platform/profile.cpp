@@ -163,7 +163,8 @@ std::string ReadIniItem(std::string_view path, std::string_view section, std::st
     if (path.empty() || section.empty() || key.empty()) {
         return {};
     }
-    Bytes file = ReadWholeFile(path);
+    // Other programs may edit the catalogue at any time; it is read with no lock of its own.
+    Bytes file = ReadWholeFile(path, FileSharing::Shared);
     std::string_view contents(reinterpret_cast<const char*>(file.data()), file.size());
     std::optional<std::string_view> value = FindValue(contents, Utf8ToGbk(section), Utf8ToGbk(key));
     if (!value) {

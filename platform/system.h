@@ -22,8 +22,15 @@ std::string ScriptFileName(std::string_view stem);
 // 1 Win32s, 2 Windows 95 family, 3 NT family, 0 other (every POSIX system reports 3).
 int OsClass();
 
-// The whole file, read with writers shut out; empty when it cannot be opened.
-Bytes ReadWholeFile(std::string_view path);
+// What others may do with a file while it is read.
+enum class FileSharing {
+    DenyWriters,  // others may only read; the read fails while a writer has the file open
+    Shared,       // others may read, write and delete: the file is read as it stands
+};
+
+// The whole file; empty when it cannot be opened. POSIX systems have no share modes: there every
+// file is read as it stands.
+Bytes ReadWholeFile(std::string_view path, FileSharing sharing);
 
 // Shows "运行时出错!\r\n" + detail in a message box and ends the program with exit code -1,
 // without running the exit routine.

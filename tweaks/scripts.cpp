@@ -60,7 +60,7 @@ void Launch(const ScriptLaunch& script)
 // first zero byte; a missing or unreadable file reads as the empty text.
 std::string ReportText()
 {
-    Bytes bytes = ReadWholeFile(JoinPath(ProgramDirectory(), kReportFile));
+    Bytes bytes = ReadWholeFile(JoinPath(ProgramDirectory(), kReportFile), FileSharing::DenyWriters);
     std::string raw = ToText(bytes);
     OutputDecoder decoder(LegacyCodePage::Ansi);
     std::string text = decoder.Decode(raw);

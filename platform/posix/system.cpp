@@ -86,7 +86,7 @@ int OsClass() { return 3; }
 
 // POSIX has no share modes to shut writers out; the file is read as it stands. Only regular
 // files are read: opening without blocking keeps a named pipe from stalling the program.
-Bytes ReadWholeFile(std::string_view path)
+Bytes ReadWholeFile(std::string_view path, FileSharing)
 {
     if (path.empty()) {
         return {};

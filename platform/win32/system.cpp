@@ -80,13 +80,16 @@ int OsClass()
     }
 }
 
-Bytes ReadWholeFile(std::string_view path)
+Bytes ReadWholeFile(std::string_view path, FileSharing sharing)
 {
     if (path.empty()) {
         return {};
     }
-    // Readers are let in, writers are shut out while the file is read.
-    HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    // The share mode must allow every access that others already hold, or the open fails with
+    // ERROR_SHARING_VIOLATION (CreateFileW, dwShareMode).
+    DWORD shareMode = sharing == FileSharing::Shared ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
+                                                     : FILE_SHARE_READ;
+    HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return {};

@@ -48,7 +48,7 @@ TEST(ReadWholeFile, ReadsEveryByteOfAFile)
     std::filesystem::path path = TemporaryFile("whole");
     std::string contents("line\r\n\0\xFF tail", 13);
     std::ofstream(path, std::ios::binary) << contents;
-    Bytes bytes = ReadWholeFile(path.string());
+    Bytes bytes = ReadWholeFile(path.string(), FileSharing::DenyWriters);
     std::filesystem::remove(path);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), contents);
 }
@@ -57,18 +57,18 @@ TEST(ReadWholeFile, EmptyWhenThereIsNothingToRead)
 {
     std::filesystem::path path = TemporaryFile("empty");
     std::ofstream(path, std::ios::binary).close();
-    EXPECT_TRUE(ReadWholeFile(path.string()).empty());
+    EXPECT_TRUE(ReadWholeFile(path.string(), FileSharing::DenyWriters).empty());
     std::filesystem::remove(path);
-    EXPECT_TRUE(ReadWholeFile(path.string()).empty());
-    EXPECT_TRUE(ReadWholeFile("").empty());
-    EXPECT_TRUE(ReadWholeFile(std::filesystem::temp_directory_path().string()).empty());
+    EXPECT_TRUE(ReadWholeFile(path.string(), FileSharing::DenyWriters).empty());
+    EXPECT_TRUE(ReadWholeFile("", FileSharing::DenyWriters).empty());
+    EXPECT_TRUE(ReadWholeFile(std::filesystem::temp_directory_path().string(), FileSharing::DenyWriters).empty());
 }
 
 TEST(ReadWholeFile, NamedPipeWithoutWriterDoesNotHang)
 {
     std::filesystem::path path = TemporaryFile("fifo");
     ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
-    EXPECT_TRUE(ReadWholeFile(path.string()).empty());
+    EXPECT_TRUE(ReadWholeFile(path.string(), FileSharing::DenyWriters).empty());
     std::filesystem::remove(path);
 }
 

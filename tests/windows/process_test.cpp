@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/process.h"
+#include "platform/profile.h"
 #include "platform/system.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/wide.h"
@@ -185,10 +186,10 @@ TEST_F(Windows, WholeFileIsRead)
 {
     std::string path = JoinPath(ProgramDirectory(), "process_test_read.tmp");
     std::ofstream(path, std::ios::binary) << std::string("a\0b\r\n", 5);
-    EXPECT_EQ(ReadWholeFile(path), (Bytes{'a', 0, 'b', '\r', '\n'}));
+    EXPECT_EQ(ReadWholeFile(path, FileSharing::DenyWriters), (Bytes{'a', 0, 'b', '\r', '\n'}));
     fs::remove(path);
-    EXPECT_TRUE(ReadWholeFile(path).empty());
-    EXPECT_TRUE(ReadWholeFile("").empty());
+    EXPECT_TRUE(ReadWholeFile(path, FileSharing::DenyWriters).empty());
+    EXPECT_TRUE(ReadWholeFile("", FileSharing::DenyWriters).empty());
 }
 
 TEST_F(Windows, FileOpenForWritingIsNotRead)
@@ -197,9 +198,25 @@ TEST_F(Windows, FileOpenForWritingIsNotRead)
     {
         std::ofstream writer(path, std::ios::binary);
         writer << "half written" << std::flush;
-        EXPECT_TRUE(ReadWholeFile(path).empty());
+        EXPECT_TRUE(ReadWholeFile(path, FileSharing::DenyWriters).empty());
     }
-    EXPECT_EQ(ReadWholeFile(path).size(), 12u);
+    EXPECT_EQ(ReadWholeFile(path, FileSharing::DenyWriters).size(), 12u);
+    fs::remove(path);
+}
+
+// An editor or a sync tool that holds the catalogue open for writing, letting only readers in.
+TEST_F(Windows, CatalogueHeldOpenByAWriterStillServesLookups)
+{
+    std::string path = JoinPath(ProgramDirectory(), "process_test_catalogue.tmp");
+    HANDLE editor = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(editor, INVALID_HANDLE_VALUE);
+    constexpr char kCatalogue[] = "[Huawei]\r\nweather=huawei.weather\r\n";
+    DWORD written = 0;
+    WriteFile(editor, kCatalogue, sizeof kCatalogue - 1, &written, nullptr);
+
+    EXPECT_EQ(ReadIniItem(path, "Huawei", "weather", "(none)"), "huawei.weather");
+    CloseHandle(editor);
     fs::remove(path);
 }
 
