@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "platform/win32/wide.h"
@@ -35,6 +37,26 @@ std::wstring ProgramDirectoryWide()
 }
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// The UTF-8 text as UTF-16 in the buffer, without a terminating zero and without using the heap;
+// the number of units written. A text too long for the buffer is cut at a character boundary:
+// no UTF-8 byte gives more than one UTF-16 unit, so as many bytes as the buffer has units fit.
+std::size_t ToWideInPlace(std::string_view utf8, wchar_t* buffer, std::size_t capacity)
+{
+    if (utf8.size() > capacity) {
+        std::size_t end = capacity;
+        while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) {
+            --end;  // utf8[end] continues a character: cut before that character's first byte
+        }
+        utf8 = utf8.substr(0, end);
+    }
+    if (utf8.empty()) {
+        return 0;
+    }
+    int written = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), buffer,
+                                      static_cast<int>(capacity));
+    return static_cast<std::size_t>(std::max(written, 0));
+}
 
 }  // namespace
 
@@ -109,9 +131,14 @@ Bytes ReadWholeFile(std::string_view path, FileSharing sharing)
     return contents;
 }
 
+// Running out of memory is one way here, so the message is built on the stack.
 void FatalError(std::string_view detail)
 {
-    std::wstring text = Utf8ToWide(JoinText({"运行时出错!\r\n", detail}));
-    MessageBoxW(nullptr, text.c_str(), L"信息：", MB_OK | MB_TASKMODAL);
+    constexpr std::wstring_view kHeading = L"运行时出错!\r\n";
+    wchar_t text[1024];
+    std::size_t length = kHeading.copy(text, kHeading.size());
+    length += ToWideInPlace(detail, text + length, std::size(text) - 1 - length);
+    text[length] = L'\0';
+    MessageBoxW(nullptr, text, L"信息：", MB_OK | MB_TASKMODAL);
     ExitProcess(static_cast<UINT>(-1));
 }

@@ -11,16 +11,16 @@
 #include <utility>
 #include <vector>
 
-// While it exists, every "信息：" box this program shows is read and answered with OK, as a user
-// would; the texts are kept in the order shown. The optional observer runs on the watcher thread
-// while the box is still open, before OK is pressed, so that a test can note what had happened by
-// the time the message appeared.
+// While it exists, every "信息：" box the watched program (this one unless another process is given)
+// shows is read and answered with OK, as a user would; the texts are kept in the order shown. The
+// optional observer runs on the watcher thread while the box is still open, before OK is pressed,
+// so that a test can note what had happened by the time the message appeared.
 class MessageBoxAnswerer {
 public:
     using Observer = std::function<void(const std::string& text)>;
 
-    explicit MessageBoxAnswerer(Observer observer = {})
-        : observer_(std::move(observer)), thread_([this] { Answer(); })
+    explicit MessageBoxAnswerer(Observer observer = {}, DWORD process = GetCurrentProcessId())
+        : observer_(std::move(observer)), process_(process), thread_([this] { Answer(); })
     {
     }
     ~MessageBoxAnswerer()
@@ -41,7 +41,7 @@ private:
     void Answer()
     {
         while (!stop_) {
-            if (HWND box = OwnMessageBox()) {
+            if (HWND box = WatchedMessageBox()) {
                 std::string text = MessageText(box);
                 if (observer_) {
                     observer_(text);
@@ -59,14 +59,14 @@ private:
         }
     }
 
-    // Only this program's boxes: test programs running side by side show the same caption.
-    static HWND OwnMessageBox()
+    // Only the watched program's boxes: test programs running side by side show the same caption.
+    HWND WatchedMessageBox() const
     {
         for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", L"信息："); box != nullptr;
              box = FindWindowExW(nullptr, box, L"#32770", L"信息：")) {
             DWORD process = 0;
             GetWindowThreadProcessId(box, &process);
-            if (process == GetCurrentProcessId()) {
+            if (process == process_) {
                 return box;
             }
         }
@@ -83,6 +83,7 @@ private:
     }
 
     Observer observer_;
+    DWORD process_;
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
     std::vector<std::string> texts_;
