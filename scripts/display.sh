@@ -1,4 +1,5 @@
-# Sourced by scripts/run and scripts/test: gives the session a display, starting Xvfb when it has none.
+# Sourced by scripts/run and scripts/test: gives the session a display, starting Xvfb when it has none;
+# its screen holds every window at 150 % display scaling.
 ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     return
@@ -7,7 +8,7 @@ ensure_display() {
   for number in 99 98 97 96 95; do
     [ -e "/tmp/.X11-unix/X$number" ] || break
   done
-  Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$number" -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
   XVFB_PID=$!
   export DISPLAY=":$number"
   for _ in $(seq 50); do

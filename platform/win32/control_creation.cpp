@@ -3,6 +3,9 @@
 #include <numeric>
 #include <string>
 
+#include <windows.h>
+#include <uxtheme.h>
+
 #include "platform/win32/live_window.h"
 #include "platform/win32/wide.h"
 
@@ -50,10 +53,31 @@ std::size_t Depth(const LiveControl& control)
     return depth;
 }
 
-RECT DeclaredBounds(const ControlDeclaration& declaration)
+LONG Width(const RECT& r) { return r.right - r.left; }
+LONG Height(const RECT& r) { return r.bottom - r.top; }
+
+// Scales the declared rectangle to the window's DPI and prepares what depends on its size: a
+// transparent label's wider window, a picture scaled once to the box. Returns the rectangle the
+// control's window takes in its container.
+RECT LayOut(LiveControl& control)
 {
-    const Rect& r = declaration.rect;
-    return RECT{r.left, r.top, r.left + r.width, r.top + r.height};
+    const ControlDeclaration& d = *control.declaration;
+    control.bounds = ScaleToDpi(d.rect, control.window->dpi);
+    switch (d.kind) {
+    case ControlKind::TransLabel: {
+        RECT area = TransLabelBounds(control);
+        control.textOrigin = POINT{control.bounds.left - area.left, control.bounds.top - area.top};
+        return area;
+    }
+    case ControlKind::PicBox:
+        // Drawn from the full-size source, so a scaled box is as sharp as an unscaled one. A
+        // picture box has the system's own face behind any transparent parts of its picture.
+        control.picture = PrepareBoxPicture(d.picture, Width(control.bounds), Height(control.bounds),
+                                            GetSysColor(COLOR_BTNFACE));
+        return control.bounds;
+    default:
+        return control.bounds;
+    }
 }
 
 HMENU IdOf(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
@@ -61,19 +85,18 @@ HMENU IdOf(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
 HWND CreateChild(DWORD exStyle, const wchar_t* className, const std::wstring& text, DWORD style, const RECT& bounds,
                  HWND parent, int id, void* createParam = nullptr)
 {
-    return CreateWindowExW(exStyle, className, text.c_str(), style, bounds.left, bounds.top,
-                           bounds.right - bounds.left, bounds.bottom - bounds.top, parent, IdOf(id), ModuleInstance(),
-                           createParam);
+    return CreateWindowExW(exStyle, className, text.c_str(), style, bounds.left, bounds.top, Width(bounds),
+                           Height(bounds), parent, IdOf(id), ModuleInstance(), createParam);
 }
 
-HWND CreateEditBox(const LiveControl& control, HWND parent, int id, DWORD style)
+HWND CreateEditBox(const LiveControl& control, const RECT& area, HWND parent, int id, DWORD style)
 {
     const ControlDeclaration& d = *control.declaration;
     style |= d.multiLine ? (ES_MULTILINE | ES_AUTOVSCROLL) : ES_AUTOHSCROLL;
     style |= (d.verticalScroll ? WS_VSCROLL : 0) | (d.readOnly ? ES_READONLY : 0);
     style |= (d.align == Align::Centre ? ES_CENTER : ES_LEFT) | (d.border == Border::Single ? WS_BORDER : 0);
     DWORD exStyle = d.border == Border::Sunken ? WS_EX_CLIENTEDGE : 0;
-    HWND handle = CreateChild(exStyle, L"EDIT", L"", style, DeclaredBounds(d), parent, id);
+    HWND handle = CreateChild(exStyle, L"EDIT", L"", style, area, parent, id);
     if (handle == nullptr) {
         return nullptr;
     }
@@ -85,7 +108,7 @@ HWND CreateEditBox(const LiveControl& control, HWND parent, int id, DWORD style)
     return handle;
 }
 
-HWND CreateButton(const LiveControl& control, HWND parent, int id, DWORD style)
+HWND CreateButton(const LiveControl& control, const RECT& area, HWND parent, int id, DWORD style)
 {
     const ControlDeclaration& d = *control.declaration;
     if (d.kind == ControlKind::CheckBox) {
@@ -93,28 +116,30 @@ HWND CreateButton(const LiveControl& control, HWND parent, int id, DWORD style)
     } else {
         style |= BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE;
     }
-    HWND handle = CreateChild(0, L"BUTTON", Utf8ToWide(d.caption), style, DeclaredBounds(d), parent, id);
+    HWND handle = CreateChild(0, L"BUTTON", Utf8ToWide(d.caption), style, area, parent, id);
     if (handle == nullptr) {
         return nullptr;
     }
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(control.font), FALSE);
     if (d.kind == ControlKind::CheckBox) {
+        // A themed check box draws its caption in the theme's colour, whatever WM_CTLCOLORSTATIC
+        // asks for: white on slate would come out black. Those boxes are drawn unthemed.
+        if (d.textColour != kNoColour) {
+            SetWindowTheme(handle, L"", L"");
+        }
         SendMessageW(handle, BM_SETCHECK, d.checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
     return handle;
 }
 
-HWND CreatePane(LiveControl& control, HWND parent, int id, DWORD style)
+HWND CreatePane(LiveControl& control, const RECT& area, HWND parent, int id, DWORD style)
 {
     const ControlDeclaration& d = *control.declaration;
-    RECT bounds = DeclaredBounds(d);
     DWORD exStyle = 0;
     switch (d.kind) {
     case ControlKind::TransLabel:
         // Not clipped out of the parent's or the siblings' painting: they paint first, the text on top.
         exStyle = WS_EX_TRANSPARENT;
-        bounds = TransLabelBounds(control);
-        control.textOrigin = POINT{d.rect.left - bounds.left, d.rect.top - bounds.top};
         break;
     case ControlKind::SplitterBar:
         style |= WS_DISABLED;
@@ -123,30 +148,27 @@ HWND CreatePane(LiveControl& control, HWND parent, int id, DWORD style)
         exStyle = WS_EX_CONTROLPARENT;
         style |= WS_CLIPCHILDREN;
         break;
-    case ControlKind::PicBox:
-        // A picture box has the system's own face behind any transparent parts of its picture.
-        control.picture = PrepareBoxPicture(d.picture, d.rect.width, d.rect.height, GetSysColor(COLOR_BTNFACE));
-        break;
     default:
         break;
     }
-    return CreateChild(exStyle, kPaneClass, Utf8ToWide(d.caption), style, bounds, parent, id, &control);
+    return CreateChild(exStyle, kPaneClass, Utf8ToWide(d.caption), style, area, parent, id, &control);
 }
 
 HWND CreateControlWindow(LiveControl& control, HWND parent, int id)
 {
     const ControlDeclaration& d = *control.declaration;
     DWORD style = kChildStyle | (IsTabStop(d) ? WS_TABSTOP : 0);
+    RECT area = LayOut(control);
     switch (d.kind) {
     case ControlKind::EditBox:
-        return CreateEditBox(control, parent, id, style);
+        return CreateEditBox(control, area, parent, id, style);
     case ControlKind::Button:
     case ControlKind::CheckBox:
-        return CreateButton(control, parent, id, style);
+        return CreateButton(control, area, parent, id, style);
     case ControlKind::PageControl:
-        return CreatePageControl(control, parent, DeclaredBounds(d), style, id);
+        return CreatePageControl(control, parent, area, style, id);
     default:
-        return CreatePane(control, parent, id, style);
+        return CreatePane(control, area, parent, id, style);
     }
 }
 
@@ -201,4 +223,19 @@ bool CreateControls(LiveWindow& window)
     StackInDeclaredOrder(window);
     ShowFirstPages(window);
     return true;
+}
+
+void RescaleControls(LiveWindow& window)
+{
+    std::vector<std::pair<FontSpec, HFONT>> oldFonts = std::move(window.fonts);
+    window.fonts.clear();
+    for (auto& control : window.controls) {
+        control->font = WindowFont(window, control->declaration->font);
+        SendMessageW(control->handle, WM_SETFONT, reinterpret_cast<WPARAM>(control->font), FALSE);
+        RECT area = LayOut(*control);
+        SetWindowPos(control->handle, nullptr, area.left, area.top, Width(area), Height(area),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ReleaseFonts(oldFonts);
+    RedrawWindow(window.handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -1,4 +1,4 @@
-// Fonts from the declared FontSpec, created once per window and shared by its controls.
+// Fonts from the declared FontSpec at the window's DPI, created once per window and shared by its controls.
 #include <string>
 
 #include "platform/win32/live_window.h"
@@ -11,33 +11,56 @@ bool SameFontSpec(const FontSpec& a, const FontSpec& b)
     return a.face == b.face && a.height == b.height && a.weight == b.weight && a.underline == b.underline;
 }
 
-// A negative height asks for the character height in pixels, as the layouts give it.
-HFONT CreateDeclaredFont(const FontSpec& declared)
+// A negative height asks for the character height in pixels, as the layouts give it at 96 DPI.
+HFONT CreateDeclaredFont(const FontSpec& declared, int dpi)
 {
     std::wstring face = Utf8ToWide(declared.face);
-    return CreateFontW(-declared.height, 0, 0, 0, declared.weight, FALSE, declared.underline ? TRUE : FALSE, FALSE,
-                       GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    return CreateFontW(-ScaleToDpi(declared.height, dpi), 0, 0, 0, declared.weight, FALSE,
+                       declared.underline ? TRUE : FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
 }
 
 HFONT DefaultGuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+// The stock GUI font is made for the system DPI and never scales; a window on a monitor of
+// another DPI gets a copy of it scaled to that monitor.
+HFONT CreateScaledGuiFont(int dpi)
+{
+    LOGFONTW font{};
+    if (GetObjectW(DefaultGuiFont(), sizeof(font), &font) == 0) {
+        return nullptr;
+    }
+    font.lfHeight = MulDiv(font.lfHeight, dpi, SystemDpi());
+    font.lfWidth = MulDiv(font.lfWidth, dpi, SystemDpi());
+    return CreateFontIndirectW(&font);
+}
 
 }  // namespace
 
 HFONT WindowFont(LiveWindow& window, const FontSpec& declared)
 {
-    if (declared.height <= 0) {
+    bool guiFont = declared.height <= 0;
+    if (guiFont && window.dpi == SystemDpi()) {
         return DefaultGuiFont();
     }
+    FontSpec key = guiFont ? FontSpec{} : declared;
     for (auto& [known, font] : window.fonts) {
-        if (SameFontSpec(known, declared)) {
+        if (SameFontSpec(known, key)) {
             return font;
         }
     }
-    HFONT font = CreateDeclaredFont(declared);
+    HFONT font = guiFont ? CreateScaledGuiFont(window.dpi) : CreateDeclaredFont(declared, window.dpi);
     if (font == nullptr) {
         return DefaultGuiFont();
     }
-    window.fonts.emplace_back(declared, font);
+    window.fonts.emplace_back(key, font);
     return font;
+}
+
+void ReleaseFonts(std::vector<std::pair<FontSpec, HFONT>>& fonts)
+{
+    for (auto& [declared, font] : fonts) {
+        DeleteObject(font);
+    }
+    fonts.clear();
 }

@@ -18,6 +18,9 @@
 
 struct LiveWindow;
 
+// Declared positions, sizes and font heights are pixels at this DPI (100 % display scaling).
+inline constexpr int kDeclaredDpi = 96;
+
 // One control of an open window. Owned by its LiveWindow; valid until the window's handle is gone.
 struct LiveControl {
     const ControlDeclaration* declaration = nullptr;
@@ -26,8 +29,9 @@ struct LiveControl {
     HWND handle = nullptr;
     HFONT font = nullptr;               // owned by the window's font cache, or the stock GUI font
     Rgb textColour = kNoColour;         // the declared colour until SetTextColour changes it
-    POINT textOrigin{};                 // TransLabel: the declared rectangle's corner inside its (wider) window
-    std::optional<Picture> picture;     // PicBox: already scaled to the box and made opaque
+    RECT bounds{};                      // the declared rectangle scaled to the window's DPI, in its container
+    POINT textOrigin{};                 // TransLabel: the rectangle's corner inside its (wider) window
+    std::optional<Picture> picture;     // PicBox: already scaled to the (scaled) box and made opaque
 };
 
 // One open window. Owns its controls and the fonts and brushes they use; those GDI objects are
@@ -37,6 +41,7 @@ struct LiveWindow {
     HWND handle = nullptr;
     std::uint64_t serial = 0;             // tells two openings of the same window apart
     bool closing = false;                 // CloseWindowLater has posted its close message
+    int dpi = kDeclaredDpi;               // what its controls and fonts are scaled for
     std::vector<std::unique_ptr<LiveControl>> controls;  // in declared order
     HWND savedFocus = nullptr;            // the control to give the focus back on reactivation
     std::vector<HWND> disabledWindows;    // modal: the windows this one disabled, enabled again on closing
@@ -55,6 +60,14 @@ inline constexpr int kFirstControlId = 100;
 inline constexpr UINT kCloseLaterMessage = WM_APP + 1;
 
 HINSTANCE ModuleInstance();
+
+// dpi.cpp
+int ScaleToDpi(int pixels, int dpi);
+RECT ScaleToDpi(const Rect& declared, int dpi);  // edges scaled, so that touching controls still touch
+int SystemDpi();
+int WindowDpi(HWND window);  // the DPI of the monitor the window is on (the system DPI before Windows 10)
+// The outer size of a window whose declared outer size (frame included) is given at 96 DPI.
+SIZE OuterSizeForDpi(int declaredWidth, int declaredHeight, DWORD style, DWORD exStyle, int dpi);
 
 // window_registry.cpp: declarations and open windows.
 const WindowDeclaration* FindDeclaration(WindowId id);
@@ -75,6 +88,8 @@ void CloseLiveWindow(LiveWindow& window);  // as the close box: re-enables what 
 
 // control_creation.cpp
 bool CreateControls(LiveWindow& window);
+// After a DPI change: every control re-placed, its font re-created and its picture scaled anew.
+void RescaleControls(LiveWindow& window);
 
 // pane.cpp: the window class that draws Label, TransLabel, SplitterBar, PicBox and GroupBox.
 bool RegisterPaneClass();
@@ -101,8 +116,9 @@ COLORREF ControlTextColour(const LiveControl& control, int systemDefault);
 // WM_CTLCOLOREDIT / WM_CTLCOLORSTATIC / WM_CTLCOLORBTN of the top-level window; null = default.
 HBRUSH ColourControl(UINT message, HDC dc, HWND control);
 
-// fonts.cpp
+// fonts.cpp: fonts at the window's DPI, owned by the window.
 HFONT WindowFont(LiveWindow& window, const FontSpec& declared);  // height 0: the default GUI font
+void ReleaseFonts(std::vector<std::pair<FontSpec, HFONT>>& fonts);
 
 // picture_scaling.cpp
 std::optional<Picture> PrepareBoxPicture(std::span<const std::uint8_t> bytes, int width, int height,

@@ -65,9 +65,9 @@ void PaintLabel(const LiveControl& control, HDC dc, const RECT& client)
 void PaintTransLabel(const LiveControl& control, HDC dc)
 {
     std::wstring text = PaneText(control.handle);
-    const Rect& r = control.declaration->rect;
-    RECT declared{control.textOrigin.x, control.textOrigin.y, control.textOrigin.x + r.width,
-                  control.textOrigin.y + r.height};
+    const RECT& b = control.bounds;
+    RECT declared{control.textOrigin.x, control.textOrigin.y, control.textOrigin.x + (b.right - b.left),
+                  control.textOrigin.y + (b.bottom - b.top)};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &declared,
               AlignmentFormat(*control.declaration) | DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
 }
@@ -192,7 +192,7 @@ bool RegisterPaneClass()
 
 RECT TransLabelBounds(const LiveControl& control)
 {
-    const Rect& r = control.declaration->rect;
+    const RECT& r = control.bounds;
     std::wstring text = Utf8ToWide(control.declaration->caption);
     HDC dc = GetDC(nullptr);
     HGDIOBJ oldFont = SelectObject(dc, control.font);
@@ -200,10 +200,10 @@ RECT TransLabelBounds(const LiveControl& control)
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc, oldFont);
     ReleaseDC(nullptr, dc);
-    int textLeft = control.declaration->align == Align::Centre ? r.left + (r.width - size.cx) / 2 : r.left;
-    int textTop = r.top + (r.height - size.cy) / 2;
-    RECT bounds{std::min(r.left, textLeft), std::min(r.top, textTop),
-                std::max(r.left + r.width, textLeft + static_cast<int>(size.cx)),
-                std::max(r.top + r.height, textTop + static_cast<int>(size.cy))};
-    return bounds;
+    LONG width = r.right - r.left;
+    LONG height = r.bottom - r.top;
+    LONG textLeft = control.declaration->align == Align::Centre ? r.left + (width - size.cx) / 2 : r.left;
+    LONG textTop = r.top + (height - size.cy) / 2;
+    return RECT{std::min(r.left, textLeft), std::min(r.top, textTop), std::max(r.right, textLeft + size.cx),
+                std::max(r.bottom, textTop + size.cy)};
 }

@@ -1,4 +1,5 @@
 // The program's top-level windows: their window class, building one from its declaration, opening and closing.
+#include <algorithm>
 #include <string>
 
 #include "platform/win32/live_window.h"
@@ -11,7 +12,7 @@ const wchar_t kTopWindowClass[] = L"PellucorWindow";
 
 // Fixed single frame, title bar, system menu with close and minimise boxes, no maximise box.
 constexpr DWORD kTopStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-// Shown in the task bar; Tab walks into group boxes and page controls.
+// Shown in the task bar, owned or not; Tab walks into group boxes and page controls.
 constexpr DWORD kTopExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
 LiveWindow* WindowFromUserData(HWND handle)
@@ -69,6 +70,15 @@ void HandleActivate(LiveWindow& window, WPARAM wParam)
     }
 }
 
+// Moved to a monitor of another DPI: the system suggests the new outer rectangle.
+void Rescale(LiveWindow& window, int dpi, const RECT& suggested)
+{
+    window.dpi = dpi;
+    RescaleControls(window);
+    SetWindowPos(window.handle, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void HandleDestroyed(LiveWindow* window)
 {
     bool wasOpen = window->serial != 0;
@@ -109,6 +119,9 @@ LRESULT CALLBACK TopWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
     case WM_ACTIVATE:
         HandleActivate(*window, wParam);
         return 0;
+    case WM_DPICHANGED:
+        Rescale(*window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_CLOSE:
     case kCloseLaterMessage:
         CloseLiveWindow(*window);
@@ -121,35 +134,64 @@ LRESULT CALLBACK TopWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcW(handle, message, wParam, lParam);
 }
 
-// Centred on the screen with exactly the declared outer size, whatever the system made of it.
-void PlaceCentred(HWND handle, int width, int height)
+// The work area (the screen without the task bar) of the opener's monitor, or of the primary one.
+RECT WorkArea(HWND opener)
 {
-    int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    RECT actual;
-    GetWindowRect(handle, &actual);
-    if (actual.left != left || actual.top != top || actual.right - actual.left != width ||
-        actual.bottom - actual.top != height) {
-        SetWindowPos(handle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    HMONITOR monitor = opener != nullptr ? MonitorFromWindow(opener, MONITOR_DEFAULTTOPRIMARY)
+                                         : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoW(monitor, &info)) {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
     }
+    return info.rcWork;
 }
 
-std::unique_ptr<LiveWindow> BuildWindow(const WindowDeclaration& declaration)
+// Centred on the work area; a window larger than it keeps its title bar inside, at the corner.
+void PlaceInWorkArea(HWND handle, SIZE size, const RECT& work)
+{
+    LONG left = std::max(work.left, work.left + (work.right - work.left - size.cx) / 2);
+    LONG top = std::max(work.top, work.top + (work.bottom - work.top - size.cy) / 2);
+    SetWindowPos(handle, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Created on the opener's monitor first, so that it knows that monitor's DPI before its controls
+// are built at it.
+std::unique_ptr<LiveWindow> BuildWindow(const WindowDeclaration& declaration, HWND opener, HWND owner)
 {
     auto window = std::make_unique<LiveWindow>();
     window->declaration = &declaration;
     std::wstring title = Utf8ToWide(declaration.title);
-    HWND handle = CreateWindowExW(kTopExStyle, kTopWindowClass, title.c_str(), kTopStyle, 0, 0, declaration.width,
-                                  declaration.height, nullptr, nullptr, ModuleInstance(), window.get());
+    RECT work = WorkArea(opener);
+    HWND handle = CreateWindowExW(kTopExStyle, kTopWindowClass, title.c_str(), kTopStyle, work.left, work.top,
+                                  declaration.width, declaration.height, owner, nullptr, ModuleInstance(),
+                                  window.get());
     if (handle == nullptr) {
         return nullptr;
     }
+    window->dpi = WindowDpi(handle);
     if (!CreateControls(*window)) {
         DestroyWindow(handle);
         return nullptr;
     }
-    PlaceCentred(handle, declaration.width, declaration.height);
+    SIZE size = OuterSizeForDpi(declaration.width, declaration.height, kTopStyle, kTopExStyle, window->dpi);
+    PlaceInWorkArea(handle, size, work);
     return window;
+}
+
+// The program's window the user is working in: the active one, else the newest still open.
+HWND OpenerWindow()
+{
+    if (WindowOfHandle(GetActiveWindow()) != nullptr) {
+        return GetActiveWindow();
+    }
+    std::vector<LiveWindow*> open = OpenLiveWindows();
+    for (auto it = open.rbegin(); it != open.rend(); ++it) {
+        if (!(*it)->closing) {
+            return (*it)->handle;
+        }
+    }
+    return nullptr;
 }
 
 void BringToFront(HWND handle)
@@ -195,11 +237,15 @@ bool OpenWindow(WindowId id, bool modal)
         return true;
     }
     const WindowDeclaration* declaration = FindDeclaration(id);
-    std::unique_ptr<LiveWindow> built = declaration != nullptr ? BuildWindow(*declaration) : nullptr;
+    // A modal window is owned by its opener, so that it always stands above the window it
+    // disables. A modeless one has no owner: an owned window would die with its owner, and the
+    // desktop window outlives the start window that opens it.
+    HWND opener = OpenerWindow();
+    HWND owner = modal ? opener : nullptr;
+    std::unique_ptr<LiveWindow> built = declaration != nullptr ? BuildWindow(*declaration, opener, owner) : nullptr;
     if (built == nullptr) {
         return false;
     }
-    HWND owner = WindowOfHandle(GetActiveWindow()) != nullptr ? GetActiveWindow() : nullptr;
     LiveWindow& window = *built;
     window.serial = NextWindowSerial();
     std::uint64_t serial = window.serial;

@@ -19,9 +19,7 @@ LiveWindow::~LiveWindow()
     for (auto& [colour, brush] : brushes) {
         DeleteObject(brush);
     }
-    for (auto& [declared, font] : fonts) {
-        DeleteObject(font);
-    }
+    ReleaseFonts(fonts);
 }
 
 HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
