@@ -13,6 +13,8 @@ for /f "delims=" %%a in ('adb get-state 2^>^&1') do (
     if "%%a"=="error: device offline" set "state=offline"
     if "%%a"=="error: device unauthorized." set "state=unauthorized"
     if "%%a"=="error: no devices/emulators found" set "state=none"
+    if "%%a"=="error: no devices found" set "state=none"
+    if "%%a"=="error: device not found" set "state=none"
     if "%%a"=="error: more than one device/emulator" set "state=many"
 )
 if "%state%"=="device" exit /b 0

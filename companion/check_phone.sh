@@ -15,7 +15,7 @@ while IFS= read -r line; do
         rescue) state=recovery ;;
         "error: device offline") state=offline ;;
         "error: device unauthorized.") state=unauthorized ;;
-        "error: no devices/emulators found") state=none ;;
+        "error: no devices/emulators found" | "error: no devices found" | "error: device not found") state=none ;;
         "error: more than one device/emulator") state=many ;;
     esac
     [ -n "$line" ] && echo "$line"
