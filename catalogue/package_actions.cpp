@@ -15,6 +15,12 @@ constexpr std::string_view kOutputBox = "回显编辑框";
 
 bool IsGateOpen(const Gate& gate) { return gate.checkBox.empty() || IsChecked(gate.window, gate.checkBox); }
 
+// Steps of one key behind one gate (a key's two brands) share one reading of the gate.
+bool IsSameKeyAndGate(const PackageStep& a, const PackageStep& b)
+{
+    return a.key == b.key && a.gate.window == b.gate.window && a.gate.checkBox == b.gate.checkBox;
+}
+
 bool IsAsciiAllowed(unsigned char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '_' ||
@@ -76,8 +82,14 @@ void RunPackageAction(const PackageAction& action)
 {
     std::string refusals;
     bool anyCommandRan = false;
+    bool gateOpen = false;
+    const PackageStep* previous = nullptr;
     for (const PackageStep& step : action.steps) {
-        if (!IsGateOpen(step.gate)) {
+        if (previous == nullptr || !IsSameKeyAndGate(*previous, step)) {
+            gateOpen = IsGateOpen(step.gate);
+        }
+        previous = &step;
+        if (!gateOpen) {
             continue;
         }
         std::string value = CatalogueLookup(step.section, step.key);

@@ -33,9 +33,10 @@ struct PackageAction {
 
 inline constexpr std::string_view kDone = "完成";
 
-// For each step whose gate is open at the moment the step comes up: looks the key up afresh,
-// runs the template followed by the value with its output shown in the desktop window's output
-// box, and goes on whatever the command did. A value that is not a safe package name is not run;
+// For each step whose gate is open: looks the key up afresh, runs the template followed by the
+// value with its output shown in the desktop window's output box, and goes on whatever the command
+// did. A gate is read when a key's first step comes up; consecutive steps of the same key and gate
+// (one key in both sections) go by that one reading, so they run both or neither. A value that is not a safe package name is not run;
 // the refusals of the action are added to the output box after its last step. Then the message.
 void RunPackageAction(const PackageAction& action);
 

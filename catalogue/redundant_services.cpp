@@ -56,8 +56,8 @@ constexpr std::array<PackageStep, kServiceCount> AllInSection(std::string_view s
     return steps;
 }
 
-// Both sections for each key, each step gated by the key's box, so that a box is read again
-// just before each of its keys and a change during the run counts for the keys still to come.
+// Both sections for each key behind the key's box: the box is read once per key, just before
+// the key's two commands, so a change during the run counts for the keys still to come.
 constexpr std::array<PackageStep, 2 * kServiceCount> SelectedInBothSections()
 {
     std::array<PackageStep, 2 * kServiceCount> steps{};

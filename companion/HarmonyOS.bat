@@ -4,6 +4,8 @@ REM 直到用户退出（输入 0、直接回车，或输入结束）。
 setlocal EnableDelayedExpansion
 cd /d "%~dp0"
 title Pellucor 命令版
+REM 菜单调用的脚本结束时不暂停，菜单接着显示。
+set "PELLUCOR_MENU=1"
 
 :Menu
 echo.

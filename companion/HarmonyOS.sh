@@ -3,7 +3,9 @@
 # one until the user quits (0, an empty answer, or the end of input).
 dir=$(cd "$(dirname "$0")" && pwd)
 PATH="$dir:$PATH"
-export PATH
+# The scripts the menu runs do not wait before they end: the menu shows its next prompt.
+PELLUCOR_MENU=1
+export PATH PELLUCOR_MENU
 
 ShowMenu() {
     echo

@@ -1,33 +1,49 @@
 @echo off
 REM 把本脚本旁 apk 文件夹中的每个 apk 依次装到手机上，并报告每个的结果；已安装的同名应用会被更新。
-setlocal
+setlocal EnableExtensions DisableDelayedExpansion
 cd /d "%~dp0"
 
 if exist "apk\" goto :HaveFolder
 echo 没有找到文件夹 "%~dp0apk"
 echo 请在程序目录中建立 apk 文件夹，放入要安装的 apk 文件后再试
-exit /b 1
+goto :Failed
 
 :HaveFolder
-adb get-state >nul
-if errorlevel 1 exit /b 1
+call check_phone.bat
+if errorlevel 1 goto :Failed
 set installed=0
 set failed=0
-for %%f in (apk\*.apk) do call :Install "%%~f"
+REM 文件名只在 for 变量中使用，不经过 call：百分号、感叹号、^、& 和括号都不会被再次解释，
+REM Windows 允许的文件名都原样交给 adb。
+REM 扩展名再查一次，因为 *.apk 也会通过短文件名匹配到 .apkx 之类的文件。
+for %%f in (apk\*.apk) do (
+    if /i "%%~xf"==".apk" (
+        echo 正在安装 "%%~nxf"
+        adb install -r "%%~f"
+        if errorlevel 1 (
+            set /a failed+=1
+            echo 安装失败 "%%~nxf"
+        ) else (
+            set /a installed+=1
+            echo 安装成功 "%%~nxf"
+        )
+    )
+)
 set /a total=installed+failed
 if %total%==0 echo apk 文件夹中没有 apk 文件
 echo 安装完成：成功 %installed% 个，失败 %failed% 个
-goto :eof
+call :WaitBeforeClosing
+exit /b 0
 
-REM 文件名只在引号中出现，含空格或括号的名字也能处理。
-:Install
-echo 正在安装 "%~nx1"
-adb install -r %1
-if not errorlevel 1 goto :Installed
-set /a failed+=1
-echo 安装失败 "%~nx1"
-goto :eof
-:Installed
-set /a installed+=1
-echo 安装成功 "%~nx1"
+:Failed
+call :WaitBeforeClosing
+exit /b 1
+
+REM 按钮打开的窗口在脚本结束时随之关闭：先停下，让用户看清结果。
+REM 在命令版菜单中运行时不停，菜单接着显示下一个提示。
+:WaitBeforeClosing
+if defined PELLUCOR_MENU goto :eof
+echo.
+echo 按任意键关闭此窗口…
+pause >nul
 goto :eof

@@ -5,14 +5,24 @@ dir=$(cd "$(dirname "$0")" && pwd)
 PATH="$dir:$PATH"
 export PATH
 
+# A window opened by a button closes with the script: stop first, so that the user can read the
+# result. Inside the command edition's menu, which shows its next prompt, go straight on.
+wait_before_closing() {
+    [ -n "${PELLUCOR_MENU:-}" ] && return
+    echo
+    echo "按任意键关闭此窗口…"
+    read -r key || true
+}
+
 folder="$dir/apk"
 if [ ! -d "$folder" ]; then
     echo "没有找到文件夹 $folder"
     echo "请在程序目录中建立 apk 文件夹，放入要安装的 apk 文件后再试"
+    wait_before_closing
     exit 1
 fi
 
-adb get-state >/dev/null </dev/null || exit 1
+"$dir/check_phone.sh" || { wait_before_closing; exit 1; }
 installed=0
 failed=0
 for apk in "$folder"/*.apk "$folder"/*.APK; do
@@ -31,3 +41,4 @@ if [ $((installed + failed)) -eq 0 ]; then
     echo "apk 文件夹中没有 apk 文件"
 fi
 echo "安装完成：成功 $installed 个，失败 $failed 个"
+wait_before_closing

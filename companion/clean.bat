@@ -1,11 +1,11 @@
 @echo off
 REM 清理手机共享存储中聊天应用的缓存、缩略图、日志和 bug 报告目录。
 REM 只删除下面列出的文件夹；聊天记录和手动保存的文件在别处，不受影响。
-setlocal
+setlocal EnableExtensions DisableDelayedExpansion
 cd /d "%~dp0"
 
-adb get-state >nul
-if errorlevel 1 exit /b 1
+call check_phone.bat
+if errorlevel 1 goto :Failed
 call :Remove /sdcard/Android/data/com.tencent.mobileqq/cache
 call :Remove /sdcard/Android/data/com.tencent.mobileqq/Tencent/MobileQQ/chatpic
 call :Remove /sdcard/Android/data/com.tencent.mobileqq/Tencent/MobileQQ/shortvideo
@@ -28,9 +28,23 @@ call :Remove /sdcard/tencent/msflogs
 call :Remove /sdcard/tencent/wns/Logs
 call :Remove /sdcard/tencent/mta
 echo 清理完成
-goto :eof
+call :WaitBeforeClosing
+exit /b 0
+
+:Failed
+call :WaitBeforeClosing
+exit /b 1
 
 :Remove
 echo 清理 %1
 adb shell rm -rf %1
+goto :eof
+
+REM 按钮打开的窗口在脚本结束时随之关闭：先停下，让用户看清结果。
+REM 在命令版菜单中运行时不停，菜单接着显示下一个提示。
+:WaitBeforeClosing
+if defined PELLUCOR_MENU goto :eof
+echo.
+echo 按任意键关闭此窗口…
+pause >nul
 goto :eof

@@ -6,6 +6,15 @@ dir=$(cd "$(dirname "$0")" && pwd)
 PATH="$dir:$PATH"
 export PATH
 
+# A window opened by a button closes with the script: stop first, so that the user can read the
+# result. Inside the command edition's menu, which shows its next prompt, go straight on.
+wait_before_closing() {
+    [ -n "${PELLUCOR_MENU:-}" ] && return
+    echo
+    echo "按任意键关闭此窗口…"
+    read -r key || true
+}
+
 folders="
 /sdcard/Android/data/com.tencent.mobileqq/cache
 /sdcard/Android/data/com.tencent.mobileqq/Tencent/MobileQQ/chatpic
@@ -30,9 +39,10 @@ folders="
 /sdcard/tencent/mta
 "
 
-adb get-state >/dev/null </dev/null || exit 1
+"$dir/check_phone.sh" || { wait_before_closing; exit 1; }
 for folder in $folders; do
     echo "清理 $folder"
     adb shell rm -rf "$folder" </dev/null
 done
 echo "清理完成"
+wait_before_closing

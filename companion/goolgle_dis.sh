@@ -5,7 +5,7 @@ dir=$(cd "$(dirname "$0")" && pwd)
 PATH="$dir:$PATH"
 export PATH
 
-adb get-state >/dev/null </dev/null || exit 1
+"$dir/check_phone.sh" || exit 1
 for package in com.google.android.gms com.google.android.gsf com.android.vending; do
     echo "禁用 $package"
     adb shell pm disable-user "$package" </dev/null

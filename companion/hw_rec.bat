@@ -1,7 +1,7 @@
 @echo off
-REM 撤销 Pellucor 在华为手机上的全部移除：为当前用户装回随程序提供的目录中的每个华为包和华为阅读，
-REM 并重新启用其中被停用的包。完成后请重启手机。
-setlocal
+REM 撤销 Pellucor 的按钮和脚本在华为手机上所做的全部改动：为当前用户装回随程序提供的目录中的
+REM 每个华为包、华为阅读和谷歌服务，并重新启用其中被停用的包。完成后请重启手机。
+setlocal EnableExtensions DisableDelayedExpansion
 cd /d "%~dp0"
 
 set packages=com.huawei.ohos.famanager com.huawei.health com.huawei.ohos.health com.huawei.meetime
@@ -26,10 +26,12 @@ set packages=%packages% com.huawei.arengine.service com.google.ar.core com.huawe
 set packages=%packages% com.huawei.rcsserviceapplication com.huawei.livewallpaper.artflower
 set packages=%packages% com.huawei.livewallpaper.flowersbloom com.huawei.livewallpaper.mountaincloud
 set packages=%packages% com.huawei.livewallpaper.naturalgarden
+REM 阅读（hwread_UN 会卸载）和谷歌服务（goolgle_dis 会禁用）。
 set packages=%packages% com.huawei.hwireader com.huawei.hwread.dz
+set packages=%packages% com.google.android.gms com.google.android.gsf com.android.vending
 
-adb get-state >nul
-if errorlevel 1 exit /b 1
+call check_phone.bat
+if errorlevel 1 goto :Failed
 
 for %%p in (%packages%) do (
     echo 装回 %%p
@@ -41,7 +43,12 @@ echo 正在查找被停用的应用……
 for /f "tokens=2 delims=:" %%d in ('adb shell pm list packages -d') do call :EnableIfListed %%d
 
 echo 已全部装回，请重启手机
-goto :eof
+call :WaitBeforeClosing
+exit /b 0
+
+:Failed
+call :WaitBeforeClosing
+exit /b 1
 
 :EnableIfListed
 for %%p in (%packages%) do if "%%p"=="%1" goto :EnableListed
@@ -49,4 +56,13 @@ goto :eof
 :EnableListed
 echo 启用 %1
 adb shell pm enable %1
+goto :eof
+
+REM 按钮打开的窗口在脚本结束时随之关闭：先停下，让用户看清结果。
+REM 在命令版菜单中运行时不停，菜单接着显示下一个提示。
+:WaitBeforeClosing
+if defined PELLUCOR_MENU goto :eof
+echo.
+echo 按任意键关闭此窗口…
+pause >nul
 goto :eof

@@ -1,10 +1,20 @@
 #!/bin/sh
-# Undoes every removal Pellucor can make on a Huawei phone: puts back, for the current user, each
-# Huawei package of the shipped catalogue and the reading app, and enables those of them the phone
-# reports disabled. The phone should be restarted afterwards.
+# Undoes every change Pellucor's buttons and scripts can make to a Huawei phone's apps: puts back,
+# for the current user, each Huawei package of the shipped catalogue, the reading app and Google's
+# services, and enables those of them the phone reports disabled. The phone should be restarted
+# afterwards.
 dir=$(cd "$(dirname "$0")" && pwd)
 PATH="$dir:$PATH"
 export PATH
+
+# A window opened by a button closes with the script: stop first, so that the user can read the
+# result. Inside the command edition's menu, which shows its next prompt, go straight on.
+wait_before_closing() {
+    [ -n "${PELLUCOR_MENU:-}" ] && return
+    echo
+    echo "按任意键关闭此窗口…"
+    read -r key || true
+}
 
 packages="
 com.huawei.ohos.famanager com.huawei.health com.huawei.ohos.health com.huawei.meetime
@@ -30,9 +40,10 @@ com.huawei.rcsserviceapplication com.huawei.livewallpaper.artflower
 com.huawei.livewallpaper.flowersbloom com.huawei.livewallpaper.mountaincloud
 com.huawei.livewallpaper.naturalgarden
 com.huawei.hwireader com.huawei.hwread.dz
+com.google.android.gms com.google.android.gsf com.android.vending
 "
 
-adb get-state >/dev/null </dev/null || exit 1
+"$dir/check_phone.sh" || { wait_before_closing; exit 1; }
 
 for package in $packages; do
     echo "装回 $package"
@@ -52,3 +63,4 @@ adb shell pm list packages -d </dev/null | tr -d '\r' | sed -n 's/^package://p' 
 done
 
 echo "已全部装回，请重启手机"
+wait_before_closing

@@ -5,7 +5,7 @@ dir=$(cd "$(dirname "$0")" && pwd)
 PATH="$dir:$PATH"
 export PATH
 
-adb get-state >/dev/null </dev/null || exit 1
+"$dir/check_phone.sh" || exit 1
 for package in com.huawei.hwireader com.huawei.hwread.dz com.hihonor.dz.reader; do
     echo "卸载 $package"
     adb shell pm uninstall --user 0 "$package" </dev/null

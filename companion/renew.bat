@@ -1,9 +1,20 @@
 @echo off
 REM 重置异常的 adb 连接：停止 adb 服务，重新启动，再列出连接的设备。
-setlocal
+setlocal EnableExtensions DisableDelayedExpansion
 cd /d "%~dp0"
 
 echo 正在重置 adb 连接……
 adb kill-server
 adb start-server
 adb devices -l
+call :WaitBeforeClosing
+exit /b 0
+
+REM 按钮打开的窗口在脚本结束时随之关闭：先停下，让用户看清结果。
+REM 在命令版菜单中运行时不停，菜单接着显示下一个提示。
+:WaitBeforeClosing
+if defined PELLUCOR_MENU goto :eof
+echo.
+echo 按任意键关闭此窗口…
+pause >nul
+goto :eof

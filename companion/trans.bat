@@ -12,8 +12,8 @@ echo Pellucor 运行情况报告    %date% %time%
 echo.
 echo 【连接设备】
 adb devices -l
-adb get-state >nul 2>nul
-if errorlevel 1 goto :NoDevice
+call check_phone.bat
+if errorlevel 1 goto :eof
 echo 【型号】
 call :Property ro.product.brand "品牌："
 call :Property ro.product.model "型号："
@@ -33,11 +33,6 @@ adb shell df -h /data /storage/emulated/0
 echo.
 echo 【运行时间】
 adb shell uptime
-goto :eof
-
-:NoDevice
-echo 请检查设备连接（无设备或多设备）：
-adb get-state
 goto :eof
 
 REM 一行属性：标签加上手机的回答；没有回答时只写标签。

@@ -11,11 +11,7 @@ echo "Pellucor 运行情况报告    $(date '+%Y-%m-%d %H:%M:%S')"
 echo
 echo "【连接设备】"
 adb devices -l
-if ! adb get-state >/dev/null 2>&1; then
-    echo "请检查设备连接（无设备或多设备）："
-    adb get-state
-    exit 1
-fi
+"$dir/check_phone.sh" || exit 1
 echo "【型号】"
 echo "品牌：$(adb shell getprop ro.product.brand | tr -d '\r')"
 echo "型号：$(adb shell getprop ro.product.model | tr -d '\r')"

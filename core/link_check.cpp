@@ -14,6 +14,9 @@ namespace {
 constexpr std::string_view kOutputBox = "回显编辑框";
 constexpr std::string_view kLinkBox = "连接编辑框";
 constexpr std::string_view kCommand = "adb get-state";
+// adb's own lines about its server, printed before the answer when the server had to be started
+// ("* daemon not running; starting now at tcp:5037", "* daemon started successfully").
+constexpr std::string_view kDaemonNotice = "* daemon ";
 constexpr std::string_view kNotice =
     "\r\n             多个设备连接时不可用哦，注意检查是否连接了安卓虚拟机\r\n"
     "                      使用【查看连接设备】可查询";
@@ -34,17 +37,22 @@ constexpr std::array<Verdict, 4> kVerdicts = {{
 
 std::string OneLineAnswer(std::string_view rawAnswer)
 {
-    std::string shown;
+    std::string_view firstLine;
     while (!rawAnswer.empty()) {
         std::size_t end = rawAnswer.find_first_of("\r\n");
         std::string_view line = rawAnswer.substr(0, end);
-        if (!line.empty()) {
-            shown += shown.empty() ? "" : " / ";
-            shown += line;
-        }
         rawAnswer.remove_prefix(end == std::string_view::npos ? rawAnswer.size() : end + 1);
+        if (line.empty()) {
+            continue;
+        }
+        if (!line.starts_with(kDaemonNotice)) {
+            return std::string(line);
+        }
+        if (firstLine.empty()) {
+            firstLine = line;
+        }
     }
-    return shown;
+    return std::string(firstLine);
 }
 
 void CheckDeviceLink(const EventArgs&)

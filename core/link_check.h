@@ -11,7 +11,8 @@
 // verdict. Shows no message box.
 void CheckDeviceLink(const EventArgs&);
 
-// How the single-line link box shows a raw answer: its lines joined by " / ", empty lines (and so
-// the final line end) left out. A single-line edit box would show line breaks as unreadable marks
-// or cut the text at the first one; the answer itself, unchanged, stays in 回显编辑框.
+// How the single-line link box shows a raw answer: its first line that is neither empty nor one
+// of adb's "* daemon …" notices about starting its server (which precede the answer on a PC's
+// first adb command), or the first notice when there is nothing else. A single-line edit box
+// would show line breaks as unreadable marks; the whole answer stays in 回显编辑框.
 std::string OneLineAnswer(std::string_view rawAnswer);

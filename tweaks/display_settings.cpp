@@ -16,10 +16,10 @@ constexpr std::string_view kOutputBox = "回显编辑框";
 // All three scales confirm with the window-scale wording; users know the three boxes by position.
 constexpr std::string_view kScaleConfirmation = "窗口动画缩放倍数 设置为 ";
 
-// The refresh-rate keys go out as three words each, a blank after every underscore: these
-// command texts are fixed, byte for byte, like every other command of the program.
-constexpr std::string_view kPeakRate = "adb shell settings put system peak_ refresh_ rate ";
-constexpr std::string_view kMinRate = "adb shell settings put system min_ refresh_ rate ";
+// Android's keys are single words: "settings put" takes the first word after the namespace as
+// the key and the next as the value, so a blank inside a key would store a junk key instead.
+constexpr std::string_view kPeakRate = "adb shell settings put system peak_refresh_rate ";
+constexpr std::string_view kMinRate = "adb shell settings put system min_refresh_rate ";
 
 // Seconds below this leave too little time to reach the screen and undo the setting.
 constexpr int kShortestScreenOffSeconds = 3;
@@ -64,8 +64,8 @@ void SetScreenOffTimeout(const EventArgs&)
 
 void ApplyDefaultRefreshRate(const EventArgs&)
 {
-    RunCommandLine("adb shell settings put system peak_ refresh_ rate 96.0");
-    RunCommandLine("adb shell settings put system min_ refresh_ rate 96.0");
+    RunCommandLine(JoinText({kPeakRate, "96.0"}));
+    RunCommandLine(JoinText({kMinRate, "96.0"}));
     ShowMessage("默认96hz高刷，部分型号、批次不生效");
 }
 

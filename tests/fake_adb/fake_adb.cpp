@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -110,6 +111,12 @@ Args ReadLog()
     }
     std::fclose(log);
     return lines;
+}
+
+// A path from UTF-8 text: on Windows it reaches the file system as UTF-16, Chinese names intact.
+std::filesystem::path Utf8Path(const std::string& text)
+{
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
 void SleepMs(long long ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
@@ -269,6 +276,17 @@ Answer Shell(const Args& args)
     return {};  // settings put and everything else answer with nothing
 }
 
+// The package file is the last argument, a path in UTF-8; real adb stats it before anything else.
+Answer Install(const Args& args)
+{
+    const std::string& file = args.back();
+    std::error_code error;
+    if (args.size() < 2 || !std::filesystem::is_regular_file(Utf8Path(file), error)) {
+        return Fail({"adb: failed to stat " + file + ": No such file or directory"});
+    }
+    return Out({"Success"});
+}
+
 bool IsIpv4Address(const std::string& address)
 {
     std::string host = address.substr(0, address.find(':'));
@@ -324,7 +342,7 @@ Answer Command(const Args& args, const std::string& state)
         return Shell(args);
     }
     if (verb == "install") {
-        return Out({"Success"});
+        return Install(args);
     }
     if (verb == "tcpip") {
         return args.size() > 1 ? Out({"restarting in TCP mode port: " + args[1]}) : Fail({"adb: usage: adb tcpip PORT"});

@@ -207,7 +207,7 @@ TEST_F(RunStatusTest, RefreshWithoutAPhoneShowsWhyInsteadOfAReport)
         headless::CloseBox(RunStatusWindow);
     });
     OpenWindow(RunStatusWindow, true);
-    EXPECT_NE(shown.find("请检查设备连接"), std::string::npos);
+    EXPECT_NE(shown.find("没有找到手机"), std::string::npos);
     EXPECT_NE(shown.find("error: no devices/emulators found"), std::string::npos);
 }
 

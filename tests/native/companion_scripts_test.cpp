@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/encoding.h"
 #include "platform/system.h"
 #include "support/fake_phone.h"
 
@@ -25,7 +26,14 @@ namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
 
 const char* const kScripts[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec", "HarmonyOS",
-                                "clean", "clean_download", "auto_install", "renew", "trans"};
+                                "clean", "clean_download", "auto_install", "renew", "trans", "check_phone"};
+
+// The scripts that act on the phone, and the scripts that their buttons start in a visible window.
+const char* const kPhoneScripts[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec",
+                                     "clean", "clean_download", "auto_install"};
+const std::set<std::string> kVisibleScripts = {"hw_rec", "clean", "clean_download", "auto_install", "renew"};
+
+constexpr std::string_view kClosingPause = "按任意键关闭此窗口…";
 
 fs::path FreshDirectory(const std::string& role)
 {
@@ -139,41 +147,105 @@ TEST_F(CompanionScriptTest, ReadingAppOfBothBrandsIsRestoredAndRemovedForTheCurr
     EXPECT_EQ(Targets(PhoneCommands(), "adb shell pm uninstall --user 0 "), readers);
 }
 
-TEST_F(CompanionScriptTest, WithoutAPhoneEveryPhoneScriptStopsAfterAdbsOwnError)
+// adb get-state ends normally for a phone that is offline or in recovery: only "device" may go on.
+TEST_F(CompanionScriptTest, PhoneScriptsGoOnOnlyForADeviceAndOtherwiseExplainTheState)
 {
-    phone_.SetState("none");
+    struct Refusal {
+        const char* state;
+        const char* explanation;
+    };
+    const Refusal refusals[] = {{"offline", "离线状态"},
+                                {"recovery", "恢复模式"},
+                                {"unauthorized", "没有允许这台电脑调试"},
+                                {"none", "没有找到手机"}};
     fs::create_directory(program_ / "apk");
-    for (const char* stem : {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec", "clean",
-                             "clean_download", "auto_install"}) {
-        phone_.ClearCommands();
-        ScriptRun run = Run(stem);
-        EXPECT_NE(run.exitCode, 0) << stem;
-        EXPECT_NE(run.output.find("error: no devices/emulators found"), std::string::npos) << stem;
-        EXPECT_EQ(phone_.Commands(), Strings{"adb get-state"}) << stem;
+    for (const Refusal& refusal : refusals) {
+        phone_.SetState(refusal.state);
+        for (const char* stem : kPhoneScripts) {
+            phone_.ClearCommands();
+            ScriptRun run = Run(stem);
+            SCOPED_TRACE(std::string(stem) + " with a phone " + refusal.state);
+            EXPECT_NE(run.exitCode, 0);
+            EXPECT_NE(run.output.find(refusal.explanation), std::string::npos) << run.output;
+            EXPECT_NE(run.output.find("本次没有对手机做任何操作"), std::string::npos);
+            EXPECT_EQ(phone_.Commands(), Strings{"adb get-state"});
+            EXPECT_EQ(run.output.find(kClosingPause) != std::string::npos, kVisibleScripts.contains(stem));
+        }
     }
 }
 
-TEST_F(CompanionScriptTest, HuaweiRestorePutsBackEveryHuaweiPackageAndEnablesOnlyListedDisabledOnes)
+TEST_F(CompanionScriptTest, VisibleScriptsWaitBeforeClosingExceptInsideTheMenu)
 {
-    phone_.Set("PACKAGES", "com.huawei.hwid,com.example.own,com.huawei.KoBackup");
+    fs::create_directory(program_ / "apk");
+    for (const char* stem : {"goolgle_abl", "hwread_UN", "hw_rec", "clean", "clean_download", "auto_install", "renew"}) {
+        ScriptRun run = Run(stem);
+        EXPECT_EQ(run.output.ends_with(std::string(kClosingPause) + "\n"), kVisibleScripts.contains(stem)) << stem;
+    }
+    ScriptRun menu = Run("HarmonyOS", "7\n8\n9\n10\n12\n0\n");
+    EXPECT_EQ(menu.output.find(kClosingPause), std::string::npos);
+    for (const char* ending : {"已全部装回", "清理完成", "成功 0 个", "List of devices attached", "再见"}) {
+        EXPECT_NE(menu.output.find(ending), std::string::npos) << ending;
+    }
+}
+
+// The package names of the shipped catalogue's section.
+std::set<std::string> ShippedCataloguePackages(const std::string& section)
+{
+    fs::path shipped = fs::path(__FILE__).parent_path().parent_path().parent_path() / "databank.ini";
+    std::istringstream lines(GbkToUtf8(ReadFile(shipped)));
+    std::set<std::string> packages;
+    bool inSection = false;
+    for (std::string line; std::getline(lines, line);) {
+        line = line.substr(0, line.find('\r'));
+        if (line.starts_with("[")) {
+            inSection = line == "[" + section + "]";
+        } else if (inSection && !line.starts_with(";") && line.find('=') != std::string::npos) {
+            packages.insert(line.substr(line.find('=') + 1));
+        }
+    }
+    return packages;
+}
+
+// "还原所有操作" undoes on a Huawei phone whatever the Huawei page's buttons and the other scripts
+// remove or disable: the lists are taken from the catalogue and from what those scripts send.
+TEST_F(CompanionScriptTest, HuaweiRestoreUndoesTheCatalogueAndTheOtherScripts)
+{
+    Run("goolgle_dis");
+    Strings disabledByScript = Targets(PhoneCommands(), "adb shell pm disable-user ");
+    phone_.ClearCommands();
+    Run("hwread_UN");
+    Strings removedByScript = Targets(PhoneCommands(), "adb shell pm uninstall --user 0 ");
+    phone_.ClearCommands();
+
+    std::string disabledOnPhone = "com.huawei.hwid,com.example.own";
+    for (const std::string& package : disabledByScript) {
+        disabledOnPhone += "," + package;
+    }
+    phone_.Set("PACKAGES", disabledOnPhone);
     ScriptRun run = Run("hw_rec");
     Strings commands = PhoneCommands();
-
     auto listing = std::find(commands.begin(), commands.end(), "adb shell pm list packages -d");
     ASSERT_NE(listing, commands.end());
     Strings restored = Targets(Strings(commands.begin(), listing), "adb shell pm install-existing --user 0 ");
     std::set<std::string> distinct(restored.begin(), restored.end());
     EXPECT_EQ(distinct.size(), restored.size()) << "a package restored twice";
-    for (const char* package : {"com.huawei.ohos.famanager", "com.huawei.hwid", "com.huawei.KoBackup",
-                                "com.huawei.android.hwaps", "com.android.mms.service", "com.huawei.hwdetectrepair",
-                                "com.huawei.livewallpaper.naturalgarden", "com.huawei.hwireader"}) {
+
+    std::set<std::string> expected = ShippedCataloguePackages("华为");
+    ASSERT_GT(expected.size(), 50u);
+    for (const std::string& package : removedByScript) {
+        if (!package.starts_with("com.hihonor.")) {
+            expected.insert(package);
+        }
+    }
+    for (const std::string& package : expected) {
         EXPECT_TRUE(distinct.contains(package)) << package;
     }
     for (const std::string& package : restored) {
         EXPECT_FALSE(package.starts_with("com.hihonor.")) << package;
     }
-    EXPECT_EQ(Targets(Strings(listing + 1, commands.end()), "adb shell pm enable "),
-              (Strings{"com.huawei.hwid", "com.huawei.KoBackup"}));
+    Strings expectedEnabled = {"com.huawei.hwid"};
+    expectedEnabled.insert(expectedEnabled.end(), disabledByScript.begin(), disabledByScript.end());
+    EXPECT_EQ(Targets(Strings(listing + 1, commands.end()), "adb shell pm enable "), expectedEnabled);
     EXPECT_NE(run.output.find("请重启手机"), std::string::npos);
 }
 
@@ -268,7 +340,7 @@ TEST_F(CompanionScriptTest, StatusReportWithoutAPhoneSaysWhy)
     phone_.SetState("none");
     Run("trans");
     std::string report = ReadFile(program_ / "temp2.txt");
-    EXPECT_NE(report.find("请检查设备连接"), std::string::npos);
+    EXPECT_NE(report.find("没有找到手机"), std::string::npos);
     EXPECT_NE(report.find("error: no devices/emulators found"), std::string::npos);
     EXPECT_EQ(report.find("【电池】"), std::string::npos);
 }

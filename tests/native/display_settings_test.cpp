@@ -121,9 +121,9 @@ class RefreshRateTest : public TweaksTest {};
 TEST_F(RefreshRateTest, DefaultSchemeSetsPeakThenMinimumToNinetySix)
 {
     Click("默认高刷");
-    EXPECT_EQ(Commands(), (Strings{"adb shell settings put system peak_ refresh_ rate 96.0",
-                                   "adb shell settings put system min_ refresh_ rate 96.0"}));
-    EXPECT_EQ(State().currentCommand, "adb shell settings put system min_ refresh_ rate 96.0");
+    EXPECT_EQ(Commands(), (Strings{"adb shell settings put system peak_refresh_rate 96.0",
+                                   "adb shell settings put system min_refresh_rate 96.0"}));
+    EXPECT_EQ(State().currentCommand, "adb shell settings put system min_refresh_rate 96.0");
     EXPECT_EQ(Messages(), Strings{"默认96hz高刷，部分型号、批次不生效"});
 }
 
@@ -132,17 +132,17 @@ TEST_F(RefreshRateTest, PeakTakesTheMaximumBoxAndMinimumTheMinimumBox)
     Enter("最小编辑框", "60");
     Enter("最大编辑框", "120");
     Click("按我定高刷");
-    EXPECT_EQ(Commands(), (Strings{"adb shell settings put system peak_ refresh_ rate 120",
-                                   "adb shell settings put system min_ refresh_ rate 60"}));
+    EXPECT_EQ(Commands(), (Strings{"adb shell settings put system peak_refresh_rate 120",
+                                   "adb shell settings put system min_refresh_rate 60"}));
     EXPECT_EQ(Messages(), Strings{"已按您的设定执行，部分型号、批次不生效"});
 }
 
 TEST_F(RefreshRateTest, EmptyBoxesStillSendBothTemplatesAndConfirm)
 {
     Click("按我定高刷");
-    EXPECT_EQ(State().currentCommand, "adb shell settings put system min_ refresh_ rate ");
-    EXPECT_EQ(Commands(), (Strings{"adb shell settings put system peak_ refresh_ rate",
-                                   "adb shell settings put system min_ refresh_ rate"}));
+    EXPECT_EQ(State().currentCommand, "adb shell settings put system min_refresh_rate ");
+    EXPECT_EQ(Commands(), (Strings{"adb shell settings put system peak_refresh_rate",
+                                   "adb shell settings put system min_refresh_rate"}));
     EXPECT_EQ(Messages(), Strings{"已按您的设定执行，部分型号、批次不生效"});
 }
 

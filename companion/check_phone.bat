@@ -1,0 +1,60 @@
+@echo off
+REM 检查手机能否接受操作：adb get-state 回答 device 时返回 0。其他回答照原样显示，再说明
+REM 手机所处的状态和该怎么做，返回 1。其他脚本在操作手机之前调用它。
+setlocal EnableExtensions DisableDelayedExpansion
+
+REM get-state 在手机离线、处于 recovery 等模式时也正常结束，所以要看它回答的是哪个状态。
+REM 只认整行：unauthorized 等错误后面的说明行和 adb 启动服务时的提示行都不影响判断。
+set "state=other"
+for /f "delims=" %%a in ('adb get-state 2^>^&1') do (
+    if "%%a"=="device" (set "state=device") else echo %%a
+    for %%s in (offline recovery bootloader sideload) do if "%%a"=="%%s" set "state=%%s"
+    if "%%a"=="rescue" set "state=recovery"
+    if "%%a"=="error: device offline" set "state=offline"
+    if "%%a"=="error: device unauthorized." set "state=unauthorized"
+    if "%%a"=="error: no devices/emulators found" set "state=none"
+    if "%%a"=="error: no devices found" set "state=none"
+    if "%%a"=="error: device not found" set "state=none"
+    if "%%a"=="error: more than one device/emulator" set "state=many"
+)
+if "%state%"=="device" exit /b 0
+echo.
+goto :%state%
+
+:offline
+echo 手机处于离线状态（offline）：adb 找到了手机，但无法与它通信。
+echo 请拔下数据线重新插上；仍然不行时，点“异常连接点此重置”或重启手机，再试一次。
+goto :Stop
+:unauthorized
+echo 手机还没有允许这台电脑调试（unauthorized）。
+echo 请解锁手机屏幕，在“是否允许 USB 调试？”提示中勾选“始终允许使用这台计算机进行调试”，再点“确定”。
+echo 没有出现提示时，请重新插拔数据线；仍然没有，请在“开发人员选项”中点“撤销 USB 调试授权”，再重新连接。
+goto :Stop
+:none
+echo 没有找到手机。
+echo 请用能传输数据的数据线连接手机，打开“USB 调试”，USB 连接方式选择“传输文件”。
+echo 仍然找不到时，请安装手机的驱动（华为手机助手或荣耀手机助理），详见程序的“连接教程”。
+goto :Stop
+:many
+echo 连接了不止一台设备。
+echo 请只连接要操作的那台手机，关闭电脑上的安卓模拟器，再试一次。
+goto :Stop
+:recovery
+echo 手机处于恢复模式（recovery），这时不能操作应用。
+echo 请在手机的恢复模式菜单中选择重启，进入系统后再试。
+goto :Stop
+:bootloader
+echo 手机处于 fastboot 模式（bootloader），这时不能操作应用。
+echo 请长按电源键重启手机，进入系统后再试。
+goto :Stop
+:sideload
+echo 手机处于 sideload 模式，正在等待电脑发送升级包，这时不能操作应用。
+echo 请在手机上退出这个模式并重启，进入系统后再试。
+goto :Stop
+:other
+echo 无法确认手机的状态，请看上面 adb 的回答。
+echo 提示“'adb' 不是内部或外部命令”时，请把 adb.exe、AdbWinApi.dll 和 AdbWinUsbApi.dll 放到程序所在的文件夹；
+echo 其他情况请重新插拔数据线，或点“异常连接点此重置”后再试。详见程序文件夹中的“遇到问题请看.txt”。
+:Stop
+echo 本次没有对手机做任何操作。
+exit /b 1
