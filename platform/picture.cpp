@@ -83,9 +83,31 @@ void JumpOnWarning(j_common_ptr info, int level)
 
 void Quietly(j_common_ptr) {}
 
+// libjpeg decodes at n/8 of the full size for n = 1..8 almost n*n/64 times as fast: the smallest
+// n whose result still covers the wanted size is taken.
+void ReduceToAtLeast(jpeg_decompress_struct& info, int minWidth, int minHeight)
+{
+    if (minWidth <= 0 && minHeight <= 0) {
+        return;  // no size wanted: the whole picture
+    }
+    constexpr unsigned kDenominator = 8;
+    auto covers = [&info](unsigned numerator, int minWidth, int minHeight) {
+        auto reduced = [numerator](JDIMENSION side) { return (side * numerator + kDenominator - 1) / kDenominator; };
+        return reduced(info.image_width) >= static_cast<JDIMENSION>(minWidth) &&
+               reduced(info.image_height) >= static_cast<JDIMENSION>(minHeight);
+    };
+    unsigned numerator = 1;
+    while (numerator < kDenominator && !covers(numerator, minWidth, minHeight)) {
+        ++numerator;
+    }
+    info.scale_num = numerator;
+    info.scale_denom = kDenominator;
+}
+
 // Kept apart from DecodeJpeg so that no object with a destructor lives between setjmp and
 // longjmp; the rows land in the caller's buffer, which outlives the jump.
-bool DecompressJpeg(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& rgb, int& width, int& height)
+bool DecompressJpeg(std::span<const std::uint8_t> bytes, Size atLeast, std::vector<std::uint8_t>& rgb, int& width,
+                    int& height)
 {
     jpeg_decompress_struct info{};
     JpegErrors errors{};
@@ -105,6 +127,7 @@ bool DecompressJpeg(std::span<const std::uint8_t> bytes, std::vector<std::uint8_
         return false;
     }
     info.out_color_space = JCS_RGB;
+    ReduceToAtLeast(info, atLeast.width, atLeast.height);
     jpeg_start_decompress(&info);
     width = static_cast<int>(info.output_width);
     height = static_cast<int>(info.output_height);
@@ -119,12 +142,12 @@ bool DecompressJpeg(std::span<const std::uint8_t> bytes, std::vector<std::uint8_
     return true;
 }
 
-std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes)
+std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, Size atLeast)
 {
     std::vector<std::uint8_t> rgb;
     int width = 0;
     int height = 0;
-    if (!DecompressJpeg(bytes, rgb, width, height)) {
+    if (!DecompressJpeg(bytes, atLeast, rgb, width, height)) {
         return std::nullopt;
     }
     Picture picture{width, height, {}};
@@ -137,13 +160,13 @@ std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes)
 
 }  // namespace
 
-std::optional<Picture> DecodePicture(std::span<const std::uint8_t> bytes)
+std::optional<Picture> DecodePicture(std::span<const std::uint8_t> bytes, Size atLeast)
 {
     if (LooksLikePng(bytes)) {
         return DecodePng(bytes);
     }
     if (LooksLikeJpeg(bytes)) {
-        return DecodeJpeg(bytes);
+        return DecodeJpeg(bytes, atLeast);
     }
     return std::nullopt;
 }

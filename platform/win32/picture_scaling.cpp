@@ -81,7 +81,7 @@ std::optional<Picture> PrepareBoxPicture(std::span<const std::uint8_t> bytes, in
     if (width <= 0 || height <= 0) {
         return std::nullopt;
     }
-    std::optional<Picture> decoded = DecodePicture(bytes);
+    std::optional<Picture> decoded = DecodePicture(bytes, {width, height});
     if (!decoded || decoded->width <= 0 || decoded->height <= 0 ||
         decoded->pixels.size() != static_cast<std::size_t>(decoded->width) * decoded->height) {
         return std::nullopt;

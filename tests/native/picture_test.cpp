@@ -119,6 +119,20 @@ TEST(DecodeJpeg, GreyscaleBecomesGreyPixels)
     EXPECT_EQ(Channel(pixel, 8), Channel(pixel, 0));
 }
 
+// A reduced JPEG must still cover the box it is for, or the box would show it enlarged and blurred.
+TEST(DecodeJpeg, ComesOutReducedOnlyAsFarAsTheWantedSizeAllows)
+{
+    ByteVector jpeg = EncodeJpeg(64, 32, 3);
+    auto reduced = DecodePicture(jpeg, {10, 10});
+    ASSERT_TRUE(reduced.has_value());
+    EXPECT_EQ(reduced->width, 24) << "3/8: 2/8 would give a height of 8";
+    EXPECT_EQ(reduced->height, 12);
+    EXPECT_EQ(reduced->pixels.size(), 24u * 12u);
+    auto whole = DecodePicture(jpeg, {65, 1});
+    ASSERT_TRUE(whole.has_value());
+    EXPECT_EQ(whole->width, 64) << "never enlarged, never reduced below the wanted size";
+}
+
 TEST(DecodePicture, OtherBytesGiveNothing)
 {
     EXPECT_FALSE(DecodePicture({}).has_value());
