@@ -8,12 +8,12 @@
 #include <vector>
 
 // A broken invariant is a finding: libFuzzer saves the input that caused it.
-#define FUZZ_CHECK(condition)                                                         \
-    do {                                                                              \
-        if (!(condition)) {                                                           \
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
             std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                             \
-        }                                                                             \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (false)
 
 // The code points of valid UTF-8 (no overlong forms, surrogates or values past U+10FFFF); false
@@ -22,9 +22,16 @@ inline bool Utf8CodePoints(std::string_view text, std::vector<char32_t>* codePoi
 {
     for (std::size_t i = 0; i < text.size();) {
         auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                                                : lead >= 0xF0 && lead <= 0xF4                      ? 4
-                                                                                                    : 0;
+        std::size_t length = 0;
+        if (lead < 0x80) {
+            length = 1;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+        }
         if (length == 0 || i + length > text.size()) {
             return false;
         }

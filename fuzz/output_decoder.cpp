@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         state ^= state << 13;
         state ^= state >> 17;
         state ^= state << 5;
-        return (state & 0xF0) == 0 ? state % 6000 + 1 : state % 7 + 1;  // mostly tiny, now and then long
+        return (state & 3) == 0 ? state % 7 + 1 : state % 1100 + 1;  // tiny ones among reads of up to 1100 bytes
     });
     if (bytes.size() <= 512) {
         check([] { return std::size_t{1}; });
