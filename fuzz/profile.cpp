@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The first occurrence wins: a later section of the same name with the same key changes nothing.
     if (value) {
-        std::string later = std::string(contents) + "\n[" + std::string(section) + "]\n" + std::string(key) + "=later\n";
+        std::string later(contents);
+        later.append("\n[").append(section).append("]\n").append(key).append("=later\n");
         FUZZ_CHECK(FindProfileValue(later, section, key) == value);
     }
     return 0;

@@ -77,7 +77,8 @@ std::size_t Utf8CharacterLength(std::string_view bytes)
 // F3 is never a continuation byte, so a match is always a character of its own.
 std::size_t FindTagCharacter(std::string_view utf8, std::size_t from)
 {
-    for (std::size_t at = utf8.find("\xF3\xA0", from); at != std::string_view::npos; at = utf8.find("\xF3\xA0", at + 1)) {
+    constexpr std::string_view kTagLead = "\xF3\xA0";
+    for (std::size_t at = utf8.find(kTagLead, from); at != std::string_view::npos; at = utf8.find(kTagLead, at + 1)) {
         if (at + 4 <= utf8.size() && (utf8[at + 2] == '\x80' || utf8[at + 2] == '\x81') &&
             (static_cast<unsigned char>(utf8[at + 3]) & 0xC0) == 0x80) {
             return at;
@@ -101,7 +102,7 @@ std::string Utf8ToGbk(std::string_view utf8)
     Converter converter("GBK", "UTF-8");
     std::string gbk;
     std::size_t from = 0;
-    for (std::size_t tag = FindTagCharacter(utf8, 0); tag != std::string_view::npos;
+    for (std::size_t tag = FindTagCharacter(utf8, from); tag != std::string_view::npos;
          tag = FindTagCharacter(utf8, from)) {
         gbk += converter.Convert(utf8.substr(from, tag - from), "?", Utf8CharacterLength);
         gbk += '?';
