@@ -33,8 +33,8 @@ private:
     std::size_t DecodeLegacyRun(std::string_view bytes, std::size_t start, std::size_t runEnd, std::string& text);
 
     LegacyCodePage page_;
-    std::string held_;          // the undecided part of the current run, from an earlier chunk
-    std::size_t checked_ = 0;   // how much of held_ is known to be whole UTF-8 characters
-    bool legacyRun_ = false;    // the current run has proved not to be UTF-8
+    std::string held_;         // what the last chunk left undecided: UTF-8 so far, or a lone lead byte
+    std::size_t checked_ = 0;  // how much of held_ is known to be whole UTF-8 characters
+    bool legacyRun_ = false;   // the run that ended the last chunk has proved not to be UTF-8
     bool lastWasCr_ = false;
 };
