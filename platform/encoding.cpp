@@ -11,6 +11,12 @@ namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
+// How much of a run may be held back undecided. Once this much has proved to be UTF-8, its whole
+// characters are shown and the rest of the run is judged afresh, so that a long line without
+// ASCII is neither kept from view nor scanned again with every chunk; text in a legacy code page
+// never passes for this much UTF-8.
+constexpr std::size_t kMaxUndecidedBytes = 4096;
+
 enum class Utf8Match { Complete, Incomplete, Invalid };
 
 struct Utf8Character {
@@ -88,32 +94,25 @@ std::size_t NonAsciiRunEnd(std::string_view bytes, std::size_t from)
     return end;
 }
 
-// Whether a run of non-ASCII bytes is UTF-8 throughout: complete, cut short in its last
-// character, or invalid somewhere.
-Utf8Match MatchUtf8Run(std::string_view run)
-{
-    for (std::size_t i = 0; i < run.size();) {
-        Utf8Character character = MatchUtf8(run.substr(i));
-        if (character.match != Utf8Match::Complete) {
-            return character.match;
-        }
-        i += character.length;
-    }
-    return Utf8Match::Complete;
-}
-
 }  // namespace
 
 std::string OutputDecoder::Decode(std::string_view chunk)
 {
-    // Only a character held back from the last chunk needs the two joined.
+    if (chunk.empty()) {
+        return {};
+    }
+    // Only a run held back from the last chunk needs the two joined; it is a few KB at most.
     std::string joined;
-    if (!pending_.empty()) {
-        joined = std::move(pending_) + std::string(chunk);
-        pending_.clear();
+    if (!held_.empty()) {
+        joined.reserve(held_.size() + chunk.size());
+        joined.append(held_).append(chunk);
+        held_.clear();
         chunk = joined;
     }
     std::string_view bytes = chunk;
+    if (static_cast<unsigned char>(bytes[0]) < 0x80) {
+        legacyRun_ = false;  // the run that ended the last chunk has ended
+    }
 
     std::string text;
     text.reserve(bytes.size() + bytes.size() / 4);
@@ -127,55 +126,88 @@ std::string OutputDecoder::Decode(std::string_view chunk)
             text += byte;
             lastWasCr_ = false;
             ++i;
-            continue;
-        }
-        if (static_cast<unsigned char>(byte) < 0x80) {
+        } else if (static_cast<unsigned char>(byte) < 0x80) {
             std::size_t end = AsciiRunEnd(bytes, i);  // copied at once: most output is plain ASCII
             text.append(bytes, i, end - i);
             lastWasCr_ = bytes[end - 1] == '\r';
             i = end;
-            continue;
+        } else {
+            lastWasCr_ = false;
+            i = DecodeRun(bytes, i, text);
         }
-        // A run of non-ASCII bytes is read as UTF-8 only when all of it is UTF-8: text in the
-        // legacy code page is full of byte pairs that would pass for UTF-8 one by one.
-        std::size_t runEnd = NonAsciiRunEnd(bytes, i);
-        std::string_view run = bytes.substr(i, runEnd - i);
-        Utf8Match match = MatchUtf8Run(run);
-        if (match == Utf8Match::Incomplete && runEnd == bytes.size()) {
-            pending_.assign(run);  // the run goes on in the next chunk
-            break;
-        }
-        if (match == Utf8Match::Complete) {
-            text.append(run);
-            i = runEnd;
-        } else if (!DecodeLegacyRun(bytes, i, runEnd, text)) {
-            break;
-        }
-        lastWasCr_ = false;
     }
     return text;
 }
 
-// The run [i, runEnd) in the legacy code page; its last double-byte character may take an ASCII
-// trail byte after the run. False when a lead byte ends the chunk: it is held back with the rest.
-bool OutputDecoder::DecodeLegacyRun(std::string_view bytes, std::size_t& i, std::size_t runEnd, std::string& text)
+// The run of non-ASCII bytes from start on: the run that ended the last chunk when start is 0
+// (its first checked_ bytes known to be whole UTF-8 characters), else a new one. Returns where
+// reading goes on. A run is read as UTF-8 only when all of it is UTF-8: text in the legacy code
+// page is full of byte pairs that would pass for UTF-8 one by one.
+std::size_t OutputDecoder::DecodeRun(std::string_view bytes, std::size_t start, std::string& text)
 {
-    while (i < runEnd) {
-        LegacyCharacter legacy = DecodeLegacyCharacter(page_, bytes.substr(i));
+    std::size_t runEnd = NonAsciiRunEnd(bytes, start + checked_);
+    if (legacyRun_) {
+        return DecodeLegacyRun(bytes, start, runEnd, text);
+    }
+    std::size_t end = start + checked_;
+    Utf8Match match = Utf8Match::Complete;
+    while (end < runEnd) {
+        if (end - start >= kMaxUndecidedBytes) {
+            text.append(bytes, start, end - start);
+            start = end;
+        }
+        Utf8Character character = MatchUtf8(bytes.substr(end, runEnd - end));
+        match = character.match;
+        if (match != Utf8Match::Complete) {
+            break;
+        }
+        end += character.length;
+    }
+    if (match == Utf8Match::Complete && runEnd < bytes.size()) {
+        text.append(bytes, start, runEnd - start);
+        checked_ = 0;
+        return runEnd;
+    }
+    if (match != Utf8Match::Invalid && runEnd == bytes.size()) {
+        held_.assign(bytes.substr(start));  // the run may go on in the next chunk
+        checked_ = end - start;
+        return bytes.size();
+    }
+    legacyRun_ = true;
+    checked_ = 0;
+    return DecodeLegacyRun(bytes, start, runEnd, text);
+}
+
+// The run [start, runEnd) in the legacy code page; its last double-byte character may take an
+// ASCII trail byte after the run. A lead byte that ends the chunk is held back.
+std::size_t OutputDecoder::DecodeLegacyRun(std::string_view bytes, std::size_t start, std::size_t runEnd,
+                                           std::string& text)
+{
+    while (start < runEnd) {
+        LegacyCharacter legacy = DecodeLegacyCharacter(page_, bytes.substr(start));
         if (legacy.length == 0) {
-            pending_.assign(bytes.substr(i));
-            return false;
+            held_.assign(bytes.substr(start));
+            return bytes.size();
         }
         text.append(legacy.utf8);
-        i += legacy.length;
+        start += legacy.length;
     }
-    return true;
+    // Only a run that reaches the end of the chunk may go on in the next one.
+    legacyRun_ = start == runEnd && runEnd == bytes.size();
+    return start;
 }
 
 std::string OutputDecoder::Finish()
 {
-    std::string text = pending_.empty() ? std::string() : std::string(kReplacement);
-    pending_.clear();
+    // Held back are whole UTF-8 characters and perhaps one cut off by the end of the output, or a
+    // lone lead byte of the legacy code page.
+    std::string text = held_.substr(0, checked_);
+    if (held_.size() > checked_) {
+        text += kReplacement;
+    }
+    held_.clear();
+    checked_ = 0;
+    legacyRun_ = false;
     lastWasCr_ = false;
     return text;
 }

@@ -14,21 +14,27 @@ std::string Utf8ToGbk(std::string_view utf8);
 // such bytes become U+FFFD): the console's (OEM) one for command output, the ANSI one for files.
 enum class LegacyCodePage { Console, Ansi };
 
-// Decodes captured output chunk by chunk into UTF-8. Each run of non-ASCII bytes is read as
-// UTF-8 when all of it is UTF-8, else in the legacy code page. A run that may go on in the next
-// chunk is held back until it does. Line ends stay as written on Windows; elsewhere a lone LF
-// becomes CR LF, so that texts compare as on Windows, also when the CR ended the previous chunk.
+// Decodes captured output chunk by chunk into UTF-8; the text is the same wherever the chunk
+// borders fall. Each run of non-ASCII bytes is read as UTF-8 when all of it is UTF-8, else in the
+// legacy code page. A run is held back while it may go on in the next chunk, but never more than
+// a few KB of it: once that much has proved to be UTF-8, its whole characters are shown. Line
+// ends stay as written on Windows; elsewhere a lone LF becomes CR LF, so that texts compare as on
+// Windows, also when the CR ended the previous chunk.
 class OutputDecoder {
 public:
     explicit OutputDecoder(LegacyCodePage page = LegacyCodePage::Console) : page_(page) {}
     std::string Decode(std::string_view chunk);
-    // Whatever is still held back, as U+FFFD; the decoder starts afresh afterwards.
+    // What is still held back, read as if the output ended here: a character cut off at the end
+    // becomes U+FFFD. The decoder starts afresh afterwards.
     std::string Finish();
 
 private:
-    bool DecodeLegacyRun(std::string_view bytes, std::size_t& i, std::size_t runEnd, std::string& text);
+    std::size_t DecodeRun(std::string_view bytes, std::size_t start, std::string& text);
+    std::size_t DecodeLegacyRun(std::string_view bytes, std::size_t start, std::size_t runEnd, std::string& text);
 
     LegacyCodePage page_;
-    std::string pending_;
+    std::string held_;         // what the last chunk left undecided: UTF-8 so far, or a lone lead byte
+    std::size_t checked_ = 0;  // how much of held_ is known to be whole UTF-8 characters
+    bool legacyRun_ = false;   // the run that ended the last chunk has proved not to be UTF-8
     bool lastWasCr_ = false;
 };

@@ -118,7 +118,7 @@ std::string_view FinishValue(std::string_view value)
     return value.substr(0, end);
 }
 
-// The value of the first key in the first section of that name; lines end in LF or CR LF.
+// The raw value of the first key in the first section of that name; lines end in LF or CR LF.
 std::optional<std::string_view> FindValue(std::string_view file, std::string_view section, std::string_view key)
 {
     bool inSection = false;
@@ -154,6 +154,16 @@ std::optional<std::string_view> FindValue(std::string_view file, std::string_vie
 
 }  // namespace
 
+std::optional<std::string_view> FindProfileValue(std::string_view contents, std::string_view section,
+                                                 std::string_view key)
+{
+    std::optional<std::string_view> value = FindValue(contents, section, key);
+    if (!value) {
+        return std::nullopt;
+    }
+    return FinishValue(*value);
+}
+
 std::string ReadIniItem(std::string_view path, std::string_view section, std::string_view key,
                         std::string_view defaultValue)
 {
@@ -166,9 +176,9 @@ std::string ReadIniItem(std::string_view path, std::string_view section, std::st
     // Other programs may edit the catalogue at any time; it is read with no lock of its own.
     Bytes file = ReadWholeFile(path, FileSharing::Shared);
     std::string_view contents(reinterpret_cast<const char*>(file.data()), file.size());
-    std::optional<std::string_view> value = FindValue(contents, Utf8ToGbk(section), Utf8ToGbk(key));
+    std::optional<std::string_view> value = FindProfileValue(contents, Utf8ToGbk(section), Utf8ToGbk(key));
     if (!value) {
         return std::string(defaultValue);
     }
-    return GbkToUtf8(FinishValue(*value));
+    return GbkToUtf8(*value);
 }

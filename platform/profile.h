@@ -1,6 +1,7 @@
 // The profile (INI) reader, the same on every system.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,3 +13,9 @@
 // comments; values are cut to 10239 bytes of GBK at a character boundary.
 std::string ReadIniItem(std::string_view path, std::string_view section, std::string_view key,
                         std::string_view defaultValue);
+
+// The profile reading itself, on the bytes of a file: the value of the key in the section, both
+// names given in GBK as they are compared, or nothing when the section or key is missing. The
+// value is GBK, points into contents and follows the rules above.
+std::optional<std::string_view> FindProfileValue(std::string_view contents, std::string_view section,
+                                                 std::string_view key);

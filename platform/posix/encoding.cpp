@@ -73,6 +73,20 @@ std::size_t Utf8CharacterLength(std::string_view bytes)
     return complete;
 }
 
+// Where the next tag character (U+E0000 to U+E007F, F3 A0 80 80 to F3 A0 81 BF) starts, or npos.
+// F3 is never a continuation byte, so a match is always a character of its own.
+std::size_t FindTagCharacter(std::string_view utf8, std::size_t from)
+{
+    constexpr std::string_view kTagLead = "\xF3\xA0";
+    for (std::size_t at = utf8.find(kTagLead, from); at != std::string_view::npos; at = utf8.find(kTagLead, at + 1)) {
+        if (at + 4 <= utf8.size() && (utf8[at + 2] == '\x80' || utf8[at + 2] == '\x81') &&
+            (static_cast<unsigned char>(utf8[at + 3]) & 0xC0) == 0x80) {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk)
@@ -81,10 +95,20 @@ std::string GbkToUtf8(std::string_view gbk)
     return converter.Convert(gbk, kReplacement, [](std::string_view) { return std::size_t{1}; });
 }
 
+// glibc's iconv drops the tag characters without a word; GBK lacks them as any character beyond
+// U+FFFF, so each becomes '?' here, before iconv sees it.
 std::string Utf8ToGbk(std::string_view utf8)
 {
     Converter converter("GBK", "UTF-8");
-    return converter.Convert(utf8, "?", Utf8CharacterLength);
+    std::string gbk;
+    std::size_t from = 0;
+    for (std::size_t tag = FindTagCharacter(utf8, from); tag != std::string_view::npos;
+         tag = FindTagCharacter(utf8, from)) {
+        gbk += converter.Convert(utf8.substr(from, tag - from), "?", Utf8CharacterLength);
+        gbk += '?';
+        from = tag + 4;
+    }
+    return gbk + converter.Convert(utf8.substr(from), "?", Utf8CharacterLength);
 }
 
 const bool kLoneLineFeedsGainCarriageReturns = true;

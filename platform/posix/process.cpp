@@ -20,17 +20,28 @@ constexpr int kPipeBytes = 1024 * 1024;
 constexpr std::size_t kReadBlockBytes = 64 * 1024;
 
 // Shells whose run was destroyed while they still ran. They are not killed (a run may end while
-// its command goes on), only reaped once they end, so that none is left a zombie.
-std::vector<pid_t>& UnreapedShells()
-{
-    static std::vector<pid_t> shells;
-    return shells;
-}
+// its command goes on), only reaped once they have ended, so that none is left a zombie: at the
+// start of the next run, and at the latest when the program exits. What still runs then is
+// adopted and reaped by the system.
+class AbandonedShells {
+public:
+    ~AbandonedShells() { ReapEnded(); }
 
-void ReapEndedShells()
+    void Add(pid_t shell) { shells_.push_back(shell); }
+
+    void ReapEnded()
+    {
+        std::erase_if(shells_, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
+    }
+
+private:
+    std::vector<pid_t> shells_;
+};
+
+AbandonedShells& Abandoned()
 {
-    auto& shells = UnreapedShells();
-    std::erase_if(shells, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
+    static AbandonedShells shells;
+    return shells;
 }
 
 // A descriptor that becomes readable when the process ends (Linux 5.3 and later); -1 elsewhere,
@@ -62,7 +73,7 @@ public:
             close(processFd_);
         }
         if (!HasExited()) {
-            UnreapedShells().push_back(shell_);
+            Abandoned().Add(shell_);
         }
     }
 
@@ -141,7 +152,7 @@ private:
 
 std::unique_ptr<CapturedRun> CapturedRun::Start(std::string_view commandLine)
 {
-    ReapEndedShells();
+    Abandoned().ReapEnded();
     int pipeEnds[2];
     // Close-on-exec keeps the read end out of every child; the write end reaches the shell only
     // as its descriptors 1 and 2.

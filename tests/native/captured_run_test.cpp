@@ -1,6 +1,11 @@
 // Captured runs through /bin/sh: one pipe for both streams, no input, PATH, inheritance, lifetime.
 #include <gtest/gtest.h>
 
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <map>
 #include <sstream>
 #include <string>
@@ -130,6 +135,30 @@ TEST(CapturedRunLifetime, DestroyingARunLeavesItsCommandRunning)
     }
     pid.pop_back();
     EXPECT_EQ(RunToEnd("kill -0 " + pid + " && echo running; kill " + pid), "running\n");
+}
+
+// A shell given up on while it ran is reaped once it has ended, at the latest when the program
+// exits: the process that adopts the program's orphans (here a subreaper standing in for init)
+// must be handed no zombie.
+using CapturedRunLifetimeDeathTest = ::testing::Test;
+
+TEST_F(CapturedRunLifetimeDeathTest, AbandonedShellThatHasEndedIsReapedAtExit)
+{
+    EXPECT_EXIT(
+        {
+            prctl(PR_SET_CHILD_SUBREAPER, 1);
+            pid_t program = fork();
+            if (program == 0) {
+                CapturedRun::Start("sleep 0.1").reset();
+                usleep(500 * 1000);
+                std::exit(0);
+            }
+            waitpid(program, nullptr, 0);
+            siginfo_t zombie{};
+            waitid(P_ALL, 0, &zombie, WEXITED | WNOHANG);
+            std::_Exit(zombie.si_pid == 0 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

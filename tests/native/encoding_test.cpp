@@ -45,6 +45,7 @@ TEST(Gbk, CharactersGbkLacksBecomeQuestionMarks)
 {
     EXPECT_EQ(Utf8ToGbk("a😀b"), "a?b");
     EXPECT_EQ(Utf8ToGbk("a\xFF" "b"), "a?b");  // invalid UTF-8
+    EXPECT_EQ(Utf8ToGbk("a\U000E0001\U000E007F" "b\U000E0080"), "a??b?");  // tag characters, and one past them
 }
 
 TEST(OutputDecoder, PassesUtf8Through)
@@ -54,7 +55,7 @@ TEST(OutputDecoder, PassesUtf8Through)
 
 TEST(OutputDecoder, HoldsBackACharacterSplitBetweenChunks)
 {
-    std::string text = "连接";  // two three-byte characters
+    std::string text = "连接\r\n";  // two three-byte characters, and the line end that ends their run
     for (std::size_t split = 1; split < text.size(); ++split) {
         OutputDecoder decoder;
         std::string first = decoder.Decode(text.substr(0, split));
@@ -136,6 +137,57 @@ TEST(OutputDecoder, FinishFlushesAnIncompleteCharacter)
     EXPECT_EQ(decoder.Decode("ok\xE8\xBF"), "ok");
     EXPECT_EQ(decoder.Finish(), kReplacement);
     EXPECT_EQ(decoder.Finish(), "");
+}
+
+TEST(OutputDecoder, FinishKeepsTheCharactersBeforeACutOffOne)
+{
+    EXPECT_EQ(DecodeChunks({"ok 中文\xE4"}), "ok 中文" + kReplacement);
+    EXPECT_EQ(DecodeChunks({"ok 中", "文\xE4\xB8"}), "ok 中文" + kReplacement);
+    EXPECT_EQ(DecodeChunks({"中文"}), "中文");
+}
+
+// Each case decoded whole, then cut in two at every point and byte by byte: the text must not
+// change. A run of non-ASCII bytes is judged as a whole, so a read that ends inside it must not
+// decide on the part it has seen.
+TEST(OutputDecoder, TextIsTheSameWhereverTheChunkBordersFall)
+{
+    const std::string cases[] = {
+        "\xC3\xA9\x80",                  // UTF-8 "é", then a byte that makes the run not UTF-8
+        "x \xD6\xB8\xB6\xA8\r\n",         // GBK "指定": its first two bytes alone pass for UTF-8
+        "ok 中文\xE4",                    // a character cut off by the end of the output
+        "设备\xFF设备\n设备\r\n\xE8" "a",    // invalid bytes inside and at the end of runs
+        "one\r\ntwo\n\r\n\xF0\x9F\x98\x80\n",  // line ends around a four-byte character
+    };
+    for (const std::string& bytes : cases) {
+        std::string whole = DecodeChunks({bytes});
+        for (std::size_t split = 1; split < bytes.size(); ++split) {
+            EXPECT_EQ(DecodeChunks({bytes.substr(0, split), bytes.substr(split)}), whole)
+                << "split after byte " << split << " of " << testing::PrintToString(bytes);
+        }
+        std::vector<std::string> bytewise;
+        for (char byte : bytes) {
+            bytewise.emplace_back(1, byte);
+        }
+        EXPECT_EQ(DecodeChunks(bytewise), whole) << testing::PrintToString(bytes);
+    }
+    EXPECT_EQ(DecodeChunks({"\xC3\xA9\x80"}), kReplacement + kReplacement + kReplacement);
+}
+
+// A long line of UTF-8 without ASCII is shown as it arrives, held back only a few KB, also when
+// no read ends on a character border (after the "x", every read of 1023 bytes cuts a character).
+TEST(OutputDecoder, LongLineWithoutAsciiIsNotHeldBackWhole)
+{
+    std::string line = "x";
+    while (line.size() < 256 * 1024) {
+        line += "中文字符";
+    }
+    OutputDecoder decoder;
+    std::string shown;
+    for (std::size_t at = 0; at < line.size(); at += 1023) {
+        shown += decoder.Decode(std::string_view(line).substr(at, 1023));
+        EXPECT_LE(std::min(at + 1023, line.size()) - shown.size(), 8u * 1024) << "after byte " << at;
+    }
+    EXPECT_EQ(shown + decoder.Finish(), line);
 }
 
 TEST(OutputDecoder, StartsAfreshAfterFinish)

@@ -11,6 +11,15 @@
 
 namespace {
 
+#ifdef PELLUCOR_SANITIZED
+constexpr bool kSanitizerAllocates = true;
+#else
+constexpr bool kSanitizerAllocates = false;
+#endif
+constexpr const char* kSanitizerAllocatesReason =
+    "AddressSanitizer's allocator reports a request it cannot meet and ends the program itself: "
+    "the program's own handling of a failed allocation is never reached in this build";
+
 std::filesystem::path TemporaryFile(const std::string& name)
 {
     return std::filesystem::temp_directory_path() / ("system_test_" + std::to_string(getpid()) + "_" + name);
@@ -96,6 +105,9 @@ TEST_F(FatalErrorDeathTest, ReportsAndEndsWithExitCodeMinusOne)
 
 TEST_F(FatalErrorDeathTest, FailedAllocationIsFatalAndNamesTheSize)
 {
+    if (kSanitizerAllocates) {
+        GTEST_SKIP() << kSanitizerAllocatesReason;
+    }
     volatile std::size_t size = static_cast<std::size_t>(-1) / 2;
     EXPECT_EXIT(
         {
@@ -107,6 +119,9 @@ TEST_F(FatalErrorDeathTest, FailedAllocationIsFatalAndNamesTheSize)
 
 TEST(Allocation, NothrowFailureGivesNull)
 {
+    if (kSanitizerAllocates) {
+        GTEST_SKIP() << kSanitizerAllocatesReason;
+    }
     volatile std::size_t size = static_cast<std::size_t>(-1) / 2;
     EXPECT_EQ(::operator new(size, std::nothrow), nullptr);
 }

@@ -73,6 +73,8 @@ TEST(TextToInteger, OtherWideCharactersStopTheDigits)
     EXPECT_EQ(TextToInteger("秒12"), 0);
     EXPECT_EQ(TextToInteger("～5"), 0);  // the tilde folds to '~', which is no sign
     EXPECT_EQ(TextToInteger("、5"), 0);  // 0xA1 0xA2 is no blank
+    EXPECT_EQ(TextToInteger("\U0001F600" "42"), 0);  // GBK lacks it: '?'
+    EXPECT_EQ(TextToInteger("\U000E0001" "42"), 0);  // a tag character, which iconv would drop
 }
 
 TEST(TextToInteger, SaturatesInsteadOfOverflowing)

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "platform/encoding.h"
 #include "platform/profile.h"
@@ -103,6 +104,42 @@ TEST(OutputDecoder, MixedUtf8AndLegacyLinesDoNotCrash)
     text += decoder.Finish();
     EXPECT_EQ(text.substr(0, 4), "ok\r\n");
     EXPECT_EQ(text.substr(text.size() - 8), "\n设备\n");
+}
+
+// What decoding all of bytes at once gives, and what it gives cut in two at every byte and cut
+// into single bytes: the same text, or the first border that changes it.
+void ExpectTheSameWhereverTheChunkBordersFall(LegacyCodePage page, const std::string& bytes, const std::string& text)
+{
+    auto decode = [page](const std::vector<std::string>& chunks) {
+        OutputDecoder decoder(page);
+        std::string decoded;
+        for (const std::string& chunk : chunks) {
+            decoded += decoder.Decode(chunk);
+        }
+        return decoded + decoder.Finish();
+    };
+    EXPECT_EQ(decode({bytes}), text);
+    for (std::size_t split = 1; split < bytes.size(); ++split) {
+        ASSERT_EQ(decode({bytes.substr(0, split), bytes.substr(split)}), text) << "split after byte " << split;
+    }
+    std::vector<std::string> single;
+    for (char byte : bytes) {
+        single.emplace_back(1, byte);
+    }
+    EXPECT_EQ(decode(single), text);
+}
+
+// cmd.exe writes GBK, adb UTF-8. "指定" is D6 B8 B6 A8 in GBK, and D6 B8 alone would pass for
+// UTF-8; "丄" is 81 41, its trail byte an ASCII letter; the output ends inside a UTF-8 character.
+TEST(OutputDecoder, GbkAndUtf8GiveTheSameTextWhereverTheChunkBordersFall)
+{
+    if (GetOEMCP() != 936 || GetACP() != 936) {
+        GTEST_SKIP() << "the code pages are " << GetOEMCP() << " and " << GetACP() << ", not GBK";
+    }
+    const std::string bytes = "设备 device\r\n" + Utf8ToGbk("指定的路径不存在。\r\n丄x\r\n") + "中文\xE4";
+    const std::string text = "设备 device\r\n指定的路径不存在。\r\n丄x\r\n中文" + kReplacement;
+    ExpectTheSameWhereverTheChunkBordersFall(LegacyCodePage::Console, bytes, text);
+    ExpectTheSameWhereverTheChunkBordersFall(LegacyCodePage::Ansi, bytes, text);
 }
 
 TEST(TextToInteger, FullWidthDigitsAndMinus)
