@@ -3,8 +3,7 @@
 #include "catalogue/package_actions.h"
 
 #include "catalogue/catalogue.h"
-#include "core/command_state.h"
-#include "core/runner.h"
+#include "core/operation_log.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
 #include "ui/window_ids.h"
@@ -95,10 +94,10 @@ void RunPackageAction(const PackageAction& action)
         std::string value = CatalogueLookup(step.section, step.key);
         if (!IsSafePackageName(value)) {
             refusals += RefusalLine(step.section, step.key);
+            RecordRefusal(JoinText({CommandTemplate(action.kind), value}));
             continue;
         }
-        State().currentCommand = JoinText({CommandTemplate(action.kind), value});
-        RunCurrentCommand();
+        RunAndRecord(JoinText({CommandTemplate(action.kind), value}));
         anyCommandRan = true;
     }
     if (!refusals.empty()) {

@@ -1,8 +1,11 @@
 // The desktop window's console: welcome text, the command box's hint and running what is typed.
 #include "core/console.h"
 
+#include <string>
+#include <utility>
+
 #include "core/command_state.h"
-#include "core/runner.h"
+#include "core/operation_log.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
 #include "ui/window_ids.h"
@@ -46,7 +49,7 @@ void RunTypedCommand(const EventArgs& key)
     if (key.key != kEnterKey) {
         return;
     }
-    State().currentCommand = GetText(DesktopWindow, kCommandBox);
+    std::string typed = GetText(DesktopWindow, kCommandBox);
     SetText(DesktopWindow, kCommandBox, "");
-    RunCurrentCommand();
+    RunAndRecord(std::move(typed), kConsoleOrigin);
 }

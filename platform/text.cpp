@@ -126,3 +126,15 @@ std::string BytesToText(const Bytes& bytes)
 }
 
 Bytes ZeroBytes(int length) { return Bytes(length > 0 ? static_cast<std::size_t>(length) : 0, 0); }
+
+std::string ShortenedText(std::string_view text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes) {
+        return std::string(text);
+    }
+    std::size_t end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        --end;  // text[end] continues a character: cut before that character's first byte
+    }
+    return JoinText({text.substr(0, end), "…"});
+}

@@ -1,6 +1,7 @@
 // The text operations of the handlers: texts are UTF-8, an absent text is the empty one.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -26,3 +27,7 @@ std::string ToText(const Bytes& bytes);
 std::string BytesToText(const Bytes& bytes);
 
 Bytes ZeroBytes(int length);
+
+// The text when it has at most maxBytes bytes; else its first bytes, cut before a UTF-8 character
+// that would not fit whole, and "…".
+std::string ShortenedText(std::string_view text, std::size_t maxBytes);

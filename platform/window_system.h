@@ -32,6 +32,8 @@ bool IsChecked(WindowId window, std::string_view control);
 void SetChecked(WindowId window, std::string_view control, bool checked);
 // Paints the control's pending changes now, without waiting for the message loop.
 void RepaintNow(WindowId window, std::string_view control);
+// Scrolls a multi-line edit box to its last line, the caret at the end of its text.
+void ScrollToEnd(WindowId window, std::string_view control);
 
 // Dispatches every waiting window event, then returns; a pending quit is left for the outer loop.
 void ProcessPendingEvents();
@@ -39,6 +41,9 @@ void ProcessPendingEvents();
 // A message box: caption "信息：", one OK button, task-modal, no owner. Returns when closed.
 // Does nothing once the program is ending.
 void ShowMessage(std::string_view text);
+// A question in the same kind of box, with Yes and No buttons, No the default one. True for Yes;
+// false for No, and at once once the program is ending.
+bool AskYesNo(std::string_view question);
 
 // True once the last window has closed (the quit is pending or the loop has ended).
 bool IsProgramEnding();

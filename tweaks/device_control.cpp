@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "core/operation_log.h"
 #include "platform/process.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
@@ -14,7 +15,7 @@ namespace {
 
 // Fire and forget: adb is started hidden, nobody waits for it and nothing is said, so a phone
 // that is already rebooting never holds up the window.
-void StartReboot(std::string_view commandLine) { RunProgram(commandLine, false, ShowHidden); }
+void StartReboot(std::string_view commandLine) { StartAndRecord(commandLine, false, ShowHidden); }
 
 }  // namespace
 
@@ -25,7 +26,7 @@ void RebootToFastboot(const EventArgs&) { StartReboot("adb reboot fastboot"); }
 
 void StopAdbServer(const EventArgs&)
 {
-    RunCommandLine("adb kill-server");
+    RunAndRecord("adb kill-server");
     ShowMessage("断开完成");
 }
 
@@ -33,8 +34,8 @@ void StopAdbServer(const EventArgs&)
 // typed, the example text included when the user left it.
 void SwitchToWirelessDebugging(const EventArgs&)
 {
-    RunCommandLine(JoinText({"adb tcpip ", GetText(DesktopWindow, "端口编辑框")}));
-    RunCommandLine(JoinText({"adb connect ", GetText(DesktopWindow, "IP地址编辑框")}));
+    RunAndRecord(JoinText({"adb tcpip ", GetText(DesktopWindow, "端口编辑框")}));
+    RunAndRecord(JoinText({"adb connect ", GetText(DesktopWindow, "IP地址编辑框")}));
     ShowMessage("现在您可以查询连接设备中是否有该IP设备");
 }
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/operation_log.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
-#include "tweaks/run_command.h"
 #include "ui/window_ids.h"
 
 namespace {
@@ -28,7 +28,7 @@ constexpr int kShortestScreenOffSeconds = 3;
 // of the phone's answer. The box is read again afterwards: it may have been edited meanwhile.
 void SetAnimationScale(std::string_view box, std::string_view commandTemplate)
 {
-    RunCommandLine(JoinText({commandTemplate, GetText(DesktopWindow, box)}));
+    RunAndRecord(JoinText({commandTemplate, GetText(DesktopWindow, box)}));
     SetText(DesktopWindow, kOutputBox, JoinText({kScaleConfirmation, GetText(DesktopWindow, box)}));
     RepaintNow(DesktopWindow, kOutputBox);
 }
@@ -58,21 +58,21 @@ void SetScreenOffTimeout(const EventArgs&)
         ShowMessage("时间太短，危险！");
         return;
     }
-    RunCommandLine(JoinText({"adb shell settings put system screen_off_timeout ", seconds, "000"}));
+    RunAndRecord(JoinText({"adb shell settings put system screen_off_timeout ", seconds, "000"}));
     ShowMessage("已设置，可用于省电模式修改亮屏时间");
 }
 
 void ApplyDefaultRefreshRate(const EventArgs&)
 {
-    RunCommandLine(JoinText({kPeakRate, "96.0"}));
-    RunCommandLine(JoinText({kMinRate, "96.0"}));
+    RunAndRecord(JoinText({kPeakRate, "96.0"}));
+    RunAndRecord(JoinText({kMinRate, "96.0"}));
     ShowMessage("默认96hz高刷，部分型号、批次不生效");
 }
 
 // Each key takes the box under the label that names it: "最大（HZ）" the peak, "最小（HZ）" the minimum.
 void ApplyTypedRefreshRate(const EventArgs&)
 {
-    RunCommandLine(JoinText({kPeakRate, GetText(DesktopWindow, "最大编辑框")}));
-    RunCommandLine(JoinText({kMinRate, GetText(DesktopWindow, "最小编辑框")}));
+    RunAndRecord(JoinText({kPeakRate, GetText(DesktopWindow, "最大编辑框")}));
+    RunAndRecord(JoinText({kMinRate, GetText(DesktopWindow, "最小编辑框")}));
     ShowMessage("已按您的设定执行，部分型号、批次不生效");
 }

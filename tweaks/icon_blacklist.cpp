@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/operation_log.h"
 #include "platform/process.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
-#include "tweaks/run_command.h"
 #include "ui/window_ids.h"
 
 namespace {
@@ -48,13 +48,13 @@ std::string TickedKeywords()
 
 void HideStatusBarIcons(const EventArgs&)
 {
-    RunCommandLine(JoinText({"adb shell settings put secure icon_blacklist ", TickedKeywords()}));
+    RunAndRecord(JoinText({"adb shell settings put secure icon_blacklist ", TickedKeywords()}));
     ShowMessage("执行完成，部分不生效");
 }
 
 // Started, not run: the output box keeps what it shows and the message comes at once.
 void RestoreStatusBarIcons(const EventArgs&)
 {
-    RunProgram("adb shell settings put secure icon_blacklist null", false, ShowHidden);
+    StartAndRecord("adb shell settings put secure icon_blacklist null", false, ShowHidden);
     ShowMessage("完成");
 }

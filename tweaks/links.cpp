@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "core/operation_log.h"
 #include "platform/process.h"
 #include "platform/window_system.h"
 
@@ -24,7 +25,7 @@ constexpr std::string_view kHonor9DemonstrationSearch =
 // current user only, and "pm enable" brings it back.
 void SwitchXiaomiCloudControl(std::string_view commandLine)
 {
-    RunProgram(commandLine, false, ShowHidden);
+    StartAndRecord(commandLine, false, ShowHidden);
     ShowMessage("完成");
 }
 

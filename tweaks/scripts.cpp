@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/operation_log.h"
 #include "platform/encoding.h"
 #include "platform/process.h"
 #include "platform/system.h"
@@ -47,10 +48,11 @@ std::string ScriptCommandLine(std::string_view stem, ScriptPath path)
     return path == ScriptPath::FullPath ? JoinPath(ProgramDirectory(), fileName) : fileName;
 }
 
-// Whether the script started, or did what it should, is not known here: its own console says.
+// Whether the script did what it should is not known here: its own console says. The log notes
+// whether it started.
 void Launch(const ScriptLaunch& script)
 {
-    RunProgram(ScriptCommandLine(script.stem, script.path), script.waitForExit, script.showState);
+    StartAndRecord(ScriptCommandLine(script.stem, script.path), script.waitForExit, script.showState);
     if (!script.message.empty()) {
         ShowMessage(script.message);
     }

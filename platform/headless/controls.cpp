@@ -1,6 +1,7 @@
 // Headless control contents, read and written by (window id, control name), and event dispatch.
 #include <array>
 
+#include "platform/event_source.h"
 #include "platform/headless/records.h"
 #include "platform/headless/state.h"
 #include "platform/window_system.h"
@@ -11,6 +12,7 @@ void Raise(const WindowRef& window, int controlIndex, Event event, const EventAr
 {
     // Copied first: the window's controls must not be touched once a handler may have destroyed it.
     const std::array<EventBinding, 3> bindings = window->controls[controlIndex].declaration->bindings;
+    EventSourceScope source(*window->declaration, *window->controls[controlIndex].declaration);
     for (const EventBinding& binding : bindings) {
         if (window->destroyed) {
             return;
@@ -85,3 +87,6 @@ void RepaintNow(WindowId window, std::string_view control)
         headless::detail::RecordPainting({window, std::string(control), found->text});
     }
 }
+
+// An edit box in memory has no view to scroll; the tests read its whole text.
+void ScrollToEnd(WindowId, std::string_view) {}

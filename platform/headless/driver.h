@@ -41,6 +41,9 @@ std::string_view WindowTitle(WindowId window);
 // responder runs while the box is shown (the other windows disabled).
 std::vector<std::string> Messages();
 void SetMessageResponder(std::function<void(std::string_view text)> responder);
+// How AskYesNo questions are answered (No until set); they are recorded among the messages and
+// shown to the responder like them.
+void AnswerQuestions(bool yes);
 
 struct StartedProgram {
     std::string commandLine;

@@ -1,4 +1,5 @@
-// Headless message boxes: recorded, and answered at once or by the test's responder.
+// Headless message boxes: recorded, and answered at once or by the test's responder; questions
+// get the answer the test chose.
 #include <functional>
 #include <string>
 #include <utility>
@@ -15,6 +16,7 @@ namespace {
 struct MessageRecord {
     std::vector<std::string> texts;
     std::function<void(std::string_view)> responder;
+    bool answerYes = false;
 };
 
 MessageRecord& Record()
@@ -31,6 +33,8 @@ void SetMessageResponder(std::function<void(std::string_view text)> responder)
 {
     Record().responder = std::move(responder);
 }
+
+void AnswerQuestions(bool yes) { Record().answerYes = yes; }
 
 void detail::ClearMessages() { Record() = {}; }
 
@@ -57,4 +61,13 @@ void ShowMessage(std::string_view text)
     for (const WindowRef& window : disabled) {
         --window->disablers;
     }
+}
+
+bool AskYesNo(std::string_view question)
+{
+    if (IsProgramEnding()) {
+        return false;
+    }
+    ShowMessage(question);
+    return headless::Record().answerYes;
 }

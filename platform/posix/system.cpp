@@ -8,6 +8,8 @@
 #include <climits>
 #include <cstddef>
 
+#include "platform/posix/file_descriptor.h"
+
 namespace {
 
 // The full path of the running program file, as the kernel knows it.
@@ -31,24 +33,6 @@ void WriteAll(int descriptor, std::string_view text)
         text.remove_prefix(static_cast<std::size_t>(written));
     }
 }
-
-// Closes the descriptor on every way out of ReadWholeFile.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int descriptor) : descriptor_(descriptor) {}
-    ~FileDescriptor()
-    {
-        if (descriptor_ >= 0) {
-            close(descriptor_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return descriptor_; }
-
-private:
-    int descriptor_;
-};
 
 }  // namespace
 

@@ -101,3 +101,15 @@ void RepaintNow(WindowId window, std::string_view name)
         UpdateWindow(control->handle);
     }
 }
+
+// EM_SCROLLCARET scrolls the caret into view, so the caret goes to the end first.
+void ScrollToEnd(WindowId window, std::string_view name)
+{
+    LiveControl* control = FindControl(window, name);
+    if (!IsKind(control, ControlKind::EditBox)) {
+        return;
+    }
+    auto length = static_cast<WPARAM>(GetWindowTextLengthW(control->handle));
+    SendMessageW(control->handle, EM_SETSEL, length, static_cast<LPARAM>(length));
+    SendMessageW(control->handle, EM_SCROLLCARET, 0, 0);
+}

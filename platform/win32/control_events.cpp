@@ -1,4 +1,5 @@
 // Raising the declared events of controls: mouse press, keys and focus changes seen through a subclass.
+#include "platform/event_source.h"
 #include "platform/win32/live_window.h"
 
 namespace {
@@ -65,6 +66,7 @@ void RaiseEvent(const LiveControl& control, Event event, const EventArgs& args)
 {
     // Copied first: the handlers may destroy the control, never the static declaration.
     const ControlDeclaration& declaration = *control.declaration;
+    EventSourceScope source(*control.window->declaration, declaration);
     for (const EventBinding& binding : declaration.bindings) {
         if (binding.handler != nullptr && binding.event == event) {
             binding.handler(args);

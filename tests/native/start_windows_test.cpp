@@ -153,20 +153,6 @@ TEST_F(StartWindows, BandPicturesAndPlainCaptionsIgnoreTheMouse)
     ExpectNothingHappened(before);
 }
 
-TEST_F(StartWindows, OperationLogButtonsDoNothing)
-{
-    ASSERT_TRUE(OpenWindow(OperationLogWindow, true));  // stays open once the queue runs dry
-    const std::string notice = GetText(OperationLogWindow, "记录编辑框");
-    const std::vector<WindowId> before = headless::OpenWindows();
-
-    headless::Click(OperationLogWindow, "按钮2");
-    headless::Click(OperationLogWindow, "按钮1");
-
-    ExpectNothingHappened(before);
-    EXPECT_EQ(GetText(OperationLogWindow, "记录编辑框"), notice);
-    EXPECT_EQ(notice, "对设备造成影响的操作都会记录在此，当前无记录");
-}
-
 TEST_F(StartWindows, RunStatusWindowReplacesItsDeclaredSentenceWhenCreated)
 {
     ASSERT_TRUE(OpenWindow(RunStatusWindow, true));

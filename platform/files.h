@@ -1,0 +1,50 @@
+// Files that the program keeps for itself (the operation log): appending, rotating, reading the
+// newest part, removing, and the user's own folder for them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/text.h"
+
+// Appends text to a text file in one write, creating the file (not its folder) when missing.
+// Writers in other processes appending at the same time never interleave inside one call's text,
+// and what is written belongs to the system at once: a crash of the program loses none of it. An
+// empty file gets the header first (a byte-order mark); a file whose last byte is not a line feed
+// (a damaged one) gets a CR LF first, so that the text always starts a line of its own. False
+// when nothing was written.
+bool AppendToTextFile(std::string_view path, std::string_view text, std::string_view header);
+
+// What AppendToTextFile writes to a file of that size whose last byte is lastByte.
+std::string TextToAppend(std::uint64_t size, char lastByte, std::string_view text, std::string_view header);
+
+// When the file has grown past limit bytes, renames it to rotatedPath, replacing what is there.
+// The size is read and the rename made on the one opened file, so that two programs rotating at
+// once never move a file that the other has just begun. Nothing happens to a smaller, missing or
+// busy file.
+void RotateFile(std::string_view path, std::string_view rotatedPath, std::uint64_t limit);
+
+// When a regular file was last written, in the system's own units: only for comparing two files.
+// Nothing when there is no regular file at the path.
+std::optional<std::int64_t> LastWriteTime(std::string_view path);
+
+// At most the last maxBytes bytes of a regular file, read while others may append to it.
+struct FileTail {
+    Bytes bytes;           // empty when the file is missing, empty or unreadable
+    bool cut = false;      // the file holds more before these bytes
+};
+FileTail ReadFileTail(std::string_view path, std::size_t maxBytes);
+
+// Removes the file; true when none is left at the path (also when there was none).
+bool RemoveFile(std::string_view path);
+
+// Makes the folder and any missing folders above it; true when it exists afterwards.
+bool MakeFolder(std::string_view path);
+
+// This user's folder for the program's own files, not created here: "Pellucor" in the local
+// application-data folder on Windows, "pellucor" in $XDG_STATE_HOME (or ~/.local/state) on
+// POSIX systems. Empty when the system names none.
+std::string UserStateDirectory();

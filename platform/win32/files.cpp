@@ -1,0 +1,209 @@
+// The program's own files on Windows: appends through FILE_APPEND_DATA, rotation by handle, the
+// local application-data folder.
+#include "platform/files.h"
+
+#include <windows.h>
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/win32/wide.h"
+
+namespace {
+
+// Others may read, append, rename and delete while the program has a log file open: a second
+// Pellucor, an editor, a rotation.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+class SharedFile {
+public:
+    SharedFile(std::string_view path, DWORD access, DWORD disposition)
+        : handle_(CreateFileW(Utf8ToWide(path).c_str(), access, kShareAll, nullptr, disposition,
+                              FILE_ATTRIBUTE_NORMAL, nullptr))
+    {
+    }
+    ~SharedFile()
+    {
+        if (IsOpen()) {
+            CloseHandle(handle_);
+        }
+    }
+    SharedFile(const SharedFile&) = delete;
+    SharedFile& operator=(const SharedFile&) = delete;
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+
+    std::uint64_t Size() const
+    {
+        LARGE_INTEGER size{};
+        return IsOpen() && GetFileSizeEx(handle_, &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
+    }
+
+    // At most count bytes from the offset; fewer at the end of the file or on a failed read.
+    std::string Read(std::uint64_t offset, std::size_t count) const
+    {
+        std::string bytes(count, '\0');
+        LARGE_INTEGER position{};
+        position.QuadPart = static_cast<LONGLONG>(offset);
+        std::size_t filled = 0;
+        if (SetFilePointerEx(handle_, position, nullptr, FILE_BEGIN)) {
+            DWORD read = 0;
+            while (filled < count &&
+                   ReadFile(handle_, bytes.data() + filled, static_cast<DWORD>(count - filled), &read, nullptr) &&
+                   read > 0) {
+                filled += read;
+            }
+        }
+        bytes.resize(filled);
+        return bytes;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+// Appending and rotating programs take turns by locking this byte, far past the end of any log:
+// a lock on the data itself would keep the lock holder's own append handle out.
+constexpr DWORD kTurnByteHigh = 0x40000000;
+
+// Holds the turn while it exists (LockFileEx, exclusive, waiting; the handle needs read access).
+class Turn {
+public:
+    explicit Turn(const SharedFile& file) : file_(file)
+    {
+        OVERLAPPED at{};
+        at.OffsetHigh = kTurnByteHigh;
+        taken_ = file_.IsOpen() && LockFileEx(file_.Get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at);
+    }
+    ~Turn()
+    {
+        if (taken_) {
+            OVERLAPPED at{};
+            at.OffsetHigh = kTurnByteHigh;
+            UnlockFileEx(file_.Get(), 0, 1, 0, &at);
+        }
+    }
+    Turn(const Turn&) = delete;
+    Turn& operator=(const Turn&) = delete;
+    bool Taken() const { return taken_; }
+
+private:
+    const SharedFile& file_;
+    bool taken_ = false;
+};
+
+bool IsFolder(const std::wstring& path)
+{
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+// Of the write rights the handle has FILE_APPEND_DATA alone, so that it can only add to the end,
+// and WriteFile is told to write there ("To write to the end of file, specify both the Offset and
+// OffsetHigh members of the OVERLAPPED structure as 0xFFFFFFFF"): one call lands whole at the end
+// as it is at that moment, whoever else appends. The read rights serve the size and the last
+// byte, which decide what goes first, and the turn, which keeps them from changing before the
+// write. WriteFile hands the data to the system cache, which outlives the program;
+// FlushFileBuffers would also wait for the disk on every record.
+bool AppendToTextFile(std::string_view path, std::string_view text, std::string_view header)
+{
+    SharedFile file(path, GENERIC_READ | FILE_APPEND_DATA, OPEN_ALWAYS);
+    Turn turn(file);
+    if (!turn.Taken()) {
+        return false;
+    }
+    std::uint64_t size = file.Size();
+    std::string last = size > 0 ? file.Read(size - 1, 1) : std::string();
+    std::string bytes = TextToAppend(size, last.empty() ? '\n' : last[0], text, header);
+    OVERLAPPED end{};
+    end.Offset = 0xFFFFFFFF;
+    end.OffsetHigh = 0xFFFFFFFF;
+    DWORD written = 0;
+    return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, &end) &&
+           written == bytes.size();
+}
+
+// In the appenders' turn, the rename goes through the handle whose size was read
+// (SetFileInformationByHandle, FileRenameInfo; the handle needs DELETE access). A second program
+// that opened the same file before the first renamed it only renames that file once more to the
+// same name.
+void RotateFile(std::string_view path, std::string_view rotatedPath, std::uint64_t limit)
+{
+    SharedFile file(path, GENERIC_READ | DELETE, OPEN_EXISTING);
+    Turn turn(file);
+    if (!turn.Taken() || file.Size() <= limit) {
+        return;
+    }
+    std::wstring target = Utf8ToWide(rotatedPath);
+    std::size_t nameBytes = target.size() * sizeof(wchar_t);
+    // FILE_RENAME_INFO ends in a one-character name: the rest of the name, and its terminating
+    // zero in that character's room, follow it.
+    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + nameBytes, 0);
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = TRUE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(nameBytes);
+    std::memcpy(rename->FileName, target.data(), nameBytes);
+    SetFileInformationByHandle(file.Get(), FileRenameInfo, rename, static_cast<DWORD>(buffer.size()));
+}
+
+std::optional<std::int64_t> LastWriteTime(std::string_view path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(Utf8ToWide(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                     data.ftLastWriteTime.dwLowDateTime);
+}
+
+FileTail ReadFileTail(std::string_view path, std::size_t maxBytes)
+{
+    SharedFile file(path, GENERIC_READ, OPEN_EXISTING);
+    if (!file.IsOpen()) {
+        return {};
+    }
+    std::uint64_t size = file.Size();
+    FileTail tail;
+    tail.cut = size > maxBytes;
+    std::uint64_t offset = tail.cut ? size - maxBytes : 0;
+    std::string bytes = file.Read(offset, static_cast<std::size_t>(size - offset));
+    tail.bytes.assign(bytes.begin(), bytes.end());
+    return tail;
+}
+
+bool RemoveFile(std::string_view path)
+{
+    if (DeleteFileW(Utf8ToWide(path).c_str())) {
+        return true;
+    }
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// Each folder on the way is made in turn; those that exist, and a drive ("C:"), refuse quietly.
+bool MakeFolder(std::string_view path)
+{
+    std::wstring folder = Utf8ToWide(path);
+    for (std::size_t separator = folder.find_first_of(L"\\/", 1); separator != std::wstring::npos;
+         separator = folder.find_first_of(L"\\/", separator + 1)) {
+        CreateDirectoryW(folder.substr(0, separator).c_str(), nullptr);
+    }
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return IsFolder(folder);
+}
+
+// The path is freed with CoTaskMemFree "whether SHGetKnownFolderPath succeeds or not".
+std::string UserStateDirectory()
+{
+    PWSTR localAppData = nullptr;
+    HRESULT result = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &localAppData);
+    std::string folder = SUCCEEDED(result) && localAppData != nullptr ? WideToUtf8(localAppData) : std::string();
+    CoTaskMemFree(localAppData);
+    return folder.empty() ? folder : JoinText({folder, "\\Pellucor"});
+}

@@ -1,0 +1,321 @@
+// The operation log against the fake phone: what the buttons and the command box leave in
+// 操作记录.txt, what the operation-log window shows, 清空, the user's own folder, damaged and
+// rotated files, and two programs writing at once.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/headless/driver.h"
+#include "platform/system.h"
+#include "platform/window_system.h"
+#include "support/catalogue_file.h"
+#include "support/fake_phone.h"
+#include "support/program_start.h"
+#include "ui/window_ids.h"
+#include "ui/windows.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+using Lines = std::vector<std::string>;
+
+constexpr int kEnter = 13;
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kLogBox = "记录编辑框";
+constexpr std::string_view kNoRecords = "对设备造成影响的操作都会记录在此，当前无记录";
+
+std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const fs::path& path, std::string_view bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// The records of a log file without their time, after checking the file's form: a byte-order
+// mark, then lines that each start with the local date and time and end in CR LF.
+Lines Records(const fs::path& path)
+{
+    std::string bytes = ReadBytes(path);
+    EXPECT_TRUE(bytes.starts_with(kBom)) << path;
+    EXPECT_TRUE(bytes.empty() || bytes.ends_with("\r\n")) << path;
+    static const std::regex time(R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d \| )");
+    Lines records;
+    std::string_view rest = std::string_view(bytes).substr(bytes.starts_with(kBom) ? kBom.size() : 0);
+    while (!rest.empty()) {
+        std::size_t end = rest.find("\r\n");
+        std::string line(rest.substr(0, end));
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 2);
+        EXPECT_EQ(line.find('\n'), std::string::npos) << line;
+        std::smatch match;
+        EXPECT_TRUE(std::regex_search(line, match, time)) << line;
+        records.push_back(line.substr(match.length()));
+    }
+    return records;
+}
+
+// The whole program's windows, a log of its own in a program folder shared with the other tests,
+// and a user's folder of its own.
+class OperationLog : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        fs::path stateHome = fs::temp_directory_path() / ("pellucor-state-" + std::to_string(getpid()));
+        setenv("XDG_STATE_HOME", stateHome.c_str(), 1);
+        static const std::array<const WindowDeclaration*, 4> windows = {
+            &StartWindowDeclaration(), &DesktopWindowDeclaration(), &RedundantSelectionWindowDeclaration(),
+            &OperationLogWindowDeclaration()};
+        StartWithWindows(windows);
+    }
+    static void TearDownTestSuite()
+    {
+        fs::remove_all(std::getenv("XDG_STATE_HOME"));
+        ReleaseCommandState();
+    }
+
+    void SetUp() override
+    {
+        headless::Reset();
+        RemoveLogs();
+        catalogue_.UseSample();
+        ASSERT_TRUE(OpenWindow(DesktopWindow, false));
+    }
+    void TearDown() override
+    {
+        headless::Reset();
+        RemoveLogs();
+    }
+
+    static fs::path ProgramLog() { return fs::path(ProgramDirectory()) / "操作记录.txt"; }
+    static fs::path ProgramOldLog() { return fs::path(ProgramDirectory()) / "操作记录.old.txt"; }
+    static fs::path OwnLog() { return fs::path(UserStateDirectory()) / "操作记录.txt"; }
+    static void RemoveLogs()
+    {
+        for (const fs::path& path : {ProgramLog(), ProgramOldLog(), OwnLog()}) {
+            fs::remove_all(path);
+        }
+    }
+    // A folder in the place of the log file: no program, root's included, can write the file.
+    static void Block(const fs::path& log) { fs::create_directories(log); }
+
+    static void TypeCommand(std::string_view command)
+    {
+        headless::Focus(DesktopWindow, "命令编辑框");
+        headless::Type(DesktopWindow, command);
+        headless::PressKey(DesktopWindow, kEnter);
+    }
+    static std::string LogBox()
+    {
+        EXPECT_TRUE(OpenWindow(OperationLogWindow, true));
+        return GetText(OperationLogWindow, kLogBox);
+    }
+
+    CatalogueFile catalogue_;
+    FakePhone phone_;
+};
+
+using Recording = OperationLog;
+
+TEST_F(Recording, PackageButtonRecordsEachCommandWithTheLastLineThePhoneAnswered)
+{
+    phone_.Set("PACKAGES", "huawei.health2");
+    headless::Click(DesktopWindow, "运动卸");
+    EXPECT_EQ(Records(ProgramLog()),
+              (Lines{"华为 · 卸载 | adb shell pm uninstall --user 0 huawei.health1 | Failure [not installed for 0]",
+                     "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.health2 | Success"}));
+}
+
+TEST_F(Recording, BulkActionRecordsEveryStepAsRun)
+{
+    headless::Click(DesktopWindow, "冗余卸");
+    Lines records = Records(ProgramLog());
+    Lines commands = phone_.Commands();
+    ASSERT_EQ(commands.size(), 26u);
+    ASSERT_EQ(records.size(), 26u);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(records[i], "华为 · 一键卸载 | " + commands[i] + " | Success");
+    }
+}
+
+TEST_F(Recording, TypedCommandComesFromTheCommandBoxAndKeepsAdbsError)
+{
+    phone_.SetState("none");
+    TypeCommand("adb shell pm uninstall --user 0 some.app");
+    TypeCommand("");
+    EXPECT_EQ(Records(ProgramLog()),
+              Lines{"命令框 | adb shell pm uninstall --user 0 some.app | error: no devices/emulators found"});
+}
+
+TEST_F(Recording, RefusedCatalogueValueIsRecordedAsNotRun)
+{
+    catalogue_.Write({"[华为]", "天气=com.weather & del x"});
+    headless::Click(DesktopWindow, "天气卸");
+    EXPECT_TRUE(phone_.Commands().empty());
+    EXPECT_EQ(Records(ProgramLog()),
+              Lines{"华为 · 卸载 | adb shell pm uninstall --user 0 com.weather & del x | 已拒绝：包名含有不允许的字符，未运行"});
+}
+
+TEST_F(Recording, StartedProgramsRecordWhetherTheyStarted)
+{
+    headless::Click(DesktopWindow, "按钮2");  // 一键重启
+    headless::Click(DesktopWindow, "云控禁");
+    EXPECT_EQ(Records(ProgramLog()), (Lines{"主菜单 · 一键重启 | adb reboot | 已启动",
+                                            "小米 · 解除云控 | adb shell pm disable-user com.xiaomi.joyose | 已启动"}));
+}
+
+TEST_F(Recording, QueriesLeaveNoRecord)
+{
+    headless::Click(DesktopWindow, "按钮5");   // 刷新: the link check
+    headless::Click(DesktopWindow, "主设备");  // 查看连接设备
+    headless::Click(DesktopWindow, "查版本");  // 查询: the Android release
+    ASSERT_EQ(phone_.Commands().size(), 3u);
+    EXPECT_FALSE(fs::exists(ProgramLog()));
+}
+
+TEST_F(Recording, ProgramFolderThatCannotBeWrittenSendsRecordsToTheUsersFolder)
+{
+    Block(ProgramLog());
+    headless::Click(DesktopWindow, "天气卸");
+    EXPECT_EQ(Records(OwnLog()), Lines{"华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success"});
+    std::string shown = LogBox();
+    EXPECT_TRUE(shown.starts_with("操作记录保存在：" + OwnLog().string() + "\r\n")) << shown;
+    EXPECT_TRUE(shown.ends_with("huawei.weather | Success")) << shown;
+}
+
+TEST_F(Recording, RecordThatCannotBeWrittenAnywhereIsShownAndTheActionGoesOn)
+{
+    Block(ProgramLog());
+    Block(OwnLog());
+    headless::Click(DesktopWindow, "天气卸");
+    std::string output = GetText(DesktopWindow, "回显编辑框");
+    EXPECT_NE(output.find("未能写入操作记录："), std::string::npos) << output;
+    EXPECT_NE(output.find("| 华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success"), std::string::npos);
+    EXPECT_EQ(headless::Messages(), Lines{"完成"});
+}
+
+TEST_F(Recording, LargeLogIsRotatedOnceBeforeTheNextRecord)
+{
+    std::string large = std::string(kBom) + std::string(1024 * 1024, 'x') + "\r\n";
+    WriteBytes(ProgramLog(), large);
+    headless::Click(DesktopWindow, "天气卸");
+    headless::Click(DesktopWindow, "天气装");
+    EXPECT_EQ(ReadBytes(ProgramOldLog()), large);
+    EXPECT_EQ(Records(ProgramLog()).size(), 2u);
+}
+
+using LogWindow = OperationLog;
+
+TEST_F(LogWindow, ShowsTheDeclaredTextUntilThereAreRecordsThenThemOldestFirst)
+{
+    EXPECT_EQ(LogBox(), kNoRecords);
+    headless::CloseBox(OperationLogWindow);
+    headless::Click(DesktopWindow, "天气卸");
+    headless::Click(DesktopWindow, "天气装");
+    std::string shown = LogBox();
+    EXPECT_LT(shown.find("huawei.weather | Success"), shown.find("install-existing"));
+    EXPECT_FALSE(shown.ends_with("\r\n"));
+
+    // What another Pellucor records meanwhile appears on 刷新.
+    AppendToTextFile(ProgramLog().string(), "2023-06-26 10:00:00 | 命令框 | adb x | Success\r\n", kBom);
+    headless::Click(OperationLogWindow, "按钮2");
+    EXPECT_TRUE(GetText(OperationLogWindow, kLogBox).ends_with("命令框 | adb x | Success"));
+}
+
+TEST_F(LogWindow, ClearAsksFirstAndOnlyYesEmptiesTheLog)
+{
+    headless::Click(DesktopWindow, "天气卸");
+    const std::string log = ReadBytes(ProgramLog());
+    std::string shown = LogBox();
+
+    headless::AnswerQuestions(false);
+    headless::Click(OperationLogWindow, "按钮1");
+    EXPECT_EQ(headless::Messages().back(), "确定清空全部操作记录吗？");
+    EXPECT_EQ(ReadBytes(ProgramLog()), log);
+    EXPECT_EQ(GetText(OperationLogWindow, kLogBox), shown);
+
+    headless::AnswerQuestions(true);
+    headless::Click(OperationLogWindow, "按钮1");
+    EXPECT_FALSE(fs::exists(ProgramLog()));
+    EXPECT_EQ(GetText(OperationLogWindow, kLogBox), kNoRecords);
+}
+
+TEST_F(LogWindow, DamagedFileIsShownAsWellAsItCanBeAndNeverRewritten)
+{
+    const std::string damaged = std::string(kBom) + "2023-06-26 10:00:00 | 华为 · 卸载 | adb a | Success\r\n" +
+                                "bin\0ary\xFF\xFE garbage\n"s + std::string(100000, 'y');
+    WriteBytes(ProgramLog(), damaged);
+    std::string shown = LogBox();
+    headless::Click(OperationLogWindow, "按钮2");
+    EXPECT_EQ(ReadBytes(ProgramLog()), damaged);
+    EXPECT_NE(shown.find("adb a | Success\r\nbin\xEF\xBF\xBD" "ary\xEF\xBF\xBD\xEF\xBF\xBD garbage\r\nyyy"),
+              std::string::npos);
+    EXPECT_TRUE(shown.ends_with("y…"));
+    EXPECT_LT(shown.size(), 10000u);
+
+    headless::CloseBox(OperationLogWindow);
+    headless::Click(DesktopWindow, "天气卸");
+    std::string after = ReadBytes(ProgramLog());
+    ASSERT_TRUE(after.starts_with(damaged));
+    EXPECT_TRUE(after.substr(damaged.size()).starts_with("\r\n20")) << "the record starts a line of its own";
+}
+
+// Each child appends its own lines as fast as it can, rotating like the program, while the
+// other does the same.
+TEST(ConcurrentWriters, TwoProcessesAppendingAtOnceKeepEveryLineWhole)
+{
+    fs::path folder = fs::temp_directory_path() / ("pellucor-writers-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    const std::string log = (folder / "log.txt").string();
+    const std::string rotated = (folder / "log.old.txt").string();
+    constexpr int kLinesEach = 3000;
+    const std::string filler(200, '=');
+    std::array<pid_t, 2> children{};
+    for (int child = 0; child < 2; ++child) {
+        children[child] = fork();
+        ASSERT_GE(children[child], 0);
+        if (children[child] == 0) {
+            for (int i = 0; i < kLinesEach; ++i) {
+                RotateFile(log, rotated, 256 * 1024);
+                AppendToTextFile(log, "<" + std::to_string(child) + " " + std::to_string(i) + filler + ">\r\n", kBom);
+            }
+            _exit(0);
+        }
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_EQ(status, 0);
+    }
+
+    static const std::regex whole("<[01] \\d+=+>");
+    std::size_t lines = 0;
+    for (const std::string& path : {rotated, log}) {
+        std::string bytes = ReadBytes(path);
+        ASSERT_TRUE(bytes.starts_with(kBom)) << path;
+        std::string_view rest = std::string_view(bytes).substr(kBom.size());
+        for (std::size_t end = rest.find("\r\n"); end != std::string_view::npos; end = rest.find("\r\n")) {
+            std::string line(rest.substr(0, end));
+            ASSERT_TRUE(std::regex_match(line, whole)) << testing::PrintToString(line.substr(0, 80)) << " at " << lines;
+            rest.remove_prefix(end + 2);
+            ++lines;
+        }
+        EXPECT_TRUE(rest.empty()) << path;
+    }
+    EXPECT_GT(lines, 1000u);
+    fs::remove_all(folder);
+}
+
+}  // namespace

@@ -1,0 +1,244 @@
+// The operation log end to end on Windows: a click through the window's own message handling,
+// cmd.exe and the fake adb.exe, the record in 操作记录.txt, the rotation, the operation-log window
+// and its Yes/No question, and the user's local application-data folder.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <atomic>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/command_state.h"
+#include "platform/files.h"
+#include "platform/system.h"
+#include "platform/win32/wide.h"
+#include "platform/window_system.h"
+#include "support/catalogue_file.h"
+#include "support/fake_phone.h"
+#include "support/message_box_answerer.h"
+#include "support/program_start.h"
+#include "ui/windows.h"
+
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kRecord = " | 华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success\r\n";
+
+std::string FileBytes(const std::string& path)
+{
+    Bytes bytes = ReadFileTail(path, 64 * 1024 * 1024).bytes;
+    return {bytes.begin(), bytes.end()};
+}
+
+struct IdSearch {
+    int id;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchId(HWND child, LPARAM data)
+{
+    auto* search = reinterpret_cast<IdSearch*>(data);
+    if (GetDlgCtrlID(child) == search->id) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The live control of a declared one: its identifier is its declared index plus 100.
+HWND ControlHandle(HWND window, const WindowDeclaration& declaration, std::string_view name)
+{
+    for (std::size_t i = 0; i < declaration.controls.size(); ++i) {
+        if (declaration.controls[i].name == name) {
+            IdSearch search{100 + static_cast<int>(i)};
+            EnumChildWindows(window, MatchId, reinterpret_cast<LPARAM>(&search));
+            return search.found;
+        }
+    }
+    return nullptr;
+}
+
+struct TitleSearch {
+    const wchar_t* title;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchTitle(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<TitleSearch*>(data);
+    wchar_t title[64] = {};
+    wchar_t className[64] = {};
+    GetWindowTextW(window, title, 64);
+    GetClassNameW(window, className, 64);
+    if (std::wstring_view(className) == L"PellucorWindow" && std::wstring_view(title) == search->title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// This test's own top-level window with that title, never another program's under the same Wine.
+HWND OwnWindow(const wchar_t* title)
+{
+    TitleSearch search{title};
+    EnumThreadWindows(GetCurrentThreadId(), MatchTitle, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND OwnQuestionBox()
+{
+    for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", L"信息："); box != nullptr;
+         box = FindWindowExW(nullptr, box, L"#32770", L"信息：")) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(box, &process);
+        if (process == GetCurrentProcessId()) {
+            return box;
+        }
+    }
+    return nullptr;
+}
+
+// A click as the button reports it to its window, through the window's own message handling.
+void Click(HWND window, const WindowDeclaration& declaration, std::string_view name)
+{
+    HWND button = ControlHandle(window, declaration, name);
+    ASSERT_NE(button, nullptr) << name;
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+// The program's question box as the user meets it, answered with the given button.
+struct Question {
+    std::wstring text;
+    bool yesAndNoOnly = false;
+    bool noIsDefault = false;
+    bool windowsDisabled = false;
+};
+
+Question AnswerQuestion(int button, const std::function<void()>& ask, std::array<HWND, 2> programWindows)
+{
+    Question seen;
+    std::atomic<bool> done{false};
+    std::thread user([&] {
+        while (!done) {
+            HWND box = OwnQuestionBox();
+            if (box == nullptr) {
+                Sleep(20);
+                continue;
+            }
+            wchar_t text[256] = {};
+            GetDlgItemTextW(box, 0xFFFF, text, 256);
+            seen.text = text;
+            seen.yesAndNoOnly = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO) && !GetDlgItem(box, IDOK);
+            // The button style, not DM_GETDEFID, which Wine's message box answers with IDOK.
+            seen.noIsDefault = (GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+            seen.windowsDisabled = !IsWindowEnabled(programWindows[0]) && !IsWindowEnabled(programWindows[1]);
+            PostMessageW(box, WM_COMMAND, button, 0);
+            return;
+        }
+    });
+    ask();
+    done = true;
+    user.join();
+    return seen;
+}
+
+class OperationLogOnWindows : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static const WindowDeclaration* const windows[] = {&BrandPagesDesktopDeclaration(),
+                                                           &OperationLogWindowDeclaration()};
+        StartWithWindows(windows);
+        OpenWindow(DesktopWindow, false);
+    }
+    static void TearDownTestSuite() { ReleaseCommandState(); }
+
+    void SetUp() override
+    {
+        ASSERT_FALSE(IsProgramEnding());
+        catalogue_.UseSample();
+        RemoveLogs();
+    }
+    void TearDown() override { RemoveLogs(); }
+
+    static void RemoveLogs()
+    {
+        for (const std::string& path : {log_, oldLog_, OwnLog()}) {
+            RemoveFile(path);
+            RemoveDirectoryW(Utf8ToWide(path).c_str());
+        }
+    }
+    static std::string OwnLog() { return JoinPath(UserStateDirectory(), "操作记录.txt"); }
+
+    void ClickWeatherRemoval()
+    {
+        MessageBoxAnswerer user;
+        Click(desktop_, BrandPagesDesktopDeclaration(), "天气卸");
+        EXPECT_EQ(user.Texts(), std::vector<std::string>{"完成"});
+    }
+
+    static inline const std::string log_ = JoinPath(ProgramDirectory(), "操作记录.txt");
+    static inline const std::string oldLog_ = JoinPath(ProgramDirectory(), "操作记录.old.txt");
+    HWND desktop_ = OwnWindow(L"");
+    CatalogueFile catalogue_;
+    FakePhone phone_;
+};
+
+TEST_F(OperationLogOnWindows, ClickIsRecordedRotatedShownAndClearedOnlyOnYes)
+{
+    // A full log of an earlier session, a little over the size that is rotated away.
+    std::string earlier;
+    for (int i = 0; earlier.size() <= 1024 * 1024; ++i) {
+        earlier += "2023-06-26 10:00:00 | 命令框 | adb shell echo " + std::to_string(i) + " | " + std::to_string(i) + "\r\n";
+    }
+    ASSERT_TRUE(AppendToTextFile(log_, earlier, kBom));
+
+    ClickWeatherRemoval();
+    EXPECT_EQ(FileBytes(oldLog_), std::string(kBom) + earlier);
+    std::string current = FileBytes(log_);
+    ASSERT_EQ(current.size(), kBom.size() + 19 + kRecord.size()) << current;
+    EXPECT_TRUE(current.starts_with(kBom));
+    EXPECT_TRUE(current.ends_with(kRecord));
+
+    ASSERT_TRUE(OpenWindow(OperationLogWindow, false));
+    HWND logWindow = OwnWindow(L"操作记录");
+    HWND box = ControlHandle(logWindow, OperationLogWindowDeclaration(), "记录编辑框");
+    std::string shown = GetText(OperationLogWindow, "记录编辑框");
+    EXPECT_TRUE(shown.starts_with("2023-06-26 10:00:00 | 命令框 | adb shell echo 0 | 0\r\n"));
+    EXPECT_TRUE(shown.ends_with(kRecord.substr(0, kRecord.size() - 2)));
+    EXPECT_GT(SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0), 10000) << "scrolled to the newest record";
+
+    Question no = AnswerQuestion(IDNO, [&] { Click(logWindow, OperationLogWindowDeclaration(), "按钮1"); },
+                                 {desktop_, logWindow});
+    EXPECT_EQ(no.text, L"确定清空全部操作记录吗？");
+    EXPECT_TRUE(no.yesAndNoOnly);
+    EXPECT_TRUE(no.noIsDefault);
+    EXPECT_TRUE(no.windowsDisabled) << "task-modal";
+    EXPECT_EQ(FileBytes(log_), current);
+
+    AnswerQuestion(IDYES, [&] { Click(logWindow, OperationLogWindowDeclaration(), "按钮1"); }, {desktop_, logWindow});
+    EXPECT_FALSE(LastWriteTime(log_).has_value());
+    EXPECT_EQ(GetText(OperationLogWindow, "记录编辑框"), "对设备造成影响的操作都会记录在此，当前无记录");
+    CloseWindowLater(OperationLogWindow);
+    ProcessPendingEvents();
+}
+
+// The local application-data folder, as the shell names it, takes the records when the file
+// beside the program cannot be written (here a folder stands in its way).
+TEST_F(OperationLogOnWindows, UnwritableProgramFolderSendsRecordsToLocalAppData)
+{
+    const char* localAppData = std::getenv("LOCALAPPDATA");
+    ASSERT_NE(localAppData, nullptr);
+    EXPECT_EQ(UserStateDirectory(), std::string(localAppData) + "\\Pellucor");
+    ASSERT_TRUE(CreateDirectoryW(Utf8ToWide(log_).c_str(), nullptr));
+
+    ClickWeatherRemoval();
+    EXPECT_TRUE(FileBytes(OwnLog()).ends_with(kRecord));
+}
+
+}  // namespace
