@@ -1,8 +1,33 @@
-// The part of appending to a text file that is the same on every system: what goes before the text.
+// The parts of appending to a text file that are the same on every system: what goes before the
+// text, and how long a program waits for its turn.
 #include "platform/files.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+// Another program holds the turn for the microseconds of one write; one that holds it longer
+// (stopped in a debugger) must not hold up an action.
+constexpr auto kLongestTurnWait = std::chrono::milliseconds(300);
+constexpr auto kTurnRetry = std::chrono::milliseconds(1);
+
+}  // namespace
 
 std::string TextToAppend(std::uint64_t size, char lastByte, std::string_view text, std::string_view header)
 {
     std::string_view before = size == 0 ? header : (lastByte == '\n' ? "" : "\r\n");
     return JoinText({before, text});
+}
+
+bool TakeTurn(const std::function<bool()>& tryOnce)
+{
+    const auto giveUp = std::chrono::steady_clock::now() + kLongestTurnWait;
+    while (!tryOnce()) {
+        if (std::chrono::steady_clock::now() >= giveUp) {
+            return false;
+        }
+        std::this_thread::sleep_for(kTurnRetry);
+    }
+    return true;
 }

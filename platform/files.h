@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,17 +15,21 @@
 // Writers in other processes appending at the same time never interleave inside one call's text,
 // and what is written belongs to the system at once: a crash of the program loses none of it. An
 // empty file gets the header first (a byte-order mark); a file whose last byte is not a line feed
-// (a damaged one) gets a CR LF first, so that the text always starts a line of its own. False
-// when nothing was written.
+// (a damaged one) gets a CR LF first, so that the text always starts a line of its own. Programs
+// appending and rotating take turns for this; one that keeps the turn too long is not waited
+// for. False when nothing was written.
 bool AppendToTextFile(std::string_view path, std::string_view text, std::string_view header);
 
-// What AppendToTextFile writes to a file of that size whose last byte is lastByte.
+// For the backends. What AppendToTextFile writes to a file of that size whose last byte is
+// lastByte; and taking the turn that appending and rotating programs share, by tryOnce until it
+// succeeds or a short while has passed (false then).
 std::string TextToAppend(std::uint64_t size, char lastByte, std::string_view text, std::string_view header);
+bool TakeTurn(const std::function<bool()>& tryOnce);
 
 // When the file has grown past limit bytes, renames it to rotatedPath, replacing what is there.
-// The size is read and the rename made on the one opened file, so that two programs rotating at
-// once never move a file that the other has just begun. Nothing happens to a smaller, missing or
-// busy file.
+// The size is read and the rename made on the one opened file in the appenders' turn, so that two
+// programs rotating at once never move a file that the other has just begun. Nothing happens to
+// a smaller, missing or busy file.
 void RotateFile(std::string_view path, std::string_view rotatedPath, std::uint64_t limit);
 
 // When a regular file was last written, in the system's own units: only for comparing two files.

@@ -30,17 +30,27 @@ int OpenRegularFile(std::string_view path, int flags)
     return descriptor;
 }
 
+// The turn is an exclusive lock on the file itself.
+bool TakeTurnOn(const FileDescriptor& file)
+{
+    return TakeTurn([&file] { return flock(file.Get(), LOCK_EX | LOCK_NB) == 0; });
+}
+
 }  // namespace
 
 // O_APPEND moves to the end and writes in one step, so whole writes of several processes never
-// interleave; the data is the kernel's once write returns. What goes first depends on the size and
-// the last byte, which another writer could change in between: appending and rotating programs
-// take turns under an exclusive lock.
+// interleave; the data is the kernel's once write returns. The turn keeps the size and the last
+// byte, which decide what goes first, from changing before the write.
 bool AppendToTextFile(std::string_view path, std::string_view text, std::string_view header)
 {
     FileDescriptor file(OpenRegularFile(path, O_RDWR | O_APPEND | O_CREAT));
+    if (file.Get() < 0) {
+        return false;
+    }
+    // Without the turn the text still lands whole; only what goes before it may be off.
+    TakeTurnOn(file);
     struct stat status {};
-    if (file.Get() < 0 || flock(file.Get(), LOCK_EX) != 0 || fstat(file.Get(), &status) != 0) {
+    if (fstat(file.Get(), &status) != 0) {
         return false;
     }
     auto size = static_cast<std::uint64_t>(status.st_size);
@@ -52,12 +62,12 @@ bool AppendToTextFile(std::string_view path, std::string_view text, std::string_
     return write(file.Get(), bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
 }
 
-// Under the appenders' lock. Of two rotating programs, the one that comes second finds the path
+// In the appenders' turn. Of two rotating programs, the one that comes second finds the path
 // holding another file than the one it opened, and leaves it.
 void RotateFile(std::string_view path, std::string_view rotatedPath, std::uint64_t limit)
 {
     FileDescriptor file(OpenRegularFile(path, O_RDONLY));
-    if (file.Get() < 0 || flock(file.Get(), LOCK_EX) != 0) {
+    if (file.Get() < 0 || !TakeTurnOn(file)) {
         return;
     }
     struct stat opened {};

@@ -68,14 +68,16 @@ private:
 // a lock on the data itself would keep the lock holder's own append handle out.
 constexpr DWORD kTurnByteHigh = 0x40000000;
 
-// Holds the turn while it exists (LockFileEx, exclusive, waiting; the handle needs read access).
+// Holds the turn while it exists (LockFileEx, exclusive; the handle needs read access).
 class Turn {
 public:
     explicit Turn(const SharedFile& file) : file_(file)
     {
-        OVERLAPPED at{};
-        at.OffsetHigh = kTurnByteHigh;
-        taken_ = file_.IsOpen() && LockFileEx(file_.Get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at);
+        taken_ = file_.IsOpen() && TakeTurn([this] {
+            OVERLAPPED at{};
+            at.OffsetHigh = kTurnByteHigh;
+            return LockFileEx(file_.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at) != FALSE;
+        });
     }
     ~Turn()
     {
@@ -112,10 +114,11 @@ bool IsFolder(const std::wstring& path)
 bool AppendToTextFile(std::string_view path, std::string_view text, std::string_view header)
 {
     SharedFile file(path, GENERIC_READ | FILE_APPEND_DATA, OPEN_ALWAYS);
-    Turn turn(file);
-    if (!turn.Taken()) {
+    if (!file.IsOpen()) {
         return false;
     }
+    // Without the turn the text still lands whole; only what goes before it may be off.
+    Turn turn(file);
     std::uint64_t size = file.Size();
     std::string last = size > 0 ? file.Read(size - 1, 1) : std::string();
     std::string bytes = TextToAppend(size, last.empty() ? '\n' : last[0], text, header);
