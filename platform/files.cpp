@@ -14,9 +14,12 @@ constexpr auto kTurnRetry = std::chrono::milliseconds(1);
 
 }  // namespace
 
+// A file that holds the header alone (emptied in an editor that keeps the mark) is at the start
+// of a line.
 std::string TextToAppend(std::uint64_t size, char lastByte, std::string_view text, std::string_view header)
 {
-    std::string_view before = size == 0 ? header : (lastByte == '\n' ? "" : "\r\n");
+    bool headerOnly = !header.empty() && size == header.size() && lastByte == header.back();
+    std::string_view before = size == 0 ? header : (lastByte == '\n' || headerOnly ? "" : "\r\n");
     return JoinText({before, text});
 }
 

@@ -1,7 +1,9 @@
 // The operation log against the fake phone: what the buttons and the command box leave in
 // 操作记录.txt, what the operation-log window shows, 清空, the user's own folder, damaged and
 // rotated files, and two programs writing at once.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -204,6 +206,17 @@ TEST_F(Recording, RecordThatCannotBeWrittenAnywhereIsShownAndTheActionGoesOn)
     EXPECT_NE(output.find("未能写入操作记录："), std::string::npos) << output;
     EXPECT_NE(output.find("| 华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success"), std::string::npos);
     EXPECT_EQ(headless::Messages(), Lines{"完成"});
+}
+
+// The log as an editor leaves it when emptied: the byte-order mark alone.
+TEST_F(Recording, WriterThatKeepsTheLogLockedHoldsNothingUp)
+{
+    WriteBytes(ProgramLog(), std::string(kBom));
+    int held = open(ProgramLog().c_str(), O_RDONLY);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    headless::Click(DesktopWindow, "天气卸");
+    close(held);
+    EXPECT_EQ(Records(ProgramLog()), Lines{"华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success"});
 }
 
 TEST_F(Recording, LargeLogIsRotatedOnceBeforeTheNextRecord)
