@@ -16,9 +16,8 @@
 // and what is written belongs to the system at once: a crash of the program loses none of it. An
 // empty file gets the header first (a byte-order mark); a file that holds more than the header and
 // does not end in a line feed (a damaged one) gets a CR LF first, so that the text always starts a
-// line of its own. Programs
-// appending and rotating take turns for this; one that keeps the turn too long is not waited
-// for. False when nothing was written.
+// line of its own. Programs appending and rotating take turns for this; one that keeps the turn
+// too long is not waited for. False when nothing was written.
 bool AppendToTextFile(std::string_view path, std::string_view text, std::string_view header);
 
 // For the backends. What AppendToTextFile writes to a file of that size whose last byte is
