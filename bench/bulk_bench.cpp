@@ -16,10 +16,10 @@
 #include "catalogue/redundant_services.h"
 #include "core/command_state.h"
 #include "core/runner.h"
+#include "core/window_names.h"
 #include "platform/process.h"
 #include "platform/system.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 #include "ui/windows.h"
 
 #ifdef _WIN32
@@ -30,7 +30,6 @@ namespace {
 
 constexpr int kRounds = 3;
 constexpr int kChunkBytes = 1023;
-constexpr std::string_view kOutputBox = "回显编辑框";
 
 void SetEnvironment(const char* name, const std::string& value)
 {

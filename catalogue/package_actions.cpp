@@ -3,15 +3,12 @@
 #include "catalogue/package_actions.h"
 
 #include "catalogue/catalogue.h"
-#include "core/command_state.h"
 #include "core/runner.h"
+#include "core/window_names.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 
 namespace {
-
-constexpr std::string_view kOutputBox = "回显编辑框";
 
 bool IsGateOpen(const Gate& gate) { return gate.checkBox.empty() || IsChecked(gate.window, gate.checkBox); }
 
@@ -97,8 +94,7 @@ void RunPackageAction(const PackageAction& action)
             refusals += RefusalLine(step.section, step.key);
             continue;
         }
-        State().currentCommand = JoinText({CommandTemplate(action.kind), value});
-        RunCurrentCommand();
+        RunCommandLine(JoinText({CommandTemplate(action.kind), value}));
         anyCommandRan = true;
     }
     if (!refusals.empty()) {

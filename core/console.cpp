@@ -1,16 +1,17 @@
 // The desktop window's console: welcome text, the command box's hint and running what is typed.
 #include "core/console.h"
 
+#include <string>
+#include <utility>
+
 #include "core/command_state.h"
 #include "core/runner.h"
+#include "core/window_names.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 
 namespace {
 
-constexpr std::string_view kOutputBox = "回显编辑框";
-constexpr std::string_view kCommandBox = "命令编辑框";
 constexpr int kEnterKey = 13;
 constexpr Rgb kTypingColour = 0x000000;
 constexpr Rgb kPromptColour = 0x808080;
@@ -46,7 +47,7 @@ void RunTypedCommand(const EventArgs& key)
     if (key.key != kEnterKey) {
         return;
     }
-    State().currentCommand = GetText(DesktopWindow, kCommandBox);
+    std::string typed = GetText(DesktopWindow, kCommandBox);
     SetText(DesktopWindow, kCommandBox, "");
-    RunCurrentCommand();
+    RunCommandLine(std::move(typed));
 }

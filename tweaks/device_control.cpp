@@ -3,12 +3,12 @@
 
 #include <string_view>
 
+#include "core/runner.h"
+#include "core/window_names.h"
 #include "platform/process.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
 #include "tweaks/device_queries.h"
-#include "tweaks/run_command.h"
-#include "ui/window_ids.h"
 
 namespace {
 
@@ -33,8 +33,8 @@ void StopAdbServer(const EventArgs&)
 // typed, the example text included when the user left it.
 void SwitchToWirelessDebugging(const EventArgs&)
 {
-    RunCommandLine(JoinText({"adb tcpip ", GetText(DesktopWindow, "端口编辑框")}));
-    RunCommandLine(JoinText({"adb connect ", GetText(DesktopWindow, "IP地址编辑框")}));
+    RunCommandLine(JoinText({"adb tcpip ", GetText(DesktopWindow, kPortBox)}));
+    RunCommandLine(JoinText({"adb connect ", GetText(DesktopWindow, kAddressBox)}));
     ShowMessage("现在您可以查询连接设备中是否有该IP设备");
 }
 
@@ -42,5 +42,5 @@ void SwitchToWirelessDebugging(const EventArgs&)
 void QueryAndroidRelease(const EventArgs&)
 {
     RunCommandLine("adb shell getprop ro.build.version.release");
-    SetText(DesktopWindow, "版本编辑框", GetText(DesktopWindow, "回显编辑框"));
+    SetText(DesktopWindow, kReleaseBox, GetText(DesktopWindow, kOutputBox));
 }

@@ -1,40 +1,7 @@
-// Headless control contents, read and written by (window id, control name), and event dispatch.
-#include <array>
-
+// What handlers read and write on controls; a window that is not open reads empty and ignores writes.
+#include "platform/headless/live_window.h"
 #include "platform/headless/records.h"
-#include "platform/headless/state.h"
 #include "platform/window_system.h"
-
-namespace headless::detail {
-
-void Raise(const WindowRef& window, int controlIndex, Event event, const EventArgs& args)
-{
-    // Copied first: the window's controls must not be touched once a handler may have destroyed it.
-    const std::array<EventBinding, 3> bindings = window->controls[controlIndex].declaration->bindings;
-    for (const EventBinding& binding : bindings) {
-        if (window->destroyed) {
-            return;
-        }
-        if (binding.handler != nullptr && binding.event == event) {
-            binding.handler(args);
-        }
-    }
-}
-
-void MoveFocus(const WindowRef& window, int controlIndex)
-{
-    int previous = window->focused;
-    if (previous == controlIndex) {
-        return;
-    }
-    window->focused = controlIndex;
-    if (previous >= 0) {
-        Raise(window, previous, Event::LostFocus);
-    }
-    Raise(window, controlIndex, Event::GotFocus);
-}
-
-}  // namespace headless::detail
 
 using headless::detail::FindControl;
 

@@ -29,15 +29,19 @@ void RedrawControl(const LiveControl& control)
 
 }  // namespace
 
+// GetWindowTextLengthW may report more than the text holds (GetWindowTextLength, Remarks): the
+// count that GetWindowTextW copies is what counts.
+std::wstring WindowText(HWND handle)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(handle)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(handle, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 std::string GetText(WindowId window, std::string_view name)
 {
     LiveControl* control = FindControl(window, name);
-    if (control == nullptr) {
-        return {};
-    }
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control->handle)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control->handle, text.data(), static_cast<int>(text.size()))));
-    return WideToUtf8(text);
+    return control == nullptr ? std::string() : WideToUtf8(WindowText(control->handle));
 }
 
 void SetText(WindowId window, std::string_view name, std::string_view text)

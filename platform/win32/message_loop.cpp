@@ -1,8 +1,5 @@
-// The message loops, the window-level keys (Esc closes, Tab moves the focus) and message boxes.
-#include <string>
-
+// The message loops, the window-level keys (Esc closes, Tab moves the focus) and the pending quit.
 #include "platform/win32/live_window.h"
-#include "platform/win32/wide.h"
 #include "platform/window_system.h"
 
 namespace {
@@ -96,25 +93,4 @@ int RunMessageLoop()
     }
     programEnding = true;
     return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
-}
-
-// A task-modal box without owner leaves no window of the program active when it closes: Esc, Tab
-// and typing would reach nothing until the user clicked a window. The window and the control the
-// user was in get the keyboard back.
-void ShowMessage(std::string_view text)
-{
-    if (programEnding) {
-        return;
-    }
-    std::wstring wide = Utf8ToWide(text);
-    HWND active = GetActiveWindow();
-    HWND focus = GetFocus();
-    MessageBoxW(nullptr, wide.c_str(), L"信息：", MB_OK | MB_TASKMODAL);
-    if (active == nullptr || !IsWindow(active) || !IsWindowEnabled(active)) {
-        return;
-    }
-    SetForegroundWindow(active);
-    if (focus != nullptr && IsWindow(focus) && IsChild(active, focus) && IsWindowVisible(focus)) {
-        SetFocus(focus);
-    }
 }

@@ -2,7 +2,7 @@
 // when no allocation succeeds any more. Linked with --wrap=malloc, so that this program's
 // allocations can be made to fail as they would with the heap exhausted.
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <atomic>
 #include <cstddef>

@@ -1,6 +1,6 @@
 // Processes and system services on Windows: captured cmd.exe runs, RunProgram, the program's directory, files.
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // The operation-log window: a fixed notice and two buttons that are not wired to anything yet.
-#include "ui/window_ids.h"
+#include "core/window_names.h"
 #include "ui/windows.h"
 
 namespace {
