@@ -10,6 +10,7 @@
 
 #include "platform/win32/live_window.h"
 #include "platform/window_system.h"
+#include "support/helper_program.h"
 
 namespace {
 
@@ -415,6 +416,23 @@ TEST(UndeclaredWindow, OpenWindowReturnsFalseAndLeavesTheOthersOpen)
 {
     EXPECT_FALSE(OpenWindow(999, false));
     EXPECT_TRUE(IsOpen(KeeperWindow));
+}
+
+// In a helper program (helpers/misdeclared_program.cpp): a mistake in the program ends it with
+// the fatal-error report, as on the headless window system, instead of passing unnoticed.
+TEST(ProgrammerError, MisdeclaredWindowEndsTheProgramWithTheFatalErrorReport)
+{
+    HelperEnding ending = RunHelperProgram("misdeclared_program.exe", "container");
+    EXPECT_EQ(ending.messages,
+              std::vector<std::string>{"运行时出错!\r\n程序错误：窗口 1 的控件 迷路按钮 所在的容器 不存在 没有声明"});
+    EXPECT_EQ(ending.exitCode, static_cast<DWORD>(-1));
+}
+
+TEST(ProgrammerError, UndeclaredControlNameEndsTheProgramWithTheFatalErrorReport)
+{
+    HelperEnding ending = RunHelperProgram("misdeclared_program.exe", "control");
+    EXPECT_EQ(ending.messages, std::vector<std::string>{"运行时出错!\r\n程序错误：窗口 1 没有名为 没有这个控件 的控件"});
+    EXPECT_EQ(ending.exitCode, static_cast<DWORD>(-1));
 }
 
 struct ModalObservation {
