@@ -1,4 +1,5 @@
-# Checks that the program's folders include only their own files and those of lower layers:
+# Checks that every folder of program code is a layer and includes only its own files and those of
+# the layers below it:
 #   platform/ (portable) <- platform/win32, platform/posix <- platform/headless
 #     <- core/ <- catalogue/, tweaks/ <- ui/ <- app/
 # Folders of one layer include nothing of each other. Run by ctest: cmake -DSOURCE_DIR=<source> -P this file.
@@ -31,10 +32,17 @@ function(layer_of path out_folder out_layer)
   endwhile()
 endfunction()
 
-file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
-  ${SOURCE_DIR}/app/*.cpp ${SOURCE_DIR}/app/*.h ${SOURCE_DIR}/ui/*.cpp ${SOURCE_DIR}/ui/*.h
-  ${SOURCE_DIR}/core/*.cpp ${SOURCE_DIR}/core/*.h ${SOURCE_DIR}/catalogue/*.cpp ${SOURCE_DIR}/catalogue/*.h
-  ${SOURCE_DIR}/tweaks/*.cpp ${SOURCE_DIR}/tweaks/*.h ${SOURCE_DIR}/platform/*.cpp ${SOURCE_DIR}/platform/*.h)
+# Every folder of program code belongs to a layer; outside them are the tests, the benchmarks and
+# the fuzz targets (which may include any layer) and what holds no program code.
+set(outside .git .ci build tests bench fuzz cmake companion scripts)
+file(GLOB folders LIST_DIRECTORIES true RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*)
+set(sources "")
+foreach(folder ${folders})
+  if(IS_DIRECTORY ${SOURCE_DIR}/${folder} AND NOT folder IN_LIST outside)
+    file(GLOB_RECURSE found RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
+    list(APPEND sources ${found})
+  endif()
+endforeach()
 if(NOT sources)
   message(FATAL_ERROR "no sources under ${SOURCE_DIR}")
 endif()
@@ -42,6 +50,10 @@ endif()
 set(violations "")
 foreach(source ${sources})
   layer_of(${source} folder layer)
+  if(folder STREQUAL "")
+    list(APPEND violations "${source} lies in no layer")
+    continue()
+  endif()
   file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
   foreach(line ${includes})
     string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*$" "\\1" included "${line}")
@@ -59,7 +71,7 @@ endforeach()
 
 if(violations)
   list(JOIN violations "\n  " lines)
-  message(FATAL_ERROR "includes that point up or sideways:\n  ${lines}")
+  message(FATAL_ERROR "files outside the layers, or including a layer above or beside their own:\n  ${lines}")
 endif()
 list(LENGTH sources count)
 message(STATUS "${count} files include only their own folder and lower layers")

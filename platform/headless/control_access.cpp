@@ -4,6 +4,18 @@
 #include "platform/window_system.h"
 
 using headless::detail::FindControl;
+using headless::detail::LiveControl;
+
+namespace {
+
+// Only an edit box takes appended text, and only a check box has a check, as on Win32.
+LiveControl* FindOfKind(WindowId window, std::string_view control, ControlKind kind)
+{
+    LiveControl* found = FindControl(window, control);
+    return found != nullptr && found->declaration->kind == kind ? found : nullptr;
+}
+
+}  // namespace
 
 std::string GetText(WindowId window, std::string_view control)
 {
@@ -20,7 +32,7 @@ void SetText(WindowId window, std::string_view control, std::string_view text)
 
 void AppendText(WindowId window, std::string_view control, std::string_view text)
 {
-    if (auto* found = FindControl(window, control)) {
+    if (auto* found = FindOfKind(window, control, ControlKind::EditBox)) {
         found->text.append(text);
     }
 }
@@ -34,13 +46,13 @@ void SetTextColour(WindowId window, std::string_view control, Rgb colour)
 
 bool IsChecked(WindowId window, std::string_view control)
 {
-    const auto* found = FindControl(window, control);
+    const auto* found = FindOfKind(window, control, ControlKind::CheckBox);
     return found != nullptr && found->checked;
 }
 
 void SetChecked(WindowId window, std::string_view control, bool checked)
 {
-    if (auto* found = FindControl(window, control)) {
+    if (auto* found = FindOfKind(window, control, ControlKind::CheckBox)) {
         found->checked = checked;
     }
 }
