@@ -10,12 +10,12 @@
 
 #include "core/command_state.h"
 #include "core/runner.h"
+#include "core/window_names.h"
 #include "platform/system.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 #else
 #include <sys/resource.h>
 #endif

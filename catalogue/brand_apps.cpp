@@ -5,8 +5,8 @@
 #include <cassert>
 #include <vector>
 
+#include "core/window_names.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 
 namespace {
 
@@ -120,7 +120,7 @@ void ShowNotice(std::string_view notice)
 {
     std::string text = "\r\n\r\n\r\n\r\n";
     text += notice;
-    SetText(DesktopWindow, "回显编辑框", text);
+    SetText(DesktopWindow, kOutputBox, text);
 }
 
 AppAction FindAppAction(Brand brand, App app, PackageActionKind kind)

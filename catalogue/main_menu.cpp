@@ -2,13 +2,11 @@
 #include "catalogue/main_menu.h"
 
 #include "catalogue/catalogue.h"
-#include "core/command_state.h"
 #include "core/runner.h"
 
 // The value is a complete command line chosen by whoever maintains the catalogue, so it is run
 // as it stands, unlike the package names that the other buttons append to their templates.
 void ListConnectedDevices(const EventArgs&)
 {
-    State().currentCommand = CatalogueLookup("主菜单", "查看设备");
-    RunCurrentCommand();
+    RunCommandLine(CatalogueLookup("主菜单", "查看设备"));
 }

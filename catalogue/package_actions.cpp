@@ -4,13 +4,11 @@
 
 #include "catalogue/catalogue.h"
 #include "core/operation_log.h"
+#include "core/window_names.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 
 namespace {
-
-constexpr std::string_view kOutputBox = "回显编辑框";
 
 bool IsGateOpen(const Gate& gate) { return gate.checkBox.empty() || IsChecked(gate.window, gate.checkBox); }
 

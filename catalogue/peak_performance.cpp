@@ -5,15 +5,15 @@
 #include <string_view>
 
 #include "catalogue/package_actions.h"
+#include "core/window_names.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 
 namespace {
 
 using enum PackageActionKind;
 
-constexpr Gate kHuaweiBox = {PeakPerformanceWindow, "选择框华为"};
-constexpr Gate kHonorBox = {PeakPerformanceWindow, "选择框荣耀"};
+constexpr Gate kHuaweiBox = {PeakPerformanceWindow, kHuaweiBrandBox};
+constexpr Gate kHonorBox = {PeakPerformanceWindow, kHonorBrandBox};
 
 // The boxes are read as each step comes up, so a box changed while the "华为" command runs
 // decides whether the "荣耀" step runs.

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "catalogue/package_actions.h"
-#include "ui/window_ids.h"
+#include "core/window_names.h"
 
 namespace {
 
@@ -18,32 +18,32 @@ struct RedundantService {
 };
 
 constexpr RedundantService kRedundantServices[] = {
-    {"冗余工作资料",       "选择框1"},   // 工作资料设置
-    {"冗余html查看器",     "选择框2"},   // HTML查看器
-    {"冗余智能检测",       "选择框3"},   // 智能检测
-    {"冗余打印服务1",      "选择框4"},   // 打印服务
-    {"冗余打印服务2",      "选择框4"},
-    {"冗余sim卡应用",      "选择框5"},   // sim卡应用
-    {"冗余精品推荐",       "选择框6"},   // 精品推荐
-    {"冗余用户体验计划1",  "选择框7"},   // 用户体验计划（系统）
-    {"冗余用户体验计划2",  "选择框7"},
-    {"冗余用户体验计划3",  "选择框7"},
-    {"冗余用户体验计划4",  "选择框7"},
-    {"冗余小区广播",       "选择框8"},   // 小区广播
-    {"冗余地理围栏",       "选择框9"},   // 地理围栏
-    {"冗余提示",           "选择框10"},  // 安卓tips
-    {"冗余谷歌备份传输",   "选择框11"},  // 谷歌备份传输
-    {"冗余智能建议服务",   "选择框12"},  // 智能建议
-    {"冗余无障碍服务",     "选择框13"},  // 无障碍服务
-    {"冗余AR引擎1",        "选择框14"},  // AR、VR引擎
-    {"冗余AR引擎2",        "选择框14"},
-    {"冗余骨声纹插件",     "选择框15"},  // 骨声纹插件
-    {"冗余RCS服务",        "选择框16"},  // RCS服务
-    {"冗余取词服务",       "选择框17"},  // 取词服务
-    {"冗余动态壁纸程序1",  "选择框18"},  // 动态壁纸服务
-    {"冗余动态壁纸程序2",  "选择框18"},
-    {"冗余动态壁纸程序3",  "选择框18"},
-    {"冗余动态壁纸程序4",  "选择框18"},
+    {"冗余工作资料",       kWorkProfileBox},
+    {"冗余html查看器",     kHtmlViewerBox},
+    {"冗余智能检测",       kSmartDetectionBox},
+    {"冗余打印服务1",      kPrintServiceBox},
+    {"冗余打印服务2",      kPrintServiceBox},
+    {"冗余sim卡应用",      kSimAppBox},
+    {"冗余精品推荐",       kRecommendationsBox},
+    {"冗余用户体验计划1",  kExperienceProgramBox},
+    {"冗余用户体验计划2",  kExperienceProgramBox},
+    {"冗余用户体验计划3",  kExperienceProgramBox},
+    {"冗余用户体验计划4",  kExperienceProgramBox},
+    {"冗余小区广播",       kCellBroadcastBox},
+    {"冗余地理围栏",       kGeofenceBox},
+    {"冗余提示",           kAndroidTipsBox},
+    {"冗余谷歌备份传输",   kGoogleBackupBox},
+    {"冗余智能建议服务",   kSmartSuggestionsBox},
+    {"冗余无障碍服务",     kAccessibilityBox},
+    {"冗余AR引擎1",        kArEngineBox},
+    {"冗余AR引擎2",        kArEngineBox},
+    {"冗余骨声纹插件",     kBoneVoiceprintBox},
+    {"冗余RCS服务",        kRcsServiceBox},
+    {"冗余取词服务",       kWordCaptureBox},
+    {"冗余动态壁纸程序1",  kLiveWallpaperBox},
+    {"冗余动态壁纸程序2",  kLiveWallpaperBox},
+    {"冗余动态壁纸程序3",  kLiveWallpaperBox},
+    {"冗余动态壁纸程序4",  kLiveWallpaperBox},
 };
 constexpr std::size_t kServiceCount = std::size(kRedundantServices);
 

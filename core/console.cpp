@@ -6,14 +6,12 @@
 
 #include "core/command_state.h"
 #include "core/operation_log.h"
+#include "core/window_names.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 
 namespace {
 
-constexpr std::string_view kOutputBox = "回显编辑框";
-constexpr std::string_view kCommandBox = "命令编辑框";
 constexpr int kEnterKey = 13;
 constexpr Rgb kTypingColour = 0x000000;
 constexpr Rgb kPromptColour = 0x808080;

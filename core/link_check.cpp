@@ -3,17 +3,13 @@
 
 #include <array>
 
-#include "core/command_state.h"
 #include "core/runner.h"
+#include "core/window_names.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 
 namespace {
 
-constexpr std::string_view kOutputBox = "回显编辑框";
-constexpr std::string_view kLinkBox = "连接编辑框";
-constexpr std::string_view kCommand = "adb get-state";
 // adb's own lines about its server, printed before the answer when the server had to be started
 // ("* daemon not running; starting now at tcp:5037", "* daemon started successfully").
 constexpr std::string_view kDaemonNotice = "* daemon ";
@@ -57,8 +53,7 @@ std::string OneLineAnswer(std::string_view rawAnswer)
 
 void CheckDeviceLink(const EventArgs&)
 {
-    State().currentCommand = kCommand;
-    RunCurrentCommand();
+    RunCommandLine("adb get-state");
 
     std::string answer = GetText(DesktopWindow, kOutputBox);
     SetText(DesktopWindow, kLinkBox, OneLineAnswer(answer));

@@ -14,11 +14,10 @@
 #include "platform/system.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
+#include "core/window_names.h"
 
 namespace {
 
-constexpr std::string_view kOutputBox = "回显编辑框";
 constexpr std::string_view kLogFileName = "操作记录.txt";
 constexpr std::string_view kRotatedFileName = "操作记录.old.txt";
 // Notepad takes a file with this mark for UTF-8 whatever the system's code page.

@@ -5,17 +5,16 @@
 #include "platform/encoding.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
+#include "core/window_names.h"
 
 namespace {
 
-constexpr std::string_view kLogBox = "记录编辑框";
 constexpr std::string_view kClearQuestion = "确定清空全部操作记录吗？";
 constexpr std::string_view kWhereNote = "操作记录保存在：";
 constexpr std::string_view kNotCleared = "以下操作记录文件未能删除，可能正被其他程序打开：";
 constexpr std::string_view kEarlierNotShown = "……（更早的记录未显示）";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
 // A rotated log and the current one are a little over 1 MB each; a file grown far past that by
 // other hands is shown from its end, so that the box stays quick to fill and to scroll.
 constexpr std::size_t kShownBytesPerFile = 2 * 1024 * 1024;
@@ -36,7 +35,7 @@ std::string ShownLine(std::string_view line)
         }
         auto c = static_cast<unsigned char>(line.front());
         if ((c < 0x20 && c != '\t') || c == 0x7F) {
-            shown += kReplacement;
+            shown += kReplacementCharacter;
         } else {
             shown += line.front();
         }

@@ -2,16 +2,16 @@
 #include "core/runner.h"
 
 #include <string>
+#include <utility>
 
 #include "core/command_state.h"
+#include "core/window_names.h"
 #include "platform/encoding.h"
 #include "platform/process.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 
 namespace {
 
-constexpr std::string_view kOutputBox = "回显编辑框";
 constexpr int kChunkBytes = 1023;
 // What one pass shows at most before it lets window events through again.
 constexpr std::size_t kPassBytes = 64 * 1024;
@@ -91,4 +91,10 @@ void RunCurrentCommand()
             return;
         }
     }
+}
+
+void RunCommandLine(std::string commandLine)
+{
+    State().currentCommand = std::move(commandLine);
+    RunCurrentCommand();
 }

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-
 // How much of a run may be held back undecided. Once this much has proved to be UTF-8, its whole
 // characters are shown and the rest of the run is judged afresh, so that a long line without
 // ASCII is neither kept from view nor scanned again with every chunk; text in a legacy code page
@@ -203,7 +201,7 @@ std::string OutputDecoder::Finish()
     // lone lead byte of the legacy code page.
     std::string text = held_.substr(0, checked_);
     if (held_.size() > checked_) {
-        text += kReplacement;
+        text += kReplacementCharacter;
     }
     held_.clear();
     checked_ = 0;

@@ -5,6 +5,12 @@
 #include <string>
 #include <string_view>
 
+// What stands in for bytes that mean no character: U+FFFD in UTF-8.
+inline constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
+// A byte that starts a GBK double-byte character when another byte follows it.
+constexpr bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+
 // GBK (code page 936) to UTF-8 and back. Undecodable bytes become U+FFFD; characters GBK lacks
 // become '?'.
 std::string GbkToUtf8(std::string_view gbk);

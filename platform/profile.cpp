@@ -12,8 +12,6 @@ namespace {
 // The reader's result buffer holds 10240 bytes, the terminating zero byte included.
 constexpr std::size_t kMaxValueBytes = 10239;
 
-bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
-
 // Bytes of the GBK character at position i: 2 for a lead byte with a byte after it, else 1.
 std::size_t CharacterLength(std::string_view gbk, std::size_t i)
 {

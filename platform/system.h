@@ -6,8 +6,9 @@
 
 #include "platform/text.h"
 
-// Start-up: takes the program's directory and makes it the current directory, so that bare
-// names in command lines (adb, the companion scripts) are found there first.
+// Start-up, before anything else: takes the program's directory and makes it the current
+// directory, so that bare names in command lines (adb, the companion scripts) are found there
+// first; on Windows it also readies COM on this thread for the shell's "open" verb.
 void InitialisePlatform();
 
 // The directory that holds the program file, without a trailing separator ("C:" at a drive root).

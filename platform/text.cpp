@@ -11,8 +11,6 @@ namespace {
 // Texts end at their first zero byte, as the C strings they stand for.
 std::string_view UpToZeroByte(std::string_view text) { return text.substr(0, text.find('\0')); }
 
-bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
-
 // The single byte a GBK double-byte character folds to, or 0 when it stays as it is.
 char FoldedWideCharacter(unsigned char lead, unsigned char trail)
 {

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-// A window's identity; the program's windows are numbered in ui/window_ids.h.
+// A window's identity, as the program numbers its windows.
 using WindowId = std::uint32_t;
 
 // Colours are 0xRRGGBB, as the layouts write them (#RRGGBB).

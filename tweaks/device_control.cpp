@@ -4,12 +4,12 @@
 #include <string_view>
 
 #include "core/operation_log.h"
+#include "core/runner.h"
+#include "core/window_names.h"
 #include "platform/process.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
 #include "tweaks/device_queries.h"
-#include "tweaks/run_command.h"
-#include "ui/window_ids.h"
 
 namespace {
 
@@ -34,8 +34,8 @@ void StopAdbServer(const EventArgs&)
 // typed, the example text included when the user left it.
 void SwitchToWirelessDebugging(const EventArgs&)
 {
-    RunAndRecord(JoinText({"adb tcpip ", GetText(DesktopWindow, "端口编辑框")}));
-    RunAndRecord(JoinText({"adb connect ", GetText(DesktopWindow, "IP地址编辑框")}));
+    RunAndRecord(JoinText({"adb tcpip ", GetText(DesktopWindow, kPortBox)}));
+    RunAndRecord(JoinText({"adb connect ", GetText(DesktopWindow, kAddressBox)}));
     ShowMessage("现在您可以查询连接设备中是否有该IP设备");
 }
 
@@ -43,5 +43,5 @@ void SwitchToWirelessDebugging(const EventArgs&)
 void QueryAndroidRelease(const EventArgs&)
 {
     RunCommandLine("adb shell getprop ro.build.version.release");
-    SetText(DesktopWindow, "版本编辑框", GetText(DesktopWindow, "回显编辑框"));
+    SetText(DesktopWindow, kReleaseBox, GetText(DesktopWindow, kOutputBox));
 }

@@ -5,13 +5,11 @@
 #include <string_view>
 
 #include "core/operation_log.h"
+#include "core/window_names.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 
 namespace {
-
-constexpr std::string_view kOutputBox = "回显编辑框";
 
 // All three scales confirm with the window-scale wording; users know the three boxes by position.
 constexpr std::string_view kScaleConfirmation = "窗口动画缩放倍数 设置为 ";
@@ -37,23 +35,23 @@ void SetAnimationScale(std::string_view box, std::string_view commandTemplate)
 
 void SetWindowAnimationScale(const EventArgs&)
 {
-    SetAnimationScale("数字1", "adb shell settings put global window_animation_scale ");
+    SetAnimationScale(kWindowScaleBox, "adb shell settings put global window_animation_scale ");
 }
 
 void SetTransitionAnimationScale(const EventArgs&)
 {
-    SetAnimationScale("数字2", "adb shell settings put global transition_animation_scale ");
+    SetAnimationScale(kTransitionScaleBox, "adb shell settings put global transition_animation_scale ");
 }
 
 void SetAnimatorDurationScale(const EventArgs&)
 {
-    SetAnimationScale("数字3", "adb shell settings put global animator_duration_scale ");
+    SetAnimationScale(kAnimatorScaleBox, "adb shell settings put global animator_duration_scale ");
 }
 
 // The phone counts milliseconds: three zeros are appended to the seconds exactly as typed.
 void SetScreenOffTimeout(const EventArgs&)
 {
-    std::string seconds = GetText(DesktopWindow, "亮屏时间框");
+    std::string seconds = GetText(DesktopWindow, kScreenOffBox);
     if (TextToInteger(seconds) < kShortestScreenOffSeconds) {
         ShowMessage("时间太短，危险！");
         return;
@@ -72,7 +70,7 @@ void ApplyDefaultRefreshRate(const EventArgs&)
 // Each key takes the box under the label that names it: "最大（HZ）" the peak, "最小（HZ）" the minimum.
 void ApplyTypedRefreshRate(const EventArgs&)
 {
-    RunAndRecord(JoinText({kPeakRate, GetText(DesktopWindow, "最大编辑框")}));
-    RunAndRecord(JoinText({kMinRate, GetText(DesktopWindow, "最小编辑框")}));
+    RunAndRecord(JoinText({kPeakRate, GetText(DesktopWindow, kPeakRateBox)}));
+    RunAndRecord(JoinText({kMinRate, GetText(DesktopWindow, kMinRateBox)}));
     ShowMessage("已按您的设定执行，部分型号、批次不生效");
 }

@@ -6,10 +6,10 @@
 #include <string_view>
 
 #include "core/operation_log.h"
+#include "core/window_names.h"
 #include "platform/process.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 
 namespace {
 
@@ -20,13 +20,13 @@ struct IconChoice {
 
 // In the order the keywords are sent.
 constexpr std::array<IconChoice, 7> kIcons = {{
-    {"选择框1", "nfc"},
-    {"选择框2", "volte_call"},
-    {"选择框3", "phone_signal"},
-    {"选择框4", "location"},
-    {"选择框5", "battery"},
-    {"选择框6", "powersavingmode"},
-    {"选择框7", "eyes_protect"},
+    {kNfcIconBox, "nfc"},
+    {kHdIconBox, "volte_call"},
+    {kSignalIconBox, "phone_signal"},
+    {kLocationIconBox, "location"},
+    {kBatteryIconBox, "battery"},
+    {kPowerSavingIconBox, "powersavingmode"},
+    {kEyeComfortIconBox, "eyes_protect"},
 }};
 
 // The whole list, rebuilt from the boxes on every click: the setting holds only what is sent last.

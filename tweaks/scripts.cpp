@@ -5,12 +5,12 @@
 #include <string_view>
 
 #include "core/operation_log.h"
+#include "core/window_names.h"
 #include "platform/encoding.h"
 #include "platform/process.h"
 #include "platform/system.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 
 namespace {
 
@@ -39,8 +39,6 @@ constexpr ScriptLaunch kConnectionReset{"renew", ScriptPath::FullPath, true, Sho
 
 constexpr std::string_view kStatusScript = "trans";
 constexpr std::string_view kReportFile = "temp2.txt";
-constexpr std::string_view kOutputBox = "回显编辑框";
-constexpr std::string_view kReportBox = "编辑框运行";
 
 std::string ScriptCommandLine(std::string_view stem, ScriptPath path)
 {

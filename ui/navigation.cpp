@@ -1,8 +1,8 @@
 // Window-opening handlers.
 #include "ui/navigation.h"
 
+#include "core/window_names.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 
 void OpenDesktopWindow(const EventArgs&) { OpenWindow(DesktopWindow, false); }
 void OpenDonationWindow(const EventArgs&) { OpenWindow(DonationWindow, true); }

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "platform/headless/state.h"
+#include "platform/headless/live_window.h"
 #include "platform/window_system.h"
 
 namespace headless {
@@ -12,47 +12,10 @@ using namespace detail;
 
 namespace {
 
-constexpr int kEsc = 27;
-constexpr int kTab = 9;
-
 bool TakesFocusOnClick(const ControlDeclaration& control)
 {
     return control.kind == ControlKind::Button || control.kind == ControlKind::CheckBox ||
            control.kind == ControlKind::EditBox;
-}
-
-// The next tab stop on show after the focused control, in declaration order, wrapping around;
-// with nothing focused, the first (or, backwards, the last) one. -1 when there is none.
-int NextTabStop(const LiveWindow& window, int step)
-{
-    const int count = static_cast<int>(window.controls.size());
-    int start = window.focused >= 0 ? window.focused : (step > 0 ? -1 : count);
-    for (int i = 1; i <= count; ++i) {
-        int index = ((start + step * i) % count + count) % count;
-        if (IsTabStop(*window.controls[index].declaration) && IsShown(window, index)) {
-            return index;
-        }
-    }
-    return -1;
-}
-
-void MoveToTabStop(const WindowRef& window, int step)
-{
-    int next = NextTabStop(*window, step);
-    if (next >= 0) {
-        MoveFocus(window, next);
-    }
-}
-
-// Esc without modifiers closes the window as its close box does; Tab walks the tab stops.
-// Enter has no effect of its own.
-void ActOnWindowKey(const WindowRef& window, int key, int modifiers)
-{
-    if (key == kEsc && (modifiers & (ModifierShift | ModifierControl | ModifierAlt)) == 0) {
-        Destroy(window);
-    } else if (key == kTab && (modifiers & (ModifierControl | ModifierAlt)) == 0) {
-        MoveToTabStop(window, (modifiers & ModifierShift) != 0 ? -1 : 1);
-    }
 }
 
 // A mouse press: the control takes the focus as a Win32 control does, then LeftButtonDown.
@@ -88,7 +51,7 @@ void Reset()
 void Click(WindowId window, std::string_view control)
 {
     ActOnEnabled(window, [control](const WindowRef& target) {
-        int index = ControlIndex(*target, control);
+        int index = IndexOf(*target, control);
         ControlKind kind = target->controls[index].declaration->kind;
         Press(target, index);
         if ((kind == ControlKind::Button || kind == ControlKind::CheckBox) && !target->destroyed) {
@@ -102,12 +65,12 @@ void Click(WindowId window, std::string_view control)
 
 void PressMouse(WindowId window, std::string_view control)
 {
-    ActOnEnabled(window, [control](const WindowRef& target) { Press(target, ControlIndex(*target, control)); });
+    ActOnEnabled(window, [control](const WindowRef& target) { Press(target, IndexOf(*target, control)); });
 }
 
 void Focus(WindowId window, std::string_view control)
 {
-    ActOnEnabled(window, [control](const WindowRef& target) { MoveFocus(target, ControlIndex(*target, control)); });
+    ActOnEnabled(window, [control](const WindowRef& target) { MoveFocus(target, IndexOf(*target, control)); });
 }
 
 // The focused control sees every key first; Esc and Tab then act on the window as a dialog does.
@@ -118,7 +81,7 @@ void PressKey(WindowId window, int key, int modifiers)
             Raise(target, target->focused, Event::KeyDown, EventArgs{key, modifiers});
         }
         if (!target->destroyed) {
-            ActOnWindowKey(target, key, modifiers);
+            HandleWindowKey(target, key, modifiers);
         }
     });
 }

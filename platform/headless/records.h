@@ -1,14 +1,13 @@
 // Writing the headless records of started programs, opened addresses and paintings (read through driver.h).
 #pragma once
 
-#include <string_view>
-
 #include "platform/headless/driver.h"
 
 namespace headless::detail {
 
-void RecordStart(StartedProgram program);
-void RecordAddress(std::string_view address);
+// From now on RunProgram and OpenWebAddress are recorded first; a start then runs hidden and an
+// address is not opened, since nothing of them could be seen.
+void RecordStarts();
 void RecordPainting(Painting painting);
 
 }  // namespace headless::detail

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-
 // One conversion's iconv descriptor, closed on every way out.
 class Converter {
 public:
@@ -92,7 +90,7 @@ std::size_t FindTagCharacter(std::string_view utf8, std::size_t from)
 std::string GbkToUtf8(std::string_view gbk)
 {
     Converter converter("UTF-8", "GBK");
-    return converter.Convert(gbk, kReplacement, [](std::string_view) { return std::size_t{1}; });
+    return converter.Convert(gbk, kReplacementCharacter, [](std::string_view) { return std::size_t{1}; });
 }
 
 // glibc's iconv drops the tag characters without a word; GBK lacks them as any character beyond
@@ -115,5 +113,5 @@ const bool kLoneLineFeedsGainCarriageReturns = true;
 
 LegacyCharacter DecodeLegacyCharacter(LegacyCodePage, std::string_view)
 {
-    return {std::string(kReplacement), 1};
+    return {std::string(kReplacementCharacter), 1};
 }

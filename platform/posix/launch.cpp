@@ -1,4 +1,4 @@
-// Uncaptured process starts on Linux: detached and hidden, or in a terminal emulator.
+// Uncaptured process starts on Linux: detached and hidden, or in a terminal emulator; web addresses.
 #include "platform/posix/launch.h"
 
 #include <unistd.h>
@@ -76,4 +76,13 @@ bool LaunchProcess(std::string_view commandLine, bool waitForExit, int showState
     }
     WaitForChild(child);
     return true;
+}
+
+// The address is an argument of its own: no shell parses it.
+void LaunchAddressOpener(std::string_view address)
+{
+    pid_t child = SpawnChild(Detached({"xdg-open", std::string(address)}), -1, true);
+    if (child != -1) {
+        WaitForChild(child);
+    }
 }

@@ -1,4 +1,5 @@
-// Captured runs on Linux: /bin/sh -c with standard output and standard error on one pipe.
+// Processes on Linux: captured runs through /bin/sh -c with standard output and standard error on one
+// pipe, uncaptured starts and web addresses.
 #include "platform/process.h"
 
 #include <fcntl.h>
@@ -12,11 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/posix/launch.h"
 #include "platform/posix/spawn.h"
 
 namespace {
 
 constexpr int kPipeBytes = 1024 * 1024;
+
+LaunchRecorder recorder;
 constexpr std::size_t kReadBlockBytes = 64 * 1024;
 
 // Shells whose run was destroyed while they still ran. They are not killed (a run may end while
@@ -174,4 +178,25 @@ std::unique_ptr<CapturedRun> CapturedRun::Start(std::string_view commandLine)
         return nullptr;
     }
     return std::make_unique<PosixCapturedRun>(shell, pipeRead);
+}
+
+void SetLaunchRecorder(LaunchRecorder newRecorder) { recorder = newRecorder; }
+
+bool RunProgram(std::string_view commandLine, bool waitForExit, int showState)
+{
+    showState = std::clamp(showState, 1, 6);
+    if (recorder.programStarted != nullptr) {
+        recorder.programStarted(commandLine, waitForExit, showState);
+        showState = ShowHidden;
+    }
+    return LaunchProcess(commandLine, waitForExit, showState);
+}
+
+void OpenWebAddress(std::string_view address)
+{
+    if (recorder.addressOpened != nullptr) {
+        recorder.addressOpened(address);
+        return;
+    }
+    LaunchAddressOpener(address);
 }

@@ -1,10 +1,10 @@
 // Building a window's controls from their declarations: one child window per control, per kind.
+#include "platform/win32/windows_api.h"
+#include <uxtheme.h>
+
 #include <algorithm>
 #include <numeric>
 #include <string>
-
-#include <windows.h>
-#include <uxtheme.h>
 
 #include "platform/win32/live_window.h"
 #include "platform/win32/wide.h"
@@ -13,45 +13,6 @@ namespace {
 
 // Every control clips the siblings in front of it, so none paints over one that stands before it.
 constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-
-bool IsContainerKind(ControlKind kind) { return kind == ControlKind::GroupBox || kind == ControlKind::PageControl; }
-
-// Resolves container names; false when one names no GroupBox or PageControl of the window, or
-// when containers hold each other in a circle.
-bool LinkContainers(LiveWindow& window)
-{
-    for (auto& control : window.controls) {
-        std::string_view name = control->declaration->container;
-        if (name.empty()) {
-            continue;
-        }
-        auto found = std::find_if(window.controls.begin(), window.controls.end(), [name](const auto& candidate) {
-            return candidate->declaration->name == name && IsContainerKind(candidate->declaration->kind);
-        });
-        if (found == window.controls.end()) {
-            return false;
-        }
-        control->container = found->get();
-    }
-    for (auto& control : window.controls) {
-        std::size_t depth = 0;
-        for (LiveControl* c = control->container; c != nullptr; c = c->container) {
-            if (++depth > window.controls.size()) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
-std::size_t Depth(const LiveControl& control)
-{
-    std::size_t depth = 0;
-    for (const LiveControl* c = control.container; c != nullptr; c = c->container) {
-        ++depth;
-    }
-    return depth;
-}
 
 LONG Width(const RECT& r) { return r.right - r.left; }
 LONG Height(const RECT& r) { return r.bottom - r.top; }
@@ -192,7 +153,7 @@ void ShowFirstPages(LiveWindow& window)
 
 }  // namespace
 
-bool CreateControls(LiveWindow& window)
+bool CreateControls(LiveWindow& window, const ControlIndex& index)
 {
     for (const ControlDeclaration& declaration : window.declaration->controls) {
         auto control = std::make_unique<LiveControl>();
@@ -201,20 +162,19 @@ bool CreateControls(LiveWindow& window)
         control->textColour = declaration.textColour;
         window.controls.push_back(std::move(control));
     }
-    if (!LinkContainers(window)) {
-        return false;
+    for (std::size_t i = 0; i < window.controls.size(); ++i) {
+        int container = index.ContainerOf(static_cast<int>(i));
+        window.controls[i]->container = container < 0 ? nullptr : window.controls[static_cast<std::size_t>(container)].get();
     }
     // Containers before what they hold, whatever the declared order.
-    std::vector<std::size_t> order(window.controls.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&window](std::size_t a, std::size_t b) {
-        return Depth(*window.controls[a]) < Depth(*window.controls[b]);
-    });
-    for (std::size_t index : order) {
-        LiveControl& control = *window.controls[index];
+    std::vector<int> order(window.controls.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&index](int a, int b) { return index.Depth(a) < index.Depth(b); });
+    for (int declared : order) {
+        LiveControl& control = *window.controls[static_cast<std::size_t>(declared)];
         control.font = WindowFont(window, control.declaration->font);
         HWND parent = control.container != nullptr ? control.container->handle : window.handle;
-        control.handle = CreateControlWindow(control, parent, kFirstControlId + static_cast<int>(index));
+        control.handle = CreateControlWindow(control, parent, kFirstControlId + declared);
         if (control.handle == nullptr) {
             return false;
         }

@@ -62,12 +62,18 @@ int CurrentModifiers()
            (GetKeyState(VK_MENU) < 0 ? ModifierAlt : 0);
 }
 
+// A handler may close the window (through a nested loop) before it returns: the remaining
+// handlers then have nothing to act on and are not called.
 void RaiseEvent(const LiveControl& control, Event event, const EventArgs& args)
 {
-    // Copied first: the handlers may destroy the control, never the static declaration.
+    // Taken first: a handler may destroy the control with its window, never the static declaration.
     const ControlDeclaration& declaration = *control.declaration;
+    const std::uint64_t serial = control.window->serial;  // 0 while the window is being built
     EventSourceScope source(*control.window->declaration, declaration);
     for (const EventBinding& binding : declaration.bindings) {
+        if (serial != 0 && FindWindowBySerial(serial) == nullptr) {
+            return;
+        }
         if (binding.handler != nullptr && binding.event == event) {
             binding.handler(args);
         }

@@ -1,15 +1,15 @@
 // GBK and the legacy code pages of captured output, through the Windows code-page conversions.
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <cstddef>
 
 #include "platform/encoding.h"
 #include "platform/legacy_code_page.h"
+#include "platform/win32/wide.h"
 
 namespace {
 
 constexpr UINT kGbk = 936;
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 int Length(std::string_view bytes) { return static_cast<int>(bytes.size()); }
 
@@ -22,17 +22,6 @@ bool ToWideStrict(UINT codePage, std::string_view bytes, std::wstring& wide)
     }
     wide.assign(static_cast<std::size_t>(length), L'\0');
     return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), Length(bytes), wide.data(), length) == length;
-}
-
-// Without MB_ERR_INVALID_CHARS, invalid UTF-8 turns into U+FFFD instead of failing the call.
-std::wstring Utf8ToWide(std::string_view utf8)
-{
-    int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), Length(utf8), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0) {
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), Length(utf8), wide.data(), length);
-    }
-    return wide;
 }
 
 // Characters that the code page lacks become its default character; no best-fit look-alikes.
@@ -53,7 +42,7 @@ std::string DecodeCharacter(UINT codePage, std::string_view character)
 {
     std::wstring wide;
     if (!ToWideStrict(codePage, character, wide)) {
-        return std::string(kReplacement);
+        return std::string(kReplacementCharacter);
     }
     return WideToCodePage(CP_UTF8, wide);
 }
@@ -91,7 +80,7 @@ std::string GbkToUtf8(std::string_view gbk)
         bool pair = IsLeadByte(kGbk, static_cast<unsigned char>(gbk[i])) && i + 1 < gbk.size();
         std::string_view character = gbk.substr(i, pair ? 2 : 1);
         std::string decoded = DecodeCharacter(kGbk, character);
-        if (pair && decoded == kReplacement) {
+        if (pair && decoded == kReplacementCharacter) {
             character = character.substr(0, 1);  // an invalid trail byte is read again on its own
         }
         utf8 += decoded;
@@ -118,7 +107,7 @@ LegacyCharacter DecodeLegacyCharacter(LegacyCodePage page, std::string_view byte
             return {std::string(), 0};
         }
         std::string pair = DecodeCharacter(codePage, bytes.substr(0, 2));
-        if (pair != kReplacement) {
+        if (pair != kReplacementCharacter) {
             return {pair, 2};
         }
     }

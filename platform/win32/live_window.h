@@ -2,17 +2,19 @@
 // internal operations its files share.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 #include <commctrl.h>
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "platform/declared_windows.h"
 #include "platform/picture.h"
 #include "platform/window_model.h"
 
@@ -69,8 +71,8 @@ int WindowDpi(HWND window);  // the DPI of the monitor the window is on (the sys
 // The outer size of a window whose declared outer size (frame included) is given at 96 DPI.
 SIZE OuterSizeForDpi(int declaredWidth, int declaredHeight, DWORD style, DWORD exStyle, int dpi);
 
-// window_registry.cpp: declarations and open windows.
-const WindowDeclaration* FindDeclaration(WindowId id);
+// window_registry.cpp: the declared windows and the open ones.
+const DeclaredWindow* FindDeclared(WindowId id);
 void RegisterOpenWindow(std::unique_ptr<LiveWindow> window);
 // Drops a destroyed window; true when it was registered and was the last open one.
 bool ForgetWindow(const LiveWindow* window);
@@ -79,6 +81,8 @@ LiveWindow* FindOpenWindow(WindowId id);      // the newest opening, preferring 
 LiveWindow* FindWindowBySerial(std::uint64_t serial);
 LiveWindow* WindowOfHandle(HWND anyHandleInside);
 LiveControl* ControlOfHandle(HWND control);
+// The control of the window's newest opening; null when the window is not open. A name the
+// declared window lacks is a programmer error, open or not.
 LiveControl* FindControl(WindowId id, std::string_view name);
 std::uint64_t NextWindowSerial();
 
@@ -87,7 +91,7 @@ bool RegisterTopWindowClass();
 void CloseLiveWindow(LiveWindow& window);  // as the close box: re-enables what it disabled, destroys it
 
 // control_creation.cpp
-bool CreateControls(LiveWindow& window);
+bool CreateControls(LiveWindow& window, const ControlIndex& index);
 // After a DPI change: every control re-placed, its font re-created and its picture scaled anew.
 void RescaleControls(LiveWindow& window);
 
@@ -125,7 +129,11 @@ std::optional<Picture> PrepareBoxPicture(std::span<const std::uint8_t> bytes, in
                                          COLORREF background);
 void DrawPicture(HDC dc, const Picture& picture);
 
-// control_events.cpp
+// control_access.cpp: the window's text, as any window holds it.
+std::wstring WindowText(HWND handle);
+
+// control_events.cpp: calls the control's handlers bound to the event, and none once its window
+// has closed meanwhile.
 void RaiseEvent(const LiveControl& control, Event event, const EventArgs& args = {});
 void WatchControlEvents(LiveControl& control);
 int CurrentModifiers();

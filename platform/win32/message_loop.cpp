@@ -1,8 +1,5 @@
-// The message loops, the window-level keys (Esc closes, Tab moves the focus) and message boxes.
-#include <string>
-
+// The message loops, the window-level keys (Esc closes, Tab moves the focus) and the pending quit.
 #include "platform/win32/live_window.h"
-#include "platform/win32/wide.h"
 #include "platform/window_system.h"
 
 namespace {
@@ -58,26 +55,6 @@ bool HandleWindowKey(const MSG& message)
     return true;
 }
 
-// The program's message box: caption "信息：", no owner, task-modal, so that every window of the
-// program is disabled while it is shown. Without an owner no window of the program is active when
-// it closes: Esc, Tab and typing would reach nothing until the user clicked a window. The window
-// and the control the user was in get the keyboard back. The button pressed (MessageBoxW).
-int ShowBox(std::string_view text, UINT buttons)
-{
-    std::wstring wide = Utf8ToWide(text);
-    HWND active = GetActiveWindow();
-    HWND focus = GetFocus();
-    int pressed = MessageBoxW(nullptr, wide.c_str(), L"信息：", buttons | MB_TASKMODAL);
-    if (active == nullptr || !IsWindow(active) || !IsWindowEnabled(active)) {
-        return pressed;
-    }
-    SetForegroundWindow(active);
-    if (focus != nullptr && IsWindow(focus) && IsChild(active, focus) && IsWindowVisible(focus)) {
-        SetFocus(focus);
-    }
-    return pressed;
-}
-
 }  // namespace
 
 void DispatchProgramMessage(MSG& message)
@@ -116,17 +93,4 @@ int RunMessageLoop()
     }
     programEnding = true;
     return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
-}
-
-void ShowMessage(std::string_view text)
-{
-    if (!programEnding) {
-        ShowBox(text, MB_OK);
-    }
-}
-
-// No is the default button: Enter alone must not do what the question asks.
-bool AskYesNo(std::string_view question)
-{
-    return !programEnding && ShowBox(question, MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }

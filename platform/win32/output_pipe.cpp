@@ -21,14 +21,6 @@ std::wstring UniquePipeName()
            std::to_wstring(++pipesCreated) + L"-" + std::to_wstring(GetTickCount());
 }
 
-void CloseIfOpen(HANDLE& handle)
-{
-    if (handle != INVALID_HANDLE_VALUE && handle != nullptr) {
-        CloseHandle(handle);
-    }
-    handle = INVALID_HANDLE_VALUE;
-}
-
 }  // namespace
 
 OutputPipe::OutputPipe() : block_(kBlockBytes, '\0') {}
@@ -38,18 +30,21 @@ std::unique_ptr<OutputPipe> OutputPipe::Create()
     std::unique_ptr<OutputPipe> pipe(new OutputPipe);
     std::wstring name = UniquePipeName();
     // FILE_FLAG_FIRST_PIPE_INSTANCE: creation fails rather than join a pipe someone else made.
-    pipe->readEnd_ = CreateNamedPipeW(name.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
-                                      PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1, 0, kPipeBytes, 0, nullptr);
-    if (pipe->readEnd_ == INVALID_HANDLE_VALUE) {
+    pipe->readEnd_ = OwnedHandle(CreateNamedPipeW(
+        name.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+        PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1, 0, kPipeBytes, 0, nullptr));
+    if (!pipe->readEnd_) {
         return nullptr;
     }
     // Not overlapped: the child writes to it as to any ordinary pipe.
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    pipe->writeEnd_ = CreateFileW(name.c_str(), GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    pipe->overlapped_.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (pipe->writeEnd_ == INVALID_HANDLE_VALUE || pipe->overlapped_.hEvent == nullptr) {
+    pipe->writeEnd_ = OwnedHandle(
+        CreateFileW(name.c_str(), GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    pipe->readDone_ = OwnedHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!pipe->writeEnd_ || !pipe->readDone_) {
         return nullptr;
     }
+    pipe->overlapped_.hEvent = pipe->readDone_.Get();
     pipe->StartRead();
     return pipe;
 }
@@ -59,16 +54,13 @@ OutputPipe::~OutputPipe()
     if (pending_) {
         // The read may complete until the cancellation has been seen through.
         // https://learn.microsoft.com/windows/win32/fileio/cancelioex-func
-        CancelIoEx(readEnd_, &overlapped_);
+        CancelIoEx(readEnd_.Get(), &overlapped_);
         DWORD ignored = 0;
-        GetOverlappedResult(readEnd_, &overlapped_, &ignored, TRUE);
+        GetOverlappedResult(readEnd_.Get(), &overlapped_, &ignored, TRUE);
     }
-    CloseWriteEnd();
-    CloseIfOpen(overlapped_.hEvent);
-    CloseIfOpen(readEnd_);
 }
 
-void OutputPipe::CloseWriteEnd() { CloseIfOpen(writeEnd_); }
+void OutputPipe::CloseWriteEnd() { writeEnd_.Close(); }
 
 std::string OutputPipe::Read(std::size_t maxBytes)
 {
@@ -94,7 +86,7 @@ void OutputPipe::StartRead()
         position_ = 0;
         filled_ = 0;
         // ReadFile resets the event; the count comes from GetOverlappedResult.
-        if (!ReadFile(readEnd_, block_.data(), static_cast<DWORD>(block_.size()), nullptr, &overlapped_) &&
+        if (!ReadFile(readEnd_.Get(), block_.data(), static_cast<DWORD>(block_.size()), nullptr, &overlapped_) &&
             GetLastError() != ERROR_IO_PENDING) {
             ended_ = true;  // ERROR_BROKEN_PIPE: every writer has closed its end
             return;
@@ -111,12 +103,12 @@ void OutputPipe::StartRead()
 void OutputPipe::CollectRead()
 {
     DWORD count = 0;
-    BOOL read = GetOverlappedResult(readEnd_, &overlapped_, &count, FALSE);
+    BOOL read = GetOverlappedResult(readEnd_.Get(), &overlapped_, &count, FALSE);
     if (!read && GetLastError() == ERROR_IO_INCOMPLETE) {
         if (WaitForSingleObject(overlapped_.hEvent, 0) != WAIT_OBJECT_0) {
             return;
         }
-        read = GetOverlappedResult(readEnd_, &overlapped_, &count, TRUE);
+        read = GetOverlappedResult(readEnd_.Get(), &overlapped_, &count, TRUE);
     }
     pending_ = false;
     if (read) {

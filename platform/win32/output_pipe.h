@@ -1,10 +1,11 @@
 // The pipe that carries a started command's output back to the program, read so that it can be waited on.
 #pragma once
 
-#include <windows.h>
-
 #include <memory>
 #include <string>
+
+#include "platform/win32/owned_handle.h"
+#include "platform/win32/windows_api.h"
 
 // A one-instance named pipe. The write end is inheritable and synchronous, for a child's standard
 // output and error; the read end is the program's own, never inherited, and always has one
@@ -20,7 +21,7 @@ public:
     OutputPipe& operator=(const OutputPipe&) = delete;
 
     // The end to hand to the child; valid until CloseWriteEnd.
-    HANDLE WriteEnd() const { return writeEnd_; }
+    HANDLE WriteEnd() const { return writeEnd_.Get(); }
     // Once the child has been started, only it and what it starts hold the write end, so the pipe
     // ends when they have all closed it.
     void CloseWriteEnd();
@@ -38,8 +39,9 @@ private:
     void StartRead();
     void CollectRead();
 
-    HANDLE readEnd_ = INVALID_HANDLE_VALUE;
-    HANDLE writeEnd_ = INVALID_HANDLE_VALUE;
+    OwnedHandle readEnd_;
+    OwnedHandle readDone_;  // the event of overlapped_
+    OwnedHandle writeEnd_;
     // The system writes into block_ and overlapped_ while a read is pending: neither may move or
     // go away before the read is over.
     OVERLAPPED overlapped_{};

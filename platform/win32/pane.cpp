@@ -11,13 +11,6 @@ namespace {
 
 LiveControl* PaneControl(HWND handle) { return reinterpret_cast<LiveControl*>(GetWindowLongPtrW(handle, GWLP_USERDATA)); }
 
-std::wstring PaneText(HWND handle)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(handle)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(handle, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 void Fill(HDC dc, const RECT& area, COLORREF colour)
 {
     SetDCBrushColor(dc, colour);
@@ -50,7 +43,7 @@ UINT AlignmentFormat(const ControlDeclaration& declaration)
 void PaintLabel(const LiveControl& control, HDC dc, const RECT& client)
 {
     FillBackground(control, dc, client);
-    std::wstring text = PaneText(control.handle);
+    std::wstring text = WindowText(control.handle);
     UINT format = AlignmentFormat(*control.declaration) | DT_EXPANDTABS |
                   (control.declaration->wordWrap ? DT_WORDBREAK : 0);
     RECT measured = client;
@@ -64,7 +57,7 @@ void PaintLabel(const LiveControl& control, HDC dc, const RECT& client)
 // declared rectangle, which sits inside a window made wide enough for the whole line.
 void PaintTransLabel(const LiveControl& control, HDC dc)
 {
-    std::wstring text = PaneText(control.handle);
+    std::wstring text = WindowText(control.handle);
     const RECT& b = control.bounds;
     RECT declared{control.textOrigin.x, control.textOrigin.y, control.textOrigin.x + (b.right - b.left),
                   control.textOrigin.y + (b.bottom - b.top)};
@@ -78,7 +71,7 @@ void PaintGroupBox(const LiveControl& control, HDC dc, const RECT& client)
     FillBackground(control, dc, client);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    std::wstring text = PaneText(control.handle);
+    std::wstring text = WindowText(control.handle);
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     int left = control.declaration->align == Align::Centre ? (client.right - size.cx) / 2 : 8;

@@ -1,7 +1,7 @@
 // Processes on Windows: captured runs through the command interpreter, uncaptured starts, web addresses.
 #include "platform/process.h"
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 #include <shellapi.h>
 
 #include <algorithm>
@@ -13,26 +13,24 @@
 #include "platform/text.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/output_pipe.h"
+#include "platform/win32/owned_handle.h"
 #include "platform/win32/wide.h"
 
 namespace {
 
 std::string_view InterpreterPrefix() { return OsClass() > 2 ? "cmd.exe /c " : "command.com /c "; }
 
+// The handles CreateProcessW returns, closed when the owner goes; both null when nothing started.
+struct StartedProcess {
+    OwnedHandle process;
+    OwnedHandle thread;
+};
+
 class Win32CapturedRun final : public CapturedRun {
 public:
-    Win32CapturedRun(std::unique_ptr<OutputPipe> pipe, const PROCESS_INFORMATION& started)
-        : pipe_(std::move(pipe)), process_(started.hProcess), thread_(started.hThread)
+    Win32CapturedRun(std::unique_ptr<OutputPipe> pipe, StartedProcess started)
+        : pipe_(std::move(pipe)), started_(std::move(started))
     {
-    }
-
-    Win32CapturedRun(const Win32CapturedRun&) = delete;
-    Win32CapturedRun& operator=(const Win32CapturedRun&) = delete;
-
-    ~Win32CapturedRun() override
-    {
-        CloseHandle(thread_);
-        CloseHandle(process_);
     }
 
     std::string ReadAvailable(int maxBytes) override
@@ -41,7 +39,7 @@ public:
     }
 
     // The process object, not its exit code: a command may well end with code 259 (STILL_ACTIVE).
-    bool HasExited() override { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }
+    bool HasExited() override { return WaitForSingleObject(started_.process.Get(), 0) == WAIT_OBJECT_0; }
 
     // Output, the process's end and window messages all end the wait, so the time is only a bound.
     void WaitForActivity(int milliseconds) override
@@ -49,7 +47,7 @@ public:
         if (pipe_->HasOutput()) {
             return;
         }
-        HANDLE handles[] = {process_, pipe_->PendingReadEvent()};
+        HANDLE handles[] = {started_.process.Get(), pipe_->PendingReadEvent()};
         DWORD count = handles[1] != nullptr ? 2 : 1;
         MsgWaitForMultipleObjectsEx(count, handles, static_cast<DWORD>(std::max(milliseconds, 0)), QS_ALLINPUT,
                                     MWMO_INPUTAVAILABLE);
@@ -57,11 +55,10 @@ public:
 
 private:
     std::unique_ptr<OutputPipe> pipe_;
-    HANDLE process_;
-    HANDLE thread_;
+    StartedProcess started_;
 };
 
-PROCESS_INFORMATION StartProcess(std::string_view commandLine, bool inheritHandles, STARTUPINFOW& startInfo)
+StartedProcess StartProcess(std::string_view commandLine, bool inheritHandles, STARTUPINFOW& startInfo)
 {
     // CreateProcessW may write into the command line: it must be a writable buffer.
     std::wstring writableCommandLine = Utf8ToWide(commandLine);
@@ -70,7 +67,7 @@ PROCESS_INFORMATION StartProcess(std::string_view commandLine, bool inheritHandl
                         &startInfo, &started)) {
         return {};
     }
-    return started;
+    return {OwnedHandle(started.hProcess), OwnedHandle(started.hThread)};
 }
 
 // Show states 1..6 as the show commands of the window they start in.
@@ -96,12 +93,12 @@ std::unique_ptr<CapturedRun> CapturedRun::Start(std::string_view commandLine)
     startInfo.hStdOutput = pipe->WriteEnd();
     startInfo.hStdError = pipe->WriteEnd();
     startInfo.hStdInput = nullptr;  // no standard input: a command that reads gets nothing
-    PROCESS_INFORMATION started = StartProcess(JoinText({InterpreterPrefix(), commandLine}), true, startInfo);
+    StartedProcess started = StartProcess(JoinText({InterpreterPrefix(), commandLine}), true, startInfo);
     pipe->CloseWriteEnd();
-    if (started.hProcess == nullptr) {
+    if (!started.process) {
         return nullptr;
     }
-    return std::make_unique<Win32CapturedRun>(std::move(pipe), started);
+    return std::make_unique<Win32CapturedRun>(std::move(pipe), std::move(started));
 }
 
 bool RunProgram(std::string_view commandLine, bool waitForExit, int showState)
@@ -110,18 +107,16 @@ bool RunProgram(std::string_view commandLine, bool waitForExit, int showState)
     startInfo.cb = sizeof(startInfo);
     startInfo.dwFlags = STARTF_USESHOWWINDOW;
     startInfo.wShowWindow = ShowCommand(showState);
-    PROCESS_INFORMATION started = StartProcess(ProgramCommandLine(commandLine), false, startInfo);
-    if (started.hProcess == nullptr) {
+    StartedProcess started = StartProcess(ProgramCommandLine(commandLine), false, startInfo);
+    if (!started.process) {
         return false;
     }
     if (waitForExit) {
-        WaitForSingleObject(started.hProcess, INFINITE);
+        WaitForSingleObject(started.process.Get(), INFINITE);
     } else {
         // Returns at once for a program without a window.
-        WaitForInputIdle(started.hProcess, 1000);
+        WaitForInputIdle(started.process.Get(), 1000);
     }
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
     return true;
 }
 

@@ -1,12 +1,14 @@
 // Operating-system services on Windows: the program's directory, paths, files, the OS family, fatal errors.
 #include "platform/system.h"
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
+#include <objbase.h>
 
 #include <algorithm>
 #include <iterator>
 #include <string>
 
+#include "platform/win32/owned_handle.h"
 #include "platform/win32/wide.h"
 
 namespace {
@@ -70,6 +72,8 @@ void InitialisePlatform()
     if (!directory.empty()) {
         SetCurrentDirectoryW(directory.c_str());
     }
+    // The shell's "open" verb may hand a web address to COM-based handlers.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 }
 
 std::string ProgramDirectory()
@@ -111,23 +115,22 @@ Bytes ReadWholeFile(std::string_view path, FileSharing sharing)
     // ERROR_SHARING_VIOLATION (CreateFileW, dwShareMode).
     DWORD shareMode = sharing == FileSharing::Shared ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
                                                      : FILE_SHARE_READ;
-    HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    OwnedHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         return {};
     }
     Bytes contents;
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
+    if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0) {
         contents.reserve(static_cast<std::size_t>(size.QuadPart));
     }
     // Read to the end rather than trust the size: a device or a growing file has no fixed one.
     std::uint8_t block[64 * 1024];
     DWORD count = 0;
-    while (ReadFile(file, block, sizeof(block), &count, nullptr) && count > 0) {
+    while (ReadFile(file.Get(), block, sizeof(block), &count, nullptr) && count > 0) {
         contents.insert(contents.end(), block, block + count);
     }
-    CloseHandle(file);
     return contents;
 }
 

@@ -157,8 +157,9 @@ void PlaceInWorkArea(HWND handle, SIZE size, const RECT& work)
 
 // Created on the opener's monitor first, so that it knows that monitor's DPI before its controls
 // are built at it.
-std::unique_ptr<LiveWindow> BuildWindow(const WindowDeclaration& declaration, HWND opener, HWND owner)
+std::unique_ptr<LiveWindow> BuildWindow(const DeclaredWindow& declared, HWND opener, HWND owner)
 {
+    const WindowDeclaration& declaration = *declared.declaration;
     auto window = std::make_unique<LiveWindow>();
     window->declaration = &declaration;
     std::wstring title = Utf8ToWide(declaration.title);
@@ -170,7 +171,7 @@ std::unique_ptr<LiveWindow> BuildWindow(const WindowDeclaration& declaration, HW
         return nullptr;
     }
     window->dpi = WindowDpi(handle);
-    if (!CreateControls(*window)) {
+    if (!CreateControls(*window, declared.controls)) {
         DestroyWindow(handle);
         return nullptr;
     }
@@ -236,13 +237,13 @@ bool OpenWindow(WindowId id, bool modal)
         BringToFront(open->handle);
         return true;
     }
-    const WindowDeclaration* declaration = FindDeclaration(id);
+    const DeclaredWindow* declared = FindDeclared(id);
     // A modal window is owned by its opener, so that it always stands above the window it
     // disables. A modeless one has no owner: an owned window would die with its owner, and the
     // desktop window outlives the start window that opens it.
     HWND opener = OpenerWindow();
     HWND owner = modal ? opener : nullptr;
-    std::unique_ptr<LiveWindow> built = declaration != nullptr ? BuildWindow(*declaration, opener, owner) : nullptr;
+    std::unique_ptr<LiveWindow> built = declared != nullptr ? BuildWindow(*declared, opener, owner) : nullptr;
     if (built == nullptr) {
         return false;
     }
@@ -250,8 +251,8 @@ bool OpenWindow(WindowId id, bool modal)
     window.serial = NextWindowSerial();
     std::uint64_t serial = window.serial;
     RegisterOpenWindow(std::move(built));
-    if (declaration->created != nullptr) {
-        declaration->created({});
+    if (declared->declaration->created != nullptr) {
+        declared->declaration->created({});
     }
     // The Created handler may already have closed it.
     if (FindWindowBySerial(serial) == nullptr) {

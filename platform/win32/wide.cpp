@@ -1,7 +1,7 @@
 // UTF-8 <-> UTF-16 conversion with MultiByteToWideChar and WideCharToMultiByte.
 #include "platform/win32/wide.h"
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 std::wstring Utf8ToWide(std::string_view utf8)
 {

@@ -1,6 +1,5 @@
-// The known window declarations, the open windows, and finding windows and controls by id, name or handle.
+// The declared windows, the open windows, and finding windows and controls by id, name or handle.
 #include <algorithm>
-#include <span>
 #include <string_view>
 
 #include "platform/win32/live_window.h"
@@ -8,7 +7,7 @@
 
 namespace {
 
-std::span<const WindowDeclaration* const> declarations;
+DeclaredWindows declared;
 std::vector<std::unique_ptr<LiveWindow>> openWindows;  // in opening order
 std::uint64_t lastSerial = 0;
 
@@ -26,19 +25,14 @@ HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
 
 void InitialiseWindowSystem(std::span<const WindowDeclaration* const> windows)
 {
-    declarations = windows;
+    declared.Replace(windows);
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
     RegisterTopWindowClass();
     RegisterPaneClass();
 }
 
-const WindowDeclaration* FindDeclaration(WindowId id)
-{
-    auto found = std::find_if(declarations.begin(), declarations.end(),
-                              [id](const WindowDeclaration* d) { return d != nullptr && d->id == id; });
-    return found == declarations.end() ? nullptr : *found;
-}
+const DeclaredWindow* FindDeclared(WindowId id) { return declared.Find(id); }
 
 void RegisterOpenWindow(std::unique_ptr<LiveWindow> window) { openWindows.push_back(std::move(window)); }
 
@@ -116,16 +110,17 @@ LiveControl* ControlOfHandle(HWND control)
 
 LiveControl* FindControl(WindowId id, std::string_view name)
 {
-    LiveWindow* window = FindOpenWindow(id);
+    const DeclaredWindow* window = FindDeclared(id);
     if (window == nullptr) {
         return nullptr;
     }
-    for (auto& control : window->controls) {
-        if (control->declaration->name == name) {
-            return control->handle != nullptr ? control.get() : nullptr;
-        }
+    auto index = static_cast<std::size_t>(window->controls.Find(name));
+    LiveWindow* open = FindOpenWindow(id);
+    if (open == nullptr || index >= open->controls.size()) {
+        return nullptr;
     }
-    return nullptr;
+    LiveControl* control = open->controls[index].get();
+    return control->handle != nullptr ? control : nullptr;
 }
 
 std::uint64_t NextWindowSerial() { return ++lastSerial; }

@@ -31,7 +31,7 @@ class ScriptButtonTest : public TweaksTest, public testing::WithParamInterface<S
 TEST_P(ScriptButtonTest, StartsItsScriptAsDeclaredAndSaysOnlyItsMessage)
 {
     const ScriptButton& button = GetParam();
-    SetText(DesktopWindow, "回显编辑框", "before");
+    SetText(DesktopWindow, kOutputBox, "before");
     phone_.SetState("none");  // every script ends at once when no phone answers
     button.handler({});
 
@@ -190,10 +190,15 @@ TEST_F(RunStatusTest, RefreshPaintsTheWaitingBannerBeforeTheScriptRuns)
     });
     OpenWindow(RunStatusWindow, true);
 
-    std::vector<headless::Painting> paintings = headless::Paintings();
+    std::vector<headless::Painting> paintings;
+    for (const headless::Painting& painting : headless::Paintings()) {
+        if (painting.window == RunStatusWindow) {
+            paintings.push_back(painting);
+        }
+    }
     ASSERT_GE(paintings.size(), 2u);  // the report on opening, the banner, the report again
     const std::string banner = "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n" + std::string(52, ' ') + "请等待";
-    EXPECT_EQ(paintings[1].control, "编辑框运行");
+    EXPECT_EQ(paintings[1].control, kReportBox);
     EXPECT_EQ(paintings[1].text, banner);
 }
 

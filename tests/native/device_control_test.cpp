@@ -17,7 +17,7 @@ protected:
     // One hidden start that nobody waits for, no message, no output, the runner's command untouched.
     void ExpectFiredAndForgotten(Handler reboot, const std::string& commandLine)
     {
-        SetText(DesktopWindow, "回显编辑框", "before");
+        SetText(DesktopWindow, kOutputBox, "before");
         reboot({});
         auto started = Started();
         ASSERT_EQ(started.size(), 1u);
@@ -139,7 +139,7 @@ TEST_F(StatusBarIconTest, UntickedBoxDropsOutOfTheNextList)
 
 TEST_F(StatusBarIconTest, RestoreStartsTheNullCommandAndSaysDoneAtOnce)
 {
-    SetText(DesktopWindow, "回显编辑框", "before");
+    SetText(DesktopWindow, kOutputBox, "before");
     Click("状态栏恢复");
     auto started = Started();
     ASSERT_EQ(started.size(), 1u);

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "core/window_names.h"
 #include "platform/headless/driver.h"
 #include "platform/process.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 
 namespace {
 
@@ -417,18 +417,6 @@ TEST_F(ControlsDeathTest, HandlerUsingAnUndeclaredNameFailsLoudly)
     OpenWindow(StartWindow, false);
     EXPECT_DEATH(headless::Click(StartWindow, "错名"), "没有这个控件");
     EXPECT_DEATH(GetText(StartWindow, "回显编辑框"), "回显编辑框");
-}
-
-TEST_F(ControlsDeathTest, MisdeclaredWindowFailsLoudlyWhenBuilt)
-{
-    static constexpr std::array kLostChild = {Button("孤儿", "", {0, 0, 10, 10}).In("不存在的分组框")};
-    static constexpr std::array kTwins = {Label("同名", "", {0, 0, 10, 10}), Label("同名", "", {0, 0, 10, 10})};
-    static constexpr WindowDeclaration kLost{FaqWindow, "", 100, 100, kNoColour, kLostChild};
-    static constexpr WindowDeclaration kTwin{DonationWindow, "", 100, 100, kNoColour, kTwins};
-    static constexpr std::array<const WindowDeclaration*, 2> kBad = {&kLost, &kTwin};
-    InitialiseWindowSystem(kBad);
-    EXPECT_DEATH(OpenWindow(FaqWindow, false), "不存在的分组框");
-    EXPECT_DEATH(OpenWindow(DonationWindow, false), "同名");
 }
 
 using Queue = HeadlessWindows;

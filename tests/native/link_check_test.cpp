@@ -49,7 +49,7 @@ TEST_F(LinkCheck, NoticeIsPaintedAtOnceAndTheVerdictAfterIt)
     Refresh();
     std::vector<headless::Painting> paintings = headless::Paintings();
     ASSERT_GE(paintings.size(), 2u);
-    EXPECT_EQ(paintings[paintings.size() - 2].control, "回显编辑框");
+    EXPECT_EQ(paintings[paintings.size() - 2].control, kOutputBox);
     EXPECT_EQ(paintings[paintings.size() - 2].text, WithNotice("device\r\n"));
     EXPECT_EQ(paintings.back().control, "连接编辑框");
     EXPECT_EQ(paintings.back().text, "已连接");

@@ -22,7 +22,7 @@
 #include "support/catalogue_file.h"
 #include "support/fake_phone.h"
 #include "support/program_start.h"
-#include "ui/window_ids.h"
+#include "core/window_names.h"
 #include "ui/windows.h"
 
 namespace {

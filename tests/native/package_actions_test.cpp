@@ -169,7 +169,7 @@ class UnsafeValue : public CatalogueTest, public testing::WithParamInterface<con
 TEST_P(UnsafeValue, IsNotRunAndTheOutputBoxNamesSectionAndKey)
 {
     catalogue_.Write({"[华为]", std::string("天气=") + GetParam()});
-    SetText(DesktopWindow, "回显编辑框", "earlier output");
+    SetText(DesktopWindow, kOutputBox, "earlier output");
     headless::Click(DesktopWindow, "天气卸");
     EXPECT_TRUE(Commands().empty());
     EXPECT_EQ(Output(), "databank.ini 中 [华为] 天气 的包名含有不允许的字符，已跳过\r\n");
@@ -238,7 +238,7 @@ using SafeRemovalNotice = CatalogueTest;
 
 TEST_F(SafeRemovalNotice, ReplacesTheOutputBoxTextAndRunsNothing)
 {
-    SetText(DesktopWindow, "回显编辑框", "earlier output");
+    SetText(DesktopWindow, kOutputBox, "earlier output");
     headless::Click(DesktopWindow, "华为引导");
     EXPECT_EQ(Output(), "\r\n\r\n\r\n\r\n您可以卸载华为全家桶、智慧增值服务，这是安全的");
     headless::Click(DesktopWindow, "按钮169");

@@ -8,18 +8,17 @@
 
 #include "core/command_state.h"
 #include "core/runner.h"
+#include "core/window_names.h"
 #include "platform/headless/driver.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kOutputBox = "回显编辑框";
 
 constexpr ControlDeclaration kDesktopControls[] = {
-    EditBox("回显编辑框", "", {0, 0, 600, 400}).MultiLine().Scrolled(),
+    EditBox(kOutputBox, "", {0, 0, 600, 400}).MultiLine().Scrolled(),
 };
 constexpr WindowDeclaration kDesktop{DesktopWindow, "Pellucor", 640, 480, kNoColour, kDesktopControls};
 const WindowDeclaration* const kWindows[] = {&kDesktop};

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/window_names.h"
 #include "platform/headless/driver.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 #include "ui/windows.h"
 
 namespace {

@@ -1,21 +1,15 @@
-// Test helpers for the package buttons on any window system: the catalogue file beside the test
-// program, and a desktop window reduced to the output box and the two brand pages.
+// The catalogue file beside the test program, for the package-button tests on any window system.
 #pragma once
 
-#include <array>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/encoding.h"
 #include "platform/system.h"
-#include "platform/window_model.h"
-#include "ui/window_ids.h"
-#include "ui/windows/desktop_window.h"
 
 // databank.ini in the program's directory for one test: whatever was there before comes back
 // when the object goes.
@@ -71,22 +65,3 @@ private:
     std::string path_;
     std::optional<std::string> original_;
 };
-
-// The desktop window reduced to what the package buttons use: the output box, the tab control
-// and the two brand pages.
-inline const WindowDeclaration& BrandPagesDesktopDeclaration()
-{
-    static const std::array<std::string_view, 8> pages = {"主菜单", "华为", "新荣耀", "小米", "功能", "动画", "瘦身", "ROOT"};
-    static const std::vector<ControlDeclaration> controls = [] {
-        std::vector<ControlDeclaration> c = {
-            EditBox("回显编辑框", "", {8, 450, 1090, 200}).MultiLine().Scrolled(),
-            PageControl(kDesktopTabs, pages, {0, 0, 1114, 440}),
-        };
-        for (auto page : {HuaweiPageControls(), HonorPageControls()}) {
-            c.insert(c.end(), page.begin(), page.end());
-        }
-        return c;
-    }();
-    static const WindowDeclaration window = {DesktopWindow, "", 1114, 701, 0xFFFFFF, controls, nullptr};
-    return window;
-}

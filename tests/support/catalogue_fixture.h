@@ -1,6 +1,6 @@
-// The fixture of the package-button tests on the headless window system: the desktop window with
-// the two brand pages, the peak-performance and selection windows, the sample catalogue beside the
-// test program and the fake phone.
+// The fixture of the package-button tests on the headless window system: the desktop window, the
+// peak-performance and selection windows, the sample catalogue beside the test program and the
+// fake phone.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,19 +10,21 @@
 #include <vector>
 
 #include "core/command_state.h"
+#include "core/window_names.h"
 #include "platform/headless/driver.h"
 #include "platform/window_system.h"
-#include "support/program_start.h"
 #include "support/catalogue_file.h"
 #include "support/fake_phone.h"
+#include "support/program_start.h"
 #include "ui/windows.h"
+#include "ui/windows/desktop_window.h"
 
 class CatalogueTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
         static const std::array<const WindowDeclaration*, 3> windows = {
-            &BrandPagesDesktopDeclaration(), &PeakPerformanceWindowDeclaration(), &RedundantSelectionWindowDeclaration()};
+            &DesktopWindowDeclaration(), &PeakPerformanceWindowDeclaration(), &RedundantSelectionWindowDeclaration()};
         StartWithWindows(windows);
     }
     static void TearDownTestSuite() { ReleaseCommandState(); }
@@ -36,7 +38,7 @@ protected:
     void TearDown() override { headless::Reset(); }
 
     std::vector<std::string> Commands() const { return phone_.Commands(); }
-    static std::string Output() { return GetText(DesktopWindow, "回显编辑框"); }
+    static std::string Output() { return GetText(DesktopWindow, kOutputBox); }
     static std::vector<std::string> Messages() { return headless::Messages(); }
 
     CatalogueFile catalogue_;

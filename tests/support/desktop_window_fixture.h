@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "core/command_state.h"
+#include "core/window_names.h"
 #include "platform/headless/driver.h"
 #include "platform/system.h"
 #include "platform/window_system.h"
 #include "support/program_start.h"
-#include "ui/window_ids.h"
 #include "ui/windows.h"
 
 // Knows the start window and the desktop window only, so that a test links no other window's
@@ -31,5 +31,5 @@ protected:
     }
     void TearDown() override { headless::Reset(); }
 
-    static std::string Output() { return GetText(DesktopWindow, "回显编辑框"); }
+    static std::string Output() { return GetText(DesktopWindow, kOutputBox); }
 };

@@ -1,7 +1,7 @@
 // A user for the Windows tests' message boxes: a watcher thread that presses OK on every "信息：" box.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <atomic>
 #include <functional>

@@ -1,7 +1,7 @@
 // One package row of each brand page end to end on Windows: the declared button's handler, the
 // catalogue read through the profile reader, cmd.exe, the fake adb.exe, the output box and the
 // message box, which a watcher answers as a user would.
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,14 @@
 #include <vector>
 
 #include "core/command_state.h"
+#include "core/window_names.h"
 #include "platform/window_system.h"
 #include "support/catalogue_file.h"
 #include "support/fake_phone.h"
 #include "support/message_box_answerer.h"
 #include "support/program_start.h"
+#include "ui/windows.h"
+#include "ui/windows/desktop_window.h"
 
 namespace {
 
@@ -35,7 +38,7 @@ class PackageRowOnWindows : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        static const WindowDeclaration* const windows[] = {&BrandPagesDesktopDeclaration()};
+        static const WindowDeclaration* const windows[] = {&DesktopWindowDeclaration()};
         StartWithWindows(windows);
         OpenWindow(DesktopWindow, false);
     }
@@ -56,7 +59,7 @@ TEST_F(PackageRowOnWindows, HuaweiWeatherRemovalReachesThePhoneThroughTheInterpr
     MessageBoxAnswerer answerer;
     ClickDeclared(HuaweiPageControls(), "天气卸");
     EXPECT_EQ(phone_.Commands(), Lines{"adb shell pm uninstall --user 0 huawei.weather"});
-    EXPECT_EQ(GetText(DesktopWindow, "回显编辑框"), "Success\r\n");
+    EXPECT_EQ(GetText(DesktopWindow, kOutputBox), "Success\r\n");
     EXPECT_EQ(answerer.Texts(), Lines{"完成"});
 }
 
@@ -75,7 +78,7 @@ TEST_F(PackageRowOnWindows, InterpreterSyntaxInTheCatalogueNeverReachesCmd)
     MessageBoxAnswerer answerer;
     ClickDeclared(HuaweiPageControls(), "天气卸");
     EXPECT_TRUE(phone_.Commands().empty());
-    EXPECT_EQ(GetText(DesktopWindow, "回显编辑框"), "databank.ini 中 [华为] 天气 的包名含有不允许的字符，已跳过\r\n");
+    EXPECT_EQ(GetText(DesktopWindow, kOutputBox), "databank.ini 中 [华为] 天气 的包名含有不允许的字符，已跳过\r\n");
     EXPECT_EQ(answerer.Texts(), Lines{"完成"});
 }
 

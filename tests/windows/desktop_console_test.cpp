@@ -1,5 +1,5 @@
 // End to end on Windows: the desktop window's console and link check through cmd.exe and the fake adb.exe.
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <array>
 #include <set>
@@ -10,12 +10,12 @@
 
 #include "core/command_state.h"
 #include "core/console.h"
+#include "core/window_names.h"
 #include "platform/system.h"
 #include "platform/window_system.h"
 #include "support/fake_phone.h"
 #include "support/program_start.h"
 #include "ui/navigation.h"
-#include "ui/window_ids.h"
 #include "ui/windows.h"
 
 namespace {
@@ -89,8 +89,8 @@ HWND FindControlShowing(const wchar_t* className, std::string_view text)
     return search.found;
 }
 
-std::string Output() { return GetText(DesktopWindow, "回显编辑框"); }
-std::string CommandBox() { return GetText(DesktopWindow, "命令编辑框"); }
+std::string Output() { return GetText(DesktopWindow, kOutputBox); }
+std::string CommandBox() { return GetText(DesktopWindow, kCommandBox); }
 std::string LinkBox() { return GetText(DesktopWindow, "连接编辑框"); }
 
 // Keys go through the program's own message dispatch, as the user's keys do.

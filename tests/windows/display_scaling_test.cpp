@@ -2,14 +2,14 @@
 // prefix set to 144 DPI (150 %), where every size and every text must be 1.5 times as large.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <array>
 #include <cstdlib>
 
+#include "core/window_names.h"
 #include "platform/win32/live_window.h"
 #include "support/program_start.h"
-#include "ui/window_ids.h"
 #include "ui/windows.h"
 
 namespace {
@@ -119,7 +119,7 @@ TEST_F(DisplayScaling, DesktopWindowScalesControlsFontsAndPlace)
     ASSERT_TRUE(OpenWindow(DesktopWindow, false));
     int dpi = FindOpenWindow(DesktopWindow)->dpi;
     ExpectScaledAndPlaced(DesktopWindowDeclaration(), dpi);
-    HWND output = Handle(DesktopWindow, "回显编辑框");
+    HWND output = Handle(DesktopWindow, kOutputBox);
     POINT corner = ClientOffset(output, WindowHandle(DesktopWindow));
     EXPECT_EQ(corner.x, Scaled(496, dpi));
     EXPECT_EQ(corner.y, Scaled(16, dpi));
@@ -135,7 +135,7 @@ TEST_F(DisplayScaling, DpiChangeReplacesControlsAndRemakesFonts)
 {
     ASSERT_TRUE(OpenWindow(DesktopWindow, false));
     HWND window = WindowHandle(DesktopWindow);
-    HWND output = Handle(DesktopWindow, "回显编辑框");
+    HWND output = Handle(DesktopWindow, kOutputBox);
     int dpi = FindOpenWindow(DesktopWindow)->dpi;
     RECT before;
     GetWindowRect(window, &before);

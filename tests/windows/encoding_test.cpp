@@ -1,5 +1,5 @@
 // Tests of GBK conversion, output decoding, number parsing and the profile reader on Windows.
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Processes and system services on Windows: captured cmd.exe runs, RunProgram, the program's directory, files.
 #include <gtest/gtest.h>
-#include <windows.h>
 
-#include <cstdio>
+#include "platform/win32/windows_api.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,9 +12,9 @@
 #include "platform/profile.h"
 #include "platform/system.h"
 #include "platform/win32/command_line.h"
+#include "platform/win32/owned_handle.h"
 #include "platform/win32/wide.h"
 #include "support/captured_output.h"
-#include "tweaks/scripts.h"
 
 namespace {
 
@@ -93,50 +93,19 @@ TEST_F(Windows, OutputWrittenJustBeforeTheEndIsCollectedAfterTheEnd)
     }
 }
 
-// A copy of this program, started by the command, outlives it while holding the pipe's write end
-// (as an adb server would) until the test releases it.
-constexpr wchar_t kReleaseVariable[] = L"PELLUCOR_TEST_RELEASE_EVENT";
-
-std::string HelperCommand(const char* helper)
-{
-    return "\"" + JoinPath(ProgramDirectory(), "process_test.exe") +
-           "\" --gtest_also_run_disabled_tests --gtest_filter=PipeHolder.DISABLED_" + helper;
-}
-
-TEST(PipeHolder, DISABLED_HoldUntilReleased)
-{
-    wchar_t name[64] = L"";
-    GetEnvironmentVariableW(kReleaseVariable, name, 64);
-    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, name);
-    WaitForSingleObject(release, 60000);
-    CloseHandle(release);
-}
-
-TEST(PipeHolder, DISABLED_LeaveAHolderBehind)
-{
-    std::wstring command = Utf8ToWide(HelperCommand("HoldUntilReleased"));
-    STARTUPINFOW startInfo{};
-    startInfo.cb = sizeof(startInfo);
-    PROCESS_INFORMATION started{};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startInfo, &started));
-    std::printf("holder=[%lu]\n", started.dwProcessId);
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
-}
-
+// The pipe holder (helpers/pipe_holder.cpp), started by the command, leaves a copy of itself behind
+// that holds the pipe's write end (as an adb server would) until the test releases it.
 TEST_F(Windows, RunEndsWhileABackgroundChildStillHoldsThePipe)
 {
     std::wstring releaseName = L"pellucor-test-release-" + std::to_wstring(GetCurrentProcessId());
-    SetEnvironmentVariableW(kReleaseVariable, releaseName.c_str());
-    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str());
-    std::string output = RunToEnd(HelperCommand("LeaveAHolderBehind"));
-    HANDLE holder = OpenProcess(SYNCHRONIZE, FALSE, std::strtoul(Reported(output, "holder").c_str(), nullptr, 10));
-    ASSERT_NE(holder, nullptr) << output;
-    EXPECT_EQ(WaitForSingleObject(holder, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the run waited for the pipe to close";
-    SetEvent(release);
-    WaitForSingleObject(holder, INFINITE);
-    CloseHandle(holder);
-    CloseHandle(release);
+    SetEnvironmentVariableW(L"PELLUCOR_TEST_RELEASE_EVENT", releaseName.c_str());
+    OwnedHandle release(CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str()));
+    std::string output = RunToEnd("\"" + JoinPath(ProgramDirectory(), "pipe_holder.exe") + "\"");
+    OwnedHandle holder(OpenProcess(SYNCHRONIZE, FALSE, std::strtoul(Reported(output, "holder").c_str(), nullptr, 10)));
+    ASSERT_TRUE(holder) << output;
+    EXPECT_EQ(WaitForSingleObject(holder.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the run waited for the pipe to close";
+    SetEvent(release.Get());
+    WaitForSingleObject(holder.Get(), INFINITE);
 }
 
 TEST_F(Windows, ProgramDirectoryIsTheCurrentDirectoryWithoutTrailingSeparator)
@@ -158,24 +127,16 @@ TEST_F(Windows, PathsJoinWithBackslashes)
 
 TEST_F(Windows, NtFamilyIsClassThree) { EXPECT_EQ(OsClass(), 3); }
 
-// Run by ProgramAtADriveRootGivesTheDriveAlone from a copy of this program at C:\, and only then.
-TEST(ProgramDirectoryProbe, DISABLED_Report)
-{
-    InitialisePlatform();
-    std::printf("directory=[%s]\njoined=[%s]\ncurrent=[%s]\n", ProgramDirectory().c_str(),
-                JoinPath(ProgramDirectory(), "databank.ini").c_str(), fs::current_path().string().c_str());
-}
-
+// The program probe (helpers/program_probe.cpp), copied to C:\, reports what it sees there.
 TEST_F(Windows, ProgramAtADriveRootGivesTheDriveAlone)
 {
     std::error_code error;
-    fs::copy_file(JoinPath(ProgramDirectory(), "process_test.exe"), "C:\\pellucor_probe.exe",
+    fs::copy_file(JoinPath(ProgramDirectory(), "program_probe.exe"), "C:\\pellucor_probe.exe",
                   fs::copy_options::overwrite_existing, error);
     if (error) {
         GTEST_SKIP() << "C:\\ is not writable: " << error.message();
     }
-    std::string report =
-        RunToEnd("C:\\pellucor_probe.exe --gtest_also_run_disabled_tests --gtest_filter=ProgramDirectoryProbe.*");
+    std::string report = RunToEnd("C:\\pellucor_probe.exe report");
     fs::remove("C:\\pellucor_probe.exe", error);
     EXPECT_EQ(Reported(report, "directory"), "C:") << report;
     EXPECT_EQ(Reported(report, "joined"), "C:\\databank.ini");
@@ -264,14 +225,8 @@ TEST(ProgramCommandLine, LinesWithoutAFullPathToAProgramAreUnchanged)
     }
 }
 
-// Run from a copy of this program in a folder such as users unpack the zip into, beside its own renew.bat.
-TEST(ProgramFolderProbe, DISABLED_ResetConnection)
-{
-    InitialisePlatform();
-    ResetConnection({});
-}
-
-// The copy is started by its full path with arguments, and starts renew.bat by its full path. A
+// A copy of the program probe, in a folder such as users unpack the zip into, presses 重置连接
+// beside its own renew.bat. The copy is started by its full path with arguments, and starts renew.bat by its full path. A
 // decoy "Pellucor.exe" beside the folder takes any unquoted start: CreateProcessW tries
 // "...\Pellucor.exe" before "...\Pellucor 测试 (1)\..." (CreateProcessW, lpApplicationName), and
 // so does Wine.
@@ -283,11 +238,10 @@ TEST_F(Windows, ScriptsStartFromAProgramFolderWithBlanksParenthesesAndChineseCha
     fs::remove_all(Utf8ToWide(scratch));
     fs::create_directories(folderPath);
     fs::copy_file(Utf8ToWide(JoinPath(ProgramDirectory(), "adb.exe")), Utf8ToWide(JoinPath(scratch, "Pellucor.exe")));
-    fs::copy_file(Utf8ToWide(JoinPath(ProgramDirectory(), "process_test.exe")), folderPath / "process_test.exe");
+    fs::copy_file(Utf8ToWide(JoinPath(ProgramDirectory(), "program_probe.exe")), folderPath / "program_probe.exe");
     std::ofstream(folderPath / "renew.bat", std::ios::binary) << "@echo ran> \"%~dp0renew_ran.txt\"\r\n";
 
-    std::string probe = JoinPath(folder, "process_test.exe") +
-                        " --gtest_also_run_disabled_tests --gtest_filter=ProgramFolderProbe.DISABLED_ResetConnection";
+    std::string probe = JoinPath(folder, "program_probe.exe") + " reset-connection";
     ASSERT_TRUE(RunProgram(probe, true, ShowHidden));
     EXPECT_TRUE(fs::exists(folderPath / "renew_ran.txt")) << "renew.bat did not run from " << folder;
     fs::remove_all(Utf8ToWide(scratch));

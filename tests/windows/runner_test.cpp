@@ -1,5 +1,5 @@
 // The command runner on Windows: cmd.exe output in the real output box, nested runs, quitting mid-run.
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <array>
 #include <filesystem>
@@ -9,15 +9,14 @@
 
 #include "core/command_state.h"
 #include "core/runner.h"
+#include "core/window_names.h"
 #include "platform/system.h"
 #include "platform/win32/live_window.h"
 #include "platform/window_system.h"
 #include "support/fake_phone.h"
-#include "ui/window_ids.h"
 
 namespace {
 
-constexpr std::string_view kOutputBox = "回显编辑框";
 
 std::string innerOutput;
 
@@ -30,7 +29,7 @@ void RunInner(const EventArgs&)
 }
 
 const ControlDeclaration kDesktopControls[] = {
-    EditBox("回显编辑框", "", {8, 8, 560, 300}).MultiLine().Scrolled(),
+    EditBox(kOutputBox, "", {8, 8, 560, 300}).MultiLine().Scrolled(),
     Button("内部按钮", "内部", {8, 320, 80, 30}).On(Event::Clicked, RunInner),
 };
 const WindowDeclaration kDesktop{DesktopWindow, "Pellucor", 600, 400, kNoColour, kDesktopControls, nullptr};

@@ -1,6 +1,6 @@
 // Device tweaks end to end on Windows: a display setting, a reboot, a waiting companion script and the
 // run-status report, through the declared handlers, cmd.exe, the batch files and the fake adb.exe.
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 #include <tlhelp32.h>
 
 #include <gtest/gtest.h>
@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "core/command_state.h"
+#include "core/window_names.h"
 #include "platform/system.h"
 #include "platform/window_system.h"
 #include "support/fake_phone.h"
 #include "support/message_box_answerer.h"
 #include "support/program_start.h"
-#include "ui/window_ids.h"
 #include "ui/windows.h"
 #include "ui/windows/desktop_window.h"
 
@@ -175,7 +175,7 @@ private:
             if (RunStatusRefreshButton() == nullptr) {
                 return true;
             }
-            noticeWhenOpen = GetText(DesktopWindow, "回显编辑框");
+            noticeWhenOpen = GetText(DesktopWindow, kOutputBox);
             firstView = GetText(RunStatusWindow, "编辑框运行");
             step_ = Step::FirstScriptRunning;
             return true;
@@ -225,10 +225,10 @@ protected:
     {
         ASSERT_FALSE(IsProgramEnding());
         State().currentCommand = kEarlierCommand;
-        SetText(DesktopWindow, "回显编辑框", kEarlierOutput);
+        SetText(DesktopWindow, kOutputBox, kEarlierOutput);
     }
 
-    static std::string Output() { return GetText(DesktopWindow, "回显编辑框"); }
+    static std::string Output() { return GetText(DesktopWindow, kOutputBox); }
 
     FakePhone phone_;
 };

@@ -1,7 +1,7 @@
 // Which window has the keyboard and which stands in front: after a message box, and with a modal window open.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <array>
 

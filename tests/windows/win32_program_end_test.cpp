@@ -1,7 +1,7 @@
 // The end of the program on Win32: the last window closing posts the quit that ends the message loop.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <array>
 

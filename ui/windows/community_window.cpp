@@ -1,6 +1,6 @@
 // The community window: the public-account banner and where to find the user groups.
+#include "core/window_names.h"
 #include "pictures/community_banner.h"
-#include "ui/window_ids.h"
 #include "ui/windows.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // The desktop window's "动画" page: the three animation scales with their advice.
 #include <array>
 
+#include "core/window_names.h"
 #include "tweaks/display_settings.h"
 #include "ui/windows/desktop_window.h"
 
@@ -15,9 +16,9 @@ constexpr std::array kControls = {
     TransLabel("透明标签10", "是界面小弹窗出现的过渡动画（建议 1.5）", {136, 141, 232, 40}).OnPage(kDesktopTabs, AnimationPage).Colours(0x000000),
     TransLabel("透明标签11", "是（软件内）页面切换的过渡动画（建议 1.34）", {137, 246, 288, 43}).OnPage(kDesktopTabs, AnimationPage).Colours(0x000000),
     TransLabel("透明标签12", "从桌面打开软件的过渡动画（建议 1.17或1.223）", {137, 350, 296, 40}).OnPage(kDesktopTabs, AnimationPage).Colours(0x000000),
-    EditBox("数字1", "1.5", {256, 111, 88, 32}).OnPage(kDesktopTabs, AnimationPage).Framed(Border::Single).Centred().Colours(0x000000, 0x80FFFF).Font({"新宋体", 16}),
-    EditBox("数字2", "1.34", {256, 215, 88, 32}).OnPage(kDesktopTabs, AnimationPage).Framed(Border::Single).Centred().Colours(0x000000, 0x80FFFF).Font({"新宋体", 16}),
-    EditBox("数字3", "1.17", {256, 317, 88, 32}).OnPage(kDesktopTabs, AnimationPage).Framed(Border::Single).Centred().Colours(0x000000, 0x80FFFF).Font({"新宋体", 16}),
+    EditBox(kWindowScaleBox, "1.5", {256, 111, 88, 32}).OnPage(kDesktopTabs, AnimationPage).Framed(Border::Single).Centred().Colours(0x000000, 0x80FFFF).Font({"新宋体", 16}),
+    EditBox(kTransitionScaleBox, "1.34", {256, 215, 88, 32}).OnPage(kDesktopTabs, AnimationPage).Framed(Border::Single).Centred().Colours(0x000000, 0x80FFFF).Font({"新宋体", 16}),
+    EditBox(kAnimatorScaleBox, "1.17", {256, 317, 88, 32}).OnPage(kDesktopTabs, AnimationPage).Framed(Border::Single).Centred().Colours(0x000000, 0x80FFFF).Font({"新宋体", 16}),
     Button("设置1", "设置", {376, 111, 56, 32}).OnPage(kDesktopTabs, AnimationPage).Font({"", 14}).On(Event::Clicked, SetWindowAnimationScale),
     Button("设置2", "设置", {376, 216, 56, 32}).OnPage(kDesktopTabs, AnimationPage).Font({"", 14}).On(Event::Clicked, SetTransitionAnimationScale),
     Button("设置3", "设置", {377, 318, 56, 32}).OnPage(kDesktopTabs, AnimationPage).Font({"", 14}).On(Event::Clicked, SetAnimatorDurationScale),

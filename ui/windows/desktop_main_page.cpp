@@ -3,6 +3,7 @@
 
 #include "catalogue/main_menu.h"
 #include "core/link_check.h"
+#include "core/window_names.h"
 #include "pictures/pay_qr_alipay.h"
 #include "pictures/pay_qr_wechat.h"
 #include "tweaks/device_control.h"
@@ -35,7 +36,7 @@ constexpr std::array kControls = {
     OnMainMenu(Button("按钮4", "重启至fastboot", {553, 344, 152, 40}).Font(kFace14).On(Event::Clicked, RebootToFastboot)),
 
     TransLabel("透明标签18", "ADB连接状态：", {24, 32, 112, 16}).In("分组框1").Colours(kBlack),
-    EditBox("连接编辑框", "", {24, 56, 120, 40}).In("分组框1").Framed(Border::Sunken).Centred().ReadOnly().Colours(kBlack, 0xB4B4DA).Font(kFace14),
+    EditBox(kLinkBox, "", {24, 56, 120, 40}).In("分组框1").Framed(Border::Sunken).Centred().ReadOnly().Colours(kBlack, 0xB4B4DA).Font(kFace14),
     Button("按钮5", "刷新", {160, 57, 80, 40}).In("分组框1").On(Event::Clicked, CheckDeviceLink),
     Button("重置连接", "异常连接点此重置", {53, 136, 155, 40}).In("分组框1").Font(kFace14).On(Event::Clicked, ResetConnection),
     Button("连接教程", "连接教程", {53, 188, 155, 40}).In("分组框1").Font(kFace16).On(Event::Clicked, OpenTutorialWindow),

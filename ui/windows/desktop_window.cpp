@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/console.h"
+#include "core/window_names.h"
 #include "pictures/avatar.h"
-#include "ui/window_ids.h"
 #include "ui/windows.h"
 
 namespace {
@@ -21,9 +21,9 @@ constexpr std::array<std::string_view, 8> kPageCaptions = {"主菜单", "华为"
 // Front-most first: the band lies behind everything in the top part of the window.
 constexpr std::array kFrame = {
     TransLabel("透明标签139", "官方下载：公众号「Pellucor」", {19, 142, 213, 24}).Colours(kWhite).Font(kSong14),
-    EditBox("命令编辑框", kCommandPrompt, {496, 159, 600, 32}).Framed(Border::Single).Colours(kPromptGrey, kWhite).Font(kSong14).SkipsTab()
+    EditBox(kCommandBox, kCommandPrompt, {496, 159, 600, 32}).Framed(Border::Single).Colours(kPromptGrey, kWhite).Font(kSong14).SkipsTab()
         .On(Event::GotFocus, ClearCommandPrompt).On(Event::LostFocus, RestoreCommandPrompt).On(Event::KeyDown, RunTypedCommand),
-    EditBox("回显编辑框", "    执行结果和反馈显示在这里", {496, 16, 600, 144}).Framed(Border::Single).MultiLine().Scrolled().ReadOnly().Colours(kBlack, kWhite).Font(kSong14),
+    EditBox(kOutputBox, "    执行结果和反馈显示在这里", {496, 16, 600, 144}).Framed(Border::Single).MultiLine().Scrolled().ReadOnly().Colours(kBlack, kWhite).Font(kSong14),
     PageControl(kDesktopTabs, kPageCaptions, {-1, 215, 1112, 458}),
     TransLabel("透明标签5", "视频教程：Pellucor频道", {19, 117, 117, 24}).Colours(kWhite).Font(kSong14),
     PicBox("图片框1", kAvatarJpg, {18, 16, 96, 91}),

@@ -1,6 +1,6 @@
 // The donation window: one picture of two payment-style QR codes.
+#include "core/window_names.h"
 #include "pictures/donation.h"
-#include "ui/window_ids.h"
 #include "ui/windows.h"
 
 namespace {

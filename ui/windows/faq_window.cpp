@@ -1,5 +1,5 @@
 // The FAQ window: answers to common problems in one read-only box.
-#include "ui/window_ids.h"
+#include "core/window_names.h"
 #include "ui/windows.h"
 #include "ui/windows/information_texts.h"
 

@@ -1,6 +1,6 @@
 // The operation-log window: the records of what the program did to the phone, 刷新 and 清空.
 #include "core/operation_log_window.h"
-#include "ui/window_ids.h"
+#include "core/window_names.h"
 #include "ui/windows.h"
 
 namespace {
@@ -9,7 +9,7 @@ namespace {
 constexpr ControlDeclaration kControls[] = {
     Button("按钮2", "刷新", {501, 452, 208, 32}).On(Event::Clicked, ShowOperationLog),
     Button("按钮1", "清空", {725, 451, 208, 32}).On(Event::Clicked, ClearOperationLog),
-    EditBox("记录编辑框", kNoRecordsText, {16, 8, 928, 440}).MultiLine().Scrolled().Centred().ReadOnly().Colours(0x000000, 0xFFFFFF).Font({"", 14}),
+    EditBox(kLogBox, kNoRecordsText, {16, 8, 928, 440}).MultiLine().Scrolled().Centred().ReadOnly().Colours(0x000000, 0xFFFFFF).Font({"", 14}),
 };
 
 }  // namespace

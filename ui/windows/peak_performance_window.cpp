@@ -1,7 +1,7 @@
 // The peak-performance window: two brand boxes and three vendor services to disable or enable.
 #include "catalogue/peak_performance.h"
+#include "core/window_names.h"
 #include "tweaks/links.h"
-#include "ui/window_ids.h"
 #include "ui/windows.h"
 
 namespace {
@@ -14,10 +14,10 @@ constexpr FontSpec kServiceGroup = {"", 20};
 
 constexpr ControlDeclaration kControls[] = {
     // A child of the window that lies over the brand group, under "华为": it stands in front.
-    CheckBox("选择框荣耀", "新荣耀", {48, 80, 56, 24}).Colours(kWhite, kSlate).On(Event::Clicked, ClearHuaweiBrandBox),
+    CheckBox(kHonorBrandBox, "新荣耀", {48, 80, 56, 24}).Colours(kWhite, kSlate).On(Event::Clicked, ClearHuaweiBrandBox),
     GroupBox("分组框4", "", {0, 0, 720, 128}).Colours(kNoColour, kSlate).Centred(),
     GroupBox("分组框5", "选择机型", {21, 12, 112, 104}).In("分组框4").Colours(kWhite, kSlate).Font(kNote).Centred(),
-    CheckBox("选择框华为", "华为", {28, 28, 56, 24}).In("分组框5").Colours(kWhite, kSlate).Checked().On(Event::Clicked, ClearHonorBrandBox),
+    CheckBox(kHuaweiBrandBox, "华为", {28, 28, 56, 24}).In("分组框5").Colours(kWhite, kSlate).Checked().On(Event::Clicked, ClearHonorBrandBox),
     TransLabel("透明标签1", "请您谨慎使用此功能，如您需要使用，请做好散热措施", {184, 16, 352, 40}).In("分组框4").Colours(kWhite).Font(kNote),
     TransLabel("透明标签2", "部分机型配合【功能板块】可以卡全局高刷", {200, 50, 352, 40}).In("分组框4").Colours(kWhite).Font(kNote),
     TransLabel("透明标签3", "如体验不好，请关闭并重启，使用一段时间后恢复原样", {186, 78, 352, 40}).In("分组框4").Colours(kWhite).Font(kNote),

@@ -1,6 +1,6 @@
 // The redundant-service selection window: eighteen boxes and the two buttons that act on the ticked ones.
 #include "catalogue/redundant_services.h"
-#include "ui/window_ids.h"
+#include "core/window_names.h"
 #include "ui/windows.h"
 
 namespace {
@@ -16,24 +16,24 @@ constexpr ControlDeclaration Box(std::string_view name, std::string_view caption
 
 constexpr ControlDeclaration kControls[] = {
     GroupBox("分组框1", "", {0, 0, 960, 472}).Colours(kNoColour, kSlate),
-    Box("选择框1", "工作资料设置", {72, 56, 120, 32}),
-    Box("选择框2", "HTML查看器", {72, 104, 120, 40}),
-    Box("选择框3", "智能检测", {73, 166, 96, 24}),
-    Box("选择框4", "打印服务", {72, 216, 96, 40}),
-    Box("选择框5", "sim卡应用", {73, 273, 112, 40}),
-    Box("选择框6", "精品推荐", {72, 328, 96, 40}),
-    Box("选择框7", "用户体验计划（系统）", {296, 56, 208, 24}),
-    Box("选择框8", "小区广播", {295, 104, 96, 40}),
-    Box("选择框9", "地理围栏", {295, 165, 152, 24}),
-    Box("选择框10", "安卓tips", {296, 224, 104, 16}),
-    Box("选择框11", "谷歌备份传输", {296, 274, 128, 32}),
-    Box("选择框12", "智能建议", {296, 333, 96, 24}),
-    Box("选择框13", "无障碍服务", {585, 46, 144, 40}),
-    Box("选择框14", "AR、VR引擎", {585, 109, 176, 24}),
-    Box("选择框15", "骨声纹插件", {585, 158, 104, 32}),
-    Box("选择框16", "RCS服务", {586, 211, 112, 32}),
-    Box("选择框17", "取词服务", {584, 272, 136, 32}),
-    Box("选择框18", "动态壁纸服务", {583, 328, 152, 32}),
+    Box(kWorkProfileBox, "工作资料设置", {72, 56, 120, 32}),
+    Box(kHtmlViewerBox, "HTML查看器", {72, 104, 120, 40}),
+    Box(kSmartDetectionBox, "智能检测", {73, 166, 96, 24}),
+    Box(kPrintServiceBox, "打印服务", {72, 216, 96, 40}),
+    Box(kSimAppBox, "sim卡应用", {73, 273, 112, 40}),
+    Box(kRecommendationsBox, "精品推荐", {72, 328, 96, 40}),
+    Box(kExperienceProgramBox, "用户体验计划（系统）", {296, 56, 208, 24}),
+    Box(kCellBroadcastBox, "小区广播", {295, 104, 96, 40}),
+    Box(kGeofenceBox, "地理围栏", {295, 165, 152, 24}),
+    Box(kAndroidTipsBox, "安卓tips", {296, 224, 104, 16}),
+    Box(kGoogleBackupBox, "谷歌备份传输", {296, 274, 128, 32}),
+    Box(kSmartSuggestionsBox, "智能建议", {296, 333, 96, 24}),
+    Box(kAccessibilityBox, "无障碍服务", {585, 46, 144, 40}),
+    Box(kArEngineBox, "AR、VR引擎", {585, 109, 176, 24}),
+    Box(kBoneVoiceprintBox, "骨声纹插件", {585, 158, 104, 32}),
+    Box(kRcsServiceBox, "RCS服务", {586, 211, 112, 32}),
+    Box(kWordCaptureBox, "取词服务", {584, 272, 136, 32}),
+    Box(kLiveWallpaperBox, "动态壁纸服务", {583, 328, 152, 32}),
     Button("卸载选中", "卸载选中", {432, 408, 136, 40}).In("分组框1").On(Event::Clicked, UninstallSelectedRedundantServices),
     Button("全部安装", "全部装回", {600, 408, 136, 40}).In("分组框1").On(Event::Clicked, RestoreSelectedRedundantServices),
 };

@@ -1,9 +1,9 @@
 // The start window: greeting, terms of use, the entry picture and the buttons to the information windows.
+#include "core/window_names.h"
 #include "pictures/avatar.h"
 #include "pictures/entry_banner.h"
 #include "pictures/follow_banner.h"
 #include "ui/navigation.h"
-#include "ui/window_ids.h"
 #include "ui/windows.h"
 
 namespace {

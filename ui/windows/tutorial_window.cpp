@@ -1,7 +1,7 @@
 // The tutorial window: what a USB-debugging connection needs, and links to drivers, a video and help.
+#include "core/window_names.h"
 #include "tweaks/links.h"
 #include "ui/navigation.h"
-#include "ui/window_ids.h"
 #include "ui/windows.h"
 
 namespace {

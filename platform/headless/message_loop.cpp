@@ -1,15 +1,19 @@
-// Headless event queue: close messages and posted user input, the message loop and the pending quit.
+// The headless message loops: the event queue of close messages and posted user input, the
+// window-level keys (Esc closes, Tab moves the focus) and the pending quit.
 #include <deque>
 #include <functional>
 #include <utility>
 
 #include "platform/headless/driver.h"
-#include "platform/headless/state.h"
+#include "platform/headless/live_window.h"
 #include "platform/window_system.h"
 
 namespace headless::detail {
 
 namespace {
+
+constexpr int kEsc = 27;
+constexpr int kTab = 9;
 
 struct EventQueue {
     std::deque<std::weak_ptr<LiveWindow>> closes;
@@ -31,6 +35,36 @@ public:
     Dispatching(const Dispatching&) = delete;
     Dispatching& operator=(const Dispatching&) = delete;
 };
+
+// Whether every container up the chain is on show, a page child only while its page is.
+bool IsShown(const LiveWindow& window, int controlIndex)
+{
+    for (int index = controlIndex; index >= 0;) {
+        const LiveControl& control = window.controls[static_cast<std::size_t>(index)];
+        int container = control.containerIndex;
+        if (container >= 0 && control.declaration->page >= 0 &&
+            window.controls[static_cast<std::size_t>(container)].visiblePage != control.declaration->page) {
+            return false;
+        }
+        index = container;
+    }
+    return true;
+}
+
+// The next tab stop on show after the focused control, in declaration order, wrapping around;
+// with nothing focused, the first (or, backwards, the last) one. -1 when there is none.
+int NextTabStop(const LiveWindow& window, int step)
+{
+    const int count = static_cast<int>(window.controls.size());
+    int start = window.focused >= 0 ? window.focused : (step > 0 ? -1 : count);
+    for (int i = 1; i <= count; ++i) {
+        int index = ((start + step * i) % count + count) % count;
+        if (IsTabStop(*window.controls[static_cast<std::size_t>(index)].declaration) && IsShown(window, index)) {
+            return index;
+        }
+    }
+    return -1;
+}
 
 }  // namespace
 
@@ -77,6 +111,18 @@ void DispatchUserAction(const std::function<void()>& dispatch)
     }
     if (outermost) {
         RunQueue();
+    }
+}
+
+void HandleWindowKey(const WindowRef& window, int key, int modifiers)
+{
+    if (key == kEsc && (modifiers & (ModifierShift | ModifierControl | ModifierAlt)) == 0) {
+        Destroy(window);
+    } else if (key == kTab && (modifiers & (ModifierControl | ModifierAlt)) == 0) {
+        int next = NextTabStop(*window, (modifiers & ModifierShift) != 0 ? -1 : 1);
+        if (next >= 0) {
+            MoveFocus(window, next);
+        }
     }
 }
 

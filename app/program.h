@@ -1,4 +1,4 @@
-// Program entry and exit.
+// Program entry and exit: the start-up that opens the first window, and the run until the last one closes.
 #pragma once
 
 // Start-up after the platform is initialised: creates the command state, hands over the exit

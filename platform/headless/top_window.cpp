@@ -1,24 +1,12 @@
 // Headless windows: opening (modal or not), closing later or at once, and the end of the program.
 #include <algorithm>
 
-#include "platform/headless/state.h"
+#include "platform/headless/live_window.h"
 #include "platform/window_system.h"
 
 namespace headless::detail {
 
 namespace {
-
-// Every other open window is disabled until the modal window is destroyed.
-void DisableOthers(const WindowRef& modal)
-{
-    const std::vector<WindowRef> others = OpenList();
-    for (const WindowRef& other : others) {
-        if (other != modal) {
-            ++other->disablers;
-            modal->disabledByThis.push_back(other);
-        }
-    }
-}
 
 void EnableAgain(LiveWindow& modal)
 {
@@ -28,14 +16,6 @@ void EnableAgain(LiveWindow& modal)
         }
     }
     modal.disabledByThis.clear();
-}
-
-// The nested loop of a modal window. When the queue runs dry with the window still open, the
-// window stays open and modal, and the caller goes on: a test then drives it further.
-void RunModalLoop(const WindowRef& modal)
-{
-    while (!modal->destroyed && RunOneEvent()) {
-    }
 }
 
 }  // namespace
@@ -70,20 +50,19 @@ using namespace headless::detail;
 
 bool OpenWindow(WindowId window, bool modal)
 {
-    const WindowDeclaration* declaration = FindDeclaration(window);
-    if (declaration == nullptr || IsProgramEnding()) {
+    const DeclaredWindow* declared = FindDeclared(window);
+    if (declared == nullptr || IsProgramEnding()) {
         return false;
     }
     if (WindowRef open = FindOpen(window); open != nullptr && !open->beingClosed) {
         return true;
     }
-    WindowRef built = Build(*declaration);
+    WindowRef built = Build(*declared);
     OpenList().push_back(built);
-    if (declaration->created != nullptr) {
-        declaration->created(EventArgs{});
+    if (declared->declaration->created != nullptr) {
+        declared->declaration->created(EventArgs{});
     }
     if (modal && !built->destroyed) {
-        DisableOthers(built);
         RunModalLoop(built);
     }
     return true;

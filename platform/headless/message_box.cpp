@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/headless/driver.h"
-#include "platform/headless/state.h"
+#include "platform/headless/live_window.h"
 #include "platform/window_system.h"
 
 namespace headless {

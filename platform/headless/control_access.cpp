@@ -1,44 +1,21 @@
-// Headless control contents, read and written by (window id, control name), and event dispatch.
-#include <array>
-
-#include "platform/event_source.h"
+// What handlers read and write on controls; a window that is not open reads empty and ignores writes.
+#include "platform/headless/live_window.h"
 #include "platform/headless/records.h"
-#include "platform/headless/state.h"
 #include "platform/window_system.h"
 
-namespace headless::detail {
-
-void Raise(const WindowRef& window, int controlIndex, Event event, const EventArgs& args)
-{
-    // Copied first: the window's controls must not be touched once a handler may have destroyed it.
-    const std::array<EventBinding, 3> bindings = window->controls[controlIndex].declaration->bindings;
-    EventSourceScope source(*window->declaration, *window->controls[controlIndex].declaration);
-    for (const EventBinding& binding : bindings) {
-        if (window->destroyed) {
-            return;
-        }
-        if (binding.handler != nullptr && binding.event == event) {
-            binding.handler(args);
-        }
-    }
-}
-
-void MoveFocus(const WindowRef& window, int controlIndex)
-{
-    int previous = window->focused;
-    if (previous == controlIndex) {
-        return;
-    }
-    window->focused = controlIndex;
-    if (previous >= 0) {
-        Raise(window, previous, Event::LostFocus);
-    }
-    Raise(window, controlIndex, Event::GotFocus);
-}
-
-}  // namespace headless::detail
-
 using headless::detail::FindControl;
+using headless::detail::LiveControl;
+
+namespace {
+
+// Only an edit box takes appended text, and only a check box has a check, as on Win32.
+LiveControl* FindOfKind(WindowId window, std::string_view control, ControlKind kind)
+{
+    LiveControl* found = FindControl(window, control);
+    return found != nullptr && found->declaration->kind == kind ? found : nullptr;
+}
+
+}  // namespace
 
 std::string GetText(WindowId window, std::string_view control)
 {
@@ -55,7 +32,7 @@ void SetText(WindowId window, std::string_view control, std::string_view text)
 
 void AppendText(WindowId window, std::string_view control, std::string_view text)
 {
-    if (auto* found = FindControl(window, control)) {
+    if (auto* found = FindOfKind(window, control, ControlKind::EditBox)) {
         found->text.append(text);
     }
 }
@@ -69,13 +46,13 @@ void SetTextColour(WindowId window, std::string_view control, Rgb colour)
 
 bool IsChecked(WindowId window, std::string_view control)
 {
-    const auto* found = FindControl(window, control);
+    const auto* found = FindOfKind(window, control, ControlKind::CheckBox);
     return found != nullptr && found->checked;
 }
 
 void SetChecked(WindowId window, std::string_view control, bool checked)
 {
-    if (auto* found = FindControl(window, control)) {
+    if (auto* found = FindOfKind(window, control, ControlKind::CheckBox)) {
         found->checked = checked;
     }
 }

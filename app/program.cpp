@@ -1,10 +1,10 @@
 // Program entry: start-up sequence, message loop and the exit routine.
-#include "core/program.h"
+#include "app/program.h"
 
 #include "core/command_state.h"
+#include "core/window_names.h"
 #include "platform/system.h"
 #include "platform/window_system.h"
-#include "ui/window_ids.h"
 #include "ui/windows.h"
 
 void StartPellucor()
