@@ -1,7 +1,7 @@
 // The local date and time on Windows: the system's own clock and time zone.
 #include "platform/clock.h"
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <cstdio>
 

@@ -2,7 +2,8 @@
 // local application-data folder.
 #include "platform/files.h"
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
+
 #include <knownfolders.h>
 #include <shlobj.h>
 

@@ -1,7 +1,7 @@
 // The operation log end to end on Windows: a click through the window's own message handling,
 // cmd.exe and the fake adb.exe, the record in 操作记录.txt, the rotation, the operation-log window
 // and its Yes/No question, and the user's local application-data folder.
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/command_state.h"
+#include "core/window_names.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "platform/win32/wide.h"
@@ -151,7 +152,7 @@ class OperationLogOnWindows : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        static const WindowDeclaration* const windows[] = {&BrandPagesDesktopDeclaration(),
+        static const WindowDeclaration* const windows[] = {&DesktopWindowDeclaration(),
                                                            &OperationLogWindowDeclaration()};
         StartWithWindows(windows);
         OpenWindow(DesktopWindow, false);
@@ -178,7 +179,7 @@ protected:
     void ClickWeatherRemoval()
     {
         MessageBoxAnswerer user;
-        Click(desktop_, BrandPagesDesktopDeclaration(), "天气卸");
+        Click(desktop_, DesktopWindowDeclaration(), "天气卸");
         EXPECT_EQ(user.Texts(), std::vector<std::string>{"完成"});
     }
 
