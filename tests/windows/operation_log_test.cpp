@@ -185,7 +185,7 @@ protected:
 
     static inline const std::string log_ = JoinPath(ProgramDirectory(), "操作记录.txt");
     static inline const std::string oldLog_ = JoinPath(ProgramDirectory(), "操作记录.old.txt");
-    HWND desktop_ = OwnWindow(L"");
+    HWND desktop_ = OwnWindow(Utf8ToWide(DesktopWindowDeclaration().title).c_str());
     CatalogueFile catalogue_;
     FakePhone phone_;
 };
