@@ -10,6 +10,7 @@
 #include "core/window_names.h"
 #include "platform/win32/live_window.h"
 #include "support/program_start.h"
+#include "support/win32_windows.h"
 #include "ui/windows.h"
 
 namespace {
@@ -41,21 +42,7 @@ SIZE DeclaredFrame(HWND window)
 HWND WindowHandle(WindowId id) { return FindOpenWindow(id)->handle; }
 HWND Handle(WindowId id, std::string_view control) { return FindControl(id, control)->handle; }
 
-POINT ClientOffset(HWND child, HWND window)
-{
-    RECT r;
-    GetWindowRect(child, &r);
-    POINT corner{r.left, r.top};
-    ScreenToClient(window, &corner);
-    return corner;
-}
-
-LONG FontHeight(HWND control)
-{
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
-    return font.lfHeight;
-}
+LONG FontHeight(HWND control) { return FontOf(control).lfHeight; }
 
 class DisplayScaling : public ::testing::Test {
 protected:

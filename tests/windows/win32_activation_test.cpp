@@ -8,6 +8,7 @@
 #include "platform/win32/live_window.h"
 #include "platform/window_system.h"
 #include "support/message_box_answerer.h"
+#include "support/win32_windows.h"
 
 namespace {
 
@@ -22,16 +23,8 @@ const WindowDeclaration kForm{FormWindow, "表单窗口", 300, 200, kNoColour, k
 const WindowDeclaration kModal{ModalWindow, "模态窗口", 300, 200, kNoColour, {}, nullptr};
 const std::array<const WindowDeclaration*, 3> kWindows{&kKeeper, &kForm, &kModal};
 
-// The keeper stays open for the whole run, so that no test ends the program by closing its last window.
-class WindowSystemEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        InitialiseWindowSystem(kWindows);
-        ASSERT_TRUE(OpenWindow(KeeperWindow, false));
-    }
-};
-[[maybe_unused]] const auto* const environment = ::testing::AddGlobalTestEnvironment(new WindowSystemEnvironment);
+[[maybe_unused]] const auto* const environment =
+    ::testing::AddGlobalTestEnvironment(new KeeperEnvironment(kWindows, KeeperWindow));
 
 HWND WindowHandle(WindowId id)
 {

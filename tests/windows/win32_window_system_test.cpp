@@ -11,6 +11,7 @@
 #include "platform/win32/live_window.h"
 #include "platform/window_system.h"
 #include "support/helper_program.h"
+#include "support/win32_windows.h"
 
 namespace {
 
@@ -66,16 +67,8 @@ const WindowDeclaration kForm{FormWindow, "测试窗口", 400, 300, 0xFFFFFF, kF
 const WindowDeclaration kModal{ModalWindow, "模态窗口", 300, 200, kNoColour, {}, nullptr};
 const std::array<const WindowDeclaration*, 3> kWindows{&kKeeper, &kForm, &kModal};
 
-// The keeper stays open for the whole run, so that no test ends the program by closing its last window.
-class WindowSystemEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        InitialiseWindowSystem(kWindows);
-        ASSERT_TRUE(OpenWindow(KeeperWindow, false));
-    }
-};
-[[maybe_unused]] const auto* const environment = ::testing::AddGlobalTestEnvironment(new WindowSystemEnvironment);
+[[maybe_unused]] const auto* const environment =
+    ::testing::AddGlobalTestEnvironment(new KeeperEnvironment(kWindows, KeeperWindow));
 
 HWND Handle(WindowId window, std::string_view control) { return FindControl(window, control)->handle; }
 HWND WindowHandle(WindowId window) { return FindOpenWindow(window)->handle; }
@@ -88,22 +81,6 @@ POINT OffsetWithin(HWND child, HWND container)
     GetWindowRect(child, &c);
     GetWindowRect(container, &p);
     return {c.left - p.left, c.top - p.top};
-}
-
-POINT ClientOffset(HWND child, HWND window)
-{
-    RECT c;
-    GetWindowRect(child, &c);
-    POINT corner{c.left, c.top};
-    ScreenToClient(window, &corner);
-    return corner;
-}
-
-LOGFONTW FontOf(HWND control)
-{
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
-    return font;
 }
 
 COLORREF PixelOf(HWND control, int x, int y)
