@@ -17,6 +17,7 @@
 #include "core/window_names.h"
 #include "platform/files.h"
 #include "platform/system.h"
+#include "platform/win32/live_window.h"
 #include "platform/win32/wide.h"
 #include "platform/window_system.h"
 #include "support/catalogue_file.h"
@@ -36,61 +37,6 @@ std::string FileBytes(const std::string& path)
     return {bytes.begin(), bytes.end()};
 }
 
-struct IdSearch {
-    int id;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchId(HWND child, LPARAM data)
-{
-    auto* search = reinterpret_cast<IdSearch*>(data);
-    if (GetDlgCtrlID(child) == search->id) {
-        search->found = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The live control of a declared one: its identifier is its declared index plus 100.
-HWND ControlHandle(HWND window, const WindowDeclaration& declaration, std::string_view name)
-{
-    for (std::size_t i = 0; i < declaration.controls.size(); ++i) {
-        if (declaration.controls[i].name == name) {
-            IdSearch search{100 + static_cast<int>(i)};
-            EnumChildWindows(window, MatchId, reinterpret_cast<LPARAM>(&search));
-            return search.found;
-        }
-    }
-    return nullptr;
-}
-
-struct TitleSearch {
-    const wchar_t* title;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchTitle(HWND window, LPARAM data)
-{
-    auto* search = reinterpret_cast<TitleSearch*>(data);
-    wchar_t title[64] = {};
-    wchar_t className[64] = {};
-    GetWindowTextW(window, title, 64);
-    GetClassNameW(window, className, 64);
-    if (std::wstring_view(className) == L"PellucorWindow" && std::wstring_view(title) == search->title) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// This test's own top-level window with that title, never another program's under the same Wine.
-HWND OwnWindow(const wchar_t* title)
-{
-    TitleSearch search{title};
-    EnumThreadWindows(GetCurrentThreadId(), MatchTitle, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 HWND OwnQuestionBox()
 {
     for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", L"信息："); box != nullptr;
@@ -105,11 +51,11 @@ HWND OwnQuestionBox()
 }
 
 // A click as the button reports it to its window, through the window's own message handling.
-void Click(HWND window, const WindowDeclaration& declaration, std::string_view name)
+void Click(WindowId window, std::string_view name)
 {
-    HWND button = ControlHandle(window, declaration, name);
-    ASSERT_NE(button, nullptr) << name;
-    SendMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    HWND button = FindControl(window, name)->handle;
+    SendMessageW(FindOpenWindow(window)->handle, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
 }
 
 // The program's question box as the user meets it, answered with the given button.
@@ -179,13 +125,13 @@ protected:
     void ClickWeatherRemoval()
     {
         MessageBoxAnswerer user;
-        Click(desktop_, DesktopWindowDeclaration(), "天气卸");
+        Click(DesktopWindow, "天气卸");
         EXPECT_EQ(user.Texts(), std::vector<std::string>{"完成"});
     }
 
     static inline const std::string log_ = JoinPath(ProgramDirectory(), "操作记录.txt");
     static inline const std::string oldLog_ = JoinPath(ProgramDirectory(), "操作记录.old.txt");
-    HWND desktop_ = OwnWindow(Utf8ToWide(DesktopWindowDeclaration().title).c_str());
+    HWND desktop_ = FindOpenWindow(DesktopWindow)->handle;
     CatalogueFile catalogue_;
     FakePhone phone_;
 };
@@ -207,14 +153,14 @@ TEST_F(OperationLogOnWindows, ClickIsRecordedRotatedShownAndClearedOnlyOnYes)
     EXPECT_TRUE(current.ends_with(kRecord));
 
     ASSERT_TRUE(OpenWindow(OperationLogWindow, false));
-    HWND logWindow = OwnWindow(L"操作记录");
-    HWND box = ControlHandle(logWindow, OperationLogWindowDeclaration(), "记录编辑框");
+    HWND logWindow = FindOpenWindow(OperationLogWindow)->handle;
+    HWND box = FindControl(OperationLogWindow, kLogBox)->handle;
     std::string shown = GetText(OperationLogWindow, "记录编辑框");
     EXPECT_TRUE(shown.starts_with("2023-06-26 10:00:00 | 命令框 | adb shell echo 0 | 0\r\n"));
     EXPECT_TRUE(shown.ends_with(kRecord.substr(0, kRecord.size() - 2)));
     EXPECT_GT(SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0), 10000) << "scrolled to the newest record";
 
-    Question no = AnswerQuestion(IDNO, [&] { Click(logWindow, OperationLogWindowDeclaration(), "按钮1"); },
+    Question no = AnswerQuestion(IDNO, [&] { Click(OperationLogWindow, "按钮1"); },
                                  {desktop_, logWindow});
     EXPECT_EQ(no.text, L"确定清空全部操作记录吗？");
     EXPECT_TRUE(no.yesAndNoOnly);
@@ -222,7 +168,7 @@ TEST_F(OperationLogOnWindows, ClickIsRecordedRotatedShownAndClearedOnlyOnYes)
     EXPECT_TRUE(no.windowsDisabled) << "task-modal";
     EXPECT_EQ(FileBytes(log_), current);
 
-    AnswerQuestion(IDYES, [&] { Click(logWindow, OperationLogWindowDeclaration(), "按钮1"); }, {desktop_, logWindow});
+    AnswerQuestion(IDYES, [&] { Click(OperationLogWindow, "按钮1"); }, {desktop_, logWindow});
     EXPECT_FALSE(LastWriteTime(log_).has_value());
     EXPECT_EQ(GetText(OperationLogWindow, "记录编辑框"), "对设备造成影响的操作都会记录在此，当前无记录");
     CloseWindowLater(OperationLogWindow);
