@@ -53,9 +53,8 @@ std::string OneLineAnswer(std::string_view rawAnswer)
 
 void CheckDeviceLink(const EventArgs&)
 {
-    RunCommandLine("adb get-state");
-
-    std::string answer = GetText(DesktopWindow, kOutputBox);
+    // The run's own answer, not the box's text: a click meanwhile may have run another command.
+    std::string answer = RunCommandLine("adb get-state").output;
     SetText(DesktopWindow, kLinkBox, OneLineAnswer(answer));
     AppendText(DesktopWindow, kOutputBox, kNotice);
     RepaintNow(DesktopWindow, kOutputBox);

@@ -3,10 +3,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
+#include <utility>
 
 #include "core/command_state.h"
-#include "core/runner.h"
 #include "platform/clock.h"
 #include "platform/event_source.h"
 #include "platform/files.h"
@@ -31,6 +32,8 @@ constexpr std::string_view kNoOutput = "（无输出）";
 constexpr std::string_view kNotAwaited = "（程序已关闭，未等到结束）";
 constexpr std::string_view kStarted = "已启动";
 constexpr std::string_view kNotStarted = "启动失败";
+constexpr std::string_view kInterpreterNotStarted = "命令解释器未能启动，未运行";
+constexpr std::string_view kExitCode = "已结束，退出代码 ";
 constexpr std::string_view kRefused = "已拒绝：包名含有不允许的字符，未运行";
 constexpr std::string_view kUnwritten = "\r\n未能写入操作记录：";
 
@@ -58,6 +61,25 @@ std::string LastOutputLine(std::string_view output)
         }
     }
     return std::string(kNoOutput);
+}
+
+std::string RunOutcome(const CommandRun& run)
+{
+    if (!run.started) {
+        return std::string(kInterpreterNotStarted);
+    }
+    return run.awaited ? LastOutputLine(run.output) : std::string(kNotAwaited);
+}
+
+std::string StartOutcome(const ProgramRun& run, ExitMeaning meaning)
+{
+    switch (run.end) {
+    case ProgramEnd::NotStarted: return std::string(kNotStarted);
+    case ProgramEnd::Started: return std::string(kStarted);
+    case ProgramEnd::NotAwaited: return std::string(kNotAwaited);
+    case ProgramEnd::Ended: break;
+    }
+    return meaning != nullptr ? meaning(run.exitCode) : JoinText({kExitCode, ExitCodeText(run.exitCode)});
 }
 
 const ControlDeclaration* FindDeclared(const WindowDeclaration& window, std::string_view name)
@@ -141,24 +163,42 @@ void Record(std::string_view origin, std::string_view commandLine, std::string_v
 
 // The origin and the command line are taken before the run: a click during the run may start
 // another action, which replaces currentCommand.
-void RunAndRecord(std::string commandLine, std::string_view origin)
+CommandRun RunAndRecord(std::string commandLine, std::string_view origin)
 {
     bool runs = !IsProgramEnding() && !IsBlank(commandLine);
     std::string from = origin.empty() ? CurrentOrigin() : std::string(origin);
-    State().currentCommand = commandLine;
-    RunCurrentCommand();
+    CommandRun run = RunCommandLine(commandLine);
     if (runs) {
-        Record(from, commandLine,
-               IsProgramEnding() ? std::string(kNotAwaited) : LastOutputLine(GetText(DesktopWindow, kOutputBox)));
+        Record(from, commandLine, RunOutcome(run));
     }
+    return run;
 }
 
-bool StartAndRecord(std::string_view commandLine, bool waitForExit, int showState)
+ProgramRun StartAndRecord(std::string_view commandLine, bool waitForExit, int showState, ExitMeaning meaning)
 {
     std::string from = CurrentOrigin();
-    bool started = RunProgram(commandLine, waitForExit, showState);
-    Record(from, commandLine, started ? kStarted : kNotStarted);
-    return started;
+    ProgramRun run = RunProgram(commandLine, waitForExit, showState);
+    Record(from, commandLine, StartOutcome(run, meaning));
+    if (run.end == ProgramEnd::NotStarted) {
+        ShowMessage(NotStartedMessage(commandLine));
+    }
+    return run;
+}
+
+std::string NotStartedMessage(std::string_view commandLine)
+{
+    return JoinText({"未能启动“", commandLine, "”：找不到这个程序，或它无法运行。\r\n",
+                     "请看程序文件夹中的“遇到问题请看.txt”。"});
+}
+
+std::string ExitCodeText(unsigned long exitCode)
+{
+    if (exitCode <= 0xFFFF) {
+        return std::to_string(exitCode);
+    }
+    char hex[24];
+    std::snprintf(hex, sizeof hex, "0x%08lX", exitCode);
+    return hex;
 }
 
 void RecordRefusal(std::string_view commandLine) { Record(CurrentOrigin(), commandLine, kRefused); }
@@ -172,19 +212,18 @@ std::vector<LogPlace> LogPlaces()
     return places;
 }
 
-// Both places may hold a log: one left beside the program by a run that could write there, and
-// the user's own one since. The one written last is the one in use.
-LogPlace NewestLogPlace()
+// Both places may hold records: some left beside the program by runs that could write there,
+// some in the user's own folder written while the program's folder could not be.
+std::vector<LogPlace> LogPlacesOldestFirst()
 {
-    std::vector<LogPlace> places = LogPlaces();
-    const LogPlace* newest = &places.front();
-    std::optional<std::int64_t> newestTime = LastWritten(*newest);
-    for (const LogPlace& place : places) {
-        std::optional<std::int64_t> time = LastWritten(place);
-        if (time && (!newestTime || *time > *newestTime)) {
-            newest = &place;
-            newestTime = time;
-        }
+    std::vector<std::pair<std::int64_t, LogPlace>> timed;
+    for (LogPlace& place : LogPlaces()) {
+        timed.emplace_back(LastWritten(place).value_or(INT64_MIN), std::move(place));
     }
-    return *newest;
+    std::stable_sort(timed.begin(), timed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<LogPlace> places;
+    for (auto& [time, place] : timed) {
+        places.push_back(std::move(place));
+    }
+    return places;
 }

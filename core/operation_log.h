@@ -6,16 +6,32 @@
 #include <string_view>
 #include <vector>
 
+#include "core/runner.h"
+#include "platform/process.h"
+
 // Where a typed command comes from, in its record.
 inline constexpr std::string_view kConsoleOrigin = "命令框";
 
 // Stores the command line in currentCommand, runs it with RunCurrentCommand and records it with
 // its origin (by default the page or window and the caption of the control whose event is being
-// handled) and the last non-empty line it printed. A blank command line runs unrecorded.
-void RunAndRecord(std::string commandLine, std::string_view origin = {});
+// handled) and the last non-empty line it printed itself. A blank command line runs unrecorded.
+CommandRun RunAndRecord(std::string commandLine, std::string_view origin = {});
 
-// RunProgram, then a record of whether the program started ("已启动" or "启动失败").
-bool StartAndRecord(std::string_view commandLine, bool waitForExit, int showState);
+// An exit code as people read it: decimal, or hexadecimal for Windows' status codes
+// (0xC000013A: the console window was closed).
+std::string ExitCodeText(unsigned long exitCode);
+
+// What an ended program's exit code means, as its record says it.
+using ExitMeaning = std::string (*)(unsigned long exitCode);
+
+// RunProgram, then a record of what became of the program: "启动失败", "已启动", what its exit
+// code means (by default the code itself), or that the program ended before it did. A program
+// that cannot be started is reported in a message, with where to read about it.
+ProgramRun StartAndRecord(std::string_view commandLine, bool waitForExit, int showState,
+                          ExitMeaning meaning = nullptr);
+
+// The message for a command line whose program cannot be started.
+std::string NotStartedMessage(std::string_view commandLine);
 
 // A command line that was not run because its catalogue value is not a safe package name.
 void RecordRefusal(std::string_view commandLine);
@@ -31,5 +47,5 @@ struct LogPlace {
 // system names one). A record goes to the first place that takes it.
 std::vector<LogPlace> LogPlaces();
 
-// The place whose log was written last; beside the program when no place holds a log.
-LogPlace NewestLogPlace();
+// Every place, the one whose log was written last at the end; places that hold no log first.
+std::vector<LogPlace> LogPlacesOldestFirst();

@@ -1,6 +1,9 @@
 // The operation-log window: the log read back for 记录编辑框, 刷新 and 清空.
 #include "core/operation_log_window.h"
 
+#include <utility>
+#include <vector>
+
 #include "core/operation_log.h"
 #include "platform/encoding.h"
 #include "platform/text.h"
@@ -73,22 +76,38 @@ std::string LogTextForDisplay(const FileTail& file)
     return shown;
 }
 
-// The rotated file holds the older records, so it comes first. A log away from the program says
-// where it is, since the user will not find it there.
+// The records of one place, the rotated file's older ones first; empty when it holds none.
+std::string RecordsOf(const LogPlace& place)
+{
+    return LogTextForDisplay(ReadFileTail(place.rotated, kShownBytesPerFile)) +
+           LogTextForDisplay(ReadFileTail(place.current, kShownBytesPerFile));
+}
+
+// Every place that holds records is shown, the one written last at the end. Records away from
+// the program's folder, or in more than one place, are headed by where they are kept, since the
+// user will not find them beside the program.
 void ShowOperationLog(const EventArgs&)
 {
-    LogPlace place = NewestLogPlace();
-    std::string records = LogTextForDisplay(ReadFileTail(place.rotated, kShownBytesPerFile)) +
-                          LogTextForDisplay(ReadFileTail(place.current, kShownBytesPerFile));
-    if (records.empty()) {
+    const std::string programFolder = LogPlaces().front().folder;
+    std::vector<std::pair<LogPlace, std::string>> held;
+    for (const LogPlace& place : LogPlacesOldestFirst()) {
+        if (std::string records = RecordsOf(place); !records.empty()) {
+            held.emplace_back(place, std::move(records));
+        }
+    }
+    if (held.empty()) {
         SetText(OperationLogWindow, kLogBox, kNoRecordsText);
         return;
     }
-    records.resize(records.size() - 2);  // the last line break: the box ends on the newest record
-    if (place.folder != LogPlaces().front().folder) {
-        records = JoinText({kWhereNote, place.current, "\r\n\r\n", records});
+    std::string shown;
+    for (const auto& [place, records] : held) {
+        if (held.size() > 1 || place.folder != programFolder) {
+            shown += JoinText({shown.empty() ? "" : "\r\n", kWhereNote, place.current, "\r\n\r\n"});
+        }
+        shown += records;
     }
-    SetText(OperationLogWindow, kLogBox, records);
+    shown.resize(shown.size() - 2);  // the last line break: the box ends on the newest record
+    SetText(OperationLogWindow, kLogBox, shown);
     ScrollToEnd(OperationLogWindow, kLogBox);
 }
 

@@ -51,21 +51,25 @@ void Show(std::string_view text)
 
 // After the exit has been seen, whatever the pipe still holds is shown. The pipe is not waited
 // on to close: a background adb server started by the command may hold its write end for hours.
-void ShowRemainingOutput(CapturedRun& run, OutputDecoder& decoder)
+void ShowRemainingOutput(CapturedRun& run, OutputDecoder& decoder, std::string& output)
 {
-    for (WaitingOutput output = ReadWaitingOutput(run, decoder); output.anyRead;
-         output = ReadWaitingOutput(run, decoder)) {
-        Show(output.text);
+    for (WaitingOutput waiting = ReadWaitingOutput(run, decoder); waiting.anyRead;
+         waiting = ReadWaitingOutput(run, decoder)) {
+        output += waiting.text;
+        Show(waiting.text);
     }
-    Show(decoder.Finish());
+    std::string rest = decoder.Finish();
+    output += rest;
+    Show(rest);
 }
 
 }  // namespace
 
-void RunCurrentCommand()
+CommandRun RunCurrentCommand()
 {
+    CommandRun result;
     if (IsProgramEnding()) {
-        return;
+        return result;
     }
     SetText(DesktopWindow, kOutputBox, "请等待运行");
     RepaintNow(DesktopWindow, kOutputBox);
@@ -73,28 +77,31 @@ void RunCurrentCommand()
 
     auto run = CapturedRun::Start(State().currentCommand);
     if (run == nullptr) {
-        return;
+        return result;
     }
+    result.started = true;
     OutputDecoder decoder;
     for (;;) {
-        WaitingOutput output = ReadWaitingOutput(*run, decoder);
-        if (output.anyRead) {
-            Show(output.text);
+        WaitingOutput waiting = ReadWaitingOutput(*run, decoder);
+        if (waiting.anyRead) {
+            result.output += waiting.text;
+            Show(waiting.text);
         } else if (run->HasExited()) {
-            ShowRemainingOutput(*run, decoder);
-            return;
+            ShowRemainingOutput(*run, decoder, result.output);
+            result.awaited = true;
+            return result;
         } else {
             run->WaitForActivity(kIdleWaitMs);
         }
         ProcessPendingEvents();
         if (IsProgramEnding()) {
-            return;
+            return result;
         }
     }
 }
 
-void RunCommandLine(std::string commandLine)
+CommandRun RunCommandLine(std::string commandLine)
 {
     State().currentCommand = std::move(commandLine);
-    RunCurrentCommand();
+    return RunCurrentCommand();
 }

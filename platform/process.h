@@ -1,6 +1,7 @@
 // Starting processes: a captured run for the command runner, and uncaptured starts.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,10 +29,37 @@ public:
 inline constexpr int ShowHidden = 1;
 inline constexpr int ShowNormal = 2;
 
-// Starts the command line as a new process without capturing its output and without the
-// interpreter prefix. Waits for its end, or at most 1000 ms for it to become idle. False when it
-// cannot be started.
-bool RunProgram(std::string_view commandLine, bool waitForExit, int showState = ShowNormal);
+// What became of a program that RunProgram was asked to start.
+enum class ProgramEnd {
+    NotStarted,  // it could not be started
+    Started,     // started and not waited for
+    Ended,       // waited for until it ended
+    NotAwaited,  // started, but the program ended first: its outcome is unknown
+};
+
+struct ProgramRun {
+    ProgramEnd end = ProgramEnd::NotStarted;
+    unsigned long exitCode = 0;  // Ended: the process's exit code
+    // A hidden program that is waited for has its standard output and error captured: the last
+    // kKeptOutputBytes bytes it wrote, raw, in write order. Empty for every other start.
+    std::string output;
+};
+inline constexpr std::size_t kKeptOutputBytes = 16 * 1024;
+
+// Starts the command line as a new process without the interpreter prefix. Not waiting: returns
+// once it runs (or at most 1000 ms later, for a program with a window to become idle). Waiting:
+// window events keep flowing until the process ends, so the windows answer and a click meanwhile
+// runs its handler, nested; the wait ends early, NotAwaited, once the program is ending.
+ProgramRun RunProgram(std::string_view commandLine, bool waitForExit, int showState = ShowNormal);
+
+// Adds what a program wrote to the kept output, keeping only its last kKeptOutputBytes bytes.
+inline void KeepOutput(std::string& kept, std::string_view bytes)
+{
+    kept += bytes;
+    if (kept.size() > kKeptOutputBytes) {
+        kept.erase(0, kept.size() - kKeptOutputBytes);
+    }
+}
 
 // Hands the address to the system's default handler; the outcome is not reported.
 void OpenWebAddress(std::string_view address);

@@ -42,6 +42,5 @@ void SwitchToWirelessDebugging(const EventArgs&)
 // The answer is copied unparsed, line break and any error text included.
 void QueryAndroidRelease(const EventArgs&)
 {
-    RunCommandLine("adb shell getprop ro.build.version.release");
-    SetText(DesktopWindow, kReleaseBox, GetText(DesktopWindow, kOutputBox));
+    SetText(DesktopWindow, kReleaseBox, RunCommandLine("adb shell getprop ro.build.version.release").output);
 }

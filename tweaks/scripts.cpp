@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/operation_log.h"
 #include "core/window_names.h"
@@ -14,44 +15,102 @@
 
 namespace {
 
-// How a script is named on its command line: by file name alone (found in the program's
-// directory, which is searched first) or by the program's directory joined with it.
-enum class ScriptPath { BareName, FullPath };
-
+// Every script is started by its bare file name. The program's directory is searched first and
+// is the current directory; a full path would reach cmd.exe, which expands %NAME% in it, so a
+// folder named like "工具%PATH%" would start nothing.
 struct ScriptLaunch {
     std::string_view stem;  // the file name without its system's extension
-    ScriptPath path;
     bool waitForExit;
     int showState;
-    std::string_view message;  // shown once RunProgram returns; empty = none
+    std::string_view message;  // shown once the script has done its work; empty = none
+    std::string_view task;     // what it does, for the message when it has not
 };
 
-constexpr ScriptLaunch kGoogleOn{"goolgle_abl", ScriptPath::BareName, true, ShowHidden, "为您启用了谷歌"};
-constexpr ScriptLaunch kGoogleOff{"goolgle_dis", ScriptPath::BareName, true, ShowHidden, "为您禁用了谷歌"};
-constexpr ScriptLaunch kReadingAppIn{"hwread_IN", ScriptPath::BareName, true, ShowHidden, "完成"};
-constexpr ScriptLaunch kReadingAppOut{"hwread_UN", ScriptPath::BareName, true, ShowHidden, "完成"};
-constexpr ScriptLaunch kHuaweiRestore{"hw_rec", ScriptPath::BareName, true, ShowNormal, "完成，请您重启手机"};
-constexpr ScriptLaunch kCommandEdition{"HarmonyOS", ScriptPath::BareName, false, ShowNormal, ""};
-constexpr ScriptLaunch kCacheClean{"clean", ScriptPath::BareName, true, ShowNormal, "完成"};
-constexpr ScriptLaunch kDownloadClean{"clean_download", ScriptPath::BareName, true, ShowNormal, "完成"};
-constexpr ScriptLaunch kApkFolderInstall{"auto_install", ScriptPath::BareName, true, ShowNormal, "完成"};
-constexpr ScriptLaunch kConnectionReset{"renew", ScriptPath::FullPath, true, ShowNormal, ""};
+constexpr ScriptLaunch kGoogleOn{"goolgle_abl", true, ShowHidden, "为您启用了谷歌", "启用谷歌服务"};
+constexpr ScriptLaunch kGoogleOff{"goolgle_dis", true, ShowHidden, "为您禁用了谷歌", "禁用谷歌服务"};
+constexpr ScriptLaunch kReadingAppIn{"hwread_IN", true, ShowHidden, "完成", "装回阅读"};
+constexpr ScriptLaunch kReadingAppOut{"hwread_UN", true, ShowHidden, "完成", "卸载阅读"};
+constexpr ScriptLaunch kHuaweiRestore{"hw_rec", true, ShowNormal, "完成，请您重启手机", "还原所有操作"};
+constexpr ScriptLaunch kCommandEdition{"HarmonyOS", false, ShowNormal, "", "打开命令版Pellucor"};
+constexpr ScriptLaunch kCacheClean{"clean", true, ShowNormal, "完成", "清理聊天缓存"};
+constexpr ScriptLaunch kDownloadClean{"clean_download", true, ShowNormal, "完成", "清理聊天下载"};
+constexpr ScriptLaunch kApkFolderInstall{"auto_install", true, ShowNormal, "完成", "安装应用"};
+constexpr ScriptLaunch kConnectionReset{"renew", true, ShowNormal, "", "重置连接"};
 
 constexpr std::string_view kStatusScript = "trans";
 constexpr std::string_view kReportFile = "temp2.txt";
 
-std::string ScriptCommandLine(std::string_view stem, ScriptPath path)
+// The scripts' exit codes, as each script states at its top.
+enum ScriptExit : unsigned long {
+    kDone = 0,           // every command it sent succeeded
+    kPhoneNotReady = 1,  // the phone check failed: nothing was changed
+    kSomeFailed = 2,     // it ran, but at least one command failed
+    kNothingToDo = 3,    // nothing was done because there was nothing to do
+};
+
+// How many of a hidden script's last output lines its failure message carries: enough for the
+// phone check's explanation or a list of failed commands.
+constexpr std::size_t kExplanationLines = 12;
+constexpr std::size_t kLongestExplanationLine = 200;
+
+std::string ScriptExitMeaning(unsigned long exitCode)
 {
-    std::string fileName = ScriptFileName(stem);
-    return path == ScriptPath::FullPath ? JoinPath(ProgramDirectory(), fileName) : fileName;
+    switch (exitCode) {
+    case kDone: return "已完成";
+    case kPhoneNotReady: return "未完成：手机未就绪，未做任何改动（退出代码 1）";
+    case kSomeFailed: return "部分命令未成功（退出代码 2）";
+    case kNothingToDo: return "无需处理，未做任何改动（退出代码 3）";
+    }
+    return JoinText({"异常结束（退出代码 ", ExitCodeText(exitCode), "）"});
 }
 
-// Whether the script did what it should is not known here: its own console says. The log notes
-// whether it started.
+// The last lines a hidden script wrote, which nobody saw in its console.
+std::string Explanation(std::string_view output)
+{
+    OutputDecoder decoder;
+    std::string text = decoder.Decode(output) + decoder.Finish();
+    std::vector<std::string> lines;
+    for (std::string_view rest = text; !rest.empty() && lines.size() < kExplanationLines;) {
+        std::size_t start = rest.find_last_of("\r\n");
+        std::string_view line = start == std::string_view::npos ? rest : rest.substr(start + 1);
+        rest = rest.substr(0, start == std::string_view::npos ? 0 : start);
+        if (line.find_first_not_of(" \t") != std::string_view::npos) {
+            lines.push_back(ShortenedText(line, kLongestExplanationLine));
+        }
+    }
+    std::string explanation;
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        explanation += JoinText({"\r\n", *line});
+    }
+    return explanation;
+}
+
+std::string FailureMessage(const ScriptLaunch& script, const ProgramRun& run)
+{
+    std::string what;
+    switch (run.exitCode) {
+    case kPhoneNotReady: what = JoinText({"未能", script.task, "：手机未就绪。"}); break;
+    case kSomeFailed: what = JoinText({script.task, "只完成了一部分：有命令未成功。"}); break;
+    case kNothingToDo: what = JoinText({script.task, "：没有需要处理的内容，未做任何操作。"}); break;
+    default:
+        what = JoinText({script.task, "未正常结束（退出代码 ", ExitCodeText(run.exitCode), "），结果不明。"});
+    }
+    if (script.showState != ShowHidden) {
+        return JoinText({what, "\r\n详情见脚本窗口中的说明。"});
+    }
+    std::string explanation = Explanation(run.output);
+    return explanation.empty() ? what : JoinText({what, "\r\n", explanation});
+}
+
+// The declared message only once the script has said it did its work; otherwise what went wrong.
+// A script that did not start has been reported already; a program that is ending shows nothing.
 void Launch(const ScriptLaunch& script)
 {
-    StartAndRecord(ScriptCommandLine(script.stem, script.path), script.waitForExit, script.showState);
-    if (!script.message.empty()) {
+    std::string commandLine = ScriptFileName(script.stem);
+    ProgramRun run = StartAndRecord(commandLine, script.waitForExit, script.showState, ScriptExitMeaning);
+    if (run.end == ProgramEnd::Ended && run.exitCode != kDone) {
+        ShowMessage(FailureMessage(script, run));
+    } else if ((run.end == ProgramEnd::Ended || run.end == ProgramEnd::Started) && !script.message.empty()) {
         ShowMessage(script.message);
     }
 }
@@ -102,16 +161,32 @@ void ShowRunStatus(const EventArgs&)
 {
     SetText(DesktopWindow, kOutputBox, "\r\n运行内容已输出到程序目录的 temp2.txt中");
     RepaintNow(DesktopWindow, kOutputBox);
-    RunProgram(ScriptCommandLine(kStatusScript, ScriptPath::FullPath), false, ShowHidden);
+    std::string commandLine = ScriptFileName(kStatusScript);
+    if (RunProgram(commandLine, false, ShowHidden).end == ProgramEnd::NotStarted) {
+        ShowMessage(NotStartedMessage(commandLine));
+    }
     OpenWindow(RunStatusWindow, true);
 }
 
 void LoadRunStatusReport(const EventArgs&) { ShowReport(); }
 
+// A click on "刷新" while the script still runs is ignored: a second copy would write the same
+// report file.
 void RefreshRunStatusReport(const EventArgs&)
 {
+    static bool refreshing = false;
+    if (refreshing) {
+        return;
+    }
+    refreshing = true;
     SetText(RunStatusWindow, kReportBox, WaitingBanner());
     RepaintNow(RunStatusWindow, kReportBox);
-    RunProgram(ScriptCommandLine(kStatusScript, ScriptPath::FullPath), true, ShowHidden);
-    ShowReport();
+    std::string commandLine = ScriptFileName(kStatusScript);
+    ProgramRun run = RunProgram(commandLine, true, ShowHidden);
+    refreshing = false;
+    if (run.end == ProgramEnd::NotStarted) {
+        SetText(RunStatusWindow, kReportBox, NotStartedMessage(commandLine));
+    } else if (run.end == ProgramEnd::Ended) {
+        ShowReport();
+    }
 }

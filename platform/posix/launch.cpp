@@ -9,6 +9,7 @@
 
 #include "platform/posix/spawn.h"
 #include "platform/process.h"
+#include "platform/system.h"
 #include "platform/text.h"
 
 namespace {
@@ -65,12 +66,41 @@ std::vector<std::string> Detached(const std::vector<std::string>& arguments)
     return detached;
 }
 
+// The program that the command line's first word names, quoted or not, as Windows resolves it
+// before a start: a path as it stands, a bare name in the program's directory, then on PATH.
+bool IsProgramFound(std::string_view commandLine)
+{
+    std::size_t start = commandLine.find_first_not_of(' ');
+    if (start == std::string_view::npos) {
+        return false;
+    }
+    commandLine.remove_prefix(start);
+    bool quoted = commandLine.front() == '"';
+    std::string_view rest = commandLine.substr(quoted ? 1 : 0);
+    std::string program(rest.substr(0, rest.find(quoted ? '"' : ' ')));
+    if (program.find('/') != std::string::npos) {
+        return access(program.c_str(), X_OK) == 0;
+    }
+    return access(JoinPath(ProgramDirectory(), program).c_str(), X_OK) == 0 || !FindOnSearchPath(program).empty();
+}
+
 }  // namespace
 
-bool LaunchProcess(std::string_view commandLine, bool waitForExit, int showState)
+pid_t StartProcess(std::string_view commandLine, int showState, int outputFd)
 {
-    std::vector<std::string> arguments = Arguments(commandLine, showState <= ShowHidden);
-    pid_t child = SpawnChild(waitForExit ? arguments : Detached(arguments), -1, true);
+    if (!IsProgramFound(commandLine)) {
+        return -1;
+    }
+    bool hidden = showState <= ShowHidden;
+    return SpawnChild(Arguments(commandLine, hidden), hidden ? outputFd : -1, true);
+}
+
+bool StartDetached(std::string_view commandLine, int showState)
+{
+    if (!IsProgramFound(commandLine)) {
+        return false;
+    }
+    pid_t child = SpawnChild(Detached(Arguments(commandLine, showState <= ShowHidden)), -1, true);
     if (child == -1) {
         return false;
     }

@@ -1,13 +1,19 @@
 // Uncaptured starts on POSIX systems, and the recorder a window system without a screen puts in front of them.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string_view>
 
-// Runs the command line through /bin/sh with the program's directory first on the search path.
-// Hidden: detached, no terminal, standard streams on /dev/null. Normal: in a terminal emulator
-// when a display and one exist, else as hidden. Waits for the end when asked, else at most until
-// the process is running. False when it cannot be started.
-bool LaunchProcess(std::string_view commandLine, bool waitForExit, int showState);
+// Starts the command line through /bin/sh with the program's directory first on the search path.
+// Hidden: no terminal, standard input on /dev/null, standard output and standard error on
+// outputFd (on /dev/null when it is -1). Normal: in a terminal emulator when a display and one
+// exist, else as hidden. The caller waits for the child and reaps it. -1 when it cannot be started.
+pid_t StartProcess(std::string_view commandLine, int showState, int outputFd = -1);
+
+// The same, detached: handed to init through an intermediate shell, which is reaped before the
+// call returns. False when it cannot be started.
+bool StartDetached(std::string_view commandLine, int showState);
 
 // Hands the address to the desktop's opener (xdg-open), detached; the outcome is not reported.
 void LaunchAddressOpener(std::string_view address);

@@ -15,6 +15,7 @@
 
 #include "platform/posix/launch.h"
 #include "platform/posix/spawn.h"
+#include "platform/window_system.h"
 
 namespace {
 
@@ -22,6 +23,8 @@ constexpr int kPipeBytes = 1024 * 1024;
 
 LaunchRecorder recorder;
 constexpr std::size_t kReadBlockBytes = 64 * 1024;
+// Between wakings the wait only limits how long a missed wake-up could go unnoticed.
+constexpr int kIdleWaitMs = 100;
 
 // Shells whose run was destroyed while they still ran. They are not killed (a run may end while
 // its command goes on), only reaped once they have ended, so that none is left a zombie: at the
@@ -152,6 +155,72 @@ private:
     std::size_t position_ = 0;
 };
 
+// Everything waiting in the pipe now, kept; false once every writer has closed it.
+bool KeepWaitingOutput(int pipeRead, std::string& kept)
+{
+    char block[kReadBlockBytes];
+    for (;;) {
+        ssize_t count = read(pipeRead, block, sizeof block);
+        if (count > 0) {
+            KeepOutput(kept, std::string_view(block, static_cast<std::size_t>(count)));
+        } else if (count == -1 && errno == EINTR) {
+            continue;
+        } else {
+            return count != 0;
+        }
+    }
+}
+
+int ExitCodeOf(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status); }
+
+// Waits for the child while window events flow: the wait sleeps on the child's end and the
+// pipe at once. Once the child has ended, the pipe is read only as far as it holds output: what
+// the child started may hold it open for hours. A child left behind when the program is ending
+// is reaped later.
+ProgramRun AwaitEnd(pid_t child, int pipeRead)
+{
+    ProgramRun run{ProgramEnd::Ended};
+    int processFd = OpenProcessDescriptor(child);
+    bool pipeOpen = pipeRead >= 0;
+    for (;;) {
+        if (pipeOpen) {
+            pipeOpen = KeepWaitingOutput(pipeRead, run.output);
+        }
+        int status = 0;
+        pid_t result = waitpid(child, &status, WNOHANG);
+        if (result == child) {
+            if (pipeOpen) {
+                KeepWaitingOutput(pipeRead, run.output);
+            }
+            run.exitCode = static_cast<unsigned long>(ExitCodeOf(status));
+            break;
+        }
+        if (result == -1 && errno == ECHILD) {
+            run = {ProgramEnd::NotAwaited};  // reaped elsewhere: its exit code is lost
+            break;
+        }
+        pollfd watched[2];
+        nfds_t count = 0;
+        if (pipeOpen) {
+            watched[count++] = {pipeRead, POLLIN, 0};
+        }
+        if (processFd >= 0) {
+            watched[count++] = {processFd, POLLIN, 0};
+        }
+        poll(watched, count, kIdleWaitMs);
+        ProcessPendingEvents();
+        if (IsProgramEnding()) {
+            Abandoned().Add(child);
+            run = {ProgramEnd::NotAwaited};
+            break;
+        }
+    }
+    if (processFd >= 0) {
+        close(processFd);
+    }
+    return run;
+}
+
 }  // namespace
 
 std::unique_ptr<CapturedRun> CapturedRun::Start(std::string_view commandLine)
@@ -182,14 +251,35 @@ std::unique_ptr<CapturedRun> CapturedRun::Start(std::string_view commandLine)
 
 void SetLaunchRecorder(LaunchRecorder newRecorder) { recorder = newRecorder; }
 
-bool RunProgram(std::string_view commandLine, bool waitForExit, int showState)
+ProgramRun RunProgram(std::string_view commandLine, bool waitForExit, int showState)
 {
     showState = std::clamp(showState, 1, 6);
     if (recorder.programStarted != nullptr) {
         recorder.programStarted(commandLine, waitForExit, showState);
         showState = ShowHidden;
     }
-    return LaunchProcess(commandLine, waitForExit, showState);
+    if (!waitForExit) {
+        return {StartDetached(commandLine, showState) ? ProgramEnd::Started : ProgramEnd::NotStarted};
+    }
+    int pipeEnds[2] = {-1, -1};
+    // Nobody sees a hidden program's terminal: what it says is kept for the program to show.
+    bool captured = showState == ShowHidden && pipe2(pipeEnds, O_CLOEXEC) == 0;
+    pid_t child = StartProcess(commandLine, showState, captured ? pipeEnds[1] : -1);
+    if (captured) {
+        close(pipeEnds[1]);
+        fcntl(pipeEnds[0], F_SETFL, fcntl(pipeEnds[0], F_GETFL) | O_NONBLOCK);
+    }
+    if (child == -1) {
+        if (captured) {
+            close(pipeEnds[0]);
+        }
+        return {};
+    }
+    ProgramRun run = AwaitEnd(child, captured ? pipeEnds[0] : -1);
+    if (captured) {
+        close(pipeEnds[0]);
+    }
+    return run;
 }
 
 void OpenWebAddress(std::string_view address)

@@ -15,8 +15,13 @@
 #include "platform/win32/output_pipe.h"
 #include "platform/win32/owned_handle.h"
 #include "platform/win32/wide.h"
+#include "platform/window_system.h"
 
 namespace {
+
+// Between wakings the wait only limits how long a missed wake-up could go unnoticed.
+constexpr DWORD kIdleWaitMs = 100;
+constexpr std::size_t kReadBytes = 64 * 1024;
 
 std::string_view InterpreterPrefix() { return OsClass() > 2 ? "cmd.exe /c " : "command.com /c "; }
 
@@ -70,6 +75,43 @@ StartedProcess StartProcess(std::string_view commandLine, bool inheritHandles, S
     return {OwnedHandle(started.hProcess), OwnedHandle(started.hThread)};
 }
 
+// Everything the pipe holds now, kept.
+void KeepWaitingOutput(OutputPipe& pipe, std::string& kept)
+{
+    for (std::string bytes = pipe.Read(kReadBytes); !bytes.empty(); bytes = pipe.Read(kReadBytes)) {
+        KeepOutput(kept, bytes);
+    }
+}
+
+// Waits for the process while window events flow: the wait sleeps on the process, the pipe and
+// the window queue at once, and each of them wakes it. The pipe is not waited on to close once
+// the process has ended: an adb server it started may hold the write end for hours.
+ProgramRun AwaitEnd(HANDLE process, OutputPipe* pipe)
+{
+    ProgramRun run{ProgramEnd::Ended};
+    for (;;) {
+        if (pipe != nullptr) {
+            KeepWaitingOutput(*pipe, run.output);
+        }
+        if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) {
+            if (pipe != nullptr) {
+                KeepWaitingOutput(*pipe, run.output);
+            }
+            DWORD exitCode = 0;
+            GetExitCodeProcess(process, &exitCode);
+            run.exitCode = exitCode;
+            return run;
+        }
+        HANDLE handles[] = {process, pipe != nullptr ? pipe->PendingReadEvent() : nullptr};
+        DWORD count = handles[1] != nullptr ? 2 : 1;
+        MsgWaitForMultipleObjectsEx(count, handles, kIdleWaitMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        ProcessPendingEvents();
+        if (IsProgramEnding()) {
+            return {ProgramEnd::NotAwaited};
+        }
+    }
+}
+
 // Show states 1..6 as the show commands of the window they start in.
 WORD ShowCommand(int showState)
 {
@@ -101,23 +143,33 @@ std::unique_ptr<CapturedRun> CapturedRun::Start(std::string_view commandLine)
     return std::make_unique<Win32CapturedRun>(std::move(pipe), std::move(started));
 }
 
-bool RunProgram(std::string_view commandLine, bool waitForExit, int showState)
+ProgramRun RunProgram(std::string_view commandLine, bool waitForExit, int showState)
 {
     STARTUPINFOW startInfo{};
     startInfo.cb = sizeof(startInfo);
     startInfo.dwFlags = STARTF_USESHOWWINDOW;
     startInfo.wShowWindow = ShowCommand(showState);
-    StartedProcess started = StartProcess(ProgramCommandLine(commandLine), false, startInfo);
-    if (!started.process) {
-        return false;
+    // Nobody sees a hidden program's console: what it says is kept for the program to show.
+    std::unique_ptr<OutputPipe> pipe = waitForExit && startInfo.wShowWindow == SW_HIDE ? OutputPipe::Create() : nullptr;
+    if (pipe != nullptr) {
+        startInfo.dwFlags |= STARTF_USESTDHANDLES;
+        startInfo.hStdOutput = pipe->WriteEnd();
+        startInfo.hStdError = pipe->WriteEnd();
+        startInfo.hStdInput = nullptr;
     }
-    if (waitForExit) {
-        WaitForSingleObject(started.process.Get(), INFINITE);
-    } else {
+    StartedProcess started = StartProcess(ProgramCommandLine(commandLine), pipe != nullptr, startInfo);
+    if (pipe != nullptr) {
+        pipe->CloseWriteEnd();
+    }
+    if (!started.process) {
+        return {};
+    }
+    if (!waitForExit) {
         // Returns at once for a program without a window.
         WaitForInputIdle(started.process.Get(), 1000);
+        return {ProgramEnd::Started};
     }
-    return true;
+    return AwaitEnd(started.process.Get(), pipe.get());
 }
 
 void OpenWebAddress(std::string_view address)

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/process.h"
 #include "platform/system.h"
 #include "support/tweaks_fixture.h"
 #include "tweaks/scripts.h"
@@ -18,27 +19,42 @@ struct ScriptButton {
     const char* name;
     Handler handler;
     const char* stem;
-    bool fullPath;
     bool waits;
     int showState;
     const char* message;  // empty: none
+    bool checksPhone;
 };
 
 std::ostream& operator<<(std::ostream& out, const ScriptButton& button) { return out << button.name; }
 
-class ScriptButtonTest : public TweaksTest, public testing::WithParamInterface<ScriptButton> {};
+class ScriptButtonTest : public TweaksTest, public testing::WithParamInterface<ScriptButton> {
+protected:
+    void SetUp() override
+    {
+        TweaksTest::SetUp();
+        std::filesystem::create_directories(apkFolder_);
+        std::ofstream(apkFolder_ / "app.apk") << "apk";
+    }
+    void TearDown() override
+    {
+        std::filesystem::remove_all(apkFolder_);
+        TweaksTest::TearDown();
+    }
 
-TEST_P(ScriptButtonTest, StartsItsScriptAsDeclaredAndSaysOnlyItsMessage)
+    std::filesystem::path apkFolder_ = JoinPath(ProgramDirectory(), "apk");
+};
+
+// Every script is named by its file name alone: a full path would reach the interpreter, which
+// expands %NAME% in a folder's name.
+TEST_P(ScriptButtonTest, StartsItsScriptAsDeclaredAndSaysItsMessageOnceItHasDoneItsWork)
 {
     const ScriptButton& button = GetParam();
     SetText(DesktopWindow, kOutputBox, "before");
-    phone_.SetState("none");  // every script ends at once when no phone answers
     button.handler({});
 
     auto started = Started();
     ASSERT_EQ(started.size(), 1u);
-    std::string fileName = ScriptFileName(button.stem);
-    EXPECT_EQ(started[0].commandLine, button.fullPath ? JoinPath(ProgramDirectory(), fileName) : fileName);
+    EXPECT_EQ(started[0].commandLine, ScriptFileName(button.stem));
     EXPECT_EQ(started[0].waitForExit, button.waits);
     EXPECT_EQ(started[0].showState, button.showState);
     EXPECT_EQ(Messages(), std::string(button.message).empty() ? Strings{} : Strings{button.message});
@@ -46,18 +62,38 @@ TEST_P(ScriptButtonTest, StartsItsScriptAsDeclaredAndSaysOnlyItsMessage)
     EXPECT_EQ(State().currentCommand, "earlier command");
 }
 
+// The user never saw a hidden script's console: its message carries the phone check's words.
+TEST_P(ScriptButtonTest, WithoutAPhoneSaysWhyNothingWasDoneInsteadOfItsMessage)
+{
+    const ScriptButton& button = GetParam();
+    if (!button.waits || !button.checksPhone) {
+        GTEST_SKIP() << "not waited for, or works without a phone";
+    }
+    phone_.SetState("none");
+    button.handler({});
+
+    auto messages = Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].starts_with("未能")) << messages[0];
+    EXPECT_NE(messages[0].find("手机未就绪"), std::string::npos) << messages[0];
+    if (button.showState == ShowHidden) {
+        EXPECT_NE(messages[0].find("error: no devices/emulators found\r\n没有找到手机。"), std::string::npos)
+            << messages[0];
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     EveryScriptButton, ScriptButtonTest,
-    testing::Values(ScriptButton{"解禁", EnableGoogleServices, "goolgle_abl", false, true, 1, "为您启用了谷歌"},
-                    ScriptButton{"禁用", DisableGoogleServices, "goolgle_dis", false, true, 1, "为您禁用了谷歌"},
-                    ScriptButton{"阅读装回", RestoreReadingApp, "hwread_IN", false, true, 1, "完成"},
-                    ScriptButton{"阅读卸载", UninstallReadingApp, "hwread_UN", false, true, 1, "完成"},
-                    ScriptButton{"还原所有操作", RestoreAllHuaweiApps, "hw_rec", false, true, 2, "完成，请您重启手机"},
-                    ScriptButton{"打开命令版", OpenCommandEdition, "HarmonyOS", false, false, 2, ""},
-                    ScriptButton{"清理", CleanCaches, "clean", false, true, 2, "完成"},
-                    ScriptButton{"清理下载", CleanDownloads, "clean_download", false, true, 2, "完成"},
-                    ScriptButton{"安装应用", InstallApkFolder, "auto_install", false, true, 2, "完成"},
-                    ScriptButton{"重置连接", ResetConnection, "renew", true, true, 2, ""}),
+    testing::Values(ScriptButton{"解禁", EnableGoogleServices, "goolgle_abl", true, 1, "为您启用了谷歌", true},
+                    ScriptButton{"禁用", DisableGoogleServices, "goolgle_dis", true, 1, "为您禁用了谷歌", true},
+                    ScriptButton{"阅读装回", RestoreReadingApp, "hwread_IN", true, 1, "完成", true},
+                    ScriptButton{"阅读卸载", UninstallReadingApp, "hwread_UN", true, 1, "完成", true},
+                    ScriptButton{"还原所有操作", RestoreAllHuaweiApps, "hw_rec", true, 2, "完成，请您重启手机", true},
+                    ScriptButton{"打开命令版", OpenCommandEdition, "HarmonyOS", false, 2, "", false},
+                    ScriptButton{"清理", CleanCaches, "clean", true, 2, "完成", true},
+                    ScriptButton{"清理下载", CleanDownloads, "clean_download", true, 2, "完成", true},
+                    ScriptButton{"安装应用", InstallApkFolder, "auto_install", true, 2, "完成", true},
+                    ScriptButton{"重置连接", ResetConnection, "renew", true, 2, "", false}),
     [](const testing::TestParamInfo<ScriptButton>& info) { return std::string(info.param.stem); });
 
 class PageScriptButtonTest : public TweaksTest {};
@@ -151,7 +187,7 @@ TEST_F(RunStatusTest, RunStatusButtonNotifiesStartsTheScriptAndOpensTheWindow)
     EXPECT_TRUE(openWhilePosted);
     auto started = Started();
     ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(started[0].commandLine, JoinPath(ProgramDirectory(), ScriptFileName("trans")));
+    EXPECT_EQ(started[0].commandLine, ScriptFileName("trans"));
     EXPECT_FALSE(started[0].waitForExit);
     EXPECT_EQ(started[0].showState, 1);
     EXPECT_TRUE(Messages().empty());
@@ -163,9 +199,9 @@ TEST_F(RunStatusTest, RunStatusButtonNotifiesStartsTheScriptAndOpensTheWindow)
 TEST_F(RunStatusTest, RefreshRunsTheScriptToItsEndAndShowsTheNewReport)
 {
     WriteReport("old report");
-    headless::Post([] { headless::Click(RunStatusWindow, "刷新"); });
     std::string shown;
     headless::Post([&] {
+        headless::Click(RunStatusWindow, "刷新");
         shown = GetText(RunStatusWindow, "编辑框运行");
         headless::CloseBox(RunStatusWindow);
     });
@@ -173,7 +209,7 @@ TEST_F(RunStatusTest, RefreshRunsTheScriptToItsEndAndShowsTheNewReport)
 
     auto started = Started();
     ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(started[0].commandLine, JoinPath(ProgramDirectory(), ScriptFileName("trans")));
+    EXPECT_EQ(started[0].commandLine, ScriptFileName("trans"));
     EXPECT_TRUE(started[0].waitForExit);
     EXPECT_EQ(started[0].showState, 1);
     EXPECT_NE(shown.find("【连接设备】"), std::string::npos);

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "platform/posix/launch.h"
+#include "platform/posix/spawn.h"
 #include "platform/process.h"
 
 namespace {
@@ -38,18 +39,29 @@ protected:
         return contents.str();
     }
 
+    // A start that is waited for to its end, as RunProgram waits.
+    static bool RunToEnd(std::string_view commandLine, int showState)
+    {
+        pid_t child = StartProcess(commandLine, showState);
+        if (child == -1) {
+            return false;
+        }
+        WaitForChild(child);
+        return true;
+    }
+
     fs::path directory_;
 };
 
 TEST_F(Launch, WaitingStartReturnsAfterTheCommandHasEnded)
 {
-    ASSERT_TRUE(LaunchProcess("sleep 0.2; echo done > '" + PathOf("out") + "'", true, ShowHidden));
+    ASSERT_TRUE(RunToEnd("sleep 0.2; echo done > '" + PathOf("out") + "'", ShowHidden));
     EXPECT_EQ(Contents(PathOf("out")), "done\n");
 }
 
 TEST_F(Launch, HiddenStartHasNoInputAndNoOutputStreams)
 {
-    ASSERT_TRUE(LaunchProcess("readlink /proc/self/fd/0 /proc/self/fd/2 > '" + PathOf("out") + "'", true, ShowHidden));
+    ASSERT_TRUE(RunToEnd("readlink /proc/self/fd/0 /proc/self/fd/2 > '" + PathOf("out") + "'", ShowHidden));
     EXPECT_EQ(Contents(PathOf("out")), "/dev/null\n/dev/null\n");
 }
 
@@ -59,7 +71,7 @@ TEST_F(Launch, QuotedPathWithBlanksStarts)
     std::string script = PathOf("with blank/my script.sh");
     std::ofstream(script) << "#!/bin/sh\necho ran > \"$(dirname \"$0\")/out\"\n";
     fs::permissions(script, fs::perms::owner_all);
-    ASSERT_TRUE(LaunchProcess("\"" + script + "\"", true, ShowHidden));
+    ASSERT_TRUE(RunToEnd("\"" + script + "\"", ShowHidden));
     EXPECT_EQ(Contents(PathOf("with blank/out")), "ran\n");
 }
 
@@ -68,7 +80,7 @@ TEST_F(Launch, NormalStartWithoutADisplayRunsHidden)
     const char* display = std::getenv("DISPLAY");
     std::string savedDisplay = display != nullptr ? display : "";
     unsetenv("DISPLAY");
-    bool started = LaunchProcess("echo shown > '" + PathOf("out") + "'", true, ShowNormal);
+    bool started = RunToEnd("echo shown > '" + PathOf("out") + "'", ShowNormal);
     if (display != nullptr) {
         setenv("DISPLAY", savedDisplay.c_str(), 1);
     }
@@ -81,9 +93,9 @@ TEST_F(Launch, NormalStartWithoutADisplayRunsHidden)
 TEST_F(Launch, StartWithoutWaitingLeavesTheCommandDetached)
 {
     std::string pidFile = PathOf("pid");
-    ASSERT_TRUE(LaunchProcess("ps -o sid= -o ppid= -p $$ > '" + pidFile + ".tmp'; echo $$ >> '" + pidFile +
+    ASSERT_TRUE(StartDetached("ps -o sid= -o ppid= -p $$ > '" + pidFile + ".tmp'; echo $$ >> '" + pidFile +
                                   ".tmp'; mv '" + pidFile + ".tmp' '" + pidFile + "'; exec sleep 30",
-                              false, ShowHidden));
+                              ShowHidden));
     while (!fs::exists(pidFile)) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
@@ -94,7 +106,7 @@ TEST_F(Launch, StartWithoutWaitingLeavesTheCommandDetached)
     facts >> session >> parent >> pid;
     EXPECT_NE(session, static_cast<long>(getsid(0))) << "runs in a session of its own";
     EXPECT_NE(parent, static_cast<long>(getpid()));
-    ASSERT_TRUE(LaunchProcess("kill " + std::to_string(pid), true, ShowHidden));
+    ASSERT_TRUE(RunToEnd("kill " + std::to_string(pid), ShowHidden));
 }
 
 }  // namespace

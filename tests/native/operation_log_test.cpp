@@ -170,12 +170,55 @@ TEST_F(Recording, RefusedCatalogueValueIsRecordedAsNotRun)
               Lines{"华为 · 卸载 | adb shell pm uninstall --user 0 com.weather & del x | 已拒绝：包名含有不允许的字符，未运行"});
 }
 
-TEST_F(Recording, StartedProgramsRecordWhetherTheyStarted)
+TEST_F(Recording, StartedProgramsRecordWhetherTheyStartedAndSayWhenTheyCouldNot)
 {
     headless::Click(DesktopWindow, "按钮2");  // 一键重启
     headless::Click(DesktopWindow, "云控禁");
+    const fs::path adb = fs::path(ProgramDirectory()) / "adb";
+    fs::rename(adb, adb.string() + ".away");
+    headless::Click(DesktopWindow, "按钮2");
+    fs::rename(adb.string() + ".away", adb);
     EXPECT_EQ(Records(ProgramLog()), (Lines{"主菜单 · 一键重启 | adb reboot | 已启动",
-                                            "小米 · 解除云控 | adb shell pm disable-user com.xiaomi.joyose | 已启动"}));
+                                            "小米 · 解除云控 | adb shell pm disable-user com.xiaomi.joyose | 已启动",
+                                            "主菜单 · 一键重启 | adb reboot | 启动失败"}));
+    EXPECT_EQ(headless::Messages().back(),
+              "未能启动“adb reboot”：找不到这个程序，或它无法运行。\r\n请看程序文件夹中的“遇到问题请看.txt”。");
+}
+
+TEST_F(Recording, WaitedScriptRecordsWhatItsExitCodeSays)
+{
+    headless::Click(DesktopWindow, "谷歌禁");
+    phone_.SetState("offline");
+    headless::Click(DesktopWindow, "谷歌禁");
+    EXPECT_EQ(Records(ProgramLog()),
+              (Lines{"华为 · 禁用 | goolgle_dis.sh | 已完成",
+                     "华为 · 禁用 | goolgle_dis.sh | 未完成：手机未就绪，未做任何改动（退出代码 1）"}));
+}
+
+// The close box ends the program while adb hangs: the wait gives up and says so, and no message
+// claims anything.
+TEST_F(Recording, ProgramClosedWhileAScriptWaitsRecordsThatItsEndWasNotAwaited)
+{
+    phone_.SetState("hang");
+    phone_.Set("HANG_MAX_S", "3");
+    headless::Post([] { headless::CloseBox(DesktopWindow); });
+    headless::Click(DesktopWindow, "谷歌禁");
+    EXPECT_TRUE(IsProgramEnding());
+    EXPECT_TRUE(headless::Messages().empty());
+    EXPECT_EQ(Records(ProgramLog()), Lines{"华为 · 禁用 | goolgle_dis.sh | （程序已关闭，未等到结束）"});
+}
+
+// A click during a run starts another run inside it; each record keeps its own command's outcome.
+TEST_F(Recording, RunNestedInAnotherRecordsEachItsOwnOutcome)
+{
+    headless::Focus(DesktopWindow, "命令编辑框");
+    headless::Type(DesktopWindow, "sleep 0.3");
+    headless::Post([] { headless::Click(DesktopWindow, "天气装"); });
+    headless::PressKey(DesktopWindow, kEnter);
+    EXPECT_EQ(Records(ProgramLog()),
+              (Lines{"华为 · 装回 | adb shell pm install-existing --user 0 huawei.weather | "
+                     "Package huawei.weather installed for user: 0",
+                     "命令框 | sleep 0.3 | （无输出）"}));
 }
 
 TEST_F(Recording, QueriesLeaveNoRecord)
@@ -245,6 +288,27 @@ TEST_F(LogWindow, ShowsTheDeclaredTextUntilThereAreRecordsThenThemOldestFirst)
     AppendToTextFile(ProgramLog().string(), "2023-06-26 10:00:00 | 命令框 | adb x | Success\r\n", kBom);
     headless::Click(OperationLogWindow, "按钮2");
     EXPECT_TRUE(GetText(OperationLogWindow, kLogBox).ends_with("命令框 | adb x | Success"));
+}
+
+// A record written to the user's folder while the program's was briefly locked is not hidden
+// by the records beside the program, nor they by it.
+TEST_F(LogWindow, RecordsInBothPlacesAreShownEachUnderItsPlaceNewestLast)
+{
+    headless::Click(DesktopWindow, "天气卸");
+    fs::rename(ProgramLog(), ProgramLog().string() + ".away");
+    Block(ProgramLog());
+    headless::Click(DesktopWindow, "天气装");
+    fs::remove(ProgramLog());
+    fs::rename(ProgramLog().string() + ".away", ProgramLog());
+
+    std::string shown = LogBox();
+    std::size_t beside = shown.find("操作记录保存在：" + ProgramLog().string() + "\r\n");
+    std::size_t own = shown.find("操作记录保存在：" + OwnLog().string() + "\r\n");
+    ASSERT_NE(beside, std::string::npos) << shown;
+    ASSERT_NE(own, std::string::npos) << shown;
+    EXPECT_LT(beside, shown.find("uninstall --user 0 huawei.weather | Success"));
+    EXPECT_LT(beside, own);
+    EXPECT_TRUE(shown.ends_with("Package huawei.weather installed for user: 0")) << shown;
 }
 
 TEST_F(LogWindow, ClearAsksFirstAndOnlyYesEmptiesTheLog)

@@ -181,20 +181,32 @@ TEST_F(Windows, CatalogueHeldOpenByAWriterStillServesLookups)
     fs::remove(path);
 }
 
-TEST_F(Windows, WaitingStartReturnsAfterTheProgramHasEnded)
+TEST_F(Windows, WaitingStartReturnsAfterTheProgramHasEndedWithItsExitCode)
 {
     fs::remove("process_test_waited.tmp");
-    ASSERT_TRUE(RunProgram("cmd.exe /c echo x> process_test_waited.tmp", true, ShowHidden));
+    ProgramRun run = RunProgram("cmd.exe /c echo x> process_test_waited.tmp& exit 3", true, ShowNormal);
+    EXPECT_EQ(run.end, ProgramEnd::Ended);
+    EXPECT_EQ(run.exitCode, 3u);
+    EXPECT_EQ(run.output, "") << "a program in a window of its own says what it says there";
     EXPECT_TRUE(fs::exists("process_test_waited.tmp"));
     fs::remove("process_test_waited.tmp");
 }
 
+// Nobody sees a hidden program's console: what it writes on either stream is kept.
+TEST_F(Windows, HiddenWaitedProgramKeepsTheLastOfWhatItWrote)
+{
+    ProgramRun run = RunProgram("cmd.exe /c echo said& echo warned 1>&2& exit 1", true, ShowHidden);
+    EXPECT_EQ(run.end, ProgramEnd::Ended);
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_EQ(run.output, "said\r\nwarned \r\n");
+}
+
 TEST_F(Windows, HiddenAndNormalStartsReportTheStart)
 {
-    EXPECT_TRUE(RunProgram("cmd.exe /c exit", false, ShowHidden));
-    EXPECT_TRUE(RunProgram("cmd.exe /c exit", false));
-    EXPECT_TRUE(RunProgram("cmd.exe /c exit", true, 0)) << "below 1 counts as hidden";
-    EXPECT_TRUE(RunProgram("cmd.exe /c exit", true, 99)) << "above 6 counts as minimised";
+    EXPECT_EQ(RunProgram("cmd.exe /c exit", false, ShowHidden).end, ProgramEnd::Started);
+    EXPECT_EQ(RunProgram("cmd.exe /c exit", false).end, ProgramEnd::Started);
+    EXPECT_EQ(RunProgram("cmd.exe /c exit", true, 0).end, ProgramEnd::Ended) << "below 1 counts as hidden";
+    EXPECT_EQ(RunProgram("cmd.exe /c exit", true, 99).end, ProgramEnd::Ended) << "above 6 counts as minimised";
 }
 
 // Unquoted, CreateProcessW would try "C:\Program.exe" first, and cmd.exe would split the path
@@ -226,31 +238,34 @@ TEST(ProgramCommandLine, LinesWithoutAFullPathToAProgramAreUnchanged)
 }
 
 // A copy of the program probe, in a folder such as users unpack the zip into, presses 重置连接
-// beside its own renew.bat. The copy is started by its full path with arguments, and starts renew.bat by its full path. A
-// decoy "Pellucor.exe" beside the folder takes any unquoted start: CreateProcessW tries
-// "...\Pellucor.exe" before "...\Pellucor 测试 (1)\..." (CreateProcessW, lpApplicationName), and
-// so does Wine.
-TEST_F(Windows, ScriptsStartFromAProgramFolderWithBlanksParenthesesAndChineseCharacters)
+// beside its own renew.bat. The copy is started by its full path with arguments; it starts
+// renew.bat by its file name, since cmd.exe would expand "%PATH%" in a full path and find
+// nothing there. A decoy "Pellucor.exe" beside the folder takes any unquoted start:
+// CreateProcessW tries "...\Pellucor.exe" before "...\Pellucor 测试 (1)\..." (CreateProcessW,
+// lpApplicationName), and so does Wine.
+TEST_F(Windows, ScriptsStartFromAProgramFolderWithBlanksParenthesesPercentsAndChineseCharacters)
 {
     std::string scratch = JoinPath(ProgramDirectory(), "process_test_paths");
-    std::string folder = JoinPath(scratch, "Pellucor 测试 (1)");
+    std::string folder = JoinPath(scratch, "Pellucor 测试 (1) %PATH% & !x!");
     fs::path folderPath(Utf8ToWide(folder));
     fs::remove_all(Utf8ToWide(scratch));
     fs::create_directories(folderPath);
     fs::copy_file(Utf8ToWide(JoinPath(ProgramDirectory(), "adb.exe")), Utf8ToWide(JoinPath(scratch, "Pellucor.exe")));
     fs::copy_file(Utf8ToWide(JoinPath(ProgramDirectory(), "program_probe.exe")), folderPath / "program_probe.exe");
-    std::ofstream(folderPath / "renew.bat", std::ios::binary) << "@echo ran> \"%~dp0renew_ran.txt\"\r\n";
+    // Into the current directory, the program's: Wine's cmd.exe expands %PATH% once more inside
+    // the value of %~dp0, which cmd.exe on Windows never does (its % expansion is one pass).
+    std::ofstream(folderPath / "renew.bat", std::ios::binary) << "@echo ran> renew_ran.txt\r\n";
 
     std::string probe = JoinPath(folder, "program_probe.exe") + " reset-connection";
-    ASSERT_TRUE(RunProgram(probe, true, ShowHidden));
+    ASSERT_EQ(RunProgram(probe, true, ShowHidden).end, ProgramEnd::Ended);
     EXPECT_TRUE(fs::exists(folderPath / "renew_ran.txt")) << "renew.bat did not run from " << folder;
     fs::remove_all(Utf8ToWide(scratch));
 }
 
 TEST_F(Windows, ProgramThatDoesNotExistIsNotStarted)
 {
-    EXPECT_FALSE(RunProgram("pellucor_no_such_program.exe", true));
-    EXPECT_FALSE(RunProgram("", false));
+    EXPECT_EQ(RunProgram("pellucor_no_such_program.exe", true).end, ProgramEnd::NotStarted);
+    EXPECT_EQ(RunProgram("", false).end, ProgramEnd::NotStarted);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Helper of process_test, run from copies of itself placed where users put the program: "report"
 // prints the program's directory as the platform sees it after start-up, "reset-connection"
-// presses 重置连接, which starts renew.bat beside the copy by its full path.
+// presses 重置连接, which starts renew.bat beside the copy.
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
