@@ -75,9 +75,9 @@ private:
 
     static std::string MessageText(HWND box)
     {
-        wchar_t text[512] = {};
-        GetDlgItemTextW(box, 0xFFFF, text, 512);  // the message's static control
-        char utf8[2048] = {};
+        wchar_t text[4096] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 4096);  // the message's static control
+        char utf8[16384] = {};
         WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
         return utf8;
     }

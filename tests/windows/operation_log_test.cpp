@@ -24,6 +24,7 @@
 #include "support/fake_phone.h"
 #include "support/message_box_answerer.h"
 #include "support/program_start.h"
+#include "support/win32_windows.h"
 #include "ui/windows.h"
 
 namespace {
@@ -48,14 +49,6 @@ HWND OwnQuestionBox()
         }
     }
     return nullptr;
-}
-
-// A click as the button reports it to its window, through the window's own message handling.
-void Click(WindowId window, std::string_view name)
-{
-    HWND button = FindControl(window, name)->handle;
-    SendMessageW(FindOpenWindow(window)->handle, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
 }
 
 // The program's question box as the user meets it, answered with the given button.
