@@ -2,6 +2,17 @@
 # Checks that the phone can take commands: exits 0 when "adb get-state" answers device. Otherwise
 # shows adb's answer, says what the phone's state means and what to do, and exits 1. The other
 # scripts run it before they touch the phone.
+#
+# The exit codes of the companion scripts, one contract for all of them (the program reads the code
+# of a script it waits for and reports the outcome by it):
+#   0  done: every command sent to the phone succeeded.
+#   1  the phone is not ready (none, offline, unauthorized, several devices, a service mode, no adb):
+#      nothing was changed.
+#   2  done, but some commands failed; the last line of the output names them ("以下操作未成功：…").
+#   3  nothing to do, so nothing was done (no apk file in the apk folder, say).
+# Explanations and summaries go to standard output: the program captures the output of the scripts
+# it runs hidden and shows their last lines. Each script names the codes it uses in one line at its
+# top. This script: 0 the phone is ready, 1 it is not.
 
 # get-state also ends normally for a phone that is offline or in recovery and the like, so the
 # state it names decides. Only whole lines count: the lines explaining an error and adb's notices
