@@ -21,6 +21,13 @@ REM - 结束前的暂停（按任意键关闭）要在 exit /b 之前做完，返回码先存进变量。
 REM 本脚本：0 手机就绪，1 手机没有就绪。
 setlocal EnableExtensions DisableDelayedExpansion
 
+REM 先找 adb，和 cmd 找命令的顺序一样：当前目录（调用的脚本已切换到程序目录），再是 PATH。
+REM 找不到时 cmd 的提示因系统和语言而异，不拿它来判断。
+set "adbFound="
+if exist adb.exe set "adbFound=1"
+for %%x in (adb.exe) do if not "%%~$PATH:x"=="" set "adbFound=1"
+if not defined adbFound goto :noadb
+
 REM get-state 在手机离线、处于 recovery 等模式时也正常结束，所以要看它回答的是哪个状态。
 REM 只认整行：unauthorized 等错误后面的说明行和 adb 启动服务时的提示行都不影响判断。
 set "state=other"
@@ -69,9 +76,14 @@ goto :Stop
 echo 手机处于 sideload 模式，正在等待电脑发送升级包，这时不能操作应用。
 echo 请在手机上退出这个模式并重启，进入系统后再试。
 goto :Stop
+:noadb
+echo.
+echo 找不到 adb：程序所在的文件夹里没有 adb.exe，PATH 列出的文件夹里也没有。
+echo 请把 adb.exe、AdbWinApi.dll 和 AdbWinUsbApi.dll 放到程序所在的文件夹，再试一次。
+goto :Stop
 :other
 echo 无法确认手机的状态，请看上面 adb 的回答。
-echo 提示“'adb' 不是内部或外部命令”时，请把 adb.exe、AdbWinApi.dll 和 AdbWinUsbApi.dll 放到程序所在的文件夹；
+echo 提示缺少 AdbWinApi.dll 等文件时，请把 adb.exe、AdbWinApi.dll 和 AdbWinUsbApi.dll 一起放到程序所在的文件夹；
 echo 其他情况请重新插拔数据线，或点“异常连接点此重置”后再试。详见程序文件夹中的“遇到问题请看.txt”。
 :Stop
 echo 本次没有对手机做任何操作。
