@@ -1,6 +1,8 @@
 @echo off
 REM Pellucor 命令版：常用操作的编号菜单，每做完一项重新显示，
 REM 直到用户退出（输入 0、直接回车，或输入结束）。
+REM 返回码：用户退出时为 0。程序不等菜单结束，也不读它的返回码；菜单做的每项操作在这个窗口里
+REM 报告自己的结果（约定见 check_phone.bat）。
 setlocal EnableDelayedExpansion
 cd /d "%~dp0"
 title Pellucor 命令版
@@ -65,3 +67,4 @@ goto :Menu
 :Bye
 echo.
 echo 再见
+exit /b 0

@@ -1,6 +1,8 @@
 #!/bin/sh
 # Pellucor's command-line edition: a numbered menu of the common actions, shown again after each
 # one until the user quits (0, an empty answer, or the end of input).
+# Exit code: 0 when the user quits. The program neither waits for the menu nor reads its code; each
+# action the menu runs reports its own outcome in this window (see check_phone.sh).
 dir=$(cd "$(dirname "$0")" && pwd)
 PATH="$dir:$PATH"
 # The scripts the menu runs do not wait before they end: the menu shows its next prompt.
@@ -44,3 +46,4 @@ while ShowMenu && read -r choice; do
 done
 echo
 echo "再见"
+exit 0

@@ -1,7 +1,32 @@
 @echo off
 REM 检查手机能否接受操作：adb get-state 回答 device 时返回 0。其他回答照原样显示，再说明
 REM 手机所处的状态和该怎么做，返回 1。其他脚本在操作手机之前调用它。
+REM
+REM 伴随脚本的返回码，所有脚本共用这一约定（程序等脚本结束后读它，据此报告结果）：
+REM   0  做完了：发给手机的每条命令都成功了。
+REM   1  手机没有就绪（没有手机、离线、未授权、连着多台设备、处于特殊模式、找不到 adb），什么也没有改。
+REM   2  做了，但有命令没有成功；输出的最后一行写明是哪些（"以下操作未成功：..."）。
+REM   3  没有可做的事，所以什么也没有做（例如 apk 文件夹里没有 apk 文件）。
+REM 说明和汇总都写到标准输出：隐藏运行的脚本没有窗口，程序收下它的输出，把最后几行给用户看。
+REM 每个脚本开头用一行写明自己用到哪几个返回码。
+REM
+REM 返回码就是运行脚本的 cmd.exe 的退出码：程序按文件名启动脚本时，Windows 用 cmd /c 运行它。
+REM 所以每条结束的路径都写成 "exit /b 数字"，数字不靠 ERRORLEVEL 碰巧留下的值：
+REM - exit /b 把 ERRORLEVEL 设成给出的数字（learn.microsoft.com 上 Windows 命令 exit 的说明）；
+REM   cmd /c 运行的批处理用不带数字的 exit /b、goto :eof 或走到文件末尾结束时，退出码是最后一条
+REM   命令的返回码，不一定是 ERRORLEVEL（Stack Overflow 问题 55289348、66248276 的回答）。
+REM - 在 call 调用的标签里，exit /b 只结束这个标签；call 另一个脚本也一样，只回到调用它的地方。
+REM - 括号里用百分号取的变量在整个括号块读入时就已展开，所以带变量的 exit /b 不放在括号里。
+REM - 结束前的暂停（按任意键关闭）要在 exit /b 之前做完，返回码先存进变量。
+REM 本脚本：0 手机就绪，1 手机没有就绪。
 setlocal EnableExtensions DisableDelayedExpansion
+
+REM 先找 adb，和 cmd 找命令的顺序一样：当前目录（调用的脚本已切换到程序目录），再是 PATH。
+REM 找不到时 cmd 的提示因系统和语言而异，不拿它来判断。
+set "adbFound="
+if exist adb.exe set "adbFound=1"
+for %%x in (adb.exe) do if not "%%~$PATH:x"=="" set "adbFound=1"
+if not defined adbFound goto :noadb
 
 REM get-state 在手机离线、处于 recovery 等模式时也正常结束，所以要看它回答的是哪个状态。
 REM 只认整行：unauthorized 等错误后面的说明行和 adb 启动服务时的提示行都不影响判断。
@@ -51,9 +76,14 @@ goto :Stop
 echo 手机处于 sideload 模式，正在等待电脑发送升级包，这时不能操作应用。
 echo 请在手机上退出这个模式并重启，进入系统后再试。
 goto :Stop
+:noadb
+echo.
+echo 找不到 adb：程序所在的文件夹里没有 adb.exe，PATH 列出的文件夹里也没有。
+echo 请把 adb.exe、AdbWinApi.dll 和 AdbWinUsbApi.dll 放到程序所在的文件夹，再试一次。
+goto :Stop
 :other
 echo 无法确认手机的状态，请看上面 adb 的回答。
-echo 提示“'adb' 不是内部或外部命令”时，请把 adb.exe、AdbWinApi.dll 和 AdbWinUsbApi.dll 放到程序所在的文件夹；
+echo 提示缺少 AdbWinApi.dll 等文件时，请把 adb.exe、AdbWinApi.dll 和 AdbWinUsbApi.dll 一起放到程序所在的文件夹；
 echo 其他情况请重新插拔数据线，或点“异常连接点此重置”后再试。详见程序文件夹中的“遇到问题请看.txt”。
 :Stop
 echo 本次没有对手机做任何操作。

@@ -2,12 +2,28 @@
 # Checks that the phone can take commands: exits 0 when "adb get-state" answers device. Otherwise
 # shows adb's answer, says what the phone's state means and what to do, and exits 1. The other
 # scripts run it before they touch the phone.
+#
+# The exit codes of the companion scripts, one contract for all of them (the program reads the code
+# of a script it waits for and reports the outcome by it):
+#   0  done: every command sent to the phone succeeded.
+#   1  the phone is not ready (none, offline, unauthorized, several devices, a service mode, no adb):
+#      nothing was changed.
+#   2  done, but some commands failed; the last line of the output names them ("以下操作未成功：…").
+#   3  nothing to do, so nothing was done (no apk file in the apk folder, say).
+# Explanations and summaries go to standard output: the program captures the output of the scripts
+# it runs hidden and shows their last lines. Each script names the codes it uses in one line at its
+# top. This script: 0 the phone is ready, 1 it is not.
 
+# adb is looked for first: the shell's words for a missing command differ from system to system.
 # get-state also ends normally for a phone that is offline or in recovery and the like, so the
 # state it names decides. Only whole lines count: the lines explaining an error and adb's notices
 # about starting its server do not.
-state=other
-answer=$(adb get-state 2>&1 </dev/null | tr -d '\r')
+state=noadb
+answer=
+if command -v adb >/dev/null 2>&1; then
+    state=other
+    answer=$(adb get-state 2>&1 </dev/null | tr -d '\r')
+fi
 while IFS= read -r line; do
     case "$line" in
         device) state=device; continue ;;
@@ -46,12 +62,15 @@ case "$state" in
     bootloader)
         echo "手机处于 fastboot 模式（bootloader），这时不能操作应用。"
         echo "请长按电源键重启手机，进入系统后再试。" ;;
+    noadb)
+        echo "找不到 adb：程序所在的文件夹里没有 adb，PATH 列出的文件夹里也没有。"
+        echo "请把 adb 放到程序所在的文件夹，再试一次。" ;;
     sideload)
         echo "手机处于 sideload 模式，正在等待电脑发送升级包，这时不能操作应用。"
         echo "请在手机上退出这个模式并重启，进入系统后再试。" ;;
     *)
         echo "无法确认手机的状态，请看上面 adb 的回答。"
-        echo "提示“'adb' 不是内部或外部命令”时，请把 adb.exe、AdbWinApi.dll 和 AdbWinUsbApi.dll 放到程序所在的文件夹；"
+        echo "提示缺少 AdbWinApi.dll 等文件时，请把 adb.exe、AdbWinApi.dll 和 AdbWinUsbApi.dll 一起放到程序所在的文件夹；"
         echo "其他情况请重新插拔数据线，或点“异常连接点此重置”后再试。详见程序文件夹中的“遇到问题请看.txt”。" ;;
 esac
 echo "本次没有对手机做任何操作。"

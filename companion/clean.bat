@@ -1,11 +1,12 @@
 @echo off
 REM 清理手机共享存储中聊天应用的缓存、缩略图、日志和 bug 报告目录。
 REM 只删除下面列出的文件夹；聊天记录和手动保存的文件在别处，不受影响。
+REM 返回码（约定见 check_phone.bat）：0 已清理，1 手机没有就绪，2 有的文件夹没有删掉。
 setlocal EnableExtensions DisableDelayedExpansion
 cd /d "%~dp0"
 
 call check_phone.bat
-if errorlevel 1 goto :Failed
+if errorlevel 1 goto :NotReady
 call :Remove /sdcard/Android/data/com.tencent.mobileqq/cache
 call :Remove /sdcard/Android/data/com.tencent.mobileqq/Tencent/MobileQQ/chatpic
 call :Remove /sdcard/Android/data/com.tencent.mobileqq/Tencent/MobileQQ/shortvideo
@@ -27,17 +28,20 @@ call :Remove /sdcard/bugreports
 call :Remove /sdcard/tencent/msflogs
 call :Remove /sdcard/tencent/wns/Logs
 call :Remove /sdcard/tencent/mta
-echo 清理完成
+REM 返回码先存下：暂停之后再用 exit /b 交出（见 check_phone.bat）。
+call phone_step.bat /end
+set "code=%PellucorStepsResult%"
+if "%code%"=="0" echo 清理完成
 call :WaitBeforeClosing
-exit /b 0
+exit /b %code%
 
-:Failed
+:NotReady
 call :WaitBeforeClosing
 exit /b 1
 
 :Remove
 echo 清理 %1
-adb shell rm -rf %1
+call phone_step.bat adb shell rm -rf %1
 goto :eof
 
 REM 按钮打开的窗口在脚本结束时随之关闭：先停下，让用户看清结果。

@@ -2,9 +2,11 @@
 # Frees space on the phone's shared storage: deletes the chat apps' caches, thumbnails, logs and
 # the bug-report folder. Only the folders named below are touched; chat histories and files the
 # user saved by hand live elsewhere and stay.
+# Exit codes (see check_phone.sh): 0 cleaned, 1 the phone is not ready, 2 some folders are not removed.
 dir=$(cd "$(dirname "$0")" && pwd)
 PATH="$dir:$PATH"
 export PATH
+. "$dir/phone_step.sh"
 
 # A window opened by a button closes with the script: stop first, so that the user can read the
 # result. Inside the command edition's menu, which shows its next prompt, go straight on.
@@ -42,7 +44,10 @@ folders="
 "$dir/check_phone.sh" || { wait_before_closing; exit 1; }
 for folder in $folders; do
     echo "清理 $folder"
-    adb shell rm -rf "$folder" </dev/null
+    phone_step adb shell rm -rf "$folder"
 done
-echo "清理完成"
+phone_steps_end
+code=$?
+[ "$code" -eq 0 ] && echo "清理完成"
 wait_before_closing
+exit "$code"

@@ -1,28 +1,32 @@
 @echo off
 REM 清理手机共享存储中 QQ、TIM 和微信接收、下载过的文件。
 REM 只删除下面列出的文件夹；聊天记录和手动保存的文件在别处，不受影响。
+REM 返回码（约定见 check_phone.bat）：0 已清理，1 手机没有就绪，2 有的文件夹没有删掉。
 setlocal EnableExtensions DisableDelayedExpansion
 cd /d "%~dp0"
 
 call check_phone.bat
-if errorlevel 1 goto :Failed
+if errorlevel 1 goto :NotReady
 call :Remove /sdcard/Android/data/com.tencent.mobileqq/Tencent/QQfile_recv
 call :Remove /sdcard/Android/data/com.tencent.tim/Tencent/TIMfile_recv
 call :Remove /sdcard/Android/data/com.tencent.mm/MicroMsg/Download
 call :Remove /sdcard/tencent/QQfile_recv
 call :Remove /sdcard/tencent/TIMfile_recv
 call :Remove /sdcard/tencent/MicroMsg/Download
-echo 清理完成
+REM 返回码先存下：暂停之后再用 exit /b 交出（见 check_phone.bat）。
+call phone_step.bat /end
+set "code=%PellucorStepsResult%"
+if "%code%"=="0" echo 清理完成
 call :WaitBeforeClosing
-exit /b 0
+exit /b %code%
 
-:Failed
+:NotReady
 call :WaitBeforeClosing
 exit /b 1
 
 :Remove
 echo 清理 %1
-adb shell rm -rf %1
+call phone_step.bat adb shell rm -rf %1
 goto :eof
 
 REM 按钮打开的窗口在脚本结束时随之关闭：先停下，让用户看清结果。

@@ -1,11 +1,14 @@
 #!/bin/sh
 # Switches Google's services back on: Play services, the services framework and the Play Store.
+# Exit codes (see check_phone.sh): 0 all on, 1 the phone is not ready, 2 some are not (a missing one too).
 dir=$(cd "$(dirname "$0")" && pwd)
 PATH="$dir:$PATH"
 export PATH
+. "$dir/phone_step.sh"
 
 "$dir/check_phone.sh" || exit 1
 for package in com.google.android.gms com.google.android.gsf com.android.vending; do
     echo "启用 $package"
-    adb shell pm enable "$package" </dev/null
+    phone_step adb shell pm enable "$package"
 done
+phone_steps_end

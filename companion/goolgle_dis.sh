@@ -1,12 +1,15 @@
 #!/bin/sh
 # Switches Google's services off for the current user: Play services, the services framework and
 # the Play Store. goolgle_abl switches them on again.
+# Exit codes (see check_phone.sh): 0 all off, 1 the phone is not ready, 2 some are not (a missing one too).
 dir=$(cd "$(dirname "$0")" && pwd)
 PATH="$dir:$PATH"
 export PATH
+. "$dir/phone_step.sh"
 
 "$dir/check_phone.sh" || exit 1
 for package in com.google.android.gms com.google.android.gsf com.android.vending; do
     echo "禁用 $package"
-    adb shell pm disable-user "$package" </dev/null
+    phone_step adb shell pm disable-user "$package"
 done
+phone_steps_end

@@ -1,6 +1,9 @@
 @echo off
 REM 撤销 Pellucor 的按钮和脚本在华为手机上所做的全部改动：为当前用户装回随程序提供的目录中的
-REM 每个华为包、华为阅读和谷歌服务，并重新启用其中被停用的包。完成后请重启手机。
+REM 每个华为包、华为阅读和谷歌服务，并重新启用其中被停用的包；清单兼顾各种机型，手机上没有的包跳过。
+REM 完成后请重启手机。
+REM 返回码（约定见 check_phone.bat）：0 已全部装回，1 手机没有就绪，2 有的没有装回或启用，3 清单里的包
+REM 手机上一个也没有。
 setlocal EnableExtensions DisableDelayedExpansion
 cd /d "%~dp0"
 
@@ -31,22 +34,25 @@ set packages=%packages% com.huawei.hwireader com.huawei.hwread.dz
 set packages=%packages% com.google.android.gms com.google.android.gsf com.android.vending
 
 call check_phone.bat
-if errorlevel 1 goto :Failed
+if errorlevel 1 goto :NotReady
 
 for %%p in (%packages%) do (
     echo 装回 %%p
-    adb shell pm install-existing --user 0 %%p
+    call phone_step.bat adb shell pm install-existing --user 0 %%p
 )
 
 REM 只启用上面列出的包：手机上其他被停用的应用保持原样。
 echo 正在查找被停用的应用……
 for /f "tokens=2 delims=:" %%d in ('adb shell pm list packages -d') do call :EnableIfListed %%d
 
-echo 已全部装回，请重启手机
+REM 返回码先存下：暂停之后再用 exit /b 交出（见 check_phone.bat）。
+call phone_step.bat /end
+set "code=%PellucorStepsResult%"
+if "%code%"=="0" echo 已全部装回，请重启手机
 call :WaitBeforeClosing
-exit /b 0
+exit /b %code%
 
-:Failed
+:NotReady
 call :WaitBeforeClosing
 exit /b 1
 
@@ -55,7 +61,7 @@ for %%p in (%packages%) do if "%%p"=="%1" goto :EnableListed
 goto :eof
 :EnableListed
 echo 启用 %1
-adb shell pm enable %1
+call phone_step.bat adb shell pm enable %1
 goto :eof
 
 REM 按钮打开的窗口在脚本结束时随之关闭：先停下，让用户看清结果。

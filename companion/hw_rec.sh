@@ -1,11 +1,14 @@
 #!/bin/sh
 # Undoes every change Pellucor's buttons and scripts can make to a Huawei phone's apps: puts back,
 # for the current user, each Huawei package of the shipped catalogue, the reading app and Google's
-# services, and enables those of them the phone reports disabled. The phone should be restarted
-# afterwards.
+# services, and enables those of them the phone reports disabled. The list covers many models: a
+# package the phone lacks is skipped. The phone should be restarted afterwards.
+# Exit codes (see check_phone.sh): 0 all back, 1 the phone is not ready, 2 some are not back or not
+# enabled, 3 the phone has none of the list.
 dir=$(cd "$(dirname "$0")" && pwd)
 PATH="$dir:$PATH"
 export PATH
+. "$dir/phone_step.sh"
 
 # A window opened by a button closes with the script: stop first, so that the user can read the
 # result. Inside the command edition's menu, which shows its next prompt, go straight on.
@@ -47,20 +50,25 @@ com.google.android.gms com.google.android.gsf com.android.vending
 
 for package in $packages; do
     echo "装回 $package"
-    adb shell pm install-existing --user 0 "$package" </dev/null
+    phone_step adb shell pm install-existing --user 0 "$package"
 done
 
 # Only packages of the list above are enabled: the phone's other disabled apps stay as they are.
 echo "正在查找被停用的应用……"
+# The list is read first: the steps note their outcome in this shell, not in a pipeline's subshell.
 listed=" $(printf '%s' "$packages" | tr '\n' ' ') "
-adb shell pm list packages -d </dev/null | tr -d '\r' | sed -n 's/^package://p' | while read -r disabled; do
+disabled_packages=$(adb shell pm list packages -d </dev/null | tr -d '\r' | sed -n 's/^package://p')
+for disabled in $disabled_packages; do
     case "$listed" in
         *" $disabled "*)
             echo "启用 $disabled"
-            adb shell pm enable "$disabled" </dev/null
+            phone_step adb shell pm enable "$disabled"
             ;;
     esac
 done
 
-echo "已全部装回，请重启手机"
+phone_steps_end
+code=$?
+[ "$code" -eq 0 ] && echo "已全部装回，请重启手机"
 wait_before_closing
+exit "$code"

@@ -1,12 +1,15 @@
 #!/bin/sh
 # Puts the reading app back for the current user, Huawei's and Honor's packages alike; a package
-# the phone never had only makes pm print a failure line.
+# the phone never had is skipped.
+# Exit codes (see check_phone.sh): 0 back, 1 the phone is not ready, 2 some are not, 3 the phone has none.
 dir=$(cd "$(dirname "$0")" && pwd)
 PATH="$dir:$PATH"
 export PATH
+. "$dir/phone_step.sh"
 
 "$dir/check_phone.sh" || exit 1
 for package in com.huawei.hwireader com.huawei.hwread.dz com.hihonor.dz.reader; do
     echo "装回 $package"
-    adb shell pm install-existing --user 0 "$package" </dev/null
+    phone_step adb shell pm install-existing --user 0 "$package"
 done
+phone_steps_end

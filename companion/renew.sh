@@ -1,5 +1,8 @@
 #!/bin/sh
-# Resets a broken adb connection: stops the adb server, starts it afresh and lists the devices.
+# Resets a broken adb connection: stops the adb server, starts it afresh, lists the devices and
+# checks that the phone can take commands.
+# Exit codes (see check_phone.sh): 0 the phone is ready after the reset, 1 it is still not, or there is
+# no adb (the last lines say why).
 dir=$(cd "$(dirname "$0")" && pwd)
 PATH="$dir:$PATH"
 export PATH
@@ -17,4 +20,7 @@ echo "正在重置 adb 连接……"
 adb kill-server </dev/null
 adb start-server </dev/null
 adb devices -l </dev/null
+"$dir/check_phone.sh"
+code=$?
 wait_before_closing
+exit "$code"

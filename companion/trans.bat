@@ -1,11 +1,13 @@
 @echo off
 REM 把手机的运行情况写到本脚本所在目录的 temp2.txt，覆盖上一份报告：
 REM 连接设备、型号、安卓版本、电池、内存、存储和运行时间。
+REM 返回码（约定见 check_phone.bat）：0 报告里有手机的情况，1 手机没有就绪（报告里写明原因）。
 setlocal EnableDelayedExpansion
 cd /d "%~dp0"
 
 call :Report > temp2.txt 2>&1 < nul
-goto :eof
+if errorlevel 1 exit /b 1
+exit /b 0
 
 :Report
 echo Pellucor 运行情况报告    %date% %time%
@@ -13,7 +15,7 @@ echo.
 echo 【连接设备】
 adb devices -l
 call check_phone.bat
-if errorlevel 1 goto :eof
+if errorlevel 1 exit /b 1
 echo 【型号】
 call :Property ro.product.brand "品牌："
 call :Property ro.product.model "型号："
@@ -33,7 +35,7 @@ adb shell df -h /data /storage/emulated/0
 echo.
 echo 【运行时间】
 adb shell uptime
-goto :eof
+exit /b 0
 
 REM 一行属性：标签加上手机的回答；没有回答时只写标签。
 :Property

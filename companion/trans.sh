@@ -1,6 +1,8 @@
 #!/bin/sh
 # Writes a status report of the attached phone to temp2.txt beside this script, replacing the
 # previous one: devices, model, Android release, battery, memory, storage and uptime.
+# Exit codes (see check_phone.sh): 0 the report holds the phone's data, 1 the phone is not ready (the
+# report says why).
 dir=$(cd "$(dirname "$0")" && pwd)
 PATH="$dir:$PATH"
 export PATH
@@ -30,3 +32,4 @@ adb shell df -h /data /storage/emulated/0
 echo
 echo "【运行时间】"
 adb shell uptime
+exit 0

@@ -223,6 +223,10 @@ std::string UserOf(const Args& words)
     return "0";
 }
 
+// The package manager's answers, failures included, as its shell command words them
+// (PackageManagerShellCommand.java: runUninstall, runInstallExisting, runSetEnabledSetting) with
+// its exit status: 1 for a failure it reports itself, 255 (-1) for an exception, which the shell
+// command's handler (BasicShellCommandHandler.exec) reports on err without the stack trace here.
 Answer PackageManager(const Args& words, std::size_t verbAt)
 {
     const std::string& verb = words[verbAt];
@@ -231,16 +235,21 @@ Answer PackageManager(const Args& words, std::size_t verbAt)
     std::string user = UserOf(words);
     bool known = IsKnownPackage(package);
     if (verb == "uninstall") {
-        return Out({known ? "Success" : "Failure [not installed for " + user + "]"});
+        return known ? Out({"Success"}) : Answer{{"Failure [not installed for " + user + "]"}, {}, 1};
     }
     if (verb == "install-existing") {
         return known ? Out({"Package " + package + " installed for user: " + user})
-                     : Answer{{"Package " + package + " doesn't exist"}, {}, 1};
+                     : Answer{{"android.content.pm.PackageManager$NameNotFoundException: Package " + package +
+                               " doesn't exist"},
+                              {},
+                              1};
     }
     if (verb == "disable-user" || verb == "disable" || verb == "enable") {
         if (!known) {
-            return Fail({"Exception occurred while executing '" + verb + "':",
-                         "java.lang.IllegalArgumentException: Unknown package: " + package});
+            return {{},
+                    {"", "Exception occurred while executing '" + verb + "':",
+                     "java.lang.IllegalArgumentException: Unknown package: " + package},
+                    255};
         }
         std::string newState = verb == "enable" ? "enabled" : verb == "disable" ? "disabled" : "disabled-user";
         return Out({"Package " + package + " new state: " + newState});
@@ -274,6 +283,18 @@ Answer Shell(const Args& args)
         return Out({RememberedSetting(words[2], words[3])});
     }
     return {};  // settings put and everything else answer with nothing
+}
+
+// Without the shell protocol (a phone before Android 7, or an old adb) the phone's standard error
+// arrives on standard output and adb exits 0 whatever the command's exit status.
+bool LegacyShell() { return Env("FAKE_ADB_SHELL_PROTOCOL") == "none"; }
+
+Answer WithoutShellProtocol(Answer answer)
+{
+    answer.out.insert(answer.out.end(), answer.err.begin(), answer.err.end());
+    answer.err.clear();
+    answer.exitCode = 0;
+    return answer;
 }
 
 // The package file is the last argument, a path in UTF-8; real adb stats it before anything else.
@@ -339,7 +360,7 @@ Answer Command(const Args& args, const std::string& state)
         return *error;
     }
     if (verb == "shell") {
-        return Shell(args);
+        return LegacyShell() ? WithoutShellProtocol(Shell(args)) : Shell(args);
     }
     if (verb == "install") {
         return Install(args);

@@ -27,6 +27,8 @@ using Strings = std::vector<std::string>;
 
 const char* const kScripts[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec", "HarmonyOS",
                                 "clean", "clean_download", "auto_install", "renew", "trans", "check_phone"};
+// What the scripts source, not run on its own.
+constexpr const char* kStepLibrary = "phone_step";
 
 // The scripts that act on the phone, and the scripts that their buttons start in a visible window.
 const char* const kPhoneScripts[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec",
@@ -75,6 +77,7 @@ protected:
         for (const char* stem : kScripts) {
             fs::copy_file(JoinPath(ProgramDirectory(), ScriptFileName(stem)), program_ / ScriptFileName(stem));
         }
+        fs::copy_file(JoinPath(ProgramDirectory(), ScriptFileName(kStepLibrary)), program_ / ScriptFileName(kStepLibrary));
         fs::copy_file(JoinPath(ProgramDirectory(), "adb"), program_ / "adb");
     }
     void TearDown() override
@@ -159,6 +162,7 @@ TEST_F(CompanionScriptTest, PhoneScriptsGoOnOnlyForADeviceAndOtherwiseExplainThe
                                 {"unauthorized", "没有允许这台电脑调试"},
                                 {"none", "没有找到手机"}};
     fs::create_directory(program_ / "apk");
+    std::ofstream(program_ / "apk" / "a.apk") << "x";
     for (const Refusal& refusal : refusals) {
         phone_.SetState(refusal.state);
         for (const char* stem : kPhoneScripts) {
@@ -174,6 +178,81 @@ TEST_F(CompanionScriptTest, PhoneScriptsGoOnOnlyForADeviceAndOtherwiseExplainThe
     }
 }
 
+// The output's last line, leaving out the closing pause: what the program shows of a script it ran
+// hidden, and what the user reads last in a visible one.
+std::string LastLine(std::string output)
+{
+    if (std::size_t pause = output.rfind(kClosingPause); pause != std::string::npos) {
+        output.erase(pause);
+    }
+    output.erase(output.find_last_not_of("\r\n ") + 1);
+    return output.substr(output.find_last_of('\n') + 1);
+}
+
+// One exit-code contract for every script the program waits for (check_phone.sh): 0 done, 1 the
+// phone is not ready, 2 some command failed, 3 nothing to do. The visible scripts keep the code
+// through their closing pause; older phones exit 0 whatever happened, so their words count too.
+TEST_F(CompanionScriptTest, WaitedScriptsReportTheOutcomeInTheirExitCode)
+{
+    struct Case {
+        const char* stem;
+        const char* state = "device";
+        const char* packages = nullptr;  // the phone's packages; none named: every package
+        bool withoutShellProtocol = false;
+        bool adbMissing = false;
+        bool apkFile = true;  // the apk folder holds an apk file
+        int code = 0;
+        const char* lastLine = nullptr;  // words of the last line, if checked
+    };
+    const char* const waited[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec",
+                                  "clean", "clean_download", "auto_install", "renew", "trans"};
+    const char* const notReady = "本次没有对手机做任何操作";
+    std::vector<Case> cases;
+    for (const char* stem : waited) {
+        bool report = std::string(stem) == "trans";  // writes temp2.txt, not to its output
+        cases.push_back({.stem = stem});
+        for (const char* state : {"offline", "none", "unauthorized"}) {
+            cases.push_back({.stem = stem, .state = state, .code = 1, .lastLine = report ? nullptr : notReady});
+        }
+        cases.push_back({.stem = stem, .adbMissing = true, .code = 1, .lastLine = report ? nullptr : notReady});
+    }
+    const char* const someGoogle = "com.google.android.gms,com.android.vending";
+    cases.push_back({.stem = "goolgle_abl", .packages = someGoogle, .code = 2,
+                     .lastLine = "以下操作未成功：com.google.android.gsf"});
+    cases.push_back({.stem = "goolgle_dis", .packages = someGoogle, .withoutShellProtocol = true, .code = 2,
+                     .lastLine = "以下操作未成功：com.google.android.gsf"});
+    cases.push_back({.stem = "hwread_IN", .packages = "com.huawei.hwireader", .code = 0});
+    cases.push_back({.stem = "hwread_UN", .packages = ",", .code = 3, .lastLine = "本次没有做任何改动"});
+    cases.push_back({.stem = "hw_rec", .packages = ",", .code = 3, .lastLine = "本次没有做任何改动"});
+    cases.push_back({.stem = "auto_install", .apkFile = false, .code = 3, .lastLine = "没有 apk 文件"});
+
+    fs::create_directory(program_ / "apk");
+    for (const Case& c : cases) {
+        phone_.SetState(c.state);
+        c.packages != nullptr ? phone_.Set("PACKAGES", c.packages) : phone_.Unset("PACKAGES");
+        c.withoutShellProtocol ? phone_.Set("SHELL_PROTOCOL", "none") : phone_.Unset("SHELL_PROTOCOL");
+        if (c.apkFile) {
+            std::ofstream(program_ / "apk" / "a.apk") << "x";
+        } else {
+            fs::remove(program_ / "apk" / "a.apk");
+        }
+        if (c.adbMissing) {
+            fs::rename(program_ / "adb", elsewhere_ / "adb.away");
+        }
+        ScriptRun run = Run(c.stem);
+        if (c.adbMissing) {
+            fs::rename(elsewhere_ / "adb.away", program_ / "adb");
+        }
+        SCOPED_TRACE(std::string(c.stem) + " with a phone " + c.state + (c.packages ? std::string(" having ") + c.packages : "") +
+                     (c.adbMissing ? ", adb missing" : ""));
+        EXPECT_EQ(run.exitCode, c.code) << run.output;
+        if (c.lastLine != nullptr) {
+            EXPECT_NE(LastLine(run.output).find(c.lastLine), std::string::npos) << run.output;
+        }
+        EXPECT_EQ(run.output.find(kClosingPause) != std::string::npos, kVisibleScripts.contains(c.stem)) << run.output;
+    }
+}
+
 TEST_F(CompanionScriptTest, VisibleScriptsWaitBeforeClosingExceptInsideTheMenu)
 {
     fs::create_directory(program_ / "apk");
@@ -183,7 +262,7 @@ TEST_F(CompanionScriptTest, VisibleScriptsWaitBeforeClosingExceptInsideTheMenu)
     }
     ScriptRun menu = Run("HarmonyOS", "7\n8\n9\n10\n12\n0\n");
     EXPECT_EQ(menu.output.find(kClosingPause), std::string::npos);
-    for (const char* ending : {"已全部装回", "清理完成", "成功 0 个", "List of devices attached", "再见"}) {
+    for (const char* ending : {"已全部装回", "清理完成", "没有 apk 文件", "List of devices attached", "再见"}) {
         EXPECT_NE(menu.output.find(ending), std::string::npos) << ending;
     }
 }
@@ -304,15 +383,16 @@ TEST_F(CompanionScriptTest, ApkFolderThatIsMissingOrEmptyIsExplainedWithoutInsta
     EXPECT_FALSE(fs::exists(program_ / "apk")) << "the script made the folder itself";
 
     fs::create_directory(program_ / "apk");
+    std::ofstream(program_ / "apk" / "notes.txt") << "x";
     ScriptRun empty = Run("auto_install");
     EXPECT_NE(empty.output.find("没有 apk 文件"), std::string::npos);
-    EXPECT_EQ(phone_.Commands(), Strings{"adb get-state"});
+    EXPECT_TRUE(phone_.Commands().empty());
 }
 
-TEST_F(CompanionScriptTest, ConnectionResetRestartsTheServerAndListsDevices)
+TEST_F(CompanionScriptTest, ConnectionResetRestartsTheServerListsDevicesAndChecksThePhone)
 {
     ScriptRun run = Run("renew");
-    EXPECT_EQ(phone_.Commands(), (Strings{"adb kill-server", "adb start-server", "adb devices -l"}));
+    EXPECT_EQ(phone_.Commands(), (Strings{"adb kill-server", "adb start-server", "adb devices -l", "adb get-state"}));
     EXPECT_NE(run.output.find("Pellucor_Test_Phone"), std::string::npos);
 }
 

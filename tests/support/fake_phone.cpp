@@ -68,6 +68,8 @@ void FakePhone::Set(std::string_view variable, std::string_view value)
     setVariables_.push_back(name);
 }
 
+void FakePhone::Unset(std::string_view variable) { RemoveVariable(FullName(variable)); }
+
 std::vector<std::string> FakePhone::Commands() const
 {
     std::vector<std::string> commands;

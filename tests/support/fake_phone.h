@@ -20,6 +20,8 @@ public:
     // Any FAKE_ADB_ variable, e.g. Set("FAKE_ADB_LINE_END", "lf"); name without the prefix works too.
     // On Windows an empty value removes the variable: write "," for a phone without packages.
     void Set(std::string_view variable, std::string_view value);
+    // Back to the variable's default, e.g. Unset("PACKAGES") for a phone with every package.
+    void Unset(std::string_view variable);
 
     // Every command line adb received so far, in order: "adb" and its arguments joined by blanks.
     std::vector<std::string> Commands() const;

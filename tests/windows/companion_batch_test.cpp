@@ -1,12 +1,15 @@
 // The companion batch files, run through cmd.exe beside the test program against the fake phone:
-// the adb commands each one issues, how each ends when the phone is not ready, and file names
-// that cmd.exe would read as syntax.
+// the adb commands each one issues, how each ends and with which exit code, and file names that
+// cmd.exe would read as syntax.
 #include <gtest/gtest.h>
+
+#include "platform/win32/windows_api.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <utility>
 #include <string>
@@ -15,6 +18,8 @@
 #include "platform/encoding.h"
 #include "platform/process.h"
 #include "platform/system.h"
+#include "platform/win32/owned_handle.h"
+#include "platform/win32/wide.h"
 #include "support/captured_output.h"
 #include "support/fake_phone.h"
 
@@ -127,7 +132,7 @@ TEST_F(CompanionBatchTest, PhoneScriptsGoOnOnlyForADeviceAndOtherwiseExplainTheS
                                 {"recovery", "恢复模式"},
                                 {"unauthorized", "没有允许这台电脑调试"},
                                 {"none", "没有找到手机"}};
-    ApkFolder folder;
+    ApkFolder folder({u8"a.apk"});
     for (const Refusal& refusal : refusals) {
         phone_.SetState(refusal.state);
         for (const char* stem : kPhoneScripts) {
@@ -150,11 +155,140 @@ TEST_F(CompanionBatchTest, VisibleScriptsWaitBeforeClosingExceptInsideTheMenu)
         EXPECT_EQ(output.find(kClosingPause) != std::string::npos, kVisibleScripts.contains(stem)) << stem << output;
     }
     const std::pair<const char*, const char*> choices[] = {
-        {"8", "清理完成"}, {"9", "清理完成"}, {"10", "成功 0 个"}, {"12", "List of devices attached"}};
+        {"8", "清理完成"}, {"9", "清理完成"}, {"10", "没有 apk 文件"}, {"12", "List of devices attached"}};
     for (const auto& [choice, ending] : choices) {
         std::string menu = RunMenu(choice);
         EXPECT_NE(menu.find(ending), std::string::npos) << choice << menu;
         EXPECT_EQ(menu.find(kClosingPause), std::string::npos) << choice << menu;
+    }
+}
+
+struct ScriptEnding {
+    DWORD exitCode = 0;
+    std::string output;
+};
+
+// Starts the script as the program's buttons do, CreateProcessW with the bare file name (Windows
+// then runs it with cmd /c), hidden; its input is NUL, whose end the closing pause reads at once,
+// and its output goes to a file. Waits at most a minute for its end.
+ScriptEnding RunAsAButtonDoes(const std::string& stem)
+{
+    std::wstring outputPath = Utf8ToWide(JoinPath(ProgramDirectory(), "script_output.txt"));
+    SECURITY_ATTRIBUTES inherited{sizeof(inherited), nullptr, TRUE};
+    OwnedHandle output(CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    OwnedHandle input(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    STARTUPINFOW startInfo{};
+    startInfo.cb = sizeof(startInfo);
+    startInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+    startInfo.wShowWindow = SW_HIDE;
+    startInfo.hStdInput = input.Get();
+    startInfo.hStdOutput = output.Get();
+    startInfo.hStdError = output.Get();
+    std::wstring commandLine = Utf8ToWide(ScriptFileName(stem));  // CreateProcessW may write into it
+    PROCESS_INFORMATION started{};
+    ScriptEnding ending;
+    if (!output || !input ||
+        !CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startInfo, &started)) {
+        ADD_FAILURE() << "could not start " << stem;
+        return ending;
+    }
+    OwnedHandle process(started.hProcess);
+    OwnedHandle thread(started.hThread);
+    if (WaitForSingleObject(process.Get(), 60000) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << stem << " did not end";
+        TerminateProcess(process.Get(), 1);
+        WaitForSingleObject(process.Get(), 5000);
+    }
+    GetExitCodeProcess(process.Get(), &ending.exitCode);
+    output.Close();
+    OutputDecoder decoder;
+    ending.output = decoder.Decode(ReadFile(JoinPath(ProgramDirectory(), "script_output.txt")));
+    ending.output += decoder.Finish();
+    fs::remove(JoinPath(ProgramDirectory(), "script_output.txt"));
+    return ending;
+}
+
+// The output's last line, leaving out the closing pause: what the program shows of a script it ran
+// hidden, and what the user reads last in a visible one.
+std::string LastLine(std::string output)
+{
+    if (std::size_t pause = output.rfind(kClosingPause); pause != std::string::npos) {
+        output.erase(pause);
+    }
+    output.erase(output.find_last_not_of("\r\n ") + 1);
+    return output.substr(output.find_last_of('\n') + 1);
+}
+
+// The fake adb moved away from beside the scripts for as long as it lives: no adb to be found.
+class AdbMissing {
+public:
+    AdbMissing() { fs::rename(Beside(), Away()); }
+    ~AdbMissing() { fs::rename(Away(), Beside()); }
+    AdbMissing(const AdbMissing&) = delete;
+    AdbMissing& operator=(const AdbMissing&) = delete;
+
+private:
+    static fs::path Beside() { return fs::path(ProgramDirectory()) / "adb.exe"; }
+    static fs::path Away() { return fs::path(ProgramDirectory()) / "adb.exe.away"; }
+};
+
+// One exit-code contract for every script the program waits for (check_phone.bat): 0 done, 1 the
+// phone is not ready, 2 some command failed, 3 nothing to do. It is cmd.exe's exit code as
+// GetExitCodeProcess reads it, through the visible scripts' closing pause; older phones exit 0
+// whatever happened, so their words count too.
+TEST_F(CompanionBatchTest, WaitedScriptsReportTheOutcomeInTheirExitCode)
+{
+    struct Case {
+        const char* stem;
+        const char* state = "device";
+        const char* packages = nullptr;  // the phone's packages; none named: every package
+        bool withoutShellProtocol = false;
+        bool adbMissing = false;
+        bool apkFile = true;  // the apk folder holds an apk file
+        DWORD code = 0;
+        const char* lastLine = nullptr;  // words of the last line, if checked
+    };
+    const char* const waited[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec",
+                                  "clean", "clean_download", "auto_install", "renew", "trans"};
+    const char* const notReady = "本次没有对手机做任何操作";
+    std::vector<Case> cases;
+    for (const char* stem : waited) {
+        bool report = std::string(stem) == "trans";  // writes temp2.txt, not to its output
+        cases.push_back({.stem = stem});
+        for (const char* state : {"offline", "none", "unauthorized"}) {
+            cases.push_back({.stem = stem, .state = state, .code = 1, .lastLine = report ? nullptr : notReady});
+        }
+        cases.push_back({.stem = stem, .adbMissing = true, .code = 1, .lastLine = report ? nullptr : notReady});
+    }
+    const char* const someGoogle = "com.google.android.gms,com.android.vending";
+    cases.push_back({.stem = "goolgle_abl", .packages = someGoogle, .code = 2,
+                     .lastLine = "以下操作未成功：com.google.android.gsf"});
+    cases.push_back({.stem = "goolgle_dis", .packages = someGoogle, .withoutShellProtocol = true, .code = 2,
+                     .lastLine = "以下操作未成功：com.google.android.gsf"});
+    cases.push_back({.stem = "hwread_IN", .packages = "com.huawei.hwireader", .code = 0});
+    cases.push_back({.stem = "hwread_UN", .packages = ",", .code = 3, .lastLine = "本次没有做任何改动"});
+    cases.push_back({.stem = "hw_rec", .packages = ",", .code = 3, .lastLine = "本次没有做任何改动"});
+    cases.push_back({.stem = "auto_install", .apkFile = false, .code = 3, .lastLine = "没有 apk 文件"});
+
+    for (const Case& c : cases) {
+        phone_.SetState(c.state);
+        c.packages != nullptr ? phone_.Set("PACKAGES", c.packages) : phone_.Unset("PACKAGES");
+        c.withoutShellProtocol ? phone_.Set("SHELL_PROTOCOL", "none") : phone_.Unset("SHELL_PROTOCOL");
+        ApkFolder folder(c.apkFile ? std::vector<std::u8string>{u8"a.apk"} : std::vector<std::u8string>{});
+        std::optional<AdbMissing> missing;
+        if (c.adbMissing) {
+            missing.emplace();
+        }
+        ScriptEnding ending = RunAsAButtonDoes(c.stem);
+        SCOPED_TRACE(std::string(c.stem) + " with a phone " + c.state + (c.packages ? std::string(" having ") + c.packages : "") +
+                     (c.adbMissing ? ", adb missing" : ""));
+        EXPECT_EQ(ending.exitCode, c.code) << ending.output;
+        if (c.lastLine != nullptr) {
+            EXPECT_NE(LastLine(ending.output).find(c.lastLine), std::string::npos) << ending.output;
+        }
+        EXPECT_EQ(ending.output.find(kClosingPause) != std::string::npos, kVisibleScripts.contains(c.stem)) << ending.output;
     }
 }
 
