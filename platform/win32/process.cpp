@@ -112,6 +112,16 @@ ProgramRun AwaitEnd(HANDLE process, OutputPipe* pipe)
     }
 }
 
+// The child's standard output and error go into the pipe, in write order. It has no standard
+// input: a command that reads gets nothing.
+void SendOutputTo(OutputPipe& pipe, STARTUPINFOW& startInfo)
+{
+    startInfo.dwFlags |= STARTF_USESTDHANDLES;
+    startInfo.hStdOutput = pipe.WriteEnd();
+    startInfo.hStdError = pipe.WriteEnd();
+    startInfo.hStdInput = nullptr;
+}
+
 // Show states 1..6 as the show commands of the window they start in.
 WORD ShowCommand(int showState)
 {
@@ -130,11 +140,9 @@ std::unique_ptr<CapturedRun> CapturedRun::Start(std::string_view commandLine)
     }
     STARTUPINFOW startInfo{};
     startInfo.cb = sizeof(startInfo);
-    startInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+    startInfo.dwFlags = STARTF_USESHOWWINDOW;
     startInfo.wShowWindow = SW_HIDE;
-    startInfo.hStdOutput = pipe->WriteEnd();
-    startInfo.hStdError = pipe->WriteEnd();
-    startInfo.hStdInput = nullptr;  // no standard input: a command that reads gets nothing
+    SendOutputTo(*pipe, startInfo);
     StartedProcess started = StartProcess(JoinText({InterpreterPrefix(), commandLine}), true, startInfo);
     pipe->CloseWriteEnd();
     if (!started.process) {
@@ -152,10 +160,7 @@ ProgramRun RunProgram(std::string_view commandLine, bool waitForExit, int showSt
     // Nobody sees a hidden program's console: what it says is kept for the program to show.
     std::unique_ptr<OutputPipe> pipe = waitForExit && startInfo.wShowWindow == SW_HIDE ? OutputPipe::Create() : nullptr;
     if (pipe != nullptr) {
-        startInfo.dwFlags |= STARTF_USESTDHANDLES;
-        startInfo.hStdOutput = pipe->WriteEnd();
-        startInfo.hStdError = pipe->WriteEnd();
-        startInfo.hStdInput = nullptr;
+        SendOutputTo(*pipe, startInfo);
     }
     StartedProcess started = StartProcess(ProgramCommandLine(commandLine), pipe != nullptr, startInfo);
     if (pipe != nullptr) {

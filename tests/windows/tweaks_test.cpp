@@ -190,10 +190,10 @@ private:
             step_ = Step::Refreshing;
             return true;
         case Step::Refreshing:
-            // The click's handler runs on this thread; once the box has changed it has returned,
-            // so what the box shows now is what it left there.
+            // The click's handler waits for the script with the windows answering, so ticks come
+            // meanwhile: the banner shows until the handler leaves the new report and returns.
             refreshedView = GetText(RunStatusWindow, "编辑框运行");
-            if (refreshedView == viewBeforeClick_) {
+            if (refreshedView == viewBeforeClick_ || refreshedView.ends_with("请等待")) {
                 return true;
             }
             refreshCommands = phone_.Commands();
