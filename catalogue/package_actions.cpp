@@ -2,6 +2,8 @@
 // reaching the command interpreter as syntax.
 #include "catalogue/package_actions.h"
 
+#include <string>
+
 #include "catalogue/catalogue.h"
 #include "core/operation_log.h"
 #include "core/window_names.h"
@@ -37,18 +39,31 @@ std::string RefusalLine(std::string_view section, std::string_view key)
     return JoinText({"databank.ini 中 [", section, "] ", key, " 的包名含有不允许的字符，已跳过\r\n"});
 }
 
-// Refused steps are reported after the last command, whose run empties the box before it
-// starts: below that command's output, or in place of the box's text when nothing ran, so that
-// no earlier action's output is mistaken for this one's.
-void ShowRefusals(const std::string& refusals, bool anyCommandRan)
+// Steps that did not run are reported after the last command, whose run empties the box before
+// it starts: below that command's output, or in place of the box's text when nothing ran, so
+// that no earlier action's output is mistaken for this one's.
+void ShowReasons(const std::string& reasons, bool anyCommandRan)
 {
     if (!anyCommandRan) {
-        SetText(DesktopWindow, kOutputBox, refusals);
+        SetText(DesktopWindow, kOutputBox, reasons);
         return;
     }
     std::string shown = GetText(DesktopWindow, kOutputBox);
     bool needsBreak = !shown.empty() && !shown.ends_with("\r\n");
-    AppendText(DesktopWindow, kOutputBox, needsBreak ? "\r\n" + refusals : refusals);
+    AppendText(DesktopWindow, kOutputBox, needsBreak ? "\r\n" + reasons : reasons);
+}
+
+// The action's own message only when every step whose gate was open ran; otherwise a message
+// that sends the user to the reasons in the output box.
+std::string FinalMessage(std::string_view declared, int stepsNotRun, bool anyCommandRan)
+{
+    if (stepsNotRun == 0) {
+        return std::string(declared);
+    }
+    if (!anyCommandRan) {
+        return "未运行任何命令，原因见输出框";
+    }
+    return JoinText({declared, "，但有 ", std::to_string(stepsNotRun), " 项未运行，原因见输出框"});
 }
 
 }  // namespace
@@ -77,8 +92,10 @@ bool IsSafePackageName(std::string_view value)
 
 void RunPackageAction(const PackageAction& action)
 {
-    std::string refusals;
+    std::string reasons;
+    int stepsNotRun = 0;
     bool anyCommandRan = false;
+    bool fileTroubleShown = false;
     bool gateOpen = false;
     const PackageStep* previous = nullptr;
     for (const PackageStep& step : action.steps) {
@@ -89,17 +106,29 @@ void RunPackageAction(const PackageAction& action)
         if (!gateOpen) {
             continue;
         }
-        std::string value = CatalogueLookup(step.section, step.key);
-        if (!IsSafePackageName(value)) {
-            refusals += RefusalLine(step.section, step.key);
-            RecordRefusal(JoinText({CommandTemplate(action.kind), value}));
+        CatalogueEntry entry = CatalogueLookup(step.section, step.key);
+        if (entry.state != CatalogueState::Found) {
+            // A missing or unreadable file is said once for the action, not once for every step.
+            bool fileTrouble = entry.state == CatalogueState::FileMissing || entry.state == CatalogueState::FileUnreadable;
+            if (!fileTrouble || !fileTroubleShown) {
+                reasons += NothingToRunLine(entry, step.section, step.key, "包名");
+            }
+            fileTroubleShown = fileTroubleShown || fileTrouble;
+            ++stepsNotRun;
             continue;
         }
-        RunAndRecord(JoinText({CommandTemplate(action.kind), value}));
+        std::string commandLine = JoinText({CommandTemplate(action.kind), entry.value});
+        if (!IsSafePackageName(entry.value)) {
+            reasons += RefusalLine(step.section, step.key);
+            RecordRefusal(commandLine);
+            ++stepsNotRun;
+            continue;
+        }
+        RunAndRecord(commandLine);
         anyCommandRan = true;
     }
-    if (!refusals.empty()) {
-        ShowRefusals(refusals, anyCommandRan);
+    if (!reasons.empty()) {
+        ShowReasons(reasons, anyCommandRan);
     }
-    ShowMessage(action.message);
+    ShowMessage(FinalMessage(action.message, stepsNotRun, anyCommandRan));
 }

@@ -24,7 +24,8 @@ struct PackageStep {
     Gate gate;
 };
 
-// The steps are run in order; the message is shown at the end whatever the commands did.
+// The steps are run in order; the message is shown at the end whatever the commands did, as long
+// as every step whose gate was open ran.
 struct PackageAction {
     PackageActionKind kind = PackageActionKind::Uninstall;
     std::span<const PackageStep> steps;
@@ -36,8 +37,11 @@ inline constexpr std::string_view kDone = "完成";
 // For each step whose gate is open: looks the key up afresh, runs the template followed by the
 // value with its output shown in the desktop window's output box, and goes on whatever the command
 // did. A gate is read when a key's first step comes up; consecutive steps of the same key and gate
-// (one key in both sections) go by that one reading, so they run both or neither. A value that is not a safe package name is not run;
-// the refusals of the action are added to the output box after its last step. Then the message.
+// (one key in both sections) go by that one reading, so they run both or neither. A step whose key
+// has no value (or whose catalogue is missing or unreadable) runs nothing, and neither does a value
+// that is not a safe package name; why each did not run is added to the output box after the
+// action's last step. Then the message: the declared one when every such step ran, else one that
+// says how many did not run, or that none ran, and points to the output box.
 void RunPackageAction(const PackageAction& action);
 
 // True when the value can reach the command interpreter unquoted: no control characters and no

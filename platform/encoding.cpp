@@ -1,4 +1,4 @@
-// Captured output to UTF-8, chunk by chunk.
+// UTF-8 checks, UTF-16 to UTF-8, and captured output to UTF-8 chunk by chunk.
 #include "platform/encoding.h"
 
 #include <cstddef>
@@ -92,7 +92,93 @@ std::size_t NonAsciiRunEnd(std::string_view bytes, std::size_t from)
     return end;
 }
 
+void AppendUtf8(char32_t codePoint, std::string& text)
+{
+    if (codePoint < 0x80) {
+        text += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        text += static_cast<char>(0xC0 | codePoint >> 6);
+        text += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        text += static_cast<char>(0xE0 | codePoint >> 12);
+        text += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+        text += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | codePoint >> 18);
+        text += static_cast<char>(0x80 | (codePoint >> 12 & 0x3F));
+        text += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+        text += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+}
+
+bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
 }  // namespace
+
+bool IsValidUtf8(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        Utf8Character character = MatchUtf8(bytes.substr(i));
+        if (character.match != Utf8Match::Complete) {
+            return false;
+        }
+        i += character.length;
+    }
+    return true;
+}
+
+std::string ValidUtf8(std::string_view bytes)
+{
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            text += bytes[i++];
+            continue;
+        }
+        Utf8Character character = MatchUtf8(bytes.substr(i));
+        if (character.match == Utf8Match::Complete) {
+            text.append(bytes, i, character.length);
+            i += character.length;
+        } else {
+            text += kReplacementCharacter;
+            ++i;
+        }
+    }
+    return text;
+}
+
+std::string Utf16ToUtf8(std::string_view bytes, ByteOrder order)
+{
+    std::size_t units = bytes.size() / 2;
+    auto unitAt = [&](std::size_t index) {
+        auto first = static_cast<unsigned char>(bytes[2 * index]);
+        auto second = static_cast<unsigned char>(bytes[2 * index + 1]);
+        return static_cast<char32_t>(order == ByteOrder::LittleEndian ? first | second << 8 : first << 8 | second);
+    };
+    std::string text;
+    text.reserve(bytes.size() + bytes.size() / 2);
+    for (std::size_t i = 0; i < units; ++i) {
+        char32_t unit = unitAt(i);
+        if (IsHighSurrogate(unit) && i + 1 < units && IsLowSurrogate(unitAt(i + 1))) {
+            AppendUtf8(0x10000 + ((unit - 0xD800) << 10) + (unitAt(i + 1) - 0xDC00), text);
+            ++i;
+        } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
+            text += kReplacementCharacter;
+        } else {
+            AppendUtf8(unit, text);
+        }
+    }
+    if (bytes.size() % 2 != 0) {
+        text += kReplacementCharacter;
+    }
+    return text;
+}
 
 std::string OutputDecoder::Decode(std::string_view chunk)
 {

@@ -1,4 +1,4 @@
-// Text encodings at the platform boundary: GBK for databank.ini, console output to UTF-8.
+// Text encodings at the platform boundary: GBK, UTF-8 and UTF-16 for databank.ini, console output to UTF-8.
 #pragma once
 
 #include <cstddef>
@@ -15,6 +15,20 @@ constexpr bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <
 // become '?'.
 std::string GbkToUtf8(std::string_view gbk);
 std::string Utf8ToGbk(std::string_view utf8);
+
+// Whether all of the bytes are UTF-8 characters (no overlong forms, surrogates or values past
+// U+10FFFF, nothing cut off at the end).
+bool IsValidUtf8(std::string_view bytes);
+
+// The bytes with every sequence that is not a UTF-8 character replaced by U+FFFD, one for each
+// byte that starts none.
+std::string ValidUtf8(std::string_view bytes);
+
+enum class ByteOrder { LittleEndian, BigEndian };
+
+// UTF-16 in the byte order, two bytes a code unit, to UTF-8. An unpaired surrogate and an odd
+// last byte each become U+FFFD; zero characters are kept.
+std::string Utf16ToUtf8(std::string_view bytes, ByteOrder order);
 
 // Which legacy code page the bytes that are not valid UTF-8 are read in (Windows only; elsewhere
 // such bytes become U+FFFD): the console's (OEM) one for command output, the ANSI one for files.

@@ -29,9 +29,27 @@ enum class FileSharing {
     Shared,       // others may read, write and delete: the file is read as it stands
 };
 
-// The whole file; empty when it cannot be opened. POSIX systems have no share modes: there every
-// file is read as it stands.
-Bytes ReadWholeFile(std::string_view path, FileSharing sharing);
+// What became of reading a whole file.
+enum class FileReading {
+    Read,
+    Missing,     // nothing at the path, or the path is empty
+    Unreadable,  // something is there that cannot be read to its end: a folder, a file others hold, a read error
+};
+
+struct FileContents {
+    FileReading reading = FileReading::Missing;
+    Bytes bytes;  // the whole file when read, else empty
+};
+
+// The whole file, or why there is none. POSIX systems have no share modes: there every file is
+// read as it stands.
+FileContents ReadFileContents(std::string_view path, FileSharing sharing);
+
+// The whole file; empty when it cannot be read.
+inline Bytes ReadWholeFile(std::string_view path, FileSharing sharing)
+{
+    return ReadFileContents(path, sharing).bytes;
+}
 
 // Shows "运行时出错!\r\n" + detail in a message box and ends the program with exit code -1,
 // without running the exit routine.

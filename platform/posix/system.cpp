@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstddef>
+#include <utility>
 
 #include "platform/posix/file_descriptor.h"
 
@@ -70,15 +72,19 @@ int OsClass() { return 3; }
 
 // POSIX has no share modes to shut writers out; the file is read as it stands. Only regular
 // files are read: opening without blocking keeps a named pipe from stalling the program.
-Bytes ReadWholeFile(std::string_view path, FileSharing)
+FileContents ReadFileContents(std::string_view path, FileSharing)
 {
     if (path.empty()) {
         return {};
     }
     FileDescriptor file(open(std::string(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.Get() < 0) {
+        bool missing = errno == ENOENT || errno == ENOTDIR;
+        return {missing ? FileReading::Missing : FileReading::Unreadable, {}};
+    }
     struct stat status {};
-    if (file.Get() < 0 || fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return {};
+    if (fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return {FileReading::Unreadable, {}};
     }
     Bytes bytes;
     std::size_t expected = static_cast<std::size_t>(status.st_size);
@@ -90,7 +96,7 @@ Bytes ReadWholeFile(std::string_view path, FileSharing)
         }
         ssize_t count = read(file.Get(), bytes.data() + filled, bytes.size() - filled);
         if (count < 0) {
-            return {};
+            return {FileReading::Unreadable, {}};
         }
         if (count == 0) {
             break;
@@ -98,7 +104,7 @@ Bytes ReadWholeFile(std::string_view path, FileSharing)
         filled += static_cast<std::size_t>(count);
     }
     bytes.resize(filled);
-    return bytes;
+    return {FileReading::Read, std::move(bytes)};
 }
 
 // The headless build has no message box: the report goes to standard error. Nothing here may

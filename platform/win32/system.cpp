@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "platform/win32/owned_handle.h"
 #include "platform/win32/wide.h"
@@ -106,7 +107,7 @@ int OsClass()
     }
 }
 
-Bytes ReadWholeFile(std::string_view path, FileSharing sharing)
+FileContents ReadFileContents(std::string_view path, FileSharing sharing)
 {
     if (path.empty()) {
         return {};
@@ -115,10 +116,14 @@ Bytes ReadWholeFile(std::string_view path, FileSharing sharing)
     // ERROR_SHARING_VIOLATION (CreateFileW, dwShareMode).
     DWORD shareMode = sharing == FileSharing::Shared ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
                                                      : FILE_SHARE_READ;
-    OwnedHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING,
+    std::wstring widePath = Utf8ToWide(path);
+    OwnedHandle file(CreateFileW(widePath.c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-        return {};
+        // A folder fails with ERROR_ACCESS_DENIED: it is there, but not a file to read.
+        DWORD error = GetLastError();
+        bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return {missing ? FileReading::Missing : FileReading::Unreadable, {}};
     }
     Bytes contents;
     LARGE_INTEGER size{};
@@ -127,11 +132,17 @@ Bytes ReadWholeFile(std::string_view path, FileSharing sharing)
     }
     // Read to the end rather than trust the size: a device or a growing file has no fixed one.
     std::uint8_t block[64 * 1024];
-    DWORD count = 0;
-    while (ReadFile(file.Get(), block, sizeof(block), &count, nullptr) && count > 0) {
+    for (;;) {
+        DWORD count = 0;
+        if (!ReadFile(file.Get(), block, sizeof(block), &count, nullptr)) {
+            return {FileReading::Unreadable, {}};
+        }
+        if (count == 0) {
+            break;
+        }
         contents.insert(contents.end(), block, block + count);
     }
-    return contents;
+    return {FileReading::Read, std::move(contents)};
 }
 
 // Running out of memory is one way here, so the message is built on the stack.

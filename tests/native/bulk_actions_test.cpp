@@ -147,7 +147,9 @@ TEST_F(SelectionWindow, WorksOnBothSectionsWhicheverPageOpenedIt)
     catalogue_.Write({"[荣耀]", "冗余提示=honor.tips"});
     Tick("选择框10");
     Press("卸载选中");
-    EXPECT_EQ(Commands(), (Lines{kUninstall + "没有命令输入", kUninstall + "honor.tips"}));
+    EXPECT_EQ(Commands(), Lines{kUninstall + "honor.tips"});
+    EXPECT_EQ(Output(), "Success\r\ndatabank.ini 中 [华为] 冗余提示 没有包名，未运行\r\n");
+    EXPECT_EQ(Messages(), Lines{"完成，但有 1 项未运行，原因见输出框"});
 }
 
 }  // namespace

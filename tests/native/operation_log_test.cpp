@@ -170,6 +170,13 @@ TEST_F(Recording, RefusedCatalogueValueIsRecordedAsNotRun)
               Lines{"华为 · 卸载 | adb shell pm uninstall --user 0 com.weather & del x | 已拒绝：包名含有不允许的字符，未运行"});
 }
 
+TEST_F(Recording, KeyWithoutAPackageLeavesNoRecord)
+{
+    catalogue_.Write({"[华为]", "主题=huawei.themes"});
+    headless::Click(DesktopWindow, "天气卸");
+    EXPECT_FALSE(fs::exists(ProgramLog()));
+}
+
 TEST_F(Recording, StartedProgramsRecordWhetherTheyStartedAndSayWhenTheyCouldNot)
 {
     headless::Click(DesktopWindow, "按钮2");  // 一键重启

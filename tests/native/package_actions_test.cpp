@@ -86,43 +86,68 @@ TEST_F(PackageAction, TemplateIsFollowedDirectlyByTheValue)
     EXPECT_EQ(State().currentCommand, kRestore + "huawei.themes");
 }
 
+// Without a package name nothing reaches the phone: the output box says why and the message
+// never claims "完成" for what did not run.
 using MissingCatalogue = CatalogueTest;
 
-TEST_F(MissingCatalogue, NoFileRunsTheDefaultForEveryKeyAndStillShowsTheMessage)
+const std::string kNoneRan = "未运行任何命令，原因见输出框";
+
+TEST_F(MissingCatalogue, NoFileRunsNothingAndSaysOnceWhereItLooked)
 {
     catalogue_.Remove();
     headless::Click(DesktopWindow, "音乐卸");
-    EXPECT_EQ(Commands(), (Lines{kUninstall + "没有命令输入", kUninstall + "没有命令输入"}));
-    EXPECT_EQ(Messages(), Lines{"完成"});
-    EXPECT_NE(Output().find("Failure"), std::string::npos);
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(Output(), "未找到 databank.ini（查找位置：" + catalogue_.Path() + "），未运行任何命令\r\n");
+    EXPECT_EQ(Messages(), Lines{kNoneRan});
 }
 
-TEST_F(MissingCatalogue, MissingSectionOrKeyRunsTheDefault)
+TEST_F(MissingCatalogue, FileThatCannotBeReadIsToldApartFromAMissingOne)
+{
+    catalogue_.ReplaceWithFolder();
+    headless::Click(DesktopWindow, "天气卸");
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(Output(), "未能读取 databank.ini（查找位置：" + catalogue_.Path() + "），未运行任何命令\r\n");
+    EXPECT_EQ(Messages(), Lines{kNoneRan});
+}
+
+TEST_F(MissingCatalogue, MissingSectionOrKeyRunsNothingAndNamesThem)
 {
     catalogue_.Write({"[荣耀]", "天气=honor.weather", "[华为]", "主题=huawei.themes"});
     headless::Click(DesktopWindow, "天气卸");
-    headless::Click(DesktopWindow, "按钮151");
-    headless::Click(DesktopWindow, "按钮150");  // 荣耀 天气 装回: the key is there
+    EXPECT_EQ(Output(), "databank.ini 中 [华为] 天气 没有包名，未运行\r\n");
+    headless::Click(DesktopWindow, "按钮151");  // 荣耀 天气: the key is there
     headless::Click(DesktopWindow, "按钮153");  // 荣耀 主题: only 华为 has it
-    EXPECT_EQ(Commands(), (Lines{kUninstall + "没有命令输入", kUninstall + "honor.weather",
-                                 kRestore + "honor.weather", kUninstall + "没有命令输入"}));
-    EXPECT_EQ(Messages().size(), 4u);
+    EXPECT_EQ(Output(), "databank.ini 中 [荣耀] 主题 没有包名，未运行\r\n");
+    EXPECT_EQ(Commands(), Lines{kUninstall + "honor.weather"});
+    EXPECT_EQ(Messages(), (Lines{kNoneRan, "完成", kNoneRan}));
 }
 
-TEST_F(MissingCatalogue, EmptyValueRunsTheBareTemplate)
+TEST_F(MissingCatalogue, EmptyOrBlankValueCountsAsNoPackage)
 {
-    catalogue_.Write({"[华为]", "天气="});
+    catalogue_.Write({"[华为]", "天气=", "主题=\"  \""});
     headless::Click(DesktopWindow, "天气卸");
-    EXPECT_EQ(State().currentCommand, kUninstall);
-    EXPECT_EQ(Commands(), Lines{"adb shell pm uninstall --user 0"});
-    EXPECT_EQ(Messages(), Lines{"完成"});
+    headless::Click(DesktopWindow, "主题卸");
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(Output(), "databank.ini 中 [华为] 主题 没有包名，未运行\r\n");
+    EXPECT_EQ(Messages(), (Lines{kNoneRan, kNoneRan}));
 }
 
-TEST_F(MissingCatalogue, NamesStoredInUtf8AreNotFound)
+TEST_F(MissingCatalogue, PartRunTheRestIsListedAfterTheLastOutputAndCounted)
 {
-    catalogue_.WriteBytes("[华为]\r\n天气=huawei.weather\r\n");
+    catalogue_.Write({"[华为]", "华为视频1=huawei.video1", "华为视频3=huawei.video3"});
+    headless::Click(DesktopWindow, "视频卸");
+    EXPECT_EQ(Commands(), (Lines{kUninstall + "huawei.video1", kUninstall + "huawei.video3"}));
+    EXPECT_EQ(Output(), "Success\r\n"
+                        "databank.ini 中 [华为] 华为视频2 没有包名，未运行\r\n"
+                        "databank.ini 中 [华为] 华为视频4 没有包名，未运行\r\n");
+    EXPECT_EQ(Messages(), Lines{"完成，但有 2 项未运行，原因见输出框"});
+}
+
+TEST_F(MissingCatalogue, CatalogueSavedByNotepadAsUtf8IsRead)
+{
+    catalogue_.WriteUtf8("[华为]\r\n天气=huawei.weather\r\n", false);
     headless::Click(DesktopWindow, "天气卸");
-    EXPECT_EQ(Commands(), Lines{kUninstall + "没有命令输入"});
+    EXPECT_EQ(Commands(), Lines{kUninstall + "huawei.weather"});
 }
 
 using CatalogueValues = CatalogueTest;
@@ -173,7 +198,7 @@ TEST_P(UnsafeValue, IsNotRunAndTheOutputBoxNamesSectionAndKey)
     headless::Click(DesktopWindow, "天气卸");
     EXPECT_TRUE(Commands().empty());
     EXPECT_EQ(Output(), "databank.ini 中 [华为] 天气 的包名含有不允许的字符，已跳过\r\n");
-    EXPECT_EQ(Messages(), Lines{"完成"});
+    EXPECT_EQ(Messages(), Lines{kNoneRan});
 }
 
 INSTANTIATE_TEST_SUITE_P(InterpreterSyntax, UnsafeValue, testing::Values(
@@ -196,7 +221,7 @@ TEST_F(PackageAction, RefusedStepIsSkippedTheOthersRunAndTheRefusalFollowsTheLas
     EXPECT_EQ(Output(), "Success\r\n"
                         "databank.ini 中 [华为] 华为视频1 的包名含有不允许的字符，已跳过\r\n"
                         "databank.ini 中 [华为] 华为视频3 的包名含有不允许的字符，已跳过\r\n");
-    EXPECT_EQ(Messages(), Lines{"完成"});
+    EXPECT_EQ(Messages(), Lines{"完成，但有 2 项未运行，原因见输出框"});
 }
 
 TEST_F(PackageAction, RefusalStartsOnANewLineAfterOutputWithoutALineEnd)
@@ -224,14 +249,14 @@ TEST_F(ConnectedDevices, WholeCommandLinesAreNotCheckedLikePackageNames)
     EXPECT_EQ(Commands(), (Lines{"adb devices", "adb version"}));
 }
 
-TEST_F(ConnectedDevices, WithoutTheMainMenuSectionTheDefaultIsTheCommandLine)
+TEST_F(ConnectedDevices, WithoutTheMainMenuSectionNothingRunsAndTheOutputBoxSaysWhy)
 {
     catalogue_.Write({"[华为]", "天气=huawei.weather"});
+    SetText(DesktopWindow, kOutputBox, "earlier output");
     ListConnectedDevices({});
-    EXPECT_EQ(State().currentCommand, "没有命令输入");
     EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(Output(), "databank.ini 中 [主菜单] 查看设备 没有命令，未运行\r\n");
     EXPECT_TRUE(Messages().empty());
-    EXPECT_FALSE(Output().empty());  // the interpreter's own complaint
 }
 
 using SafeRemovalNotice = CatalogueTest;

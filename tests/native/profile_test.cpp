@@ -1,4 +1,4 @@
-// Tests of the profile reader on GBK files written by each test.
+// Tests of the profile reader on files written by each test: GBK, and what else Notepad saves.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -9,6 +9,7 @@
 
 #include "platform/encoding.h"
 #include "platform/profile.h"
+#include "support/catalogue_file.h"
 
 namespace {
 
@@ -155,10 +156,36 @@ TEST_F(ProfileFile, KeysBeforeAnySectionBelongToNone)
     EXPECT_EQ(Read("华为", "主题"), "theme");
 }
 
-TEST_F(ProfileFile, Utf8NamesInTheFileAreNotFound)
+// What Notepad saves: UTF-8 (its default since Windows 10 1903) with or without a byte-order
+// mark, and UTF-16 ("Unicode") with one. In UTF-8 the last byte of "华为" (0xBA) is a GBK lead
+// byte: read with GBK's pairing it would swallow the closing bracket.
+TEST_F(ProfileFile, Utf8FileIsReadWithAndWithoutByteOrderMark)
 {
-    WriteBytes("[华为]\r\n天气=utf8\r\n");
-    EXPECT_EQ(Read("华为", "天气"), kDefault);
+    const std::string text = "[华为]\r\n天气 = com.huawei.天气\r\nHMS=com.huawei.hwid\r\n";
+    for (const std::string mark : {"", "\xEF\xBB\xBF"}) {
+        WriteBytes(mark + text);
+        EXPECT_EQ(Read("华为", "天气"), "com.huawei.天气") << mark.size();
+        EXPECT_EQ(Read("华为", "hms"), "com.huawei.hwid") << mark.size();
+        EXPECT_EQ(Read("华为", "主题"), kDefault) << mark.size();
+    }
+}
+
+TEST_F(ProfileFile, Utf16FileIsReadInEitherByteOrder)
+{
+    // An emoji takes a surrogate pair; a lone surrogate is no character at all.
+    const std::u16string text = u"[荣耀]\r\n天气=com.hihonor.weather\r\n主题=a😀b\xD800" u"c\r\n";
+    for (bool bigEndian : {false, true}) {
+        WriteBytes(Utf16WithMark(text, bigEndian));
+        EXPECT_EQ(Read("荣耀", "天气"), "com.hihonor.weather") << bigEndian;
+        EXPECT_EQ(Read("荣耀", "主题"), "a😀b\uFFFDc") << bigEndian;
+        EXPECT_EQ(Read("华为", "天气"), kDefault) << bigEndian;
+    }
+}
+
+TEST_F(ProfileFile, BytesThatAreNoUtf8CharacterComeBackReplaced)
+{
+    WriteBytes("\xEF\xBB\xBF[a]\r\nk=x\xFFy\xE5\x8Dz\r\n");
+    EXPECT_EQ(Read("a", "k"), "x\uFFFDy\uFFFD\uFFFDz");
 }
 
 TEST_F(ProfileFile, MissingFileSectionOrKeyGivesTheDefault)
@@ -223,6 +250,17 @@ TEST_F(ProfileFile, LongValueIsCutToTheBufferAtACharacterBoundary)
     std::string read = Read("华为", "天气");
     EXPECT_EQ(Utf8ToGbk(read).size(), 10238u);
     EXPECT_EQ(read, value.substr(0, 5119 * 3));
+}
+
+TEST_F(ProfileFile, LongUtf8ValueIsCutAtACharacterBoundary)
+{
+    // "x" and 3413 three-byte characters make 10240 bytes: the cut at 10239 falls inside the last.
+    std::string value = "x";
+    for (int i = 0; i < 3413; ++i) {
+        value += "华";
+    }
+    WriteBytes("[a]\r\nk=" + value + "\r\n");
+    EXPECT_EQ(Read("a", "k"), value.substr(0, 10237));
 }
 
 TEST_F(ProfileFile, ValueThatFitsIsNotCut)

@@ -7,9 +7,23 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/encoding.h"
 #include "platform/system.h"
+
+// The text as a file saved in UTF-16: the byte-order mark, then two bytes a code unit.
+inline std::string Utf16WithMark(std::u16string_view text, bool bigEndian)
+{
+    std::string bytes;
+    for (char16_t unit : u"\uFEFF" + std::u16string(text)) {
+        char low = static_cast<char>(unit & 0xFF);
+        char high = static_cast<char>(unit >> 8);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
 
 // databank.ini in the program's directory for one test: whatever was there before comes back
 // when the object goes.
@@ -23,10 +37,9 @@ public:
     }
     ~CatalogueFile()
     {
+        Remove();
         if (original_) {
             WriteBytes(*original_);
-        } else {
-            Remove();
         }
     }
     CatalogueFile(const CatalogueFile&) = delete;
@@ -45,11 +58,25 @@ public:
         WriteBytes(Utf8ToGbk(text));
     }
     void WriteBytes(const std::string& bytes) { std::ofstream(path_, std::ios::binary | std::ios::trunc) << bytes; }
+    // Notepad's other ways of saving: UTF-8 with or without its byte-order mark, and UTF-16
+    // ("Unicode") with its mark in either byte order.
+    void WriteUtf8(std::string_view text, bool byteOrderMark)
+    {
+        WriteBytes((byteOrderMark ? "\xEF\xBB\xBF" : "") + std::string(text));
+    }
+    void WriteUtf16(std::u16string_view text, bool bigEndian) { WriteBytes(Utf16WithMark(text, bigEndian)); }
     void Remove()
     {
         std::error_code ignored;
         std::filesystem::remove(path_, ignored);
     }
+    // A folder where the file should be: something is there that cannot be read.
+    void ReplaceWithFolder()
+    {
+        Remove();
+        std::filesystem::create_directory(path_);
+    }
+    const std::string& Path() const { return path_; }
 
     static std::filesystem::path SamplePath()
     {

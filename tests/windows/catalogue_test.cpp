@@ -79,7 +79,48 @@ TEST_F(PackageRowOnWindows, InterpreterSyntaxInTheCatalogueNeverReachesCmd)
     ClickDeclared(HuaweiPageControls(), "天气卸");
     EXPECT_TRUE(phone_.Commands().empty());
     EXPECT_EQ(GetText(DesktopWindow, kOutputBox), "databank.ini 中 [华为] 天气 的包名含有不允许的字符，已跳过\r\n");
-    EXPECT_EQ(answerer.Texts(), Lines{"完成"});
+    EXPECT_EQ(answerer.Texts(), Lines{"未运行任何命令，原因见输出框"});
+}
+
+TEST_F(PackageRowOnWindows, CatalogueSavedByNotepadAsUtf8OrUnicodeIsRead)
+{
+    MessageBoxAnswerer answerer;
+    catalogue_.WriteUtf8("[华为]\r\n天气=huawei.weather\r\n", false);
+    ClickDeclared(HuaweiPageControls(), "天气卸");
+    catalogue_.WriteUtf8("[华为]\r\n天气=huawei.weather\r\n", true);
+    ClickDeclared(HuaweiPageControls(), "天气卸");
+    catalogue_.WriteUtf16(u"[华为]\r\n天气=huawei.weather\r\n", false);
+    ClickDeclared(HuaweiPageControls(), "天气卸");
+    catalogue_.WriteUtf16(u"[华为]\r\n天气=huawei.weather\r\n", true);
+    ClickDeclared(HuaweiPageControls(), "天气卸");
+    EXPECT_EQ(phone_.Commands(), Lines(4, "adb shell pm uninstall --user 0 huawei.weather"));
+    EXPECT_EQ(answerer.Texts(), Lines(4, "完成"));
+}
+
+TEST_F(PackageRowOnWindows, KeyWithoutAPackageRunsNothing)
+{
+    catalogue_.Write({"[华为]", "主题=huawei.themes"});
+    MessageBoxAnswerer answerer;
+    ClickDeclared(HuaweiPageControls(), "天气卸");
+    EXPECT_TRUE(phone_.Commands().empty());
+    EXPECT_EQ(GetText(DesktopWindow, kOutputBox), "databank.ini 中 [华为] 天气 没有包名，未运行\r\n");
+    EXPECT_EQ(answerer.Texts(), Lines{"未运行任何命令，原因见输出框"});
+}
+
+// Which of the two the system reports is the backend's reading of the error CreateFileW gives.
+TEST_F(PackageRowOnWindows, MissingAndUnreadableCataloguesAreToldApartWithTheFullPath)
+{
+    MessageBoxAnswerer answerer;
+    catalogue_.Remove();
+    ClickDeclared(HuaweiPageControls(), "天气卸");
+    EXPECT_EQ(GetText(DesktopWindow, kOutputBox),
+              "未找到 databank.ini（查找位置：" + catalogue_.Path() + "），未运行任何命令\r\n");
+    catalogue_.ReplaceWithFolder();
+    ClickDeclared(HuaweiPageControls(), "天气卸");
+    EXPECT_EQ(GetText(DesktopWindow, kOutputBox),
+              "未能读取 databank.ini（查找位置：" + catalogue_.Path() + "），未运行任何命令\r\n");
+    EXPECT_TRUE(phone_.Commands().empty());
+    EXPECT_EQ(answerer.Texts().size(), 2u);
 }
 
 }  // namespace
