@@ -19,6 +19,7 @@
 #include "platform/encoding.h"
 #include "platform/system.h"
 #include "support/fake_phone.h"
+#include "support/script_outcomes.h"
 
 namespace {
 
@@ -194,40 +195,8 @@ std::string LastLine(std::string output)
 // through their closing pause; older phones exit 0 whatever happened, so their words count too.
 TEST_F(CompanionScriptTest, WaitedScriptsReportTheOutcomeInTheirExitCode)
 {
-    struct Case {
-        const char* stem;
-        const char* state = "device";
-        const char* packages = nullptr;  // the phone's packages; none named: every package
-        bool withoutShellProtocol = false;
-        bool adbMissing = false;
-        bool apkFile = true;  // the apk folder holds an apk file
-        int code = 0;
-        const char* lastLine = nullptr;  // words of the last line, if checked
-    };
-    const char* const waited[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec",
-                                  "clean", "clean_download", "auto_install", "renew", "trans"};
-    const char* const notReady = "本次没有对手机做任何操作";
-    std::vector<Case> cases;
-    for (const char* stem : waited) {
-        bool report = std::string(stem) == "trans";  // writes temp2.txt, not to its output
-        cases.push_back({.stem = stem});
-        for (const char* state : {"offline", "none", "unauthorized"}) {
-            cases.push_back({.stem = stem, .state = state, .code = 1, .lastLine = report ? nullptr : notReady});
-        }
-        cases.push_back({.stem = stem, .adbMissing = true, .code = 1, .lastLine = report ? nullptr : notReady});
-    }
-    const char* const someGoogle = "com.google.android.gms,com.android.vending";
-    cases.push_back({.stem = "goolgle_abl", .packages = someGoogle, .code = 2,
-                     .lastLine = "以下操作未成功：com.google.android.gsf"});
-    cases.push_back({.stem = "goolgle_dis", .packages = someGoogle, .withoutShellProtocol = true, .code = 2,
-                     .lastLine = "以下操作未成功：com.google.android.gsf"});
-    cases.push_back({.stem = "hwread_IN", .packages = "com.huawei.hwireader", .code = 0});
-    cases.push_back({.stem = "hwread_UN", .packages = ",", .code = 3, .lastLine = "本次没有做任何改动"});
-    cases.push_back({.stem = "hw_rec", .packages = ",", .code = 3, .lastLine = "本次没有做任何改动"});
-    cases.push_back({.stem = "auto_install", .apkFile = false, .code = 3, .lastLine = "没有 apk 文件"});
-
     fs::create_directory(program_ / "apk");
-    for (const Case& c : cases) {
+    for (const ScriptOutcome& c : ScriptOutcomes()) {
         phone_.SetState(c.state);
         c.packages != nullptr ? phone_.Set("PACKAGES", c.packages) : phone_.Unset("PACKAGES");
         c.withoutShellProtocol ? phone_.Set("SHELL_PROTOCOL", "none") : phone_.Unset("SHELL_PROTOCOL");
@@ -243,9 +212,8 @@ TEST_F(CompanionScriptTest, WaitedScriptsReportTheOutcomeInTheirExitCode)
         if (c.adbMissing) {
             fs::rename(elsewhere_ / "adb.away", program_ / "adb");
         }
-        SCOPED_TRACE(std::string(c.stem) + " with a phone " + c.state + (c.packages ? std::string(" having ") + c.packages : "") +
-                     (c.adbMissing ? ", adb missing" : ""));
-        EXPECT_EQ(run.exitCode, c.code) << run.output;
+        SCOPED_TRACE(Describe(c));
+        EXPECT_EQ(static_cast<unsigned long>(run.exitCode), c.code) << run.output;
         if (c.lastLine != nullptr) {
             EXPECT_NE(LastLine(run.output).find(c.lastLine), std::string::npos) << run.output;
         }
