@@ -1,8 +1,10 @@
-// GBK conversion with iconv; captured output on POSIX systems has no legacy code page.
+// GBK conversion with iconv, which also decodes the legacy bytes of captured output as code page 936.
 #include <iconv.h>
 
 #include <cerrno>
 #include <cstddef>
+#include <string>
+#include <vector>
 
 #include "platform/encoding.h"
 #include "platform/legacy_code_page.h"
@@ -85,6 +87,48 @@ std::size_t FindTagCharacter(std::string_view utf8, std::size_t from)
     return std::string_view::npos;
 }
 
+// Code page 936's double-byte characters as UTF-8, decoded once: output is decoded a character at
+// a time, and a conversion for each would cost more than all the rest of the decoding.
+class GbkPairs {
+public:
+    GbkPairs() : utf8_(kLeads * kTrails)
+    {
+        Converter converter("UTF-8", "GBK");
+        for (unsigned lead = kFirstLead; lead < kFirstLead + kLeads; ++lead) {
+            for (unsigned trail = kFirstTrail; trail < kFirstTrail + kTrails; ++trail) {
+                const char pair[] = {static_cast<char>(lead), static_cast<char>(trail)};
+                utf8_[Index(lead, trail)] =
+                    converter.Convert({pair, 2}, "", [](std::string_view rest) { return rest.size(); });
+            }
+        }
+    }
+
+    // The character, or empty when the two bytes are not one.
+    const std::string& Of(unsigned char lead, unsigned char trail) const
+    {
+        static const std::string none;
+        bool inRange = lead >= kFirstLead && trail >= kFirstTrail && trail < kFirstTrail + kTrails;
+        return inRange ? utf8_[Index(lead, trail)] : none;
+    }
+
+private:
+    static constexpr unsigned kFirstLead = 0x81, kLeads = 0xFE - 0x81 + 1;
+    static constexpr unsigned kFirstTrail = 0x40, kTrails = 0xFE - 0x40 + 1;
+    static std::size_t Index(unsigned lead, unsigned trail) { return (lead - kFirstLead) * kTrails + trail - kFirstTrail; }
+
+    std::vector<std::string> utf8_;
+};
+
+// A byte that stands alone: ASCII as it is; 0x80 is the euro sign in code page 936, and every
+// other byte above ASCII means nothing alone.
+std::string SingleByteCharacter(unsigned char byte)
+{
+    if (byte < 0x80) {
+        return std::string(1, static_cast<char>(byte));
+    }
+    return byte == 0x80 ? "\xE2\x82\xAC" : std::string(kReplacementCharacter);
+}
+
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk)
@@ -111,7 +155,19 @@ std::string Utf8ToGbk(std::string_view utf8)
 
 const bool kLoneLineFeedsGainCarriageReturns = true;
 
-LegacyCharacter DecodeLegacyCharacter(LegacyCodePage, std::string_view)
+// Both legacy code pages are 936 here, the one of the program's users on Windows, so that bytes
+// that are not UTF-8 take the same double-byte path as there, where tests and fuzzing reach it.
+LegacyCharacter DecodeLegacyCharacter(LegacyCodePage, std::string_view bytes)
 {
-    return {std::string(kReplacementCharacter), 1};
+    auto lead = static_cast<unsigned char>(bytes[0]);
+    if (IsGbkLeadByte(lead)) {
+        if (bytes.size() < 2) {
+            return {std::string(), 0};
+        }
+        static const GbkPairs pairs;
+        if (const std::string& pair = pairs.Of(lead, static_cast<unsigned char>(bytes[1])); !pair.empty()) {
+            return {pair, 2};
+        }
+    }
+    return {SingleByteCharacter(lead), 1};
 }

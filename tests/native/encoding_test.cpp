@@ -109,19 +109,16 @@ TEST(OutputDecoder, LineFeedAfterAChunkEndingInTextGetsItsCr)
     EXPECT_EQ(DecodeChunks({"设备", "\n"}), "设备\r\n");
 }
 
-TEST(OutputDecoder, InvalidBytesBecomeReplacementCharacters)
+// Bytes that are not UTF-8 are read in code page 936, as on the users' Windows: a lead byte takes
+// the byte after it, ASCII included; what means nothing becomes U+FFFD.
+TEST(OutputDecoder, BytesThatAreNotUtf8AreReadInCodePage936)
 {
     EXPECT_EQ(DecodeChunks({"a\xFF" "b"}), "a" + kReplacement + "b");
-    EXPECT_EQ(DecodeChunks({"\x80\xBF"}), kReplacement + kReplacement);
-    // A three-byte lead followed by ASCII is no character; the ASCII is kept.
-    EXPECT_EQ(DecodeChunks({"\xE8" "ab"}), kReplacement + "ab");
+    EXPECT_EQ(DecodeChunks({"\x80\xBF"}), "€" + kReplacement);  // the euro sign, then a cut-off lead byte
+    EXPECT_EQ(DecodeChunks({"\xE8" "ab"}), "鑑b");
     EXPECT_EQ(DecodeChunks({"\xE8", "\n"}), kReplacement + "\r\n");
-}
-
-TEST(OutputDecoder, RejectsOverlongAndSurrogateForms)
-{
-    EXPECT_EQ(DecodeChunks({"\xC0\xAF"}), kReplacement + kReplacement);
-    EXPECT_EQ(DecodeChunks({"\xED\xA0\x80"}), kReplacement + kReplacement + kReplacement);
+    EXPECT_EQ(DecodeChunks({"\xC0\xAF"}), "蜡") << "an overlong UTF-8 form";
+    EXPECT_EQ(DecodeChunks({"\xED\xA0\x80"}), "頎€") << "a UTF-8 surrogate";
 }
 
 TEST(OutputDecoder, ByteThatCanNeverCompleteIsNotHeldBack)
@@ -170,7 +167,7 @@ TEST(OutputDecoder, TextIsTheSameWhereverTheChunkBordersFall)
         }
         EXPECT_EQ(DecodeChunks(bytewise), whole) << testing::PrintToString(bytes);
     }
-    EXPECT_EQ(DecodeChunks({"\xC3\xA9\x80"}), kReplacement + kReplacement + kReplacement);
+    EXPECT_EQ(DecodeChunks({"\xC3\xA9\x80"}), "茅€");
 }
 
 // A long line of UTF-8 without ASCII is shown as it arrives, held back only a few KB, also when
