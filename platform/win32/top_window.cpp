@@ -195,13 +195,14 @@ std::unique_ptr<LiveWindow> BuildWindow(const DeclaredWindow& declared, HWND ope
     if (handle == nullptr) {
         return nullptr;
     }
+    DeclaredOuter outer = DeclaredOuterOf(declaration);
     window->dpi = WindowDpi(handle);
-    window->scale = ScaleToFit(DeclaredOuterOf(declaration), window->dpi, work);
+    window->scale = ScaleToFit(outer, window->dpi, work);
     if (!CreateControls(*window, declared.controls)) {
         DestroyWindow(handle);
         return nullptr;
     }
-    PlaceInWorkArea(handle, OuterSize(DeclaredOuterOf(declaration), window->dpi, window->scale), work);
+    PlaceInWorkArea(handle, OuterSize(outer, window->dpi, window->scale), work);
     return window;
 }
 
