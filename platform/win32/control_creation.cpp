@@ -17,13 +17,13 @@ constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 LONG Width(const RECT& r) { return r.right - r.left; }
 LONG Height(const RECT& r) { return r.bottom - r.top; }
 
-// Scales the declared rectangle to the window's DPI and prepares what depends on its size: a
+// Scales the declared rectangle by the window's scale and prepares what depends on its size: a
 // transparent label's wider window, a picture scaled once to the box. Returns the rectangle the
 // control's window takes in its container.
 RECT LayOut(LiveControl& control)
 {
     const ControlDeclaration& d = *control.declaration;
-    control.bounds = ScaleToDpi(d.rect, control.window->dpi);
+    control.bounds = ScaleDeclared(d.rect, control.window->scale);
     switch (d.kind) {
     case ControlKind::TransLabel: {
         RECT area = TransLabelBounds(control);

@@ -1,5 +1,7 @@
-// Display scaling: the declared pixels (96 DPI) scaled to a window's DPI, and the frame around a client area.
+// Display scaling: declared pixels (96 DPI) scaled to a window's DPI, or less to fit its work area; its frame.
 #include <algorithm>
+#include <cstdint>
+#include <utility>
 
 #include "platform/win32/live_window.h"
 
@@ -44,15 +46,31 @@ SIZE DeclaredFrameSize(DWORD style, DWORD exStyle, SIZE frameAtDpi, int dpi)
     return SIZE{MulDiv(frameAtDpi.cx, kDeclaredDpi, dpi), MulDiv(frameAtDpi.cy, kDeclaredDpi, dpi)};
 }
 
+// The declared outer size holds the 96-DPI frame; only the client part inside it scales.
+SIZE DeclaredClientSize(const DeclaredOuter& declared, SIZE frameAtDpi, int dpi)
+{
+    SIZE declaredFrame = DeclaredFrameSize(declared.style, declared.exStyle, frameAtDpi, dpi);
+    return SIZE{std::max(declared.size.cx - declaredFrame.cx, 0L), std::max(declared.size.cy - declaredFrame.cy, 0L)};
+}
+
+bool Smaller(LayoutScale a, LayoutScale b)
+{
+    return static_cast<std::int64_t>(a.numerator) * b.denominator <
+           static_cast<std::int64_t>(b.numerator) * a.denominator;
+}
+
 }  // namespace
 
-int ScaleToDpi(int pixels, int dpi) { return MulDiv(pixels, dpi, kDeclaredDpi); }
+int ScaleDeclared(int pixels, LayoutScale scale) { return MulDiv(pixels, scale.numerator, scale.denominator); }
 
-RECT ScaleToDpi(const Rect& declared, int dpi)
+RECT ScaleDeclared(const Rect& declared, LayoutScale scale)
 {
-    return RECT{ScaleToDpi(declared.left, dpi), ScaleToDpi(declared.top, dpi),
-                ScaleToDpi(declared.left + declared.width, dpi), ScaleToDpi(declared.top + declared.height, dpi)};
+    return RECT{ScaleDeclared(declared.left, scale), ScaleDeclared(declared.top, scale),
+                ScaleDeclared(declared.left + declared.width, scale),
+                ScaleDeclared(declared.top + declared.height, scale)};
 }
+
+bool SameScale(LayoutScale a, LayoutScale b) { return !Smaller(a, b) && !Smaller(b, a); }
 
 int SystemDpi()
 {
@@ -71,12 +89,33 @@ int WindowDpi(HWND window)
     return dpi > 0 ? dpi : SystemDpi();
 }
 
-// The declared outer size holds the 96-DPI frame; only its client part scales.
-SIZE OuterSizeForDpi(int declaredWidth, int declaredHeight, DWORD style, DWORD exStyle, int dpi)
+// At 150 % or 175 % a 1080-line laptop screen is too short for a window made for 96 DPI and
+// scaled by the full factor; one that does not fit could not be moved to show its bottom rows.
+// The frame stays at the monitor's DPI, as the system draws it; the client area gets what is left.
+LayoutScale ScaleToFit(const DeclaredOuter& declared, int dpi, const RECT& workArea)
 {
-    SIZE frame = FrameSize(style, exStyle, dpi);
-    SIZE declaredFrame = DeclaredFrameSize(style, exStyle, frame, dpi);
-    int clientWidth = std::max(declaredWidth - static_cast<int>(declaredFrame.cx), 0);
-    int clientHeight = std::max(declaredHeight - static_cast<int>(declaredFrame.cy), 0);
-    return SIZE{frame.cx + ScaleToDpi(clientWidth, dpi), frame.cy + ScaleToDpi(clientHeight, dpi)};
+    SIZE frame = FrameSize(declared.style, declared.exStyle, dpi);
+    SIZE client = DeclaredClientSize(declared, frame, dpi);
+    LayoutScale scale{dpi, kDeclaredDpi};
+    const std::pair<LONG, LONG> sides[] = {{client.cx, workArea.right - workArea.left - frame.cx},
+                                           {client.cy, workArea.bottom - workArea.top - frame.cy}};
+    for (auto [declaredSide, room] : sides) {
+        // Scaled by room / declared side, the client side fills the room exactly.
+        LayoutScale filling{static_cast<int>(room), static_cast<int>(declaredSide)};
+        if (declaredSide > 0 && Smaller(filling, scale)) {
+            scale = filling;
+        }
+    }
+    // Fitting never makes a window smaller than declared (only a monitor under 96 DPI does): one
+    // too large even then keeps that size and stands at the work area's corner.
+    LayoutScale least = Smaller(LayoutScale{dpi, kDeclaredDpi}, LayoutScale{1, 1}) ? LayoutScale{dpi, kDeclaredDpi}
+                                                                                   : LayoutScale{1, 1};
+    return Smaller(scale, least) ? least : scale;
+}
+
+SIZE OuterSize(const DeclaredOuter& declared, int dpi, LayoutScale scale)
+{
+    SIZE frame = FrameSize(declared.style, declared.exStyle, dpi);
+    SIZE client = DeclaredClientSize(declared, frame, dpi);
+    return SIZE{frame.cx + ScaleDeclared(client.cx, scale), frame.cy + ScaleDeclared(client.cy, scale)};
 }

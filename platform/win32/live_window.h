@@ -23,6 +23,13 @@ struct LiveWindow;
 // Declared positions, sizes and font heights are pixels at this DPI (100 % display scaling).
 inline constexpr int kDeclaredDpi = 96;
 
+// How many pixels of a window one declared pixel becomes: numerator / denominator. The monitor's
+// DPI over 96, unless the window would then not fit the monitor's work area (dpi.cpp).
+struct LayoutScale {
+    int numerator = kDeclaredDpi;
+    int denominator = kDeclaredDpi;
+};
+
 // One control of an open window. Owned by its LiveWindow; valid until the window's handle is gone.
 struct LiveControl {
     const ControlDeclaration* declaration = nullptr;
@@ -31,7 +38,7 @@ struct LiveControl {
     HWND handle = nullptr;
     HFONT font = nullptr;               // owned by the window's font cache, or the stock GUI font
     Rgb textColour = kNoColour;         // the declared colour until SetTextColour changes it
-    RECT bounds{};                      // the declared rectangle scaled to the window's DPI, in its container
+    RECT bounds{};                      // the declared rectangle at the window's scale, in its container
     POINT textOrigin{};                 // TransLabel: the rectangle's corner inside its (wider) window
     std::optional<Picture> picture;     // PicBox: already scaled to the (scaled) box and made opaque
 };
@@ -43,7 +50,9 @@ struct LiveWindow {
     HWND handle = nullptr;
     std::uint64_t serial = 0;             // tells two openings of the same window apart
     bool closing = false;                 // CloseWindowLater has posted its close message
-    int dpi = kDeclaredDpi;               // what its controls and fonts are scaled for
+    int dpi = kDeclaredDpi;               // its monitor's, which its frame is drawn at
+    LayoutScale scale;                    // what its controls, fonts and pictures are scaled by
+    bool moving = false;                  // the user is dragging it (between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE)
     std::vector<std::unique_ptr<LiveControl>> controls;  // in declared order
     HWND savedFocus = nullptr;            // the control to give the focus back on reactivation
     std::vector<HWND> disabledWindows;    // modal: the windows this one disabled, enabled again on closing
@@ -64,12 +73,22 @@ inline constexpr UINT kCloseLaterMessage = WM_APP + 1;
 HINSTANCE ModuleInstance();
 
 // dpi.cpp
-int ScaleToDpi(int pixels, int dpi);
-RECT ScaleToDpi(const Rect& declared, int dpi);  // edges scaled, so that touching controls still touch
+int ScaleDeclared(int pixels, LayoutScale scale);
+RECT ScaleDeclared(const Rect& declared, LayoutScale scale);  // edges scaled, so that touching controls still touch
+bool SameScale(LayoutScale a, LayoutScale b);
 int SystemDpi();
 int WindowDpi(HWND window);  // the DPI of the monitor the window is on (the system DPI before Windows 10)
-// The outer size of a window whose declared outer size (frame included) is given at 96 DPI.
-SIZE OuterSizeForDpi(int declaredWidth, int declaredHeight, DWORD style, DWORD exStyle, int dpi);
+// A window's declared outer size (frame included, at 96 DPI) and its styles, which give its frame.
+struct DeclaredOuter {
+    SIZE size;
+    DWORD style;
+    DWORD exStyle;
+};
+// The scale for a window on a monitor of this DPI and work area: the DPI's own factor where the
+// window then fits the work area, else the largest factor that fits, but not below 1.
+LayoutScale ScaleToFit(const DeclaredOuter& declared, int dpi, const RECT& workArea);
+// The outer size: the frame at the DPI around the declared client area at the scale.
+SIZE OuterSize(const DeclaredOuter& declared, int dpi, LayoutScale scale);
 
 // window_registry.cpp: the declared windows and the open ones.
 const DeclaredWindow* FindDeclared(WindowId id);
@@ -92,7 +111,7 @@ void CloseLiveWindow(LiveWindow& window);  // as the close box: re-enables what 
 
 // control_creation.cpp
 bool CreateControls(LiveWindow& window, const ControlIndex& index);
-// After a DPI change: every control re-placed, its font re-created and its picture scaled anew.
+// After a change of scale: every control re-placed, its font re-created and its picture scaled anew.
 void RescaleControls(LiveWindow& window);
 
 // pane.cpp: the window class that draws Label, TransLabel, SplitterBar, PicBox and GroupBox.
@@ -120,7 +139,7 @@ COLORREF ControlTextColour(const LiveControl& control, int systemDefault);
 // WM_CTLCOLOREDIT / WM_CTLCOLORSTATIC / WM_CTLCOLORBTN of the top-level window; null = default.
 HBRUSH ColourControl(UINT message, HDC dc, HWND control);
 
-// fonts.cpp: fonts at the window's DPI, owned by the window.
+// fonts.cpp: fonts at the window's scale, owned by the window.
 HFONT WindowFont(LiveWindow& window, const FontSpec& declared);  // height 0: the default GUI font
 void ReleaseFonts(std::vector<std::pair<FontSpec, HFONT>>& fonts);
 

@@ -74,7 +74,8 @@ void PaintGroupBox(const LiveControl& control, HDC dc, const RECT& client)
     std::wstring text = WindowText(control.handle);
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    int left = control.declaration->align == Align::Centre ? (client.right - size.cx) / 2 : 8;
+    int indent = ScaleDeclared(8, control.window->scale);
+    int left = control.declaration->align == Align::Centre ? (client.right - size.cx) / 2 : indent;
     int saved = SaveDC(dc);
     if (!text.empty()) {
         ExcludeClipRect(dc, left - 2, 0, left + size.cx + 2, metrics.tmHeight);

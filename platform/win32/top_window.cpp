@@ -70,13 +70,40 @@ void HandleActivate(LiveWindow& window, WPARAM wParam)
     }
 }
 
-// Moved to a monitor of another DPI: the system suggests the new outer rectangle.
+DeclaredOuter DeclaredOuterOf(const WindowDeclaration& declaration)
+{
+    return DeclaredOuter{SIZE{declaration.width, declaration.height}, kTopStyle, kTopExStyle};
+}
+
+// The work area (the screen without the task bar) of the monitor, or of the primary one.
+RECT WorkAreaOf(HMONITOR monitor)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoW(monitor, &info)) {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
+    }
+    return info.rcWork;
+}
+
+// Moved to a monitor of another DPI, or that monitor's scaling changed: the system suggests the new
+// outer rectangle. The window takes its corner and is sized by the same rule as when it opened,
+// for the work area of the monitor that rectangle lies on. Unless the user is dragging it there,
+// it is moved wholly inside that work area where it fits.
 void Rescale(LiveWindow& window, int dpi, const RECT& suggested)
 {
+    RECT work = WorkAreaOf(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST));
+    DeclaredOuter declared = DeclaredOuterOf(*window.declaration);
     window.dpi = dpi;
+    window.scale = ScaleToFit(declared, dpi, work);
     RescaleControls(window);
-    SetWindowPos(window.handle, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SIZE size = OuterSize(declared, dpi, window.scale);
+    POINT corner{suggested.left, suggested.top};
+    if (!window.moving) {
+        corner.x = std::max(work.left, std::min(corner.x, work.right - size.cx));
+        corner.y = std::max(work.top, std::min(corner.y, work.bottom - size.cy));
+    }
+    SetWindowPos(window.handle, nullptr, corner.x, corner.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void HandleDestroyed(LiveWindow* window)
@@ -119,6 +146,10 @@ LRESULT CALLBACK TopWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
     case WM_ACTIVATE:
         HandleActivate(*window, wParam);
         return 0;
+    case WM_ENTERSIZEMOVE:
+    case WM_EXITSIZEMOVE:
+        window->moving = message == WM_ENTERSIZEMOVE;
+        return 0;
     case WM_DPICHANGED:
         Rescale(*window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -134,17 +165,11 @@ LRESULT CALLBACK TopWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcW(handle, message, wParam, lParam);
 }
 
-// The work area (the screen without the task bar) of the opener's monitor, or of the primary one.
+// The work area of the opener's monitor, or of the primary one.
 RECT WorkArea(HWND opener)
 {
-    HMONITOR monitor = opener != nullptr ? MonitorFromWindow(opener, MONITOR_DEFAULTTOPRIMARY)
-                                         : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (!GetMonitorInfoW(monitor, &info)) {
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
-    }
-    return info.rcWork;
+    return WorkAreaOf(opener != nullptr ? MonitorFromWindow(opener, MONITOR_DEFAULTTOPRIMARY)
+                                        : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
 }
 
 // Centred on the work area; a window larger than it keeps its title bar inside, at the corner.
@@ -155,8 +180,8 @@ void PlaceInWorkArea(HWND handle, SIZE size, const RECT& work)
     SetWindowPos(handle, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Created on the opener's monitor first, so that it knows that monitor's DPI before its controls
-// are built at it.
+// Created on the opener's monitor first, so that it knows that monitor's DPI and work area before
+// its controls are built at the scale they give.
 std::unique_ptr<LiveWindow> BuildWindow(const DeclaredWindow& declared, HWND opener, HWND owner)
 {
     const WindowDeclaration& declaration = *declared.declaration;
@@ -170,13 +195,14 @@ std::unique_ptr<LiveWindow> BuildWindow(const DeclaredWindow& declared, HWND ope
     if (handle == nullptr) {
         return nullptr;
     }
+    DeclaredOuter outer = DeclaredOuterOf(declaration);
     window->dpi = WindowDpi(handle);
+    window->scale = ScaleToFit(outer, window->dpi, work);
     if (!CreateControls(*window, declared.controls)) {
         DestroyWindow(handle);
         return nullptr;
     }
-    SIZE size = OuterSizeForDpi(declaration.width, declaration.height, kTopStyle, kTopExStyle, window->dpi);
-    PlaceInWorkArea(handle, size, work);
+    PlaceInWorkArea(handle, OuterSize(outer, window->dpi, window->scale), work);
     return window;
 }
 

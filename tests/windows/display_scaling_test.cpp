@@ -1,11 +1,14 @@
-// The real start and desktop windows at the display's DPI: run once at 96 DPI and once in a Wine
-// prefix set to 144 DPI (150 %), where every size and every text must be 1.5 times as large.
+// The real start and desktop windows at the display's DPI: run at 96 DPI, and at 120, 144 and 168
+// DPI on a 1920 x 1000 screen, where every size and text grows by the display's factor unless the
+// window would then not fit the work area: then by the largest factor that fits.
 #include <gtest/gtest.h>
 
 #include "platform/win32/windows_api.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <string>
 
 #include "core/window_names.h"
 #include "platform/win32/live_window.h"
@@ -26,23 +29,48 @@ int ExpectedDpi()
 }
 
 int Scaled(int pixels, int dpi) { return MulDiv(pixels, dpi, kDeclaredDpi); }
+LONG Width(const RECT& r) { return r.right - r.left; }
+LONG Height(const RECT& r) { return r.bottom - r.top; }
 
-// The frame that a declared outer size holds: the one at 96 DPI.
-SIZE DeclaredFrame(HWND window)
+// The window's frame at the given DPI; a declared outer size holds the one at 96 DPI.
+SIZE Frame(HWND window, int dpi)
 {
     using Adjust = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
     auto* adjust = reinterpret_cast<Adjust*>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
     RECT frame{0, 0, 0, 0};
     adjust(&frame, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
-           static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), kDeclaredDpi);
-    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+           static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), static_cast<UINT>(dpi));
+    return SIZE{Width(frame), Height(frame)};
+}
+
+RECT WorkAreaOf(HWND window)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+    return info.rcWork;
 }
 
 HWND WindowHandle(WindowId id) { return FindOpenWindow(id)->handle; }
 HWND Handle(WindowId id, std::string_view control) { return FindControl(id, control)->handle; }
 
 LONG FontHeight(HWND control) { return FontOf(control).lfHeight; }
+
+// The declared client size (the declared outer size less the 96-DPI frame).
+SIZE DeclaredClient(const WindowDeclaration& declaration, HWND window)
+{
+    SIZE frame = Frame(window, kDeclaredDpi);
+    return SIZE{declaration.width - frame.cx, declaration.height - frame.cy};
+}
+
+// The factor by which the window's client area grew from its declared size.
+double ClientFactor(const WindowDeclaration& declaration)
+{
+    RECT client;
+    GetClientRect(WindowHandle(declaration.id), &client);
+    return static_cast<double>(client.bottom) / DeclaredClient(declaration, WindowHandle(declaration.id)).cy;
+}
 
 class DisplayScaling : public ::testing::Test {
 protected:
@@ -61,88 +89,134 @@ protected:
         ProcessPendingEvents();
     }
 
-    // The client area is the declared one scaled; the window stands centred on the work area, or
-    // at its top-left corner where it is larger.
-    static void ExpectScaledAndPlaced(const WindowDeclaration& declaration, int dpi)
+    // The client area is the declared one grown by the display's factor where the window then fits
+    // the work area, else by the largest factor that fits, never below 1: the window then fills
+    // the work area's width or height. The window lies wholly inside the work area, centred.
+    static void ExpectFittedAndPlaced(const WindowDeclaration& declaration, int dpi)
     {
         HWND window = WindowHandle(declaration.id);
-        SIZE frame = DeclaredFrame(window);
-        RECT client;
-        GetClientRect(window, &client);
-        EXPECT_NEAR(client.right, Scaled(declaration.width - frame.cx, dpi), 2) << declaration.title;
-        EXPECT_NEAR(client.bottom, Scaled(declaration.height - frame.cy, dpi), 2) << declaration.title;
-
-        RECT work;
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        SIZE declared = DeclaredClient(declaration, window);
+        SIZE frame = Frame(window, dpi);
+        RECT work = WorkAreaOf(window);
         RECT outer;
         GetWindowRect(window, &outer);
-        for (auto [start, end, workStart, workEnd] : {std::array{outer.left, outer.right, work.left, work.right},
-                                                      std::array{outer.top, outer.bottom, work.top, work.bottom}}) {
-            if (end - start <= workEnd - workStart) {
-                EXPECT_NEAR(start - workStart, workEnd - end, 1) << declaration.title << ": centred";
-            } else {
-                EXPECT_EQ(start, workStart) << declaration.title << ": title bar inside the work area";
-            }
+        RECT client;
+        GetClientRect(window, &client);
+        bool plainFits = frame.cx + Scaled(declared.cx, dpi) <= Width(work) &&
+                         frame.cy + Scaled(declared.cy, dpi) <= Height(work);
+        if (plainFits) {
+            EXPECT_NEAR(client.right, Scaled(declared.cx, dpi), 2) << declaration.title;
+            EXPECT_NEAR(client.bottom, Scaled(declared.cy, dpi), 2) << declaration.title;
+        } else {
+            EXPECT_LE(std::min(Width(work) - Width(outer), Height(work) - Height(outer)), 2)
+                << declaration.title << ": the largest factor that fits fills the work area one way";
+            EXPECT_GE(client.bottom, declared.cy) << declaration.title << ": never below 1";
+            EXPECT_NEAR(client.right, declared.cx * ClientFactor(declaration), 2)
+                << declaration.title << ": both ways by the one factor";
         }
+        EXPECT_GE(outer.left, work.left) << declaration.title;
+        EXPECT_GE(outer.top, work.top) << declaration.title;
+        EXPECT_LE(outer.right, work.right) << declaration.title;
+        EXPECT_LE(outer.bottom, work.bottom) << declaration.title;
+        EXPECT_NEAR(outer.left - work.left, work.right - outer.right, 1) << declaration.title << ": centred";
+        EXPECT_NEAR(outer.top - work.top, work.bottom - outer.bottom, 1) << declaration.title << ": centred";
+    }
+
+    // The output box stands, and its text is as tall, as the window's factor makes them.
+    static void ExpectOutputBoxScaledBy(double factor)
+    {
+        HWND output = Handle(DesktopWindow, kOutputBox);
+        POINT corner = ClientOffset(output, WindowHandle(DesktopWindow));
+        EXPECT_NEAR(corner.x, 496 * factor, 1);
+        EXPECT_NEAR(corner.y, 16 * factor, 1);
+        RECT box;
+        GetWindowRect(output, &box);
+        EXPECT_NEAR(Width(box), 600 * factor, 1);
+        EXPECT_NEAR(FontHeight(output), -14 * factor, 1) << "a 14 px font";
+        EXPECT_NEAR(FontHeight(Handle(DesktopWindow, "高级选择夹1")), -19 * factor, 1) << "the page headers";
     }
 };
 
-TEST_F(DisplayScaling, WindowsRunAtTheDisplaysDpi)
+TEST_F(DisplayScaling, WindowsRunAtTheDisplaysDpiOnTheTestScreen)
 {
     ASSERT_TRUE(OpenWindow(StartWindow, false));
     EXPECT_EQ(FindOpenWindow(StartWindow)->dpi, ExpectedDpi());
+    if (const char* screen = std::getenv("PELLUCOR_EXPECTED_SCREEN")) {
+        EXPECT_EQ(std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN)),
+                  screen);
+    }
 }
 
-TEST_F(DisplayScaling, StartWindowScalesAndStandsOnTheWorkArea)
+TEST_F(DisplayScaling, StartWindowScalesAndFitsTheWorkArea)
 {
     ASSERT_TRUE(OpenWindow(StartWindow, false));
-    int dpi = FindOpenWindow(StartWindow)->dpi;
-    ExpectScaledAndPlaced(StartWindowDeclaration(), dpi);
-    EXPECT_EQ(FontHeight(Handle(StartWindow, "按钮更新")), -Scaled(14, dpi)) << "a 14 px font";
+    ExpectFittedAndPlaced(StartWindowDeclaration(), FindOpenWindow(StartWindow)->dpi);
+    EXPECT_NEAR(FontHeight(Handle(StartWindow, "按钮更新")), -14 * ClientFactor(StartWindowDeclaration()), 1)
+        << "a 14 px font";
 }
 
-TEST_F(DisplayScaling, DesktopWindowScalesControlsFontsAndPlace)
+TEST_F(DisplayScaling, DesktopWindowScalesControlsAndFontsAndFitsTheWorkArea)
 {
     ASSERT_TRUE(OpenWindow(DesktopWindow, false));
-    int dpi = FindOpenWindow(DesktopWindow)->dpi;
-    ExpectScaledAndPlaced(DesktopWindowDeclaration(), dpi);
-    HWND output = Handle(DesktopWindow, kOutputBox);
-    POINT corner = ClientOffset(output, WindowHandle(DesktopWindow));
-    EXPECT_EQ(corner.x, Scaled(496, dpi));
-    EXPECT_EQ(corner.y, Scaled(16, dpi));
-    RECT box;
-    GetWindowRect(output, &box);
-    EXPECT_EQ(box.right - box.left, Scaled(600, dpi));
-    EXPECT_EQ(FontHeight(output), -Scaled(14, dpi)) << "a 14 px font";
+    ExpectFittedAndPlaced(DesktopWindowDeclaration(), FindOpenWindow(DesktopWindow)->dpi);
+    ExpectOutputBoxScaledBy(ClientFactor(DesktopWindowDeclaration()));
 }
 
-// Windows moved to a monitor of another DPI: the suggested rectangle is taken, every control is
-// re-placed and its font made anew, and moving back gives the first layout again.
+// Windows moved to a monitor of another DPI: the window stands where the system suggests, every
+// control is re-placed and its font made anew, and moving back gives the first layout again.
 TEST_F(DisplayScaling, DpiChangeReplacesControlsAndRemakesFonts)
 {
     ASSERT_TRUE(OpenWindow(DesktopWindow, false));
     HWND window = WindowHandle(DesktopWindow);
-    HWND output = Handle(DesktopWindow, kOutputBox);
     int dpi = FindOpenWindow(DesktopWindow)->dpi;
+    double factor = ClientFactor(DesktopWindowDeclaration());
     RECT before;
     GetWindowRect(window, &before);
-    LONG fontBefore = FontHeight(output);
 
-    // A monitor of lower DPI, so that the window fits on any test screen.
+    // A monitor of lower DPI, where the window fits on any test screen at that DPI's own factor.
     int other = dpi * 3 / 4;
-    RECT suggested{10, 20, 10 + (before.right - before.left) * 3 / 4, 20 + (before.bottom - before.top) * 3 / 4};
+    RECT suggested{10, 20, 10 + Width(before) * 3 / 4, 20 + Height(before) * 3 / 4};
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(&suggested));
     RECT moved;
     GetWindowRect(window, &moved);
     EXPECT_EQ(moved.left, 10);
-    EXPECT_EQ(moved.right - moved.left, suggested.right - suggested.left);
-    EXPECT_EQ(ClientOffset(output, window).x, Scaled(496, other));
-    EXPECT_EQ(FontHeight(output), -Scaled(14, other));
-    EXPECT_EQ(FontHeight(Handle(DesktopWindow, "高级选择夹1")), -Scaled(19, other)) << "the page headers";
+    EXPECT_EQ(moved.top, 20);
+    ExpectOutputBoxScaledBy(static_cast<double>(other) / kDeclaredDpi);
 
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&before));
-    EXPECT_EQ(ClientOffset(output, window).x, Scaled(496, dpi));
-    EXPECT_EQ(FontHeight(output), fontBefore);
+    RECT back;
+    GetWindowRect(window, &back);
+    EXPECT_TRUE(EqualRect(&back, &before));
+    ExpectOutputBoxScaledBy(factor);
+}
+
+// A monitor whose DPI would make the window larger than its work area: the window shrinks to the
+// largest factor that fits, and is kept wholly inside.
+TEST_F(DisplayScaling, DpiChangeToAnOversizedScaleFitsTheWorkArea)
+{
+    ASSERT_TRUE(OpenWindow(DesktopWindow, false));
+    HWND window = WindowHandle(DesktopWindow);
+    int other = FindOpenWindow(DesktopWindow)->dpi * 2;
+    RECT work = WorkAreaOf(window);
+    RECT before;
+    GetWindowRect(window, &before);
+    RECT suggested{work.left + 40, work.top + 30, work.left + 40 + Width(before) * 2,
+                   work.top + 30 + Height(before) * 2};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(&suggested));
+
+    RECT moved;
+    GetWindowRect(window, &moved);
+    EXPECT_GE(moved.left, work.left);
+    EXPECT_GE(moved.top, work.top);
+    EXPECT_LE(moved.right, work.right);
+    EXPECT_LE(moved.bottom, work.bottom);
+    EXPECT_LE(std::min(Width(work) - Width(moved), Height(work) - Height(moved)), 2)
+        << "the largest factor that fits fills the work area one way";
+    SIZE frame = Frame(window, other);
+    double factor = static_cast<double>(Height(moved) - frame.cy) /
+                    DeclaredClient(DesktopWindowDeclaration(), window).cy;
+    EXPECT_LT(factor, other / static_cast<double>(kDeclaredDpi));
+    ExpectOutputBoxScaledBy(factor);
 }
 
 }  // namespace
