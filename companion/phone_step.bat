@@ -14,8 +14,22 @@ if "%~1"=="/end" goto :End
 
 set "target="
 for %%w in (%*) do set "target=%%w"
-set "answer=%TEMP%\pellucor-step-%RANDOM%-%RANDOM%.txt"
-if not defined TEMP set "answer=%~dp0pellucor-step-%RANDOM%-%RANDOM%.txt"
+REM ÊÖ»úµÄ»Ø´ðÏÈÐ´½øÒ»¸öÖ»ÊôÓÚÕâÒ»²½µÄÎÄ¼þ¼Ð£ºcmd °´Æô¶¯µÄÄÇÒ»ÃëÉè¶¨ %RANDOM%£¬Í¬Ò»ÃëÆô¶¯µÄÁ½¸ö½Å±¾
+REM µÃµ½Í¬ÑùµÄËæ»úÊý£¬¶ø mkdir Ö»ÈÃÆäÖÐÒ»¸ö½¨³ÉÍ¬ÃûÎÄ¼þ¼Ð£¬ÁíÒ»¸ö»»¸öÃû×ÖÔÙÊÔ¡£
+set "folder=%TEMP%"
+if not defined folder set "folder=%~dp0."
+set "tries=0"
+:NewAnswerFolder
+set /a tries+=1
+set "answerFolder=%folder%\pellucor-step-%RANDOM%-%RANDOM%"
+mkdir "%answerFolder%" 2>nul && goto :Run
+if %tries% lss 50 goto :NewAnswerFolder
+echo ÎÞ·¨ÔÚÁÙÊ±ÎÄ¼þ¼Ð %folder% ÖÐ¼ÇÏÂÊÖ»úµÄ»Ø´ð£¬ÕâÒ»²½Ã»ÓÐÔËÐÐ£º%*
+endlocal & set "PellucorStepsFailed=%PellucorStepsFailed% %target%"
+exit /b 2
+
+:Run
+set "answer=%answerFolder%\answer.txt"
 %* > "%answer%" 2>&1 < nul
 set "code=%errorlevel%"
 type "%answer%"
@@ -34,7 +48,7 @@ REM "not installed for" ºÍ "doesn't exist" ËµÃ÷Ã»ÓÐÒª×öµÄ£¬ÕâÒ»²½Ìø¹ý¶ø²»ËãÊ§°Ü£
 REM ¼æ¹Ë»ªÎª¡¢ÈÙÒ«µÄ¸÷ÖÖ»úÐÍ£¬×ÜÓÐÊÖ»úÉÏÃ»ÓÐµÄ°ü¡£ÆôÓÃ¡¢½ûÓÃÊ±°ü²»ÔÚÊÖ»úÉÏÔòËãÊ§°Ü¡£
 set "verdict=done"
 for /f "usebackq delims=" %%l in ("%answer%") do set "line=%%l" & call :Judge
-if exist "%answer%" del "%answer%"
+rd /s /q "%answerFolder%"
 if "%verdict%"=="removed" goto :Removed
 if "%verdict%"=="absent" goto :Absent
 if not "%code%"=="0" goto :Failed
