@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <atomic>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -145,9 +146,16 @@ FileContents ReadFileContents(std::string_view path, FileSharing sharing)
     return {FileReading::Read, std::move(contents)};
 }
 
-// Running out of memory is one way here, so the message is built on the stack.
+// Running out of memory is one way here, so the message is built on the stack. The box's own
+// message loop paints the program's windows, and painting may fail in turn: a second fatal error
+// while the first is shown ends the process at once, before it can nest another box (and another,
+// until the stack overflows). A second thread failing meanwhile ends it the same way.
 void FatalError(std::string_view detail)
 {
+    static std::atomic<bool> reporting{false};
+    if (reporting.exchange(true)) {
+        TerminateProcess(GetCurrentProcess(), static_cast<UINT>(-1));
+    }
     constexpr std::wstring_view kHeading = L"运行时出错!\r\n";
     wchar_t text[1024];
     std::size_t length = kHeading.copy(text, kHeading.size());
