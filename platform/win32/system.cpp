@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "platform/win32/owned_handle.h"
+#include "platform/win32/system_libraries.h"
 #include "platform/win32/wide.h"
 
 namespace {
@@ -66,6 +67,8 @@ std::size_t ToWideInPlace(std::string_view utf8, wchar_t* buffer, std::size_t ca
 
 void InitialisePlatform()
 {
+    // Before anything loads a DLL: the shell, COM and the window system load more as they go.
+    SearchSystemFolderOnly();
     std::wstring directory = ProgramDirectoryWide();
     // "C:" alone names the drive's own current directory, not its root.
     if (directory.size() == 2 && directory[1] == L':') {
