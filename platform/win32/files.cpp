@@ -150,7 +150,8 @@ bool IsFolder(const std::wstring& path)
 // byte, which decide what goes first, and the turn, which keeps them from changing before the
 // write. WriteFile hands the data to the system cache, which outlives the program;
 // FlushFileBuffers would also wait for the disk on every record.
-bool AppendToTextFile(std::string_view path, std::string_view text, std::string_view header)
+bool AppendToTextFile(std::string_view path, std::string_view text, std::string_view header,
+                      std::string_view unfinishedMark)
 {
     SharedFile file(path, GENERIC_READ | FILE_APPEND_DATA, OPEN_ALWAYS);
     if (!file.IsOpen()) {
@@ -160,7 +161,7 @@ bool AppendToTextFile(std::string_view path, std::string_view text, std::string_
     Turn turn(file);
     std::uint64_t size = file.Size();
     std::string last = size > 0 ? file.Read(size - 1, 1) : std::string();
-    std::string bytes = TextToAppend(size, last.empty() ? '\n' : last[0], text, header);
+    std::string bytes = TextToAppend(size, last.empty() ? '\n' : last[0], text, header, unfinishedMark);
     OVERLAPPED end{};
     end.Offset = 0xFFFFFFFF;
     end.OffsetHigh = 0xFFFFFFFF;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/command_state.h"
+#include "core/operation_log.h"
 #include "core/window_names.h"
 #include "platform/files.h"
 #include "platform/system.h"
@@ -138,7 +139,7 @@ TEST_F(OperationLogOnWindows, ClickIsRecordedRotatedShownAndClearedOnlyOnYes)
     for (int i = 0; earlier.size() <= 1024 * 1024; ++i) {
         earlier += "2023-06-26 10:00:00 | 命令框 | adb shell echo " + std::to_string(i) + " | " + std::to_string(i) + "\r\n";
     }
-    ASSERT_TRUE(AppendToTextFile(log_, earlier, kBom));
+    ASSERT_TRUE(AppendToTextFile(log_, earlier, kBom, kUnfinishedRecordMark));
 
     ClickWeatherRemoval();
     EXPECT_EQ(FileBytes(oldLog_), std::string(kBom) + earlier);
@@ -175,13 +176,13 @@ TEST_F(OperationLogOnWindows, ClickIsRecordedRotatedShownAndClearedOnlyOnYes)
 // held is gone once it lets go.
 TEST_F(OperationLogOnWindows, RotationReplacesARotatedFileThatAReaderHoldsOpen)
 {
-    ASSERT_TRUE(AppendToTextFile(oldLog_, "older\r\n", kBom));
+    ASSERT_TRUE(AppendToTextFile(oldLog_, "older\r\n", kBom, kUnfinishedRecordMark));
     OwnedHandle reader(CreateFileW(Utf8ToWide(oldLog_).c_str(), GENERIC_READ,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(reader);
     const std::string full = std::string(1024 * 1024, 'x') + "\r\n";
-    ASSERT_TRUE(AppendToTextFile(log_, full, kBom));
+    ASSERT_TRUE(AppendToTextFile(log_, full, kBom, kUnfinishedRecordMark));
 
     ClickWeatherRemoval();
     EXPECT_TRUE(FileBytes(oldLog_) == std::string(kBom) + full) << "the full log was not rotated";
