@@ -33,8 +33,9 @@ bool TakeTurn(const std::function<bool()>& tryOnce);
 
 // When the file has grown past limit bytes, renames it to rotatedPath, replacing what is there.
 // The size is read and the rename made on the one opened file in the appenders' turn, so that two
-// programs rotating at once never move a file that the other has just begun. Nothing happens to
-// a smaller, missing or busy file.
+// programs rotating at once never move a file that the other has just begun. A rotated file that
+// a reader holds open (sharing delete, as this program's readers do) is replaced all the same; the
+// reader goes on reading what it opened. Nothing happens to a smaller, missing or busy file.
 void RotateFile(std::string_view path, std::string_view rotatedPath, std::uint64_t limit);
 
 // When a regular file was last written, in the system's own units: only for comparing two files.

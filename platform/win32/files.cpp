@@ -182,7 +182,7 @@ void RotateFile(std::string_view path, std::string_view rotatedPath, std::uint64
     }
     std::wstring target = Utf8ToWide(rotatedPath);
     // POSIX semantics replace a file that others hold open (sharing delete, as every reader of the
-    // log does): Windows 10 from 1709 on, on NTFS. Elsewhere the call fails and the classic
+    // log does): recent Windows 10 and 11, on NTFS. Elsewhere the call fails and the classic
     // rename follows, which refuses to replace an open file (ERROR_ACCESS_DENIED) until it has
     // been moved out of the way.
     if (Rename(file.Get(), target, kFileRenameInfoEx, kRenamePosixSemantics | kRenameReplaceIfExists) ||
