@@ -142,11 +142,12 @@ std::optional<std::int64_t> LastWritten(const LogPlace& place)
 bool AppendTo(const LogPlace& place, std::string_view line)
 {
     RotateFile(place.current, place.rotated, kRotationBytes);
-    return AppendToTextFile(place.current, line, kByteOrderMark) ||
-           (MakeFolder(place.folder) && AppendToTextFile(place.current, line, kByteOrderMark));
+    return AppendToTextFile(place.current, line, kByteOrderMark, kUnfinishedRecordMark) ||
+           (MakeFolder(place.folder) && AppendToTextFile(place.current, line, kByteOrderMark, kUnfinishedRecordMark));
 }
 
-// Written where it can be; otherwise shown below the output, and the action goes on.
+// Written where it can be; otherwise shown below the output, and the action goes on. A record
+// that a full disk cut short counts as not written, and goes whole to the next place.
 void Record(std::string_view origin, std::string_view commandLine, std::string_view outcome)
 {
     std::string line = JoinText(

@@ -12,6 +12,12 @@
 // Where a typed command comes from, in its record.
 inline constexpr std::string_view kConsoleOrigin = "命令框";
 
+// Ends a record that a full disk cut short, in the file (written before the next record) and in
+// the operation-log window (after a cut record that ends its file), so that it is never taken for
+// a whole one. Its first character is ASCII, so that a character cut in half before it stays
+// apart from the mark when the log is read back.
+inline constexpr std::string_view kUnfinishedRecordMark = " ……（此条记录未能写完整）";
+
 // Stores the command line in currentCommand, runs it with RunCurrentCommand and records it with
 // its origin (by default the page or window and the caption of the control whose event is being
 // handled) and the last non-empty line it printed itself. A blank command line runs unrecorded.

@@ -64,6 +64,10 @@ std::string LogTextForDisplay(const FileTail& file)
     for (std::string_view rest = text; !rest.empty();) {
         std::size_t end = rest.find_first_of("\r\n");
         std::string line = ShownLine(rest.substr(0, end));
+        // The last line without a line end was cut short; the next record will mark it in the file.
+        if (end == std::string_view::npos && !IsBlank(line)) {
+            line += kUnfinishedRecordMark;
+        }
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
         if (!IsBlank(line)) {
             shown += line;

@@ -18,5 +18,6 @@ void ClearOperationLog(const EventArgs&);
 // A log file's bytes as the box shows them, whatever they hold: one line per record with CR LF,
 // byte-order marks dropped, bytes that are not UTF-8 read in the system's code page (or shown as
 // U+FFFD), control characters as U+FFFD, overlong lines cut; a tail that starts inside the file
-// begins with a note instead of its first, partial line. Empty when no line holds anything.
+// begins with a note instead of its first, partial line; a last line that lacks its line end
+// carries the unfinished-record mark. Empty when no line holds anything.
 std::string LogTextForDisplay(const FileTail& file);

@@ -4,13 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "core/operation_log.h"
 #include "core/operation_log_window.h"
 #include "fuzz/check.h"
 
 namespace {
 
-// The window's cap on a line, and the mark of a cut one.
-constexpr std::size_t kLongestLine = 4000 + std::string_view("…").size();
+// The window's cap on a line, the mark of a cut one, and that of a record left unfinished.
+constexpr std::size_t kLongestLine = 4000 + std::string_view("…").size() + kUnfinishedRecordMark.size();
 
 }  // namespace
 

@@ -16,11 +16,17 @@ constexpr auto kTurnRetry = std::chrono::milliseconds(1);
 
 // A file that holds the header alone (emptied in an editor that keeps the mark) is at the start
 // of a line.
-std::string TextToAppend(std::uint64_t size, char lastByte, std::string_view text, std::string_view header)
+std::string TextToAppend(std::uint64_t size, char lastByte, std::string_view text, std::string_view header,
+                         std::string_view unfinishedMark)
 {
     bool headerOnly = !header.empty() && size == header.size() && lastByte == header.back();
-    std::string_view before = size == 0 ? header : (lastByte == '\n' || headerOnly ? "" : "\r\n");
-    return JoinText({before, text});
+    if (size == 0) {
+        return JoinText({header, text});
+    }
+    if (lastByte == '\n' || headerOnly) {
+        return std::string(text);
+    }
+    return lastByte == '\r' ? JoinText({"\n", text}) : JoinText({unfinishedMark, "\r\n", text});
 }
 
 bool TakeTurn(const std::function<bool()>& tryOnce)

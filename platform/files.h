@@ -14,22 +14,28 @@
 // Appends text to a text file in one write, creating the file (not its folder) when missing.
 // Writers in other processes appending at the same time never interleave inside one call's text,
 // and what is written belongs to the system at once: a crash of the program loses none of it. An
-// empty file gets the header first (a byte-order mark); a file that holds more than the header and
-// does not end in a line feed (a damaged one) gets a CR LF first, so that the text always starts a
-// line of its own. Programs appending and rotating take turns for this; one that keeps the turn
-// too long is not waited for. False when nothing was written.
-bool AppendToTextFile(std::string_view path, std::string_view text, std::string_view header);
+// empty file gets the header first (a byte-order mark). A file that holds more than the header and
+// does not end in a line feed ends in a line left unfinished: by a write that the disk had room
+// for only part of, or by other hands. That line gets the unfinished mark and a CR LF first (a
+// lone CR only the LF it lacks), so that it is not taken for a whole one and the text always
+// starts a line of its own. Programs appending and rotating take turns for this; one that keeps
+// the turn too long is not waited for. False when the text was not written in full: not at all,
+// or cut short, when the disk is full.
+bool AppendToTextFile(std::string_view path, std::string_view text, std::string_view header,
+                      std::string_view unfinishedMark);
 
 // For the backends. What AppendToTextFile writes to a file of that size whose last byte is
 // lastByte; and taking the turn that appending and rotating programs share, by tryOnce until it
 // succeeds or a short while has passed (false then).
-std::string TextToAppend(std::uint64_t size, char lastByte, std::string_view text, std::string_view header);
+std::string TextToAppend(std::uint64_t size, char lastByte, std::string_view text, std::string_view header,
+                         std::string_view unfinishedMark);
 bool TakeTurn(const std::function<bool()>& tryOnce);
 
 // When the file has grown past limit bytes, renames it to rotatedPath, replacing what is there.
 // The size is read and the rename made on the one opened file in the appenders' turn, so that two
-// programs rotating at once never move a file that the other has just begun. Nothing happens to
-// a smaller, missing or busy file.
+// programs rotating at once never move a file that the other has just begun. A rotated file that
+// a reader holds open (sharing delete, as this program's readers do) is replaced all the same; the
+// reader goes on reading what it opened. Nothing happens to a smaller, missing or busy file.
 void RotateFile(std::string_view path, std::string_view rotatedPath, std::uint64_t limit);
 
 // When a regular file was last written, in the system's own units: only for comparing two files.

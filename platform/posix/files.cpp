@@ -41,7 +41,8 @@ bool TakeTurnOn(const FileDescriptor& file)
 // O_APPEND moves to the end and writes in one step, so whole writes of several processes never
 // interleave; the data is the kernel's once write returns. The turn keeps the size and the last
 // byte, which decide what goes first, from changing before the write.
-bool AppendToTextFile(std::string_view path, std::string_view text, std::string_view header)
+bool AppendToTextFile(std::string_view path, std::string_view text, std::string_view header,
+                      std::string_view unfinishedMark)
 {
     FileDescriptor file(OpenRegularFile(path, O_RDWR | O_APPEND | O_CREAT));
     if (file.Get() < 0) {
@@ -58,7 +59,7 @@ bool AppendToTextFile(std::string_view path, std::string_view text, std::string_
     if (size > 0 && pread(file.Get(), &lastByte, 1, status.st_size - 1) != 1) {
         lastByte = '\n';
     }
-    std::string bytes = TextToAppend(size, lastByte, text, header);
+    std::string bytes = TextToAppend(size, lastByte, text, header, unfinishedMark);
     return write(file.Get(), bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
 }
 

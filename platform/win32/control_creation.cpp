@@ -1,12 +1,12 @@
 // Building a window's controls from their declarations: one child window per control, per kind.
 #include "platform/win32/windows_api.h"
-#include <uxtheme.h>
 
 #include <algorithm>
 #include <numeric>
 #include <string>
 
 #include "platform/win32/live_window.h"
+#include "platform/win32/system_libraries.h"
 #include "platform/win32/wide.h"
 
 namespace {
@@ -38,6 +38,17 @@ RECT LayOut(LiveControl& control)
         return control.bounds;
     default:
         return control.bounds;
+    }
+}
+
+// UxTheme is not a Known DLL, so it is not imported (Windows would look for it beside the program
+// first) but found in System32 when first needed. Without it every control is drawn unthemed anyway.
+void DrawUnthemed(HWND handle)
+{
+    using SetWindowThemeFunction = HRESULT WINAPI(HWND, const wchar_t*, const wchar_t*);
+    static auto* setWindowTheme = SystemFunction<SetWindowThemeFunction>(L"uxtheme.dll", "SetWindowTheme");
+    if (setWindowTheme != nullptr) {
+        setWindowTheme(handle, L"", L"");
     }
 }
 
@@ -86,7 +97,7 @@ HWND CreateButton(const LiveControl& control, const RECT& area, HWND parent, int
         // A themed check box draws its caption in the theme's colour, whatever WM_CTLCOLORSTATIC
         // asks for: white on slate would come out black. Those boxes are drawn unthemed.
         if (d.textColour != kNoColour) {
-            SetWindowTheme(handle, L"", L"");
+            DrawUnthemed(handle);
         }
         SendMessageW(handle, BM_SETCHECK, d.checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }

@@ -7,9 +7,12 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
+#include <cstddef>
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include "platform/win32/owned_handle.h"
 #include "platform/win32/wide.h"
 
 namespace {
@@ -97,6 +100,41 @@ private:
     bool taken_ = false;
 };
 
+// SetFileInformationByHandle's class and flags for a rename with flags (Windows 10 from 1607 on),
+// which MinGW declares only when building for Windows 10.
+constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+constexpr DWORD kRenameReplaceIfExists = 0x1;  // FILE_RENAME_FLAG_REPLACE_IF_EXISTS
+constexpr DWORD kRenamePosixSemantics = 0x2;   // FILE_RENAME_FLAG_POSIX_SEMANTICS
+
+// Renames the file of the handle to the full path (SetFileInformationByHandle). FILE_RENAME_INFO
+// starts with ReplaceIfExists for FileRenameInfo and, in a union with it, a DWORD of flags for
+// FileRenameInfoEx; either is written as a DWORD, which the padding before RootDirectory leaves
+// room for. FileNameLength counts the name's bytes without the terminating zero, which goes into
+// the room of the structure's own one-character FileName.
+bool Rename(HANDLE file, const std::wstring& target, FILE_INFO_BY_HANDLE_CLASS kind, DWORD flags)
+{
+    static_assert(offsetof(FILE_RENAME_INFO, RootDirectory) >= sizeof(DWORD));
+    std::size_t nameBytes = target.size() * sizeof(wchar_t);
+    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + nameBytes, 0);
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    std::memcpy(buffer.data(), &flags, sizeof(flags));
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(nameBytes);
+    std::memcpy(rename->FileName, target.data(), nameBytes);
+    return SetFileInformationByHandle(file, kind, rename, static_cast<DWORD>(buffer.size())) != FALSE;
+}
+
+// An open file may be renamed when its openers share delete. Moved to a name of this process's
+// own beside it and opened to be deleted on close, it vanishes when its last reader lets go, and
+// its name is free at once.
+bool MoveAsideToBeDeleted(const std::wstring& path)
+{
+    OwnedHandle file(CreateFileW(path.c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE,
+                                 nullptr));
+    std::wstring aside = path + L"." + std::to_wstring(GetCurrentProcessId()) + L".deleted";
+    return file && Rename(file.Get(), aside, FileRenameInfo, TRUE);
+}
+
 bool IsFolder(const std::wstring& path)
 {
     DWORD attributes = GetFileAttributesW(path.c_str());
@@ -112,7 +150,8 @@ bool IsFolder(const std::wstring& path)
 // byte, which decide what goes first, and the turn, which keeps them from changing before the
 // write. WriteFile hands the data to the system cache, which outlives the program;
 // FlushFileBuffers would also wait for the disk on every record.
-bool AppendToTextFile(std::string_view path, std::string_view text, std::string_view header)
+bool AppendToTextFile(std::string_view path, std::string_view text, std::string_view header,
+                      std::string_view unfinishedMark)
 {
     SharedFile file(path, GENERIC_READ | FILE_APPEND_DATA, OPEN_ALWAYS);
     if (!file.IsOpen()) {
@@ -122,7 +161,7 @@ bool AppendToTextFile(std::string_view path, std::string_view text, std::string_
     Turn turn(file);
     std::uint64_t size = file.Size();
     std::string last = size > 0 ? file.Read(size - 1, 1) : std::string();
-    std::string bytes = TextToAppend(size, last.empty() ? '\n' : last[0], text, header);
+    std::string bytes = TextToAppend(size, last.empty() ? '\n' : last[0], text, header, unfinishedMark);
     OVERLAPPED end{};
     end.Offset = 0xFFFFFFFF;
     end.OffsetHigh = 0xFFFFFFFF;
@@ -131,10 +170,9 @@ bool AppendToTextFile(std::string_view path, std::string_view text, std::string_
            written == bytes.size();
 }
 
-// In the appenders' turn, the rename goes through the handle whose size was read
-// (SetFileInformationByHandle, FileRenameInfo; the handle needs DELETE access). A second program
-// that opened the same file before the first renamed it only renames that file once more to the
-// same name.
+// In the appenders' turn, the rename goes through the handle whose size was read (the handle needs
+// DELETE access). A second program that opened the same file before the first renamed it only
+// renames that file once more to the same name.
 void RotateFile(std::string_view path, std::string_view rotatedPath, std::uint64_t limit)
 {
     SharedFile file(path, GENERIC_READ | DELETE, OPEN_EXISTING);
@@ -143,16 +181,17 @@ void RotateFile(std::string_view path, std::string_view rotatedPath, std::uint64
         return;
     }
     std::wstring target = Utf8ToWide(rotatedPath);
-    std::size_t nameBytes = target.size() * sizeof(wchar_t);
-    // FILE_RENAME_INFO ends in a one-character name: the rest of the name, and its terminating
-    // zero in that character's room, follow it.
-    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + nameBytes, 0);
-    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-    rename->ReplaceIfExists = TRUE;
-    rename->RootDirectory = nullptr;
-    rename->FileNameLength = static_cast<DWORD>(nameBytes);
-    std::memcpy(rename->FileName, target.data(), nameBytes);
-    SetFileInformationByHandle(file.Get(), FileRenameInfo, rename, static_cast<DWORD>(buffer.size()));
+    // POSIX semantics replace a file that others hold open (sharing delete, as every reader of the
+    // log does): recent Windows 10 and 11, on NTFS. Elsewhere the call fails and the classic
+    // rename follows, which refuses to replace an open file (ERROR_ACCESS_DENIED) until it has
+    // been moved out of the way.
+    if (Rename(file.Get(), target, kFileRenameInfoEx, kRenamePosixSemantics | kRenameReplaceIfExists) ||
+        Rename(file.Get(), target, FileRenameInfo, TRUE)) {
+        return;
+    }
+    if (GetLastError() == ERROR_ACCESS_DENIED && MoveAsideToBeDeleted(target)) {
+        Rename(file.Get(), target, FileRenameInfo, TRUE);
+    }
 }
 
 std::optional<std::int64_t> LastWriteTime(std::string_view path)

@@ -5,11 +5,13 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <atomic>
 #include <iterator>
 #include <string>
 #include <utility>
 
 #include "platform/win32/owned_handle.h"
+#include "platform/win32/system_libraries.h"
 #include "platform/win32/wide.h"
 
 namespace {
@@ -65,6 +67,8 @@ std::size_t ToWideInPlace(std::string_view utf8, wchar_t* buffer, std::size_t ca
 
 void InitialisePlatform()
 {
+    // Before anything loads a DLL: the shell, COM and the window system load more as they go.
+    SearchSystemFolderOnly();
     std::wstring directory = ProgramDirectoryWide();
     // "C:" alone names the drive's own current directory, not its root.
     if (directory.size() == 2 && directory[1] == L':') {
@@ -145,9 +149,16 @@ FileContents ReadFileContents(std::string_view path, FileSharing sharing)
     return {FileReading::Read, std::move(contents)};
 }
 
-// Running out of memory is one way here, so the message is built on the stack.
+// Running out of memory is one way here, so the message is built on the stack. The box's own
+// message loop paints the program's windows, and painting may fail in turn: a second fatal error
+// while the first is shown ends the process at once, before it can nest another box (and another,
+// until the stack overflows). A second thread failing meanwhile ends it the same way.
 void FatalError(std::string_view detail)
 {
+    static std::atomic<bool> reporting{false};
+    if (reporting.exchange(true)) {
+        TerminateProcess(GetCurrentProcess(), static_cast<UINT>(-1));
+    }
     constexpr std::wstring_view kHeading = L"运行时出错!\r\n";
     wchar_t text[1024];
     std::size_t length = kHeading.copy(text, kHeading.size());

@@ -4,10 +4,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "core/operation_log.h"
 #include "platform/files.h"
 #include "platform/headless/driver.h"
 #include "platform/system.h"
@@ -292,7 +295,8 @@ TEST_F(LogWindow, ShowsTheDeclaredTextUntilThereAreRecordsThenThemOldestFirst)
     EXPECT_FALSE(shown.ends_with("\r\n"));
 
     // What another Pellucor records meanwhile appears on 刷新.
-    AppendToTextFile(ProgramLog().string(), "2023-06-26 10:00:00 | 命令框 | adb x | Success\r\n", kBom);
+    AppendToTextFile(ProgramLog().string(), "2023-06-26 10:00:00 | 命令框 | adb x | Success\r\n", kBom,
+                     kUnfinishedRecordMark);
     headless::Click(OperationLogWindow, "按钮2");
     EXPECT_TRUE(GetText(OperationLogWindow, kLogBox).ends_with("命令框 | adb x | Success"));
 }
@@ -346,14 +350,54 @@ TEST_F(LogWindow, DamagedFileIsShownAsWellAsItCanBeAndNeverRewritten)
     EXPECT_EQ(ReadBytes(ProgramLog()), damaged);
     EXPECT_NE(shown.find("adb a | Success\r\nbin\xEF\xBF\xBD" "ary\xEF\xBF\xBD\xEF\xBF\xBD garbage\r\nyyy"),
               std::string::npos);
-    EXPECT_TRUE(shown.ends_with("y…"));
+    EXPECT_TRUE(shown.ends_with("y… ……（此条记录未能写完整）")) << "the last line lacks its line end";
     EXPECT_LT(shown.size(), 10000u);
 
     headless::CloseBox(OperationLogWindow);
     headless::Click(DesktopWindow, "天气卸");
     std::string after = ReadBytes(ProgramLog());
     ASSERT_TRUE(after.starts_with(damaged));
-    EXPECT_TRUE(after.substr(damaged.size()).starts_with("\r\n20")) << "the record starts a line of its own";
+    EXPECT_TRUE(after.substr(damaged.size()).starts_with(" ……（此条记录未能写完整）\r\n20"))
+        << "the record starts a line of its own";
+}
+
+// The disk fills up in the middle of a record (here a file size limit stands in for it, in a
+// child process, whose record is refused since that writes nothing else). The part written is
+// never taken for a whole record: the window marks it, and once there is room again the next
+// record marks it in the file before it starts a line of its own.
+TEST_F(LogWindow, RecordCutShortByAFullDiskIsMarkedAndTheNextStartsALineOfItsOwn)
+{
+    headless::Click(DesktopWindow, "天气卸");
+    const std::string whole = ReadBytes(ProgramLog());
+    Block(OwnLog());
+    constexpr std::string_view kCut = "| — | adb shell pm uninsta";
+    const std::size_t cutSize = 20 + kCut.size();  // the date and time and a blank come first
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{static_cast<rlim_t>(whole.size() + cutSize), RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        RecordRefusal("adb shell pm uninstall --user 0 a&b");
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    fs::remove(OwnLog());
+    std::string cut = ReadBytes(ProgramLog());
+    ASSERT_EQ(cut.size(), whole.size() + cutSize);
+    ASSERT_TRUE(cut.ends_with(kCut)) << cut;
+
+    EXPECT_TRUE(LogBox().ends_with("adb shell pm uninsta ……（此条记录未能写完整）"));
+    headless::CloseBox(OperationLogWindow);
+    headless::Click(DesktopWindow, "天气装");
+    std::string after = ReadBytes(ProgramLog());
+    EXPECT_TRUE(after.substr(cut.size()).starts_with(" ……（此条记录未能写完整）\r\n20")) << after;
+    std::string shown = LogBox();
+    std::size_t marked = shown.find("adb shell pm uninsta ……（此条记录未能写完整）\r\n20");
+    EXPECT_NE(marked, std::string::npos) << shown;
+    EXPECT_EQ(shown.find("此条记录未能写完整", marked + 40), std::string::npos) << "marked once";
+    EXPECT_TRUE(shown.ends_with("Package huawei.weather installed for user: 0")) << shown;
 }
 
 // Each child appends its own lines as fast as it can, rotating like the program, while the
@@ -373,7 +417,8 @@ TEST(ConcurrentWriters, TwoProcessesAppendingAtOnceKeepEveryLineWhole)
         if (children[child] == 0) {
             for (int i = 0; i < kLinesEach; ++i) {
                 RotateFile(log, rotated, 256 * 1024);
-                AppendToTextFile(log, "<" + std::to_string(child) + " " + std::to_string(i) + filler + ">\r\n", kBom);
+                AppendToTextFile(log, "<" + std::to_string(child) + " " + std::to_string(i) + filler + ">\r\n", kBom,
+                                 kUnfinishedRecordMark);
             }
             _exit(0);
         }

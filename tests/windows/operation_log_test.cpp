@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdlib>
@@ -14,10 +15,12 @@
 #include <vector>
 
 #include "core/command_state.h"
+#include "core/operation_log.h"
 #include "core/window_names.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "platform/win32/live_window.h"
+#include "platform/win32/owned_handle.h"
 #include "platform/win32/wide.h"
 #include "platform/window_system.h"
 #include "support/catalogue_file.h"
@@ -136,7 +139,7 @@ TEST_F(OperationLogOnWindows, ClickIsRecordedRotatedShownAndClearedOnlyOnYes)
     for (int i = 0; earlier.size() <= 1024 * 1024; ++i) {
         earlier += "2023-06-26 10:00:00 | 命令框 | adb shell echo " + std::to_string(i) + " | " + std::to_string(i) + "\r\n";
     }
-    ASSERT_TRUE(AppendToTextFile(log_, earlier, kBom));
+    ASSERT_TRUE(AppendToTextFile(log_, earlier, kBom, kUnfinishedRecordMark));
 
     ClickWeatherRemoval();
     EXPECT_EQ(FileBytes(oldLog_), std::string(kBom) + earlier);
@@ -166,6 +169,41 @@ TEST_F(OperationLogOnWindows, ClickIsRecordedRotatedShownAndClearedOnlyOnYes)
     EXPECT_EQ(GetText(OperationLogWindow, "记录编辑框"), "对设备造成影响的操作都会记录在此，当前无记录");
     CloseWindowLater(OperationLogWindow);
     ProcessPendingEvents();
+}
+
+// The operation-log window of another Pellucor may be reading the rotated file just then: the
+// rotation replaces it all the same, the reader goes on reading what it opened, and the file it
+// held is gone once it lets go.
+TEST_F(OperationLogOnWindows, RotationReplacesARotatedFileThatAReaderHoldsOpen)
+{
+    ASSERT_TRUE(AppendToTextFile(oldLog_, "older\r\n", kBom, kUnfinishedRecordMark));
+    OwnedHandle reader(CreateFileW(Utf8ToWide(oldLog_).c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(reader);
+    const std::string full = std::string(1024 * 1024, 'x') + "\r\n";
+    ASSERT_TRUE(AppendToTextFile(log_, full, kBom, kUnfinishedRecordMark));
+
+    ClickWeatherRemoval();
+    EXPECT_TRUE(FileBytes(oldLog_) == std::string(kBom) + full) << "the full log was not rotated";
+    EXPECT_EQ(FileBytes(log_).size(), kBom.size() + 19 + kRecord.size());
+    char held[16] = {};
+    DWORD read = 0;
+    ASSERT_TRUE(ReadFile(reader.Get(), held, sizeof(held), &read, nullptr));
+    EXPECT_EQ(std::string(held, read), std::string(kBom) + "older\r\n");
+
+    reader.Close();
+    std::vector<std::string> logs;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(Utf8ToWide(JoinPath(ProgramDirectory(), "操作记录*")).c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+        logs.push_back(WideToUtf8(found.cFileName));
+    }
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
+    }
+    std::sort(logs.begin(), logs.end());
+    EXPECT_EQ(logs, (std::vector<std::string>{"操作记录.old.txt", "操作记录.txt"}));
 }
 
 // The local application-data folder, as the shell names it, takes the records when the file

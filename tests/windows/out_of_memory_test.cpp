@@ -32,4 +32,15 @@ TEST(OutOfMemory, LongDetailIsCutAtACharacterBoundary)
     EXPECT_EQ(ending.exitCode, static_cast<DWORD>(-1));
 }
 
+// The report's own message loop paints the program's windows; a second failure there must not
+// nest a second report, nor a third, until the stack overflows.
+TEST(OutOfMemory, FailureWhileTheReportIsShownEndsTheProgramAtOnce)
+{
+    HelperEnding ending = RunHelperProgram("starved_program.exe", "paint-fails");
+    for (const std::string& message : ending.messages) {
+        EXPECT_EQ(message, "运行时出错!\r\nfirst");
+    }
+    EXPECT_EQ(ending.exitCode, static_cast<DWORD>(-1));
+}
+
 }  // namespace

@@ -1,0 +1,47 @@
+// Loading the system's DLLs from System32 alone: a DLL of the same name dropped beside the program
+// (a Downloads folder is the classic place) must never run inside it.
+#include "platform/win32/system_libraries.h"
+
+#include <string>
+
+namespace {
+
+using SetDefaultDllDirectoriesFunction = BOOL WINAPI(DWORD);
+
+// Windows 7 and Vista know LOAD_LIBRARY_SEARCH_SYSTEM32 only with update KB2533623; without it
+// LoadLibraryExW fails with ERROR_INVALID_PARAMETER, and the DLL is loaded by its full path in
+// the system folder instead. LOAD_WITH_ALTERED_SEARCH_PATH has the DLL's own imports that are
+// not Known DLLs looked for beside it, in System32, too.
+HMODULE LoadSystemLibrary(const wchar_t* library)
+{
+    HMODULE module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (module != nullptr || GetLastError() != ERROR_INVALID_PARAMETER) {
+        return module;
+    }
+    std::wstring folder(MAX_PATH, L'\0');
+    UINT length = GetSystemDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+    if (length == 0 || length >= folder.size()) {
+        return nullptr;
+    }
+    folder.resize(length);
+    return LoadLibraryExW((folder + L"\\" + library).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+}  // namespace
+
+// kernel32 is a Known DLL, always loaded from System32. SetDefaultDllDirectories came with
+// Windows 8, and with update KB2533623 to Windows 7: looked up at run time.
+void SearchSystemFolderOnly()
+{
+    FARPROC found = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
+    if (auto* setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction*>(reinterpret_cast<void*>(found))) {
+        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
+}
+
+// The DLL stays loaded: callers keep the function for the process's life.
+FARPROC SystemFunction(const wchar_t* library, const char* name)
+{
+    HMODULE module = LoadSystemLibrary(library);
+    return module != nullptr ? GetProcAddress(module, name) : nullptr;
+}
