@@ -109,10 +109,12 @@ int Emit(long bytes)
     return 0;
 }
 
-// One line of that many bytes without a line break.
-int EmitLine(long bytes)
+// One line of that many bytes without a line break, of one long word or of many short ones: a
+// box that wraps words spends more time on a line the more places it may wrap it at.
+int EmitLine(long bytes, bool words)
 {
-    const std::string block = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ-_";
+    const std::string block = words ? "state=ACTIVE flags=0x3c83e44 uid=10123 pid=4711 user=0 enabled=true  "
+                                    : "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ-_";
     for (long left = bytes; left > 0; left -= static_cast<long>(block.size())) {
         std::fwrite(block.data(), 1, std::min<std::size_t>(block.size(), static_cast<std::size_t>(left)), stdout);
     }
@@ -202,7 +204,10 @@ int main(int argc, char** argv)
         return Emit(std::atol(argv[2]));
     }
     if (argc == 3 && std::strcmp(argv[1], "--emit-line") == 0) {
-        return EmitLine(std::atol(argv[2]));
+        return EmitLine(std::atol(argv[2]), false);
+    }
+    if (argc == 3 && std::strcmp(argv[1], "--emit-words") == 0) {
+        return EmitLine(std::atol(argv[2]), true);
     }
     if (argc == 3 && std::strcmp(argv[1], "--emit-short-lines") == 0) {
         return EmitShortLines(std::atol(argv[2]));
@@ -228,6 +233,7 @@ int main(int argc, char** argv)
     MeasureCapture(megabytes * 1024 * 1024);
     MeasureShape("one line of 64 KB", "runner_bench --emit-line 65536");
     MeasureShape("one line of 2 MB", "runner_bench --emit-line 2097152");
+    MeasureShape("one line of 2 MB of short words", "runner_bench --emit-words 2097152");
     MeasureShape("5 MB on standard error", "runner_bench --emit 5242880 1>&2");
     MeasureShape("200000 lines of one character", "runner_bench --emit-short-lines 200000");
     ReleaseCommandState();
