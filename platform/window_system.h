@@ -25,6 +25,8 @@ void CloseWindowLater(WindowId window);
 std::string GetText(WindowId window, std::string_view control);
 void SetText(WindowId window, std::string_view control, std::string_view text);
 // Adds text at the end of an edit box without rewriting what it holds: linear in the text added.
+// A multi-line box gets a line break wherever a line would grow past kLongestBoxLine characters
+// (platform/box_lines.h); GetText then reads those breaks too.
 void AppendText(WindowId window, std::string_view control, std::string_view text);
 void SetTextColour(WindowId window, std::string_view control, Rgb colour);
 bool IsChecked(WindowId window, std::string_view control);

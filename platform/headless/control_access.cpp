@@ -1,4 +1,5 @@
 // What handlers read and write on controls; a window that is not open reads empty and ignores writes.
+#include "platform/box_lines.h"
 #include "platform/headless/live_window.h"
 #include "platform/headless/records.h"
 #include "platform/window_system.h"
@@ -30,9 +31,17 @@ void SetText(WindowId window, std::string_view control, std::string_view text)
     }
 }
 
+// A multi-line box breaks long lines as on Win32; the text in memory tells where its last line stands.
 void AppendText(WindowId window, std::string_view control, std::string_view text)
 {
-    if (auto* found = FindOfKind(window, control, ControlKind::EditBox)) {
+    auto* found = FindOfKind(window, control, ControlKind::EditBox);
+    if (found == nullptr) {
+        return;
+    }
+    if (found->declaration->multiLine) {
+        BoxLine last = LastBoxLine(found->text);
+        found->text += BreakLongLines(text, last);
+    } else {
         found->text.append(text);
     }
 }

@@ -1,6 +1,7 @@
 // What handlers read and write on controls; a window or control that is not open reads empty and ignores writes.
 #include <string>
 
+#include "platform/box_lines.h"
 #include "platform/win32/live_window.h"
 #include "platform/win32/wide.h"
 #include "platform/window_system.h"
@@ -59,24 +60,28 @@ void SetText(WindowId window, std::string_view name, std::string_view text)
     } else {
         SetWindowTextW(control->handle, Utf8ToWide(text).c_str());
     }
+    control->lastLine = LastBoxLine(text);
     RedrawControl(*control);
 }
 
 // Selects the end, replaces that empty selection, then gives the user's selection back; a caret
-// that stood at the end stays at the new end, so that the box follows the growing text.
+// that stood at the end stays at the new end, so that the box follows the growing text. A
+// multi-line box gets long lines broken: its time to lay out a line grows with the square of the
+// line's length.
 void AppendText(WindowId window, std::string_view name, std::string_view text)
 {
     LiveControl* control = FindControl(window, name);
     if (!IsKind(control, ControlKind::EditBox) || text.empty()) {
         return;
     }
+    std::string shown = control->declaration->multiLine ? BreakLongLines(text, control->lastLine) : std::string(text);
     HWND box = control->handle;
     DWORD start = 0;
     DWORD end = 0;
     SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     auto length = static_cast<DWORD>(GetWindowTextLengthW(box));
     SendMessageW(box, EM_SETSEL, length, length);
-    SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Utf8ToWide(text).c_str()));
+    SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Utf8ToWide(shown).c_str()));
     if (start != length || end != length) {
         SendMessageW(box, EM_SETSEL, start, end);
     }

@@ -61,7 +61,7 @@ HWND CreateChild(DWORD exStyle, const wchar_t* className, const std::wstring& te
                            Height(bounds), parent, IdOf(id), ModuleInstance(), createParam);
 }
 
-HWND CreateEditBox(const LiveControl& control, const RECT& area, HWND parent, int id, DWORD style)
+HWND CreateEditBox(LiveControl& control, const RECT& area, HWND parent, int id, DWORD style)
 {
     const ControlDeclaration& d = *control.declaration;
     style |= d.multiLine ? (ES_MULTILINE | ES_AUTOVSCROLL) : ES_AUTOHSCROLL;
@@ -76,6 +76,7 @@ HWND CreateEditBox(const LiveControl& control, const RECT& area, HWND parent, in
     // 0 lifts the limit; it must be lifted before a long content is put in.
     SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);
     SetWindowTextW(handle, Utf8ToWide(d.caption).c_str());
+    control.lastLine = LastBoxLine(d.caption);
     SendMessageW(handle, EM_SETSEL, 0, 0);
     return handle;
 }

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/box_lines.h"
 #include "platform/declared_windows.h"
 #include "platform/picture.h"
 #include "platform/window_model.h"
@@ -41,6 +42,9 @@ struct LiveControl {
     RECT bounds{};                      // the declared rectangle at the window's scale, in its container
     POINT textOrigin{};                 // TransLabel: the rectangle's corner inside its (wider) window
     std::optional<Picture> picture;     // PicBox: already scaled to the (scaled) box and made opaque
+    // Multi-line EditBox: its last line, kept by SetText and AppendText, so that appending never
+    // reads the whole text back. What a user types into an editable box is not counted.
+    BoxLine lastLine;
 };
 
 // One open window. Owns its controls and the fonts and brushes they use; those GDI objects are
