@@ -1,4 +1,4 @@
-// GBK conversion with iconv; captured output on POSIX systems has no legacy code page.
+// GBK conversion with iconv; captured output on POSIX systems has no legacy code page but GBK.
 #include <iconv.h>
 
 #include <cerrno>
@@ -111,7 +111,18 @@ std::string Utf8ToGbk(std::string_view utf8)
 
 const bool kLoneLineFeedsGainCarriageReturns = true;
 
-LegacyCharacter DecodeLegacyCharacter(LegacyCodePage, std::string_view)
+// A GBK pair whose trail byte is invalid stands alone as U+FFFD, as on Windows; so do the
+// Console and Ansi pages' bytes, which have no meaning here.
+LegacyCharacter DecodeLegacyCharacter(LegacyCodePage page, std::string_view bytes)
 {
+    if (page == LegacyCodePage::Gbk && IsGbkLeadByte(static_cast<unsigned char>(bytes[0]))) {
+        if (bytes.size() < 2) {
+            return {std::string(), 0};
+        }
+        std::string pair = GbkToUtf8(bytes.substr(0, 2));
+        if (pair.find(kReplacementCharacter) == std::string::npos) {
+            return {pair, 2};
+        }
+    }
     return {std::string(kReplacementCharacter), 1};
 }
