@@ -69,7 +69,7 @@ std::size_t IndexOf(const Lines& lines, const std::string& line)
 
 TEST(BatchFiles, AreGbkWithCrLfLineEnds)
 {
-    ASSERT_GE(BatchFiles().size(), 14u);
+    ASSERT_FALSE(BatchFiles().empty());
     for (const fs::path& file : BatchFiles()) {
         std::string bytes = ReadFile(file);
         EXPECT_EQ(Utf8ToGbk(GbkToUtf8(bytes)), bytes) << file;
