@@ -1,4 +1,4 @@
-// Fuzzes the captured-output decoder: any bytes, any chunk borders, both legacy code-page modes.
+// Fuzzes the captured-output decoder: any bytes, any chunk borders, each legacy code page.
 #include <cstddef>
 #include <cstdint>
 #include <string>

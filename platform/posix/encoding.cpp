@@ -119,7 +119,10 @@ LegacyCharacter DecodeLegacyCharacter(LegacyCodePage page, std::string_view byte
         if (bytes.size() < 2) {
             return {std::string(), 0};
         }
-        std::string pair = GbkToUtf8(bytes.substr(0, 2));
+        // One descriptor for every character: opening one costs far more than converting two bytes.
+        thread_local Converter converter("UTF-8", "GBK");
+        auto oneByte = [](std::string_view) { return std::size_t{1}; };
+        std::string pair = converter.Convert(bytes.substr(0, 2), kReplacementCharacter, oneByte);
         if (pair.find(kReplacementCharacter) == std::string::npos) {
             return {pair, 2};
         }

@@ -101,8 +101,8 @@ TEST(BatchFiles, SetCodePage936BeforeAnythingElse)
     Lines menu = BatchLines("HarmonyOS");
     std::size_t bye = IndexOf(menu, ":Bye");
     ASSERT_LT(bye, menu.size());
-    EXPECT_TRUE(std::any_of(menu.begin() + static_cast<std::ptrdiff_t>(bye), menu.end(),
-                            [](const std::string& line) { return line.find("chcp %callerCodePage%") != std::string::npos; }))
+    auto restoresCallersPage = [](const std::string& line) { return line.find("chcp %callerCodePage%") != std::string::npos; };
+    EXPECT_TRUE(std::any_of(menu.begin() + static_cast<std::ptrdiff_t>(bye), menu.end(), restoresCallersPage))
         << "the command edition leaves the caller's console in code page 936";
 }
 
@@ -124,10 +124,10 @@ TEST(BatchFiles, EnterTheirFolderWithPushdBeforeDelayedExpansion)
         }
         EXPECT_LT(IndexOf(lines, "popd"), lines.size()) << stem << " leaves the drive letter of pushd behind";
     }
+    auto changesFolder = [](const std::string& line) { return line.starts_with("pushd") || line.starts_with("cd "); };
     for (const char* stem : kHelpers) {
         Lines lines = BatchLines(stem);
-        EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("pushd") || l.starts_with("cd "); }), 0)
-            << stem << " runs in its caller's folder";
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(), changesFolder), 0) << stem << " runs in its caller's folder";
     }
 }
 
