@@ -1,10 +1,19 @@
 @echo off
+setlocal EnableExtensions DisableDelayedExpansion
+for /f "tokens=2 delims=:" %%p in ('chcp') do set "callerCodePage=%%p"
+chcp 936 >nul
 REM Pellucor 命令版：常用操作的编号菜单，每做完一项重新显示，
 REM 直到用户退出（输入 0、直接回车，或输入结束）。
 REM 返回码：用户退出时为 0。程序不等菜单结束，也不读它的返回码；菜单做的每项操作在这个窗口里
 REM 报告自己的结果（约定见 check_phone.bat）。
+REM 用户可能在自己的命令行窗口里运行菜单：开头记下窗口原来的代码页（chcp 回答的最后一个词，
+REM 如 "Active code page: 437"、德文的 "Aktive Codepage: 850."），退出时改回去。
+if defined callerCodePage set "callerCodePage=%callerCodePage: =%"
+if defined callerCodePage set "callerCodePage=%callerCodePage:.=%"
+pushd "%~dp0"
+REM 进入文件夹之后才打开延迟扩展：文件夹名里的 ! 不会被吃掉。用户的回答只用 !choice! 读，
+REM 回答中的 & < > | 等符号不会被当成命令。
 setlocal EnableDelayedExpansion
-cd /d "%~dp0"
 title Pellucor 命令版
 REM 菜单调用的脚本结束时不暂停，菜单接着显示。
 set "PELLUCOR_MENU=1"
@@ -32,7 +41,7 @@ if "!choice!"=="4" set "script=goolgle_dis"
 if "!choice!"=="5" set "script=hwread_IN"
 if "!choice!"=="6" set "script=hwread_UN"
 if "!choice!"=="7" set "script=hw_rec"
-if "!choice!"=="8" set "script=clean"
+if "!choice!"=="8" goto :CleanCaches
 if "!choice!"=="9" set "script=clean_download"
 if "!choice!"=="10" set "script=auto_install"
 if "!choice!"=="11" goto :Report
@@ -43,7 +52,8 @@ if defined script goto :RunScript
 echo 没有这个选项：!choice!
 goto :Menu
 
-REM adb 从 nul 读入，不会吞掉菜单的输入。
+REM adb 和菜单调用的脚本都从 nul 读入，不会读走菜单的输入（adb shell 会把读到的输入转给手机）。
+REM 只有清理缓存要问用户是否删除：它读菜单的输入作答，它对手机的每一步仍从 nul 读入（phone_step.bat）。
 :Devices
 adb devices -l < nul
 goto :Menu
@@ -51,10 +61,13 @@ goto :Menu
 adb shell getprop ro.build.version.release < nul
 goto :Menu
 :RunScript
-call !script!.bat
+call !script!.bat < nul
+goto :Menu
+:CleanCaches
+call clean.bat
 goto :Menu
 :Report
-call trans.bat
+call trans.bat < nul
 type temp2.txt
 goto :Menu
 :Reboot
@@ -67,4 +80,7 @@ goto :Menu
 :Bye
 echo.
 echo 再见
+endlocal
+popd
+if defined callerCodePage chcp %callerCodePage% >nul 2>&1
 exit /b 0

@@ -23,7 +23,9 @@ ShowMenu() {
     printf '请选择：'
 }
 
-# Each action reads nothing from the menu's input, which stays for the next choice.
+# Each action reads nothing from the menu's input, which stays for the next choice (adb shell would
+# hand what it reads to the phone); only the cache cleaning asks the user whether to delete, and
+# reads the answer from it. Its steps on the phone read nothing (phone_step.sh).
 while ShowMenu && read -r choice; do
     case "$choice" in
         1) adb devices -l </dev/null ;;
@@ -33,7 +35,7 @@ while ShowMenu && read -r choice; do
         5) "$dir/hwread_IN.sh" </dev/null ;;
         6) "$dir/hwread_UN.sh" </dev/null ;;
         7) "$dir/hw_rec.sh" </dev/null ;;
-        8) "$dir/clean.sh" </dev/null ;;
+        8) "$dir/clean.sh" ;;
         9) "$dir/clean_download.sh" </dev/null ;;
         10) "$dir/auto_install.sh" </dev/null ;;
         11) "$dir/trans.sh" </dev/null; cat "$dir/temp2.txt" ;;

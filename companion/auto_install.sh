@@ -7,20 +7,11 @@ dir=$(cd "$(dirname "$0")" && pwd)
 PATH="$dir:$PATH"
 export PATH
 
-# A window opened by a button closes with the script: stop first, so that the user can read the
-# result. Inside the command edition's menu, which shows its next prompt, go straight on.
-wait_before_closing() {
-    [ -n "${PELLUCOR_MENU:-}" ] && return
-    echo
-    echo "按任意键关闭此窗口…"
-    read -r key || true
-}
-
 folder="$dir/apk"
 if [ ! -d "$folder" ]; then
     echo "没有找到文件夹 $folder"
     echo "请在程序目录中建立 apk 文件夹，放入要安装的 apk 文件后再试"
-    wait_before_closing
+    "$dir/pause_before_closing.sh"
     exit 3
 fi
 found=
@@ -29,11 +20,11 @@ for apk in "$folder"/*.apk "$folder"/*.APK; do
 done
 if [ -z "$found" ]; then
     echo "apk 文件夹中没有 apk 文件：请把要安装的 apk 文件放进文件夹 $folder 后再试"
-    wait_before_closing
+    "$dir/pause_before_closing.sh"
     exit 3
 fi
 
-"$dir/check_phone.sh" || { wait_before_closing; exit 1; }
+"$dir/check_phone.sh" || { "$dir/pause_before_closing.sh"; exit 1; }
 installed=0
 failed=0
 # adb install reads the phone's answer itself and exits 1 when the app is not installed.
@@ -55,5 +46,5 @@ if [ "$failed" -gt 0 ]; then
     code=2
     echo "以下操作未成功：$failed 个 apk 没有装上，见上面标着“安装失败”的行"
 fi
-wait_before_closing
+"$dir/pause_before_closing.sh"
 exit "$code"

@@ -6,10 +6,11 @@
 # The exit codes of the companion scripts, one contract for all of them (the program reads the code
 # of a script it waits for and reports the outcome by it):
 #   0  done: every command sent to the phone succeeded.
-#   1  the phone is not ready (none, offline, unauthorized, several devices, a service mode, no adb):
-#      nothing was changed.
+#   1  the phone is not ready (none, offline, unauthorized, still authorizing or connecting, several
+#      devices, a service mode, no adb): nothing was changed.
 #   2  done, but some commands failed; the last line of the output names them ("以下操作未成功：…").
-#   3  nothing to do, so nothing was done (no apk file in the apk folder, say).
+#   3  nothing was done: there was nothing to do (no apk file in the apk folder, say), or the user
+#      did not say yes (the question before the cache cleaning).
 # Explanations and summaries go to standard output: the program captures the output of the scripts
 # it runs hidden and shows their last lines. Each script names the codes it uses in one line at its
 # top. This script: 0 the phone is ready, 1 it is not.
@@ -17,7 +18,8 @@
 # adb is looked for first: the shell's words for a missing command differ from system to system.
 # get-state also ends normally for a phone that is offline or in recovery and the like, so the
 # state it names decides. Only whole lines count: the lines explaining an error and adb's notices
-# about starting its server do not.
+# about starting its server do not. Older adb answers "unknown" when there is no phone; a phone
+# just plugged in is "still authorizing" or "still connecting" for a moment.
 state=noadb
 answer=
 if command -v adb >/dev/null 2>&1; then
@@ -33,6 +35,9 @@ while IFS= read -r line; do
         "error: device unauthorized.") state=unauthorized ;;
         "error: no devices/emulators found" | "error: no devices found" | "error: device not found") state=none ;;
         "error: more than one device/emulator") state=many ;;
+        unknown) state=none ;;
+        "error: device still authorizing") state=authorizing ;;
+        "error: device still connecting") state=connecting ;;
     esac
     [ -n "$line" ] && echo "$line"
 done <<ANSWER
@@ -49,6 +54,12 @@ case "$state" in
         echo "手机还没有允许这台电脑调试（unauthorized）。"
         echo "请解锁手机屏幕，在“是否允许 USB 调试？”提示中勾选“始终允许使用这台计算机进行调试”，再点“确定”。"
         echo "没有出现提示时，请重新插拔数据线；仍然没有，请在“开发人员选项”中点“撤销 USB 调试授权”，再重新连接。" ;;
+    authorizing)
+        echo "手机正在等待授权（authorizing）：adb 还在确认这台电脑能否调试手机。"
+        echo "请解锁手机屏幕，在“是否允许 USB 调试？”提示中点“确定”，稍等几秒再试一次。" ;;
+    connecting)
+        echo "adb 正在与手机建立连接（connecting），还不能操作。"
+        echo "请稍等几秒再试一次；一直如此时，请重新插拔数据线，或点“异常连接点此重置”。" ;;
     none)
         echo "没有找到手机。"
         echo "请用能传输数据的数据线连接手机，打开“USB 调试”，USB 连接方式选择“传输文件”。"

@@ -1,36 +1,24 @@
 #!/bin/sh
-# Frees space on the phone's shared storage: deletes the chat apps' caches, thumbnails, logs and
-# the bug-report folder. Only the folders named below are touched; chat histories and files the
-# user saved by hand live elsewhere and stay.
-# Exit codes (see check_phone.sh): 0 cleaned, 1 the phone is not ready, 2 some folders are not removed.
+# Frees space on the phone's shared storage by deleting what is truly cache, which the apps make
+# again when they need it: the chat apps' caches and temporary files, thumbnails, logs and problem
+# reports. The pictures and videos inside conversations (chatpic, shortvideo) stay: once the
+# server's copy has expired they cannot be downloaded again. Chat histories, received files and
+# files the user saved by hand are not in these folders either.
+# Before deleting, it lists the folders and asks: only "Y" deletes; an empty answer, any other
+# answer or no answer at all (the input has ended) deletes nothing.
+# Exit codes (see check_phone.sh): 0 cleaned, 1 the phone is not ready, 2 some folders are not
+# removed, 3 the user did not say yes, so nothing was deleted.
 dir=$(cd "$(dirname "$0")" && pwd)
 PATH="$dir:$PATH"
 export PATH
 . "$dir/phone_step.sh"
 
-# A window opened by a button closes with the script: stop first, so that the user can read the
-# result. Inside the command edition's menu, which shows its next prompt, go straight on.
-wait_before_closing() {
-    [ -n "${PELLUCOR_MENU:-}" ] && return
-    echo
-    echo "按任意键关闭此窗口…"
-    read -r key || true
-}
-
 folders="
 /sdcard/Android/data/com.tencent.mobileqq/cache
-/sdcard/Android/data/com.tencent.mobileqq/Tencent/MobileQQ/chatpic
-/sdcard/Android/data/com.tencent.mobileqq/Tencent/MobileQQ/shortvideo
 /sdcard/Android/data/com.tencent.mobileqq/Tencent/MobileQQ/diskcache
-/sdcard/Android/data/com.tencent.mobileqq/Tencent/MobileQQ/qzone
-/sdcard/Android/data/com.tencent.mobileqq/Tencent/mini
 /sdcard/Android/data/com.tencent.tim/cache
-/sdcard/Android/data/com.tencent.tim/Tencent/Tim/chatpic
-/sdcard/Android/data/com.tencent.tim/Tencent/Tim/shortvideo
 /sdcard/Android/data/com.tencent.tim/Tencent/Tim/diskcache
 /sdcard/Android/data/com.tencent.mm/cache
-/sdcard/Android/data/com.tencent.mm/tinker
-/sdcard/Android/data/com.tencent.mm/MicroMsg/CheckResUpdate
 /sdcard/Android/data/com.tencent.mm/MicroMsg/xlog
 /sdcard/Android/data/com.tencent.mm/MicroMsg/crash
 /sdcard/DCIM/.thumbnails
@@ -38,10 +26,27 @@ folders="
 /sdcard/bugreports
 /sdcard/tencent/msflogs
 /sdcard/tencent/wns/Logs
-/sdcard/tencent/mta
 "
 
-"$dir/check_phone.sh" || { wait_before_closing; exit 1; }
+"$dir/check_phone.sh" || { "$dir/pause_before_closing.sh"; exit 1; }
+echo "将删除手机上的以下文件夹（缓存、临时文件、缩略图、日志和问题报告），手机上没有的跳过："
+for folder in $folders; do
+    echo "  $folder"
+done
+echo "聊天记录、聊天中的图片和视频、接收的文件和手动保存的文件都不在其中，不会删除。"
+printf '确定删除吗？输入 Y 后回车删除，直接回车不删除：'
+answer=
+read -r answer || true
+echo
+case "$answer" in
+    Y | y) ;;
+    *)
+        echo "没有删除任何文件。"
+        "$dir/pause_before_closing.sh"
+        exit 3
+        ;;
+esac
+
 for folder in $folders; do
     echo "清理 $folder"
     phone_step adb shell rm -rf "$folder"
@@ -49,5 +54,5 @@ done
 phone_steps_end
 code=$?
 [ "$code" -eq 0 ] && echo "清理完成"
-wait_before_closing
+"$dir/pause_before_closing.sh"
 exit "$code"

@@ -8,15 +8,6 @@ PATH="$dir:$PATH"
 export PATH
 . "$dir/phone_step.sh"
 
-# A window opened by a button closes with the script: stop first, so that the user can read the
-# result. Inside the command edition's menu, which shows its next prompt, go straight on.
-wait_before_closing() {
-    [ -n "${PELLUCOR_MENU:-}" ] && return
-    echo
-    echo "按任意键关闭此窗口…"
-    read -r key || true
-}
-
 folders="
 /sdcard/Android/data/com.tencent.mobileqq/Tencent/QQfile_recv
 /sdcard/Android/data/com.tencent.tim/Tencent/TIMfile_recv
@@ -26,7 +17,7 @@ folders="
 /sdcard/tencent/MicroMsg/Download
 "
 
-"$dir/check_phone.sh" || { wait_before_closing; exit 1; }
+"$dir/check_phone.sh" || { "$dir/pause_before_closing.sh"; exit 1; }
 for folder in $folders; do
     echo "清理 $folder"
     phone_step adb shell rm -rf "$folder"
@@ -34,5 +25,5 @@ done
 phone_steps_end
 code=$?
 [ "$code" -eq 0 ] && echo "清理完成"
-wait_before_closing
+"$dir/pause_before_closing.sh"
 exit "$code"

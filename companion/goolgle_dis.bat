@@ -1,14 +1,20 @@
 @echo off
+chcp 936 >nul
 REM 为当前用户禁用谷歌服务：Play 服务、服务框架和 Play 商店；goolgle_abl 可重新启用。
 REM 返回码（约定见 check_phone.bat）：0 都已禁用，1 手机没有就绪，2 有的没有禁用（手机上没有它也算）。
 setlocal EnableExtensions DisableDelayedExpansion
-cd /d "%~dp0"
+pushd "%~dp0"
 
+set "code=1"
 call check_phone.bat
-if errorlevel 1 exit /b 1
+if errorlevel 1 goto :End
 for %%p in (com.google.android.gms com.google.android.gsf com.android.vending) do (
     echo 禁用 %%p
     call phone_step.bat adb shell pm disable-user %%p
 )
 call phone_step.bat /end
-exit /b %PellucorStepsResult%
+set "code=%PellucorStepsResult%"
+
+:End
+popd
+exit /b %code%

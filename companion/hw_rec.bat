@@ -1,11 +1,12 @@
 @echo off
+chcp 936 >nul
 REM 撤销 Pellucor 的按钮和脚本在华为手机上所做的全部改动：为当前用户装回随程序提供的目录中的
 REM 每个华为包、华为阅读和谷歌服务，并重新启用其中被停用的包；清单兼顾各种机型，手机上没有的包跳过。
 REM 完成后请重启手机。
 REM 返回码（约定见 check_phone.bat）：0 已全部装回，1 手机没有就绪，2 有的没有装回或启用，3 清单里的包
 REM 手机上一个也没有。
 setlocal EnableExtensions DisableDelayedExpansion
-cd /d "%~dp0"
+pushd "%~dp0"
 
 set packages=com.huawei.ohos.famanager com.huawei.health com.huawei.ohos.health com.huawei.meetime
 set packages=%packages% com.huawei.hwvoipservice com.huawei.securitymgr com.huawei.fastapp com.huawei.hwid
@@ -33,28 +34,28 @@ REM 阅读（hwread_UN 会卸载）和谷歌服务（goolgle_dis 会禁用）。
 set packages=%packages% com.huawei.hwireader com.huawei.hwread.dz
 set packages=%packages% com.google.android.gms com.google.android.gsf com.android.vending
 
+set "code=1"
 call check_phone.bat
-if errorlevel 1 goto :NotReady
+if errorlevel 1 goto :End
 
 for %%p in (%packages%) do (
     echo 装回 %%p
     call phone_step.bat adb shell pm install-existing --user 0 %%p
 )
 
-REM 只启用上面列出的包：手机上其他被停用的应用保持原样。
+REM 只启用上面列出的包：手机上其他被停用的应用保持原样。adb shell 从 nul 读入，不会读走调用者的输入。
 echo 正在查找被停用的应用……
-for /f "tokens=2 delims=:" %%d in ('adb shell pm list packages -d') do call :EnableIfListed %%d
+for /f "tokens=2 delims=:" %%d in ('adb shell pm list packages -d ^< nul') do call :EnableIfListed %%d
 
 REM 返回码先存下：暂停之后再用 exit /b 交出（见 check_phone.bat）。
 call phone_step.bat /end
 set "code=%PellucorStepsResult%"
 if "%code%"=="0" echo 已全部装回，请重启手机
-call :WaitBeforeClosing
-exit /b %code%
 
-:NotReady
-call :WaitBeforeClosing
-exit /b 1
+:End
+call pause_before_closing.bat
+popd
+exit /b %code%
 
 :EnableIfListed
 for %%p in (%packages%) do if "%%p"=="%1" goto :EnableListed
@@ -62,13 +63,4 @@ goto :eof
 :EnableListed
 echo 启用 %1
 call phone_step.bat adb shell pm enable %1
-goto :eof
-
-REM 按钮打开的窗口在脚本结束时随之关闭：先停下，让用户看清结果。
-REM 在命令版菜单中运行时不停，菜单接着显示下一个提示。
-:WaitBeforeClosing
-if defined PELLUCOR_MENU goto :eof
-echo.
-echo 按任意键关闭此窗口…
-pause >nul
 goto :eof

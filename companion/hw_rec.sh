@@ -10,15 +10,6 @@ PATH="$dir:$PATH"
 export PATH
 . "$dir/phone_step.sh"
 
-# A window opened by a button closes with the script: stop first, so that the user can read the
-# result. Inside the command edition's menu, which shows its next prompt, go straight on.
-wait_before_closing() {
-    [ -n "${PELLUCOR_MENU:-}" ] && return
-    echo
-    echo "按任意键关闭此窗口…"
-    read -r key || true
-}
-
 packages="
 com.huawei.ohos.famanager com.huawei.health com.huawei.ohos.health com.huawei.meetime
 com.huawei.hwvoipservice com.huawei.securitymgr com.huawei.fastapp com.huawei.hwid
@@ -46,7 +37,7 @@ com.huawei.hwireader com.huawei.hwread.dz
 com.google.android.gms com.google.android.gsf com.android.vending
 "
 
-"$dir/check_phone.sh" || { wait_before_closing; exit 1; }
+"$dir/check_phone.sh" || { "$dir/pause_before_closing.sh"; exit 1; }
 
 for package in $packages; do
     echo "装回 $package"
@@ -70,5 +61,5 @@ done
 phone_steps_end
 code=$?
 [ "$code" -eq 0 ] && echo "已全部装回，请重启手机"
-wait_before_closing
+"$dir/pause_before_closing.sh"
 exit "$code"

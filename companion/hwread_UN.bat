@@ -1,15 +1,21 @@
 @echo off
+chcp 936 >nul
 REM 为当前用户卸载阅读应用，华为和荣耀的包都在内；系统里的原件仍在，hwread_IN 可以装回。
 REM 返回码（约定见 check_phone.bat）：0 已卸载，1 手机没有就绪，2 有的没有卸载，3 没有可卸载的
 REM （手机上没有，或当前用户已经没有）。
 setlocal EnableExtensions DisableDelayedExpansion
-cd /d "%~dp0"
+pushd "%~dp0"
 
+set "code=1"
 call check_phone.bat
-if errorlevel 1 exit /b 1
+if errorlevel 1 goto :End
 for %%p in (com.huawei.hwireader com.huawei.hwread.dz com.hihonor.dz.reader) do (
     echo 卸载 %%p
     call phone_step.bat adb shell pm uninstall --user 0 %%p
 )
 call phone_step.bat /end
-exit /b %PellucorStepsResult%
+set "code=%PellucorStepsResult%"
+
+:End
+popd
+exit /b %code%

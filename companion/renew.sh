@@ -7,20 +7,11 @@ dir=$(cd "$(dirname "$0")" && pwd)
 PATH="$dir:$PATH"
 export PATH
 
-# A window opened by a button closes with the script: stop first, so that the user can read the
-# result. Inside the command edition's menu, which shows its next prompt, go straight on.
-wait_before_closing() {
-    [ -n "${PELLUCOR_MENU:-}" ] && return
-    echo
-    echo "按任意键关闭此窗口…"
-    read -r key || true
-}
-
 echo "正在重置 adb 连接……"
 adb kill-server </dev/null
 adb start-server </dev/null
 adb devices -l </dev/null
 "$dir/check_phone.sh"
 code=$?
-wait_before_closing
+"$dir/pause_before_closing.sh"
 exit "$code"

@@ -1,13 +1,16 @@
 @echo off
+chcp 936 >nul
 REM 把手机的运行情况写到本脚本所在目录的 temp2.txt，覆盖上一份报告：
-REM 连接设备、型号、安卓版本、电池、内存、存储和运行时间。
+REM 连接设备、型号、安卓版本、电池、内存、存储和运行时间。报告是 GBK：重定向的输出按控制台的代码页编码。
 REM 返回码（约定见 check_phone.bat）：0 报告里有手机的情况，1 手机没有就绪（报告里写明原因）。
-setlocal EnableDelayedExpansion
-cd /d "%~dp0"
+setlocal EnableExtensions DisableDelayedExpansion
+pushd "%~dp0"
 
+set "code=0"
 call :Report > temp2.txt 2>&1 < nul
-if errorlevel 1 exit /b 1
-exit /b 0
+if errorlevel 1 set "code=1"
+popd
+exit /b %code%
 
 :Report
 echo Pellucor 运行情况报告    %date% %time%
@@ -37,9 +40,13 @@ echo 【运行时间】
 adb shell uptime
 exit /b 0
 
-REM 一行属性：标签加上手机的回答；没有回答时只写标签。
+REM 一行属性：标签加上手机的回答；没有回答时只写标签。回答只经过 for 变量写出，延迟扩展是关着的：
+REM 其中的 ! ^ & < > | 和百分号都原样写出，不会被当成变量或命令。
 :Property
-set "value="
-for /f "delims=" %%v in ('adb shell getprop %1') do set "value=%%v"
-echo %~2!value!
+set "answered="
+for /f "delims=" %%v in ('adb shell getprop %1') do (
+    set "answered=1"
+    echo %~2%%v
+)
+if not defined answered echo %~2
 goto :eof

@@ -1,4 +1,4 @@
-// Fuzzes the captured-output decoder: any bytes, any chunk borders, both legacy code-page modes.
+// Fuzzes the captured-output decoder: any bytes, any chunk borders, each legacy code page.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -45,13 +45,15 @@ std::string WithCrLf(std::string_view utf8)
 
 }  // namespace
 
-// The first byte picks the code page (bit 0) and seeds the chunk sizes; the rest is the output.
+// The first byte picks the code page (its value modulo 3) and seeds the chunk sizes; the rest is the
+// output.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size == 0) {
         return 0;
     }
-    LegacyCodePage page = (data[0] & 1) != 0 ? LegacyCodePage::Ansi : LegacyCodePage::Console;
+    constexpr LegacyCodePage kPages[] = {LegacyCodePage::Console, LegacyCodePage::Ansi, LegacyCodePage::Gbk};
+    LegacyCodePage page = kPages[data[0] % 3];
     std::uint32_t state = 0x9E3779B9u ^ data[0];
     std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
 

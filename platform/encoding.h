@@ -30,9 +30,11 @@ enum class ByteOrder { LittleEndian, BigEndian };
 // last byte each become U+FFFD; zero characters are kept.
 std::string Utf16ToUtf8(std::string_view bytes, ByteOrder order);
 
-// Which legacy code page the bytes that are not valid UTF-8 are read in (Windows only; elsewhere
-// such bytes become U+FFFD): the console's (OEM) one for command output, the ANSI one for files.
-enum class LegacyCodePage { Console, Ansi };
+// Which legacy code page the bytes that are not valid UTF-8 are read in: the console's (OEM) one for
+// command output, the ANSI one for files, or GBK (code page 936) for what the companion scripts
+// write, which set that code page themselves whatever the system's is. Console and Ansi exist on
+// Windows only; elsewhere their bytes become U+FFFD.
+enum class LegacyCodePage { Console, Ansi, Gbk };
 
 // Decodes captured output chunk by chunk into UTF-8; the text is the same wherever the chunk
 // borders fall. Each run of non-ASCII bytes is read as UTF-8 when all of it is UTF-8, else in the

@@ -45,7 +45,7 @@ enum ScriptExit : unsigned long {
     kDone = 0,           // every command it sent succeeded
     kPhoneNotReady = 1,  // the phone check failed: nothing was changed
     kSomeFailed = 2,     // it ran, but at least one command failed
-    kNothingToDo = 3,    // nothing was done because there was nothing to do
+    kNothingToDo = 3,    // nothing was done: there was nothing to do, or the user said no
 };
 
 // How many of a hidden script's last output lines its failure message carries: enough for the
@@ -59,15 +59,16 @@ std::string ScriptExitMeaning(unsigned long exitCode)
     case kDone: return "已完成";
     case kPhoneNotReady: return "未完成：手机未就绪，未做任何改动（退出代码 1）";
     case kSomeFailed: return "部分命令未成功（退出代码 2）";
-    case kNothingToDo: return "无需处理，未做任何改动（退出代码 3）";
+    case kNothingToDo: return "未做任何改动（退出代码 3）";
     }
     return JoinText({"异常结束（退出代码 ", ExitCodeText(exitCode), "）"});
 }
 
-// The last lines a hidden script wrote, which nobody saw in its console.
+// The last lines a hidden script wrote, which nobody saw in its console: in GBK, the code page
+// every script sets before it says anything, or UTF-8 from adb.
 std::string Explanation(std::string_view output)
 {
-    OutputDecoder decoder;
+    OutputDecoder decoder(LegacyCodePage::Gbk);
     std::string text = decoder.Decode(output) + decoder.Finish();
     std::vector<std::string> lines;
     for (std::string_view rest = text; !rest.empty() && lines.size() < kExplanationLines;) {
@@ -91,7 +92,7 @@ std::string FailureMessage(const ScriptLaunch& script, const ProgramRun& run)
     switch (run.exitCode) {
     case kPhoneNotReady: what = JoinText({"未能", script.task, "：手机未就绪。"}); break;
     case kSomeFailed: what = JoinText({script.task, "只完成了一部分：有命令未成功。"}); break;
-    case kNothingToDo: what = JoinText({script.task, "：没有需要处理的内容，未做任何操作。"}); break;
+    case kNothingToDo: what = JoinText({script.task, "：未做任何操作。"}); break;
     default:
         what = JoinText({script.task, "未正常结束（退出代码 ", ExitCodeText(run.exitCode), "），结果不明。"});
     }
@@ -115,13 +116,14 @@ void Launch(const ScriptLaunch& script)
     }
 }
 
-// The report as the status script wrote it, in the system's ANSI code page or UTF-8, up to the
-// first zero byte; a missing or unreadable file reads as the empty text.
+// The report as the status script wrote it, up to the first zero byte: GBK, the code page the
+// script sets, whatever the system's ANSI code page is (65001 on PCs with Windows' UTF-8 option),
+// and UTF-8 where adb's answers are. A missing or unreadable file reads as the empty text.
 std::string ReportText()
 {
     Bytes bytes = ReadWholeFile(JoinPath(ProgramDirectory(), kReportFile), FileSharing::DenyWriters);
     std::string raw = ToText(bytes);
-    OutputDecoder decoder(LegacyCodePage::Ansi);
+    OutputDecoder decoder(LegacyCodePage::Gbk);
     std::string text = decoder.Decode(raw);
     return text + decoder.Finish();
 }

@@ -101,7 +101,7 @@ const bool kLoneLineFeedsGainCarriageReturns = false;
 
 LegacyCharacter DecodeLegacyCharacter(LegacyCodePage page, std::string_view bytes)
 {
-    UINT codePage = page == LegacyCodePage::Console ? GetOEMCP() : GetACP();
+    UINT codePage = page == LegacyCodePage::Console ? GetOEMCP() : page == LegacyCodePage::Ansi ? GetACP() : kGbk;
     if (IsLeadByte(codePage, static_cast<unsigned char>(bytes[0]))) {
         if (bytes.size() < 2) {
             return {std::string(), 0};

@@ -159,6 +159,9 @@ std::optional<Answer> DeviceError(const std::string& state)
     if (state == "offline" || state == "unknown") {
         return Fail({"error: device offline"});
     }
+    if (state == "authorizing" || state == "connecting") {
+        return Fail({"error: device still " + state});
+    }
     if (state == "unauthorized") {
         return Fail({"error: device unauthorized.", "This adb server's $ADB_VENDOR_KEYS is not set",
                      "Try 'adb kill-server' if that seems wrong.",

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/encoding.h"
 #include "platform/process.h"
 #include "platform/system.h"
 #include "support/tweaks_fixture.h"
@@ -90,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ScriptButton{"阅读卸载", UninstallReadingApp, "hwread_UN", true, 1, "完成", true},
                     ScriptButton{"还原所有操作", RestoreAllHuaweiApps, "hw_rec", true, 2, "完成，请您重启手机", true},
                     ScriptButton{"打开命令版", OpenCommandEdition, "HarmonyOS", false, 2, "", false},
-                    ScriptButton{"清理", CleanCaches, "clean", true, 2, "完成", true},
+                    // Asks before it deletes; nobody answers here, so it deletes nothing and says so.
+                    ScriptButton{"清理", CleanCaches, "clean", true, 2, "清理聊天缓存：未做任何操作。\r\n详情见脚本窗口中的说明。", true},
                     ScriptButton{"清理下载", CleanDownloads, "clean_download", true, 2, "完成", true},
                     ScriptButton{"安装应用", InstallApkFolder, "auto_install", true, 2, "完成", true},
                     ScriptButton{"重置连接", ResetConnection, "renew", true, 2, "", false}),
@@ -156,6 +158,13 @@ TEST_F(RunStatusTest, ReportIsShownWithCrLfLineBreaks)
 {
     WriteReport("【连接设备】\nFAKE0001\tdevice\r\n");
     EXPECT_EQ(ShownOnOpening(), "【连接设备】\r\nFAKE0001\tdevice\r\n");
+}
+
+// The status script writes in GBK, the code page it sets itself; adb's answers in it may be UTF-8.
+TEST_F(RunStatusTest, ReportInGbkIsShownAsChineseBesideUtf8FromThePhone)
+{
+    WriteReport(Utf8ToGbk("【型号】\r\n品牌：HUAWEI\r\n") + "model: 畅享 20\r\n");
+    EXPECT_EQ(ShownOnOpening(), "【型号】\r\n品牌：HUAWEI\r\nmodel: 畅享 20\r\n");
 }
 
 TEST_F(RunStatusTest, ZeroByteCutsTheReport)

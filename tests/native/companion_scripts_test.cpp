@@ -14,6 +14,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/encoding.h"
@@ -28,8 +29,8 @@ using Strings = std::vector<std::string>;
 
 const char* const kScripts[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec", "HarmonyOS",
                                 "clean", "clean_download", "auto_install", "renew", "trans", "check_phone"};
-// What the scripts source, not run on its own.
-constexpr const char* kStepLibrary = "phone_step";
+// What the scripts source or run as helpers: the step library and the closing pause.
+const char* const kHelpers[] = {"phone_step", "pause_before_closing"};
 
 // The scripts that act on the phone, and the scripts that their buttons start in a visible window.
 const char* const kPhoneScripts[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec",
@@ -78,7 +79,9 @@ protected:
         for (const char* stem : kScripts) {
             fs::copy_file(JoinPath(ProgramDirectory(), ScriptFileName(stem)), program_ / ScriptFileName(stem));
         }
-        fs::copy_file(JoinPath(ProgramDirectory(), ScriptFileName(kStepLibrary)), program_ / ScriptFileName(kStepLibrary));
+        for (const char* stem : kHelpers) {
+            fs::copy_file(JoinPath(ProgramDirectory(), ScriptFileName(stem)), program_ / ScriptFileName(stem));
+        }
         fs::copy_file(JoinPath(ProgramDirectory(), "adb"), program_ / "adb");
     }
     void TearDown() override
@@ -208,7 +211,7 @@ TEST_F(CompanionScriptTest, WaitedScriptsReportTheOutcomeInTheirExitCode)
         if (c.adbMissing) {
             fs::rename(program_ / "adb", elsewhere_ / "adb.away");
         }
-        ScriptRun run = Run(c.stem);
+        ScriptRun run = Run(c.stem, c.answer != nullptr ? std::string(c.answer) + "\n" : "");
         if (c.adbMissing) {
             fs::rename(elsewhere_ / "adb.away", program_ / "adb");
         }
@@ -228,7 +231,7 @@ TEST_F(CompanionScriptTest, VisibleScriptsWaitBeforeClosingExceptInsideTheMenu)
         ScriptRun run = Run(stem);
         EXPECT_EQ(run.output.ends_with(std::string(kClosingPause) + "\n"), kVisibleScripts.contains(stem)) << stem;
     }
-    ScriptRun menu = Run("HarmonyOS", "7\n8\n9\n10\n12\n0\n");
+    ScriptRun menu = Run("HarmonyOS", "7\n8\nY\n9\n10\n12\n0\n");
     EXPECT_EQ(menu.output.find(kClosingPause), std::string::npos);
     for (const char* ending : {"已全部装回", "清理完成", "没有 apk 文件", "List of devices attached", "再见"}) {
         EXPECT_NE(menu.output.find(ending), std::string::npos) << ending;
@@ -296,11 +299,16 @@ TEST_F(CompanionScriptTest, HuaweiRestoreUndoesTheCatalogueAndTheOtherScripts)
     EXPECT_NE(run.output.find("请重启手机"), std::string::npos);
 }
 
+// Pictures and videos sent in chats are not cache: the server's copy expires.
 TEST_F(CompanionScriptTest, CacheCleaningRemovesOnlyNamedChatAppCacheLogAndThumbnailFolders)
 {
-    Run("clean");
+    Run("clean", "Y\n");
     Strings removed = Targets(PhoneCommands(), "adb shell rm -rf ");
     EXPECT_GE(removed.size(), 10u);
+    for (const std::string& folder : removed) {
+        EXPECT_EQ(folder.find("chatpic"), std::string::npos) << folder;
+        EXPECT_EQ(folder.find("shortvideo"), std::string::npos) << folder;
+    }
     const std::string owned[] = {"/sdcard/Android/data/com.tencent.mobileqq/", "/sdcard/Android/data/com.tencent.tim/",
                                  "/sdcard/Android/data/com.tencent.mm/", "/sdcard/tencent/",
                                  "/sdcard/DCIM/.thumbnails", "/sdcard/Pictures/.thumbnails", "/sdcard/bugreports"};
@@ -313,6 +321,42 @@ TEST_F(CompanionScriptTest, CacheCleaningRemovesOnlyNamedChatAppCacheLogAndThumb
     }
     for (const char* expected : {"/sdcard/DCIM/.thumbnails", "/sdcard/bugreports", "/sdcard/Android/data/com.tencent.mm/cache"}) {
         EXPECT_NE(std::find(removed.begin(), removed.end(), expected), removed.end()) << expected;
+    }
+}
+
+// No answer, an empty one or anything but Y deletes nothing; the folders Y deletes are those listed.
+TEST_F(CompanionScriptTest, CacheCleaningListsItsFoldersAndDeletesOnlyAfterAYes)
+{
+    for (const char* input : {"", "\n", "n\n", "yes\n"}) {
+        phone_.ClearCommands();
+        ScriptRun run = Run("clean", input);
+        EXPECT_EQ(run.exitCode, 3) << input;
+        EXPECT_EQ(phone_.Commands(), Strings{"adb get-state"}) << input;
+        EXPECT_NE(LastLine(run.output).find("没有删除任何文件"), std::string::npos) << run.output;
+    }
+    phone_.ClearCommands();
+    ScriptRun listing = Run("clean");
+    phone_.ClearCommands();
+    ScriptRun run = Run("clean", "Y\n");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    Strings removed = Targets(PhoneCommands(), "adb shell rm -rf ");
+    ASSERT_FALSE(removed.empty());
+    for (const std::string& folder : removed) {
+        EXPECT_NE(listing.output.find("  " + folder + "\n"), std::string::npos) << "not listed before: " << folder;
+    }
+}
+
+TEST_F(CompanionScriptTest, PhoneCheckKnowsOldAdbAndAPhoneJustPluggedIn)
+{
+    const std::pair<const char*, const char*> states[] = {
+        {"unknown", "没有找到手机"}, {"authorizing", "正在等待授权"}, {"connecting", "正在与手机建立连接"}};
+    for (const auto& [state, explanation] : states) {
+        phone_.SetState(state);
+        phone_.ClearCommands();
+        ScriptRun run = Run("goolgle_abl");
+        EXPECT_EQ(run.exitCode, 1) << state;
+        EXPECT_NE(run.output.find(explanation), std::string::npos) << run.output;
+        EXPECT_EQ(phone_.Commands(), Strings{"adb get-state"});
     }
 }
 

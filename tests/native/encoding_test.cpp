@@ -11,9 +11,9 @@ namespace {
 const std::string kReplacement = "\xEF\xBF\xBD";
 
 // Decodes the chunks one after another and finishes, as the command runner does.
-std::string DecodeChunks(const std::vector<std::string>& chunks)
+std::string DecodeChunks(const std::vector<std::string>& chunks, LegacyCodePage page = LegacyCodePage::Console)
 {
-    OutputDecoder decoder;
+    OutputDecoder decoder(page);
     std::string text;
     for (const std::string& chunk : chunks) {
         text += decoder.Decode(chunk);
@@ -168,6 +168,17 @@ TEST(OutputDecoder, TextIsTheSameWhereverTheChunkBordersFall)
         EXPECT_EQ(DecodeChunks(bytewise), whole) << testing::PrintToString(bytes);
     }
     EXPECT_EQ(DecodeChunks({"\xC3\xA9\x80"}), "茅€");
+}
+
+// The companion scripts write GBK, also where no legacy code page exists: whole characters come
+// through wherever a read ends, and adb's UTF-8 beside them stays UTF-8.
+TEST(OutputDecoder, GbkPageReadsScriptOutputWhereverTheChunkBordersFall)
+{
+    const std::string bytes = Utf8ToGbk("没有找到手机。") + "\r\nmodel: 畅享\r\n\xD6" "A\xFF";
+    const std::string text = "没有找到手机。\r\nmodel: 畅享\r\n" + GbkToUtf8("\xD6" "A") + kReplacement;
+    for (std::size_t split = 0; split < bytes.size(); ++split) {
+        EXPECT_EQ(DecodeChunks({bytes.substr(0, split), bytes.substr(split)}, LegacyCodePage::Gbk), text) << split;
+    }
 }
 
 // A long line of UTF-8 without ASCII is shown as it arrives, held back only a few KB, also when

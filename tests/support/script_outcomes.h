@@ -12,13 +12,14 @@ struct ScriptOutcome {
     bool withoutShellProtocol = false;
     bool adbMissing = false;
     bool apkFile = true;  // the apk folder holds an apk file
+    const char* answer = nullptr;  // the user's input, a line; none: the input ends at once
     unsigned long code = 0;
     const char* lastLine = nullptr;  // words of the last line, if checked
 };
 
-// Every waited script with a ready phone, a phone that is not ready and no adb; then the cases
-// where a command fails (older phones exit 0 whatever happened, so their words count too) or
-// there is nothing to do.
+// Every waited script with a ready phone (and the cache cleaning's question answered yes), a phone
+// that is not ready and no adb; then the cases where a command fails (older phones exit 0 whatever
+// happened, so their words count too), there is nothing to do, or the user does not say yes.
 inline std::vector<ScriptOutcome> ScriptOutcomes()
 {
     const char* const waited[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec",
@@ -27,7 +28,7 @@ inline std::vector<ScriptOutcome> ScriptOutcomes()
     std::vector<ScriptOutcome> cases;
     for (const char* stem : waited) {
         bool report = std::string(stem) == "trans";  // writes temp2.txt, not to its output
-        cases.push_back({.stem = stem});
+        cases.push_back({.stem = stem, .answer = std::string(stem) == "clean" ? "Y" : nullptr});
         for (const char* state : {"offline", "none", "unauthorized"}) {
             cases.push_back({.stem = stem, .state = state, .code = 1, .lastLine = report ? nullptr : notReady});
         }
@@ -42,11 +43,13 @@ inline std::vector<ScriptOutcome> ScriptOutcomes()
     cases.push_back({.stem = "hwread_UN", .packages = ",", .code = 3, .lastLine = "本次没有做任何改动"});
     cases.push_back({.stem = "hw_rec", .packages = ",", .code = 3, .lastLine = "本次没有做任何改动"});
     cases.push_back({.stem = "auto_install", .apkFile = false, .code = 3, .lastLine = "没有 apk 文件"});
+    cases.push_back({.stem = "clean", .code = 3, .lastLine = "没有删除任何文件"});
+    cases.push_back({.stem = "clean", .answer = "n", .code = 3, .lastLine = "没有删除任何文件"});
     return cases;
 }
 
 inline std::string Describe(const ScriptOutcome& c)
 {
     return std::string(c.stem) + " with a phone " + c.state + (c.packages ? std::string(" having ") + c.packages : "") +
-           (c.adbMissing ? ", adb missing" : "");
+           (c.adbMissing ? ", adb missing" : "") + (c.answer ? std::string(", answering ") + c.answer : "");
 }

@@ -50,16 +50,19 @@ std::string RunToEnd(const std::string& commandLine)
 
 std::string RunScript(const std::string& stem) { return RunToEnd(ScriptFileName(stem)); }
 
-// The command edition's menu, given one choice and then the end of its input. (Wine's set /p
-// takes all of a redirected file as one answer, so a run cannot make several choices.)
-std::string RunMenu(const std::string& choice)
+// The script given one line of input and then its end. (Wine's set /p takes all of a redirected
+// file as one answer, so a run cannot answer twice.)
+std::string RunAnswering(const std::string& stem, const std::string& answer)
 {
-    fs::path input = JoinPath(ProgramDirectory(), "menu_answers.txt");
-    std::ofstream(input, std::ios::binary) << choice << "\r\n";
-    std::string output = RunToEnd(ScriptFileName("HarmonyOS") + " < menu_answers.txt");
+    fs::path input = JoinPath(ProgramDirectory(), "answers.txt");
+    std::ofstream(input, std::ios::binary) << answer << "\r\n";
+    std::string output = RunToEnd(ScriptFileName(stem) + " < answers.txt");
     fs::remove(input);
     return output;
 }
+
+// The command edition's menu, given one choice.
+std::string RunMenu(const std::string& choice) { return RunAnswering("HarmonyOS", choice); }
 
 std::string ReadFile(const fs::path& path)
 {
@@ -156,7 +159,7 @@ TEST_F(CompanionBatchTest, VisibleScriptsWaitBeforeClosingExceptInsideTheMenu)
         EXPECT_EQ(output.find(kClosingPause) != std::string::npos, kVisibleScripts.contains(stem)) << stem << output;
     }
     const std::pair<const char*, const char*> choices[] = {
-        {"8", "清理完成"}, {"9", "清理完成"}, {"10", "没有 apk 文件"}, {"12", "List of devices attached"}};
+        {"8", "没有删除任何文件"}, {"9", "清理完成"}, {"10", "没有 apk 文件"}, {"12", "List of devices attached"}};
     for (const auto& [choice, ending] : choices) {
         std::string menu = RunMenu(choice);
         EXPECT_NE(menu.find(ending), std::string::npos) << choice << menu;
@@ -170,16 +173,19 @@ struct ScriptEnding {
 };
 
 // Starts the script as the program's buttons do, CreateProcessW with the bare file name (Windows
-// then runs it with cmd /c), hidden; its input is NUL, whose end the closing pause reads at once,
-// and its output goes to a file. Waits at most a minute for its end.
-ScriptEnding RunAsAButtonDoes(const std::string& stem)
+// then runs it with cmd /c), hidden; its input is the answer's line, or NUL, whose end the closing
+// pause reads at once, and its output goes to a file. Waits at most a minute for its end.
+ScriptEnding RunAsAButtonDoes(const std::string& stem, const char* answer)
 {
     std::wstring outputPath = Utf8ToWide(JoinPath(ProgramDirectory(), "script_output.txt"));
+    std::string inputPath = JoinPath(ProgramDirectory(), "script_input.txt");
+    std::ofstream(inputPath, std::ios::binary | std::ios::trunc) << (answer != nullptr ? std::string(answer) + "\r\n" : "");
     SECURITY_ATTRIBUTES inherited{sizeof(inherited), nullptr, TRUE};
     OwnedHandle output(CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    OwnedHandle input(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    OwnedHandle input(CreateFileW(answer != nullptr ? Utf8ToWide(inputPath).c_str() : L"NUL", GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr));
     STARTUPINFOW startInfo{};
     startInfo.cb = sizeof(startInfo);
     startInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
@@ -207,7 +213,9 @@ ScriptEnding RunAsAButtonDoes(const std::string& stem)
     OutputDecoder decoder;
     ending.output = decoder.Decode(ReadFile(JoinPath(ProgramDirectory(), "script_output.txt")));
     ending.output += decoder.Finish();
+    input.Close();
     fs::remove(JoinPath(ProgramDirectory(), "script_output.txt"));
+    fs::remove(inputPath);
     return ending;
 }
 
@@ -250,7 +258,7 @@ TEST_F(CompanionBatchTest, WaitedScriptsReportTheOutcomeInTheirExitCode)
         if (c.adbMissing) {
             missing.emplace();
         }
-        ScriptEnding ending = RunAsAButtonDoes(c.stem);
+        ScriptEnding ending = RunAsAButtonDoes(c.stem, c.answer);
         SCOPED_TRACE(Describe(c));
         EXPECT_EQ(ending.exitCode, c.code) << ending.output;
         if (c.lastLine != nullptr) {
@@ -307,15 +315,84 @@ TEST_F(CompanionBatchTest, ApkFolderInstallsFilesWhoseNamesCmdWouldReadAsSyntax)
     }
 }
 
-TEST_F(CompanionBatchTest, CacheCleaningRemovesOnlyFoldersOnSharedStorage)
+// Pictures and videos sent in chats are not cache: the server's copy expires.
+TEST_F(CompanionBatchTest, CacheCleaningRemovesOnlyCacheFoldersOnSharedStorage)
 {
-    RunScript("clean");
+    RunAnswering("clean", "Y");
     Strings removed = Targets("adb shell rm -rf ");
     EXPECT_GE(removed.size(), 10u);
     for (const std::string& folder : removed) {
         EXPECT_TRUE(folder.starts_with("/sdcard/") && folder.size() > 12) << folder;
         EXPECT_EQ(folder.find_first_of(" *?;&|"), std::string::npos) << folder;
+        EXPECT_EQ(folder.find("chatpic"), std::string::npos) << folder;
+        EXPECT_EQ(folder.find("shortvideo"), std::string::npos) << folder;
     }
+}
+
+// No input, an empty line or anything but Y deletes nothing; what Y deletes was listed first.
+TEST_F(CompanionBatchTest, CacheCleaningListsItsFoldersAndDeletesOnlyAfterAYes)
+{
+    std::string listing = RunScript("clean");
+    EXPECT_EQ(Targets("adb shell rm -rf "), Strings{});
+    EXPECT_NE(listing.find("没有删除任何文件"), std::string::npos) << listing;
+    for (const char* answer : {"", "n", "yes & del x", "\""}) {
+        phone_.ClearCommands();
+        std::string output = RunAnswering("clean", answer);
+        EXPECT_EQ(Targets("adb shell rm -rf "), Strings{}) << answer;
+        EXPECT_NE(output.find("没有删除任何文件"), std::string::npos) << output;
+    }
+    phone_.ClearCommands();
+    RunAnswering("clean", "y");
+    Strings removed = Targets("adb shell rm -rf ");
+    ASSERT_FALSE(removed.empty());
+    for (const std::string& folder : removed) {
+        EXPECT_NE(listing.find("  " + folder + "\r\n"), std::string::npos) << "not listed before: " << folder;
+    }
+}
+
+TEST_F(CompanionBatchTest, PhoneCheckKnowsOldAdbAndAPhoneJustPluggedIn)
+{
+    const std::pair<const char*, const char*> states[] = {
+        {"unknown", "没有找到手机"}, {"authorizing", "正在等待授权"}, {"connecting", "正在与手机建立连接"}};
+    for (const auto& [state, explanation] : states) {
+        phone_.SetState(state);
+        phone_.ClearCommands();
+        ScriptEnding ending = RunAsAButtonDoes("goolgle_abl", nullptr);
+        EXPECT_EQ(ending.exitCode, 1u) << state;
+        EXPECT_NE(ending.output.find(explanation), std::string::npos) << ending.output;
+        EXPECT_EQ(phone_.Commands(), Strings{"adb get-state"});
+    }
+}
+
+// Delayed expansion would eat "!" and "^" in the phone's answers, and cmd would run what follows "&".
+TEST_F(CompanionBatchTest, StatusReportKeepsThePhonesAnswersAsTheyAre)
+{
+    fs::path report = JoinPath(ProgramDirectory(), "temp2.txt");
+    const std::string release = "12!beta^1 a&b|c<d>e %PATH% \"q\"";
+    phone_.Set("RELEASE", release);
+    RunScript("trans");
+    std::string written = GbkToUtf8(ReadFile(report));
+    EXPECT_NE(written.find("安卓 " + release + "\r\n"), std::string::npos) << written;
+    fs::remove(report);
+}
+
+// A "!" in the folder's name is eaten where delayed expansion is on: the script would not find its
+// own folder and would write its report somewhere else.
+TEST_F(CompanionBatchTest, ScriptsWorkInAFolderWhoseNameHasAnExclamationMark)
+{
+    fs::path folder = fs::path(ProgramDirectory()) / "a!b";
+    fs::remove_all(folder);
+    fs::create_directory(folder);
+    for (const auto& entry : fs::directory_iterator(ProgramDirectory())) {
+        if (entry.path().extension() == ".bat" || entry.path().filename() == "adb.exe") {
+            fs::copy_file(entry.path(), folder / entry.path().filename());
+        }
+    }
+    fs::remove(JoinPath(ProgramDirectory(), "temp2.txt"));
+    RunToEnd("\"" + (folder / "trans.bat").string() + "\"");
+    EXPECT_NE(GbkToUtf8(ReadFile(folder / "temp2.txt")).find("Pellucor_Test_Phone"), std::string::npos);
+    EXPECT_FALSE(fs::exists(JoinPath(ProgramDirectory(), "temp2.txt")));
+    fs::remove_all(folder);
 }
 
 TEST_F(CompanionBatchTest, StatusReportIsWrittenBesideTheScripts)

@@ -131,13 +131,15 @@ void ExpectTheSameWhereverTheChunkBordersFall(LegacyCodePage page, const std::st
 
 // cmd.exe writes GBK, adb UTF-8. "指定" is D6 B8 B6 A8 in GBK, and D6 B8 alone would pass for
 // UTF-8; "丄" is 81 41, its trail byte an ASCII letter; the output ends inside a UTF-8 character.
+// The GBK page reads so whatever the system's code pages are; the others where they are GBK.
 TEST(OutputDecoder, GbkAndUtf8GiveTheSameTextWhereverTheChunkBordersFall)
 {
+    const std::string bytes = "设备 device\r\n" + Utf8ToGbk("指定的路径不存在。\r\n丄x\r\n") + "中文\xE4";
+    const std::string text = "设备 device\r\n指定的路径不存在。\r\n丄x\r\n中文" + kReplacement;
+    ExpectTheSameWhereverTheChunkBordersFall(LegacyCodePage::Gbk, bytes, text);
     if (GetOEMCP() != 936 || GetACP() != 936) {
         GTEST_SKIP() << "the code pages are " << GetOEMCP() << " and " << GetACP() << ", not GBK";
     }
-    const std::string bytes = "设备 device\r\n" + Utf8ToGbk("指定的路径不存在。\r\n丄x\r\n") + "中文\xE4";
-    const std::string text = "设备 device\r\n指定的路径不存在。\r\n丄x\r\n中文" + kReplacement;
     ExpectTheSameWhereverTheChunkBordersFall(LegacyCodePage::Console, bytes, text);
     ExpectTheSameWhereverTheChunkBordersFall(LegacyCodePage::Ansi, bytes, text);
 }

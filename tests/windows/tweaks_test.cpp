@@ -16,6 +16,7 @@
 
 #include "core/command_state.h"
 #include "core/window_names.h"
+#include "platform/encoding.h"
 #include "platform/system.h"
 #include "platform/window_system.h"
 #include "support/fake_phone.h"
@@ -209,6 +210,16 @@ private:
     std::string viewBeforeClick_;
 };
 
+std::string reportBoxOnOpening;
+
+// A tick of the run-status window's modal loop: what its report box shows once it stands.
+void CALLBACK ReadReportBoxAndClose(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    reportBoxOnOpening = GetText(RunStatusWindow, "编辑框运行");
+    CloseWindowLater(RunStatusWindow);
+}
+
 // The real desktop and run-status windows, open for the whole suite as after entering the program.
 class TweaksOnWindows : public testing::Test {
 protected:
@@ -284,6 +295,20 @@ TEST_F(TweaksOnWindows, GoogleSwitchOffSaysSoOnlyAfterItsScriptHasEnded)
                                         "adb shell pm disable-user com.android.vending"}));
     EXPECT_EQ(Output(), kEarlierOutput) << "a script's output is never captured";
     EXPECT_EQ(State().currentCommand, kEarlierCommand);
+}
+
+// The status script writes its report in GBK, the code page it sets itself: the report reads the
+// same where the ANSI code page is UTF-8 (65001), as in the prefix tweaks_test_utf8 runs in.
+TEST_F(TweaksOnWindows, RunStatusReadsTheReportAsGbkWhateverTheAnsiCodePage)
+{
+    const std::string report = "【型号】\r\n品牌：HUAWEI\r\n";
+    std::ofstream(ReportFile(), std::ios::binary | std::ios::trunc) << Utf8ToGbk(report);
+    SetTimer(nullptr, 0, 50, ReadReportBoxAndClose);
+    OpenWindow(RunStatusWindow, true);
+    EXPECT_EQ(reportBoxOnOpening, report);
+
+    std::error_code ignored;
+    std::filesystem::remove(ReportFile(), ignored);
 }
 
 TEST_F(TweaksOnWindows, RunStatusShowsTheNoticeThenTheReportThatRefreshWaitsFor)

@@ -105,8 +105,9 @@ TEST_F(Waits, HiddenScriptOnASlowPhoneKeepsTheWindowAnsweringAndSaysItsMessageAt
     EXPECT_TRUE(LastRecord().ends_with("| goolgle_dis.bat | 已完成")) << LastRecord();
 }
 
-// A script in a console of its own, as under the windowed program, waits at its closing pause
-// until the user closes that console.
+// A script in a console of its own, as under the windowed program, waits for the user (the cache
+// cleaning first asks whether to delete, then pauses before closing) until the user closes that
+// console.
 TEST_F(Waits, VisibleScriptAtItsPauseKeepsTheWindowAnsweringAndAClosedConsoleIsNoSuccess)
 {
     FakePhone phone;
