@@ -19,12 +19,13 @@
 
 namespace {
 
-// What line_writer writes: the numbers from 0 on, each followed by a comma, cut to that many bytes.
+// What line_writer writes: the numbers from 0 on one after another, cut to that many bytes. Digits
+// give the box no place to wrap a word at, as the long lines of hex dumps and encoded data.
 std::string NumberLine(std::size_t bytes)
 {
     std::string line;
     for (unsigned number = 0; line.size() < bytes; ++number) {
-        line += std::to_string(number) + ",";
+        line += std::to_string(number);
     }
     line.resize(bytes);
     return line;

@@ -1,6 +1,6 @@
 // Helper of desktop_output_test: writes one line of the given number of bytes without a line
-// break, the numbers from 0 on, each followed by a comma; the first half goes to standard output,
-// the rest to standard error, so that the line goes on across both streams.
+// break, the numbers from 0 on one after another; the first half goes to standard output, the rest
+// to standard error, so that the line goes on across both streams.
 #include "platform/win32/windows_api.h"
 
 #include <cstdlib>
@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     std::size_t bytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 0;
     std::string line;
     for (unsigned number = 0; line.size() < bytes; ++number) {
-        line += std::to_string(number) + ",";
+        line += std::to_string(number);
     }
     line.resize(bytes);
     std::string_view all(line);
