@@ -34,9 +34,12 @@ std::string LastRecord()
 {
     Bytes bytes = ReadFileTail(JoinPath(ProgramDirectory(), "操作记录.txt"), 64 * 1024).bytes;
     std::string log(bytes.begin(), bytes.end());
-    std::size_t end = log.rfind("\r\n");
-    std::size_t start = end == std::string::npos ? std::string::npos : log.rfind("\r\n", end - 1);
-    return end == std::string::npos ? "" : log.substr(start == std::string::npos ? 0 : start + 2, end - start - 2);
+    if (!log.ends_with("\r\n")) {
+        return "";
+    }
+    log.resize(log.size() - 2);
+    std::size_t start = log.rfind("\r\n");
+    return log.substr(start == std::string::npos ? 0 : start + 2);
 }
 
 // The probe covers the wait; it ends when the message after it appears. (Under Wine on a screen
