@@ -52,15 +52,12 @@ std::string OneLine(std::string_view text)
 // "Failure [not installed for 0]", "error: no devices/emulators found".
 std::string LastOutputLine(std::string_view output)
 {
-    while (!output.empty()) {
-        std::size_t start = output.find_last_of("\r\n");
-        std::string_view line = start == std::string_view::npos ? output : output.substr(start + 1);
-        output = output.substr(0, start == std::string_view::npos ? 0 : start);
-        if (!IsBlank(line)) {
-            return ShortenedText(line.substr(0, line.find_last_not_of(" \t") + 1), kLongestOutcome);
-        }
+    std::vector<std::string_view> last = LastFilledLines(output, 1);
+    if (last.empty()) {
+        return std::string(kNoOutput);
     }
-    return std::string(kNoOutput);
+    std::string_view line = last.front();
+    return ShortenedText(line.substr(0, line.find_last_not_of(" \t") + 1), kLongestOutcome);
 }
 
 std::string RunOutcome(const CommandRun& run)

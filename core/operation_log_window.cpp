@@ -56,9 +56,7 @@ std::string LogTextForDisplay(const FileTail& file)
         bytes.remove_prefix(firstBreak + 1);
     }
     // The log is written in UTF-8; a copy saved by an editor in the system's code page still reads.
-    OutputDecoder decoder(LegacyCodePage::Ansi);
-    std::string text = decoder.Decode(bytes);
-    text += decoder.Finish();
+    std::string text = DecodeText(bytes, LegacyCodePage::Ansi);
 
     std::string shown;
     for (std::string_view rest = text; !rest.empty();) {

@@ -295,3 +295,10 @@ std::string OutputDecoder::Finish()
     lastWasCr_ = false;
     return text;
 }
+
+std::string DecodeText(std::string_view bytes, LegacyCodePage page)
+{
+    OutputDecoder decoder(page);
+    std::string text = decoder.Decode(bytes);
+    return text + decoder.Finish();
+}

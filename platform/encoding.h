@@ -60,3 +60,6 @@ private:
     bool legacyRun_ = false;   // the run that ended the last chunk has proved not to be UTF-8
     bool lastWasCr_ = false;
 };
+
+// A whole text decoded as OutputDecoder decodes output that ends there.
+std::string DecodeText(std::string_view bytes, LegacyCodePage page);

@@ -125,6 +125,20 @@ std::string BytesToText(const Bytes& bytes)
 
 Bytes ZeroBytes(int length) { return Bytes(length > 0 ? static_cast<std::size_t>(length) : 0, 0); }
 
+std::vector<std::string_view> LastFilledLines(std::string_view text, std::size_t count)
+{
+    std::vector<std::string_view> lines;
+    while (!text.empty() && lines.size() < count) {
+        std::size_t start = text.find_last_of("\r\n");
+        std::string_view line = start == std::string_view::npos ? text : text.substr(start + 1);
+        text = text.substr(0, start == std::string_view::npos ? 0 : start);
+        if (line.find_first_not_of(" \t") != std::string_view::npos) {
+            lines.insert(lines.begin(), line);
+        }
+    }
+    return lines;
+}
+
 std::string ShortenedText(std::string_view text, std::size_t maxBytes)
 {
     if (text.size() <= maxBytes) {

@@ -28,6 +28,10 @@ std::string BytesToText(const Bytes& bytes);
 
 Bytes ZeroBytes(int length);
 
+// The last lines of the text that hold more than blanks and tabs, at most count of them, oldest
+// first; CR, LF and CR LF all end a line. They point into the text.
+std::vector<std::string_view> LastFilledLines(std::string_view text, std::size_t count);
+
 // The text when it has at most maxBytes bytes; else its first bytes, cut before a UTF-8 character
 // that would not fit whole, and "…".
 std::string ShortenedText(std::string_view text, std::size_t maxBytes);

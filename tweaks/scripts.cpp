@@ -3,7 +3,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/operation_log.h"
 #include "core/window_names.h"
@@ -68,20 +67,10 @@ std::string ScriptExitMeaning(unsigned long exitCode)
 // every script sets before it says anything, or UTF-8 from adb.
 std::string Explanation(std::string_view output)
 {
-    OutputDecoder decoder(LegacyCodePage::Gbk);
-    std::string text = decoder.Decode(output) + decoder.Finish();
-    std::vector<std::string> lines;
-    for (std::string_view rest = text; !rest.empty() && lines.size() < kExplanationLines;) {
-        std::size_t start = rest.find_last_of("\r\n");
-        std::string_view line = start == std::string_view::npos ? rest : rest.substr(start + 1);
-        rest = rest.substr(0, start == std::string_view::npos ? 0 : start);
-        if (line.find_first_not_of(" \t") != std::string_view::npos) {
-            lines.push_back(ShortenedText(line, kLongestExplanationLine));
-        }
-    }
+    std::string text = DecodeText(output, LegacyCodePage::Gbk);
     std::string explanation;
-    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
-        explanation += JoinText({"\r\n", *line});
+    for (std::string_view line : LastFilledLines(text, kExplanationLines)) {
+        explanation += JoinText({"\r\n", ShortenedText(line, kLongestExplanationLine)});
     }
     return explanation;
 }
@@ -122,10 +111,7 @@ void Launch(const ScriptLaunch& script)
 std::string ReportText()
 {
     Bytes bytes = ReadWholeFile(JoinPath(ProgramDirectory(), kReportFile), FileSharing::DenyWriters);
-    std::string raw = ToText(bytes);
-    OutputDecoder decoder(LegacyCodePage::Gbk);
-    std::string text = decoder.Decode(raw);
-    return text + decoder.Finish();
+    return DecodeText(ToText(bytes), LegacyCodePage::Gbk);
 }
 
 void ShowReport()
