@@ -8,6 +8,8 @@
 #include <utility>
 
 #include "core/command_state.h"
+#include "core/journal.h"
+#include "core/phone_changes.h"
 #include "platform/clock.h"
 #include "platform/event_source.h"
 #include "platform/files.h"
@@ -29,8 +31,6 @@ constexpr std::uint64_t kRotationBytes = 1024 * 1024;
 constexpr std::size_t kLongestOutcome = 200;
 
 constexpr std::string_view kNoOutput = "（无输出）";
-constexpr std::string_view kNotAwaited = "（程序已关闭，未等到结束）";
-constexpr std::string_view kStarted = "已启动";
 constexpr std::string_view kNotStarted = "启动失败";
 constexpr std::string_view kInterpreterNotStarted = "命令解释器未能启动，未运行";
 constexpr std::string_view kExitCode = "已结束，退出代码 ";
@@ -65,15 +65,15 @@ std::string RunOutcome(const CommandRun& run)
     if (!run.started) {
         return std::string(kInterpreterNotStarted);
     }
-    return run.awaited ? LastOutputLine(run.output) : std::string(kNotAwaited);
+    return run.awaited ? LastOutputLine(run.output) : std::string(kNotAwaitedOutcome);
 }
 
 std::string StartOutcome(const ProgramRun& run, ExitMeaning meaning)
 {
     switch (run.end) {
     case ProgramEnd::NotStarted: return std::string(kNotStarted);
-    case ProgramEnd::Started: return std::string(kStarted);
-    case ProgramEnd::NotAwaited: return std::string(kNotAwaited);
+    case ProgramEnd::Started: return std::string(kStartedOutcome);
+    case ProgramEnd::NotAwaited: return std::string(kNotAwaitedOutcome);
     case ProgramEnd::Ended: break;
     }
     return meaning != nullptr ? meaning(run.exitCode) : JoinText({kExitCode, ExitCodeText(run.exitCode)});
@@ -144,11 +144,13 @@ bool AppendTo(const LogPlace& place, std::string_view line)
 }
 
 // Written where it can be; otherwise shown below the output, and the action goes on. A record
-// that a full disk cut short counts as not written, and goes whole to the next place.
-void Record(std::string_view origin, std::string_view commandLine, std::string_view outcome)
+// that a full disk cut short counts as not written, and goes whole to the next place. A change
+// that can be taken back carries its undo field.
+void Record(std::string_view origin, std::string_view commandLine, std::string_view outcome, std::string_view undo = {})
 {
-    std::string line = JoinText(
-        {LocalDateTime(), " | ", OneLine(origin), " | ", OneLine(commandLine), " | ", OneLine(outcome), "\r\n"});
+    std::string undoField = undo.empty() ? std::string() : JoinText({" | ", kUndoPrefix, OneLine(undo)});
+    std::string line = JoinText({LocalDateTime(), " | ", OneLine(origin), " | ", OneLine(commandLine), " | ",
+                                 OneLine(outcome), undoField, "\r\n"});
     for (const LogPlace& place : LogPlaces()) {
         if (AppendTo(place, line)) {
             return;
@@ -157,26 +159,52 @@ void Record(std::string_view origin, std::string_view commandLine, std::string_v
     AppendText(DesktopWindow, kOutputBox, JoinText({kUnwritten, line}));
 }
 
+// What the phone had before the change, as its query found it; none when the query failed.
+std::optional<std::string> ReplacedStateOnPhone(const PhoneChange& change)
+{
+    CommandRun query = RunCommandLine(StateQuery(change));
+    return query.awaited ? ReplacedState(change, query.output) : std::nullopt;
+}
+
+// The way back from a change Android confirmed; nothing for a change it did not make, or one
+// whose earlier state is unknown.
+std::string UndoOf(const std::optional<PhoneChange>& change, const std::optional<std::string>& replaced,
+                   const CommandRun& run)
+{
+    if (!change || !replaced || !run.awaited || !IsConfirmed(*change, run.output)) {
+        return {};
+    }
+    if (replaced->empty()) {
+        return std::string(kNothingToUndo);
+    }
+    return UndoText(CommandsBetween(change->Subject(), change->StateAfter(), *replaced));
+}
+
 }  // namespace
 
 // The origin and the command line are taken before the run: a click during the run may start
-// another action, which replaces currentCommand.
+// another action, which replaces currentCommand. A change to a package or a setting reads what it
+// replaces first, so that its record can say how to take it back.
 CommandRun RunAndRecord(std::string commandLine, std::string_view origin)
 {
     bool runs = !IsProgramEnding() && !IsBlank(commandLine);
     std::string from = origin.empty() ? CurrentOrigin() : std::string(origin);
+    std::optional<PhoneChange> change = runs ? ChangeOf(commandLine) : std::nullopt;
+    std::optional<std::string> replaced = change ? ReplacedStateOnPhone(*change) : std::nullopt;
     CommandRun run = RunCommandLine(commandLine);
     if (runs) {
-        Record(from, commandLine, RunOutcome(run));
+        Record(from, commandLine, RunOutcome(run), UndoOf(change, replaced, run));
     }
     return run;
 }
 
-ProgramRun StartAndRecord(std::string_view commandLine, bool waitForExit, int showState, ExitMeaning meaning)
+ProgramRun StartAndRecord(std::string_view commandLine, bool waitForExit, int showState, ExitMeaning meaning,
+                          std::string_view undoWhenDone)
 {
     std::string from = CurrentOrigin();
     ProgramRun run = RunProgram(commandLine, waitForExit, showState);
-    Record(from, commandLine, StartOutcome(run, meaning));
+    bool done = run.end == ProgramEnd::Ended && run.exitCode == 0;
+    Record(from, commandLine, StartOutcome(run, meaning), done ? undoWhenDone : std::string_view());
     if (run.end == ProgramEnd::NotStarted) {
         ShowMessage(NotStartedMessage(commandLine));
     }

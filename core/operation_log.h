@@ -18,9 +18,16 @@ inline constexpr std::string_view kConsoleOrigin = "命令框";
 // apart from the mark when the log is read back.
 inline constexpr std::string_view kUnfinishedRecordMark = " ……（此条记录未能写完整）";
 
+// Outcomes of a command whose effect nobody saw: started and not waited for, or waited for until
+// the program itself ended first.
+inline constexpr std::string_view kStartedOutcome = "已启动";
+inline constexpr std::string_view kNotAwaitedOutcome = "（程序已关闭，未等到结束）";
+
 // Stores the command line in currentCommand, runs it with RunCurrentCommand and records it with
 // its origin (by default the page or window and the caption of the control whose event is being
 // handled) and the last non-empty line it printed itself. A blank command line runs unrecorded.
+// A change to a package or a setting (see ChangeOf) first has the phone's current state read
+// through the runner; once Android has confirmed it, its record carries the way back.
 CommandRun RunAndRecord(std::string commandLine, std::string_view origin = {});
 
 // An exit code as people read it: decimal, or hexadecimal for Windows' status codes
@@ -32,9 +39,10 @@ using ExitMeaning = std::string (*)(unsigned long exitCode);
 
 // RunProgram, then a record of what became of the program: "启动失败", "已启动", what its exit
 // code means (by default the code itself), or that the program ended before it did. A program
-// that cannot be started is reported in a message, with where to read about it.
+// that cannot be started is reported in a message, with where to read about it. A program that
+// ended with code 0 (done) is recorded with undoWhenDone as its way back, when one is given.
 ProgramRun StartAndRecord(std::string_view commandLine, bool waitForExit, int showState,
-                          ExitMeaning meaning = nullptr);
+                          ExitMeaning meaning = nullptr, std::string_view undoWhenDone = {});
 
 // The message for a command line whose program cannot be started.
 std::string NotStartedMessage(std::string_view commandLine);

@@ -1,6 +1,7 @@
 // The window-system operations the handlers use; implemented by platform/win32 and platform/headless.
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -36,6 +37,11 @@ void SetChecked(WindowId window, std::string_view control, bool checked);
 void RepaintNow(WindowId window, std::string_view control);
 // Scrolls a multi-line edit box to its last line, the caret at the end of its text.
 void ScrollToEnd(WindowId window, std::string_view control);
+// Where the caret of an edit box stands: the byte offset in its (UTF-8) text of the selection's
+// start; 0 when the control is not open.
+std::size_t CaretOffset(WindowId window, std::string_view control);
+// Aligns an edit box's text anew. Its text and caret are not kept: set the text afterwards.
+void SetAlignment(WindowId window, std::string_view control, Align align);
 
 // Dispatches every waiting window event, then returns; a pending quit is left for the outer loop.
 void ProcessPendingEvents();

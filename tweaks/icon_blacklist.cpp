@@ -7,7 +7,6 @@
 
 #include "core/operation_log.h"
 #include "core/window_names.h"
-#include "platform/process.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
 
@@ -52,9 +51,9 @@ void HideStatusBarIcons(const EventArgs&)
     ShowMessage("执行完成，部分不生效");
 }
 
-// Started, not run: the output box keeps what it shows and the message comes at once.
+// Run like every other setting, so that the list it replaces is read first and can be put back.
 void RestoreStatusBarIcons(const EventArgs&)
 {
-    StartAndRecord("adb shell settings put secure icon_blacklist null", false, ShowHidden);
+    RunAndRecord("adb shell settings put secure icon_blacklist null");
     ShowMessage("完成");
 }

@@ -23,12 +23,13 @@ struct ScriptLaunch {
     int showState;
     std::string_view message;  // shown once the script has done its work; empty = none
     std::string_view task;     // what it does, for the message when it has not
+    std::string_view twin = {};  // the stem of the script that takes back what it did
 };
 
-constexpr ScriptLaunch kGoogleOn{"goolgle_abl", true, ShowHidden, "为您启用了谷歌", "启用谷歌服务"};
-constexpr ScriptLaunch kGoogleOff{"goolgle_dis", true, ShowHidden, "为您禁用了谷歌", "禁用谷歌服务"};
-constexpr ScriptLaunch kReadingAppIn{"hwread_IN", true, ShowHidden, "完成", "装回阅读"};
-constexpr ScriptLaunch kReadingAppOut{"hwread_UN", true, ShowHidden, "完成", "卸载阅读"};
+constexpr ScriptLaunch kGoogleOn{"goolgle_abl", true, ShowHidden, "为您启用了谷歌", "启用谷歌服务", "goolgle_dis"};
+constexpr ScriptLaunch kGoogleOff{"goolgle_dis", true, ShowHidden, "为您禁用了谷歌", "禁用谷歌服务", "goolgle_abl"};
+constexpr ScriptLaunch kReadingAppIn{"hwread_IN", true, ShowHidden, "完成", "装回阅读", "hwread_UN"};
+constexpr ScriptLaunch kReadingAppOut{"hwread_UN", true, ShowHidden, "完成", "卸载阅读", "hwread_IN"};
 constexpr ScriptLaunch kHuaweiRestore{"hw_rec", true, ShowNormal, "完成，请您重启手机", "还原所有操作"};
 constexpr ScriptLaunch kCommandEdition{"HarmonyOS", false, ShowNormal, "", "打开命令版Pellucor"};
 constexpr ScriptLaunch kCacheClean{"clean", true, ShowNormal, "完成", "清理聊天缓存"};
@@ -97,7 +98,8 @@ std::string FailureMessage(const ScriptLaunch& script, const ProgramRun& run)
 void Launch(const ScriptLaunch& script)
 {
     std::string commandLine = ScriptFileName(script.stem);
-    ProgramRun run = StartAndRecord(commandLine, script.waitForExit, script.showState, ScriptExitMeaning);
+    std::string twin = script.twin.empty() ? std::string() : ScriptFileName(script.twin);
+    ProgramRun run = StartAndRecord(commandLine, script.waitForExit, script.showState, ScriptExitMeaning, twin);
     if (run.end == ProgramEnd::Ended && run.exitCode != kDone) {
         ShowMessage(FailureMessage(script, run));
     } else if ((run.end == ProgramEnd::Ended || run.end == ProgramEnd::Started) && !script.message.empty()) {

@@ -28,6 +28,7 @@ void SetText(WindowId window, std::string_view control, std::string_view text)
 {
     if (auto* found = FindControl(window, control)) {
         found->text = text;
+        found->caret = 0;
     }
 }
 
@@ -75,4 +76,24 @@ void RepaintNow(WindowId window, std::string_view control)
 }
 
 // An edit box in memory has no view to scroll; the tests read its whole text.
-void ScrollToEnd(WindowId, std::string_view) {}
+void ScrollToEnd(WindowId window, std::string_view control)
+{
+    if (auto* found = FindOfKind(window, control, ControlKind::EditBox)) {
+        found->caret = found->text.size();
+    }
+}
+
+std::size_t CaretOffset(WindowId window, std::string_view control)
+{
+    const auto* found = FindOfKind(window, control, ControlKind::EditBox);
+    return found == nullptr ? 0 : found->caret;
+}
+
+void SetAlignment(WindowId window, std::string_view control, Align align)
+{
+    if (auto* found = FindOfKind(window, control, ControlKind::EditBox); found != nullptr && found->align != align) {
+        found->align = align;
+        found->text = found->declaration->caption;
+        found->caret = 0;
+    }
+}

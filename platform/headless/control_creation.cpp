@@ -15,7 +15,8 @@ WindowRef Build(const DeclaredWindow& window)
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const ControlDeclaration& control = controls[i];
         int container = window.controls.ContainerOf(static_cast<int>(i));
-        live->controls.push_back({&control, container, std::string(control.caption), control.textColour, control.checked, 0});
+        live->controls.push_back(
+            {&control, container, std::string(control.caption), control.textColour, control.checked, 0, control.align});
     }
     return live;
 }

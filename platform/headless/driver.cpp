@@ -1,6 +1,7 @@
 // The test driver: user actions on the headless windows, and what the windows show.
 #include "platform/headless/driver.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "platform/headless/live_window.h"
@@ -60,6 +61,16 @@ void Click(WindowId window, std::string_view control)
             }
             Raise(target, index, Event::Clicked);
         }
+    });
+}
+
+void PlaceCaret(WindowId window, std::string_view control, std::size_t offset)
+{
+    ActOnEnabled(window, [control, offset](const WindowRef& target) {
+        int index = IndexOf(*target, control);
+        Press(target, index);
+        LiveControl& box = target->controls[index];
+        box.caret = std::min(offset, box.text.size());
     });
 }
 
@@ -136,6 +147,12 @@ int VisiblePage(WindowId window, std::string_view pageControl)
 {
     const LiveControl* found = FindControl(window, pageControl);
     return found == nullptr ? -1 : found->visiblePage;
+}
+
+Align Alignment(WindowId window, std::string_view control)
+{
+    const LiveControl* found = FindControl(window, control);
+    return found == nullptr ? Align::Left : found->align;
 }
 
 std::string_view WindowTitle(WindowId window)

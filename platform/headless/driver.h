@@ -2,6 +2,7 @@
 // read what the program started, opened and said in message boxes.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,8 @@ void Focus(WindowId window, std::string_view control);        // LostFocus, then
 void PressKey(WindowId window, int key, int modifiers = 0);   // to the focused control; Esc, Tab
 void Type(WindowId window, std::string_view text);            // appended to the focused edit box
 void CloseBox(WindowId window);                               // the title bar's close box
+// Clicks into an edit box at the byte offset of its text: the caret goes there.
+void PlaceCaret(WindowId window, std::string_view control, std::size_t offset);
 
 // What the windows show.
 bool IsOpen(WindowId window);
@@ -35,6 +38,7 @@ std::vector<WindowId> OpenWindows();  // in opening order
 std::string FocusedControl(WindowId window);
 Rgb TextColour(WindowId window, std::string_view control);
 int VisiblePage(WindowId window, std::string_view pageControl);
+Align Alignment(WindowId window, std::string_view control);
 std::string_view WindowTitle(WindowId window);
 
 // What the program did. Message boxes are answered at once unless a responder is set; the

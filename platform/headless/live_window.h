@@ -2,6 +2,7 @@
 // internal operations its files share.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,6 +22,8 @@ struct LiveControl {
     Rgb textColour = kNoColour;
     bool checked = false;
     int visiblePage = 0;  // a PageControl's page on show
+    Align align = Align::Left;
+    std::size_t caret = 0;  // an edit box's caret: a byte offset in its text
 };
 
 // One opening of a window. Held by shared_ptr, so that code which raised an event can still look

@@ -1,4 +1,5 @@
 // What handlers read and write on controls; a window or control that is not open reads empty and ignores writes.
+#include <algorithm>
 #include <string>
 
 #include "platform/box_lines.h"
@@ -129,4 +130,29 @@ void ScrollToEnd(WindowId window, std::string_view name)
     auto length = static_cast<WPARAM>(GetWindowTextLengthW(control->handle));
     SendMessageW(control->handle, EM_SETSEL, length, static_cast<LPARAM>(length));
     SendMessageW(control->handle, EM_SCROLLCARET, 0, 0);
+}
+
+// EM_GETSEL counts UTF-16 units; its result packs them into 16 bits, so the start is taken from
+// the pointer it fills (EM_GETSEL, Remarks).
+std::size_t CaretOffset(WindowId window, std::string_view name)
+{
+    LiveControl* control = FindControl(window, name);
+    if (!IsKind(control, ControlKind::EditBox)) {
+        return 0;
+    }
+    DWORD start = 0;
+    SendMessageW(control->handle, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    std::wstring text = WindowText(control->handle);
+    return WideToUtf8(std::wstring_view(text).substr(0, std::min<std::size_t>(start, text.size()))).size();
+}
+
+// An edit control takes ES_LEFT and ES_CENTER only when it is created (Edit Control Styles).
+void SetAlignment(WindowId window, std::string_view name, Align align)
+{
+    LiveControl* control = FindControl(window, name);
+    if (!IsKind(control, ControlKind::EditBox) || control->align == align) {
+        return;
+    }
+    control->align = align;
+    RecreateControl(*control);
 }

@@ -66,7 +66,7 @@ HWND CreateEditBox(LiveControl& control, const RECT& area, HWND parent, int id, 
     const ControlDeclaration& d = *control.declaration;
     style |= d.multiLine ? (ES_MULTILINE | ES_AUTOVSCROLL) : ES_AUTOHSCROLL;
     style |= (d.verticalScroll ? WS_VSCROLL : 0) | (d.readOnly ? ES_READONLY : 0);
-    style |= (d.align == Align::Centre ? ES_CENTER : ES_LEFT) | (d.border == Border::Single ? WS_BORDER : 0);
+    style |= (control.align == Align::Centre ? ES_CENTER : ES_LEFT) | (d.border == Border::Single ? WS_BORDER : 0);
     DWORD exStyle = d.border == Border::Sunken ? WS_EX_CLIENTEDGE : 0;
     HWND handle = CreateChild(exStyle, L"EDIT", L"", style, area, parent, id);
     if (handle == nullptr) {
@@ -172,6 +172,7 @@ bool CreateControls(LiveWindow& window, const ControlIndex& index)
         control->declaration = &declaration;
         control->window = &window;
         control->textColour = declaration.textColour;
+        control->align = declaration.align;
         window.controls.push_back(std::move(control));
     }
     for (std::size_t i = 0; i < window.controls.size(); ++i) {
@@ -194,6 +195,23 @@ bool CreateControls(LiveWindow& window, const ControlIndex& index)
     }
     StackInDeclaredOrder(window);
     ShowFirstPages(window);
+    return true;
+}
+
+// Its place in the stacking order and its identifier stay as they were.
+bool RecreateControl(LiveControl& control)
+{
+    HWND old = control.handle;
+    HWND parent = GetParent(old);
+    HWND above = GetWindow(old, GW_HWNDPREV);
+    int id = GetDlgCtrlID(old);
+    DestroyWindow(old);
+    control.handle = CreateControlWindow(control, parent, id);
+    if (control.handle == nullptr) {
+        return false;
+    }
+    WatchControlEvents(control);
+    SetWindowPos(control.handle, above != nullptr ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return true;
 }
 

@@ -39,6 +39,7 @@ struct LiveControl {
     HWND handle = nullptr;
     HFONT font = nullptr;               // owned by the window's font cache, or the stock GUI font
     Rgb textColour = kNoColour;         // the declared colour until SetTextColour changes it
+    Align align = Align::Left;          // the declared alignment until SetAlignment changes it
     RECT bounds{};                      // the declared rectangle at the window's scale, in its container
     POINT textOrigin{};                 // TransLabel: the rectangle's corner inside its (wider) window
     std::optional<Picture> picture;     // PicBox: already scaled to the (scaled) box and made opaque
@@ -117,6 +118,9 @@ void CloseLiveWindow(LiveWindow& window);  // as the close box: re-enables what 
 bool CreateControls(LiveWindow& window, const ControlIndex& index);
 // After a change of scale: every control re-placed, its font re-created and its picture scaled anew.
 void RescaleControls(LiveWindow& window);
+// Destroys the control's window and creates it afresh (declared text, current alignment, font
+// and place), for what Windows fixes when a control is created. False when that fails.
+bool RecreateControl(LiveControl& control);
 
 // pane.cpp: the window class that draws Label, TransLabel, SplitterBar, PicBox and GroupBox.
 bool RegisterPaneClass();

@@ -140,18 +140,20 @@ TEST_F(Recording, PackageButtonRecordsEachCommandWithTheLastLineThePhoneAnswered
     headless::Click(DesktopWindow, "运动卸");
     EXPECT_EQ(Records(ProgramLog()),
               (Lines{"华为 · 卸载 | adb shell pm uninstall --user 0 huawei.health1 | Failure [not installed for 0]",
-                     "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.health2 | Success"}));
+                     "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.health2 | Success | "
+                     "撤销：adb shell pm install-existing --user 0 huawei.health2"}));
 }
 
 TEST_F(Recording, BulkActionRecordsEveryStepAsRun)
 {
     headless::Click(DesktopWindow, "冗余卸");
     Lines records = Records(ProgramLog());
-    Lines commands = phone_.Commands();
+    Lines commands = phone_.Changes();
     ASSERT_EQ(commands.size(), 26u);
     ASSERT_EQ(records.size(), 26u);
     for (std::size_t i = 0; i < records.size(); ++i) {
-        EXPECT_EQ(records[i], "华为 · 一键卸载 | " + commands[i] + " | Success");
+        std::string package = commands[i].substr(commands[i].rfind(' ') + 1);
+        EXPECT_EQ(records[i], "华为 · 一键卸载 | " + commands[i] + " | Success | 撤销：adb shell pm install-existing --user 0 " + package);
     }
 }
 
@@ -168,7 +170,7 @@ TEST_F(Recording, RefusedCatalogueValueIsRecordedAsNotRun)
 {
     catalogue_.Write({"[华为]", "天气=com.weather & del x"});
     headless::Click(DesktopWindow, "天气卸");
-    EXPECT_TRUE(phone_.Commands().empty());
+    EXPECT_TRUE(phone_.Changes().empty());
     EXPECT_EQ(Records(ProgramLog()),
               Lines{"华为 · 卸载 | adb shell pm uninstall --user 0 com.weather & del x | 已拒绝：包名含有不允许的字符，未运行"});
 }
@@ -201,7 +203,7 @@ TEST_F(Recording, WaitedScriptRecordsWhatItsExitCodeSays)
     phone_.SetState("offline");
     headless::Click(DesktopWindow, "谷歌禁");
     EXPECT_EQ(Records(ProgramLog()),
-              (Lines{"华为 · 禁用 | goolgle_dis.sh | 已完成",
+              (Lines{"华为 · 禁用 | goolgle_dis.sh | 已完成 | 撤销：goolgle_abl.sh",
                      "华为 · 禁用 | goolgle_dis.sh | 未完成：手机未就绪，未做任何改动（退出代码 1）"}));
 }
 
@@ -236,7 +238,7 @@ TEST_F(Recording, QueriesLeaveNoRecord)
     headless::Click(DesktopWindow, "按钮5");   // 刷新: the link check
     headless::Click(DesktopWindow, "主设备");  // 查看连接设备
     headless::Click(DesktopWindow, "查版本");  // 查询: the Android release
-    ASSERT_EQ(phone_.Commands().size(), 3u);
+    ASSERT_EQ(phone_.Changes().size(), 3u);
     EXPECT_FALSE(fs::exists(ProgramLog()));
 }
 

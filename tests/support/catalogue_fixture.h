@@ -37,7 +37,7 @@ protected:
     }
     void TearDown() override { headless::Reset(); }
 
-    std::vector<std::string> Commands() const { return phone_.Commands(); }
+    std::vector<std::string> Commands() const { return phone_.Changes(); }
     static std::string Output() { return GetText(DesktopWindow, kOutputBox); }
     static std::vector<std::string> Messages() { return headless::Messages(); }
 

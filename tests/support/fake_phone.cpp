@@ -83,4 +83,13 @@ std::vector<std::string> FakePhone::Commands() const
     return commands;
 }
 
+std::vector<std::string> FakePhone::Changes() const
+{
+    std::vector<std::string> changes = Commands();
+    std::erase_if(changes, [](const std::string& command) {
+        return command.starts_with("adb shell pm list packages --user 0 ") || command.starts_with("adb shell settings get ");
+    });
+    return changes;
+}
+
 void FakePhone::ClearCommands() { std::ofstream(logPath_, std::ios::binary | std::ios::trunc); }

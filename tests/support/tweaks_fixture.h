@@ -47,7 +47,7 @@ protected:
     static std::string Output() { return GetText(DesktopWindow, kOutputBox); }
     static std::vector<std::string> Messages() { return headless::Messages(); }
     static std::vector<headless::StartedProgram> Started() { return headless::StartedPrograms(); }
-    std::vector<std::string> Commands() const { return phone_.Commands(); }
+    std::vector<std::string> Commands() const { return phone_.Changes(); }
 
     // For processes started without waiting: their adb lines reach the log when they run. Gives
     // up after half a minute, leaving the comparison that follows to report what arrived.

@@ -58,7 +58,7 @@ TEST_F(PackageRowOnWindows, HuaweiWeatherRemovalReachesThePhoneThroughTheInterpr
 {
     MessageBoxAnswerer answerer;
     ClickDeclared(HuaweiPageControls(), "天气卸");
-    EXPECT_EQ(phone_.Commands(), Lines{"adb shell pm uninstall --user 0 huawei.weather"});
+    EXPECT_EQ(phone_.Changes(), Lines{"adb shell pm uninstall --user 0 huawei.weather"});
     EXPECT_EQ(GetText(DesktopWindow, kOutputBox), "Success\r\n");
     EXPECT_EQ(answerer.Texts(), Lines{"完成"});
 }
@@ -67,7 +67,7 @@ TEST_F(PackageRowOnWindows, HonorBrowserRestoreRunsBothKeysAndItsOwnMessage)
 {
     MessageBoxAnswerer answerer;
     ClickDeclared(HonorPageControls(), "按钮114");
-    EXPECT_EQ(phone_.Commands(), (Lines{"adb shell pm install-existing --user 0 honor.browser1",
+    EXPECT_EQ(phone_.Changes(), (Lines{"adb shell pm install-existing --user 0 honor.browser1",
                                         "adb shell pm install-existing --user 0 honor.browser2"}));
     EXPECT_EQ(answerer.Texts(), Lines{"完成，如不生效，尝试前往华为板块卸载"});
 }
@@ -77,7 +77,7 @@ TEST_F(PackageRowOnWindows, InterpreterSyntaxInTheCatalogueNeverReachesCmd)
     catalogue_.Write({"[华为]", "天气=huawei.weather & adb version"});
     MessageBoxAnswerer answerer;
     ClickDeclared(HuaweiPageControls(), "天气卸");
-    EXPECT_TRUE(phone_.Commands().empty());
+    EXPECT_TRUE(phone_.Changes().empty());
     EXPECT_EQ(GetText(DesktopWindow, kOutputBox), "databank.ini 中 [华为] 天气 的包名含有不允许的字符，已跳过\r\n");
     EXPECT_EQ(answerer.Texts(), Lines{"未运行任何命令，原因见输出框"});
 }
@@ -93,7 +93,7 @@ TEST_F(PackageRowOnWindows, CatalogueSavedByNotepadAsUtf8OrUnicodeIsRead)
     ClickDeclared(HuaweiPageControls(), "天气卸");
     catalogue_.WriteUtf16(u"[华为]\r\n天气=huawei.weather\r\n", true);
     ClickDeclared(HuaweiPageControls(), "天气卸");
-    EXPECT_EQ(phone_.Commands(), Lines(4, "adb shell pm uninstall --user 0 huawei.weather"));
+    EXPECT_EQ(phone_.Changes(), Lines(4, "adb shell pm uninstall --user 0 huawei.weather"));
     EXPECT_EQ(answerer.Texts(), Lines(4, "完成"));
 }
 
@@ -102,7 +102,7 @@ TEST_F(PackageRowOnWindows, KeyWithoutAPackageRunsNothing)
     catalogue_.Write({"[华为]", "主题=huawei.themes"});
     MessageBoxAnswerer answerer;
     ClickDeclared(HuaweiPageControls(), "天气卸");
-    EXPECT_TRUE(phone_.Commands().empty());
+    EXPECT_TRUE(phone_.Changes().empty());
     EXPECT_EQ(GetText(DesktopWindow, kOutputBox), "databank.ini 中 [华为] 天气 没有包名，未运行\r\n");
     EXPECT_EQ(answerer.Texts(), Lines{"未运行任何命令，原因见输出框"});
 }
@@ -119,7 +119,7 @@ TEST_F(PackageRowOnWindows, MissingAndUnreadableCataloguesAreToldApartWithTheFul
     ClickDeclared(HuaweiPageControls(), "天气卸");
     EXPECT_EQ(GetText(DesktopWindow, kOutputBox),
               "未能读取 databank.ini（查找位置：" + catalogue_.Path() + "），未运行任何命令\r\n");
-    EXPECT_TRUE(phone_.Commands().empty());
+    EXPECT_TRUE(phone_.Changes().empty());
     EXPECT_EQ(answerer.Texts().size(), 2u);
 }
 

@@ -109,7 +109,7 @@ bool ReportIsClosed()
 // The status script has written its last section and let go of the report.
 bool StatusScriptFinished(const FakePhone& phone)
 {
-    Lines commands = phone.Commands();
+    Lines commands = phone.Changes();
     return !commands.empty() && commands.back() == "adb shell uptime" && ReportIsClosed();
 }
 
@@ -197,7 +197,7 @@ private:
             if (refreshedView == viewBeforeClick_ || refreshedView.ends_with("请等待")) {
                 return true;
             }
-            refreshCommands = phone_.Commands();
+            refreshCommands = phone_.Changes();
             return false;
         }
         return false;
@@ -250,7 +250,7 @@ TEST_F(TweaksOnWindows, ScreenOffSecondsReachThePhoneAsMillisecondsAndAreConfirm
     MessageBoxAnswerer answerer;
     ClickDeclared(FunctionPageControls(), "亮屏");
     EXPECT_EQ(answerer.Texts(), Lines{"已设置，可用于省电模式修改亮屏时间"});
-    EXPECT_EQ(phone_.Commands(), Lines{"adb shell settings put system screen_off_timeout 15000"});
+    EXPECT_EQ(phone_.Changes(), Lines{"adb shell settings put system screen_off_timeout 15000"});
     EXPECT_EQ(Output(), "") << "the runner shows the command's (empty) answer";
 }
 
@@ -260,7 +260,7 @@ TEST_F(TweaksOnWindows, TooShortScreenOffIsRefusedWithoutSendingAnything)
     MessageBoxAnswerer answerer;
     ClickDeclared(FunctionPageControls(), "亮屏");
     EXPECT_EQ(answerer.Texts(), Lines{"时间太短，危险！"});
-    EXPECT_TRUE(phone_.Commands().empty());
+    EXPECT_TRUE(phone_.Changes().empty());
     EXPECT_EQ(State().currentCommand, kEarlierCommand);
     EXPECT_EQ(Output(), kEarlierOutput);
 }
@@ -275,8 +275,8 @@ TEST_F(TweaksOnWindows, BootloaderRebootIsStartedAndLeftRunningWithoutAWord)
     std::vector<DWORD> stillRunning = RunningAdbChildren();
 
     EXPECT_EQ(stillRunning.size(), 1u) << "the handler waited for adb to end";
-    EXPECT_TRUE(WaitUntil([&] { return !phone_.Commands().empty(); }));
-    EXPECT_EQ(phone_.Commands(), Lines{"adb reboot-bootloader"});
+    EXPECT_TRUE(WaitUntil([&] { return !phone_.Changes().empty(); }));
+    EXPECT_EQ(phone_.Changes(), Lines{"adb reboot-bootloader"});
     EXPECT_TRUE(answerer.Texts().empty());
     EXPECT_EQ(Output(), kEarlierOutput);
     EXPECT_EQ(State().currentCommand, kEarlierCommand);
@@ -286,7 +286,7 @@ TEST_F(TweaksOnWindows, BootloaderRebootIsStartedAndLeftRunningWithoutAWord)
 TEST_F(TweaksOnWindows, GoogleSwitchOffSaysSoOnlyAfterItsScriptHasEnded)
 {
     Lines commandsWhenShown;
-    MessageBoxAnswerer answerer([&](const std::string&) { commandsWhenShown = phone_.Commands(); });
+    MessageBoxAnswerer answerer([&](const std::string&) { commandsWhenShown = phone_.Changes(); });
     ClickDeclared(HuaweiPageControls(), "谷歌禁");
 
     EXPECT_EQ(answerer.Texts(), Lines{"为您禁用了谷歌"});  // read first: it orders the observer's write before us

@@ -1,0 +1,269 @@
+// The program's package and setting commands: what each changes, the answer that confirms it, and
+// the way back.
+#include "core/phone_changes.h"
+
+#include <algorithm>
+
+#include "platform/text.h"
+
+namespace {
+
+using Kind = PhoneChange::Kind;
+using Words = std::vector<std::string_view>;
+
+// The package manager's and the settings provider's shell commands (Android's
+// PackageManagerShellCommand.java and SettingsService.java, MyShellCommand) answer on their own
+// lines; adb may print notices about starting its server before them.
+constexpr std::string_view kDaemonNotice = "* daemon ";
+
+Words SplitWords(std::string_view text)
+{
+    Words words;
+    while (!text.empty()) {
+        std::size_t start = text.find_first_not_of(" \t");
+        if (start == std::string_view::npos) {
+            break;
+        }
+        text.remove_prefix(start);
+        std::size_t end = text.find_first_of(" \t");
+        words.push_back(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end);
+    }
+    return words;
+}
+
+// The answer's lines that say something, without trailing blanks and adb's server notices.
+Words AnswerLines(std::string_view output)
+{
+    Words lines;
+    while (!output.empty()) {
+        std::size_t end = output.find_first_of("\r\n");
+        std::string_view line = output.substr(0, end);
+        output.remove_prefix(end == std::string_view::npos ? output.size() : end + 1);
+        line = line.substr(0, line.find_last_not_of(" \t") + 1);
+        if (!line.empty() && line.find_first_not_of(" \t") != std::string_view::npos && !line.starts_with(kDaemonNotice)) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+bool IsWordOf(std::string_view word, std::string_view allowedPunctuation)
+{
+    auto allowed = [allowedPunctuation](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               allowedPunctuation.find(c) != std::string_view::npos;
+    };
+    return !word.empty() && std::all_of(word.begin(), word.end(), allowed);
+}
+
+bool IsPackageName(std::string_view word) { return IsWordOf(word, "._"); }
+bool IsSettingKey(std::string_view word) { return IsWordOf(word, "._-"); }
+bool IsNamespace(std::string_view word) { return word == "system" || word == "secure" || word == "global"; }
+
+bool StartsWith(const Words& words, std::initializer_list<std::string_view> start)
+{
+    return words.size() >= start.size() && std::equal(start.begin(), start.end(), words.begin());
+}
+
+std::optional<PhoneChange> PackageChangeOf(const Words& words)
+{
+    struct Form {
+        Kind kind;
+        std::initializer_list<std::string_view> words;  // the command before the package name
+    };
+    static const Form kForms[] = {
+        {Kind::Uninstall, {"adb", "shell", "pm", "uninstall", "--user", "0"}},
+        {Kind::Restore, {"adb", "shell", "pm", "install-existing", "--user", "0"}},
+        {Kind::Disable, {"adb", "shell", "pm", "disable-user"}},
+        {Kind::Enable, {"adb", "shell", "pm", "enable"}},
+    };
+    for (const Form& form : kForms) {
+        if (words.size() == form.words.size() + 1 && StartsWith(words, form.words) && IsPackageName(words.back())) {
+            PhoneChange change;
+            change.kind = form.kind;
+            change.package = words.back();
+            return change;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<PhoneChange> SettingChangeOf(const Words& words)
+{
+    if (StartsWith(words, {"adb", "shell", "settings", "put"}) && words.size() == 7 && IsNamespace(words[4]) &&
+        IsSettingKey(words[5]) && IsPlainSettingValue(words[6])) {
+        return PhoneChange{Kind::PutSetting, {}, std::string(words[4]), std::string(words[5]), std::string(words[6])};
+    }
+    if (StartsWith(words, {"adb", "shell", "settings", "delete"}) && words.size() == 6 && IsNamespace(words[4]) &&
+        IsSettingKey(words[5])) {
+        return PhoneChange{Kind::DeleteSetting, {}, std::string(words[4]), std::string(words[5]), std::string(kNotSet)};
+    }
+    return std::nullopt;
+}
+
+bool IsSetting(const PhoneChange& change) { return change.kind == Kind::PutSetting || change.kind == Kind::DeleteSetting; }
+
+// "pm list packages" answers one "package:NAME" line per package whose name contains the filter.
+std::optional<bool> IsListed(std::string_view package, std::string_view answer)
+{
+    bool listed = false;
+    for (std::string_view line : AnswerLines(answer)) {
+        if (!line.starts_with("package:")) {
+            return std::nullopt;
+        }
+        listed = listed || line.substr(8) == package;
+    }
+    return listed;
+}
+
+std::optional<std::string> ReplacedPackageState(const PhoneChange& change, std::string_view answer)
+{
+    std::optional<bool> listed = IsListed(change.package, answer);
+    if (!listed) {
+        return std::nullopt;
+    }
+    const std::string unchanged;
+    switch (change.kind) {
+    case Kind::Uninstall: return std::string(*listed ? kDisabledUser : kInstalled);
+    case Kind::Restore: return *listed ? unchanged : std::string(kUninstalled);
+    case Kind::Disable: return *listed ? unchanged : std::string(kInstalled);
+    case Kind::Enable: return *listed ? std::string(kDisabledUser) : unchanged;
+    default: return std::nullopt;
+    }
+}
+
+// "settings get" answers the value, or "null" for a setting that is not set.
+std::optional<std::string> ReplacedSetting(const PhoneChange& change, std::string_view answer)
+{
+    Words lines = AnswerLines(answer);
+    if (lines.size() != 1 || !IsPlainSettingValue(lines.front())) {
+        return std::nullopt;
+    }
+    return lines.front() == change.value ? std::string() : std::string(lines.front());
+}
+
+// "Deleted N rows".
+bool IsDeletedRows(std::string_view line)
+{
+    if (!line.starts_with("Deleted ") || !line.ends_with(" rows")) {
+        return false;
+    }
+    std::string_view count = line.substr(8, line.size() - 8 - 5);
+    return IsWordOf(count, "") && count.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+std::string PackageCommand(Kind kind, std::string_view package)
+{
+    switch (kind) {
+    case Kind::Uninstall: return JoinText({"adb shell pm uninstall --user 0 ", package});
+    case Kind::Restore: return JoinText({"adb shell pm install-existing --user 0 ", package});
+    case Kind::Disable: return JoinText({"adb shell pm disable-user ", package});
+    default: return JoinText({"adb shell pm enable ", package});
+    }
+}
+
+std::vector<std::string> PackageCommandsBetween(std::string_view package, std::string_view from, std::string_view to)
+{
+    bool known = from == kInstalled || from == kDisabledUser || from == kUninstalled;
+    if (!known || from == to) {
+        return {};
+    }
+    if (to == kUninstalled) {
+        return {PackageCommand(Kind::Uninstall, package)};
+    }
+    if (to == kInstalled) {
+        return {PackageCommand(from == kUninstalled ? Kind::Restore : Kind::Enable, package)};
+    }
+    if (to == kDisabledUser) {
+        // A package removed for the user comes back enabled: it is switched off again after.
+        if (from == kUninstalled) {
+            return {PackageCommand(Kind::Restore, package), PackageCommand(Kind::Disable, package)};
+        }
+        return {PackageCommand(Kind::Disable, package)};
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string PhoneChange::Subject() const
+{
+    return IsSetting(*this) ? JoinText({"setting ", space, " ", key}) : JoinText({"package ", package});
+}
+
+std::string PhoneChange::StateAfter() const
+{
+    switch (kind) {
+    case Kind::Uninstall: return std::string(kUninstalled);
+    case Kind::Restore:
+    case Kind::Enable: return std::string(kInstalled);
+    case Kind::Disable: return std::string(kDisabledUser);
+    default: return value;
+    }
+}
+
+std::optional<PhoneChange> ChangeOf(std::string_view commandLine)
+{
+    Words words = SplitWords(commandLine);
+    std::optional<PhoneChange> change = PackageChangeOf(words);
+    return change ? change : SettingChangeOf(words);
+}
+
+// A package removed for the user is not listed without -u; -d lists only the disabled ones.
+std::string StateQuery(const PhoneChange& change)
+{
+    if (IsSetting(change)) {
+        return JoinText({"adb shell settings get ", change.space, " ", change.key});
+    }
+    std::string_view filter = change.kind == Kind::Restore ? "" : "-d ";
+    return JoinText({"adb shell pm list packages --user 0 ", filter, change.package});
+}
+
+std::optional<std::string> ReplacedState(const PhoneChange& change, std::string_view queryAnswer)
+{
+    return IsSetting(change) ? ReplacedSetting(change, queryAnswer) : ReplacedPackageState(change, queryAnswer);
+}
+
+// The package manager's words: runUninstall prints "Success", runInstallExisting "Package P
+// installed for user: N", runSetEnabledSetting "Package P new state: " and the state's name;
+// "settings put" prints nothing, "settings delete" the rows it deleted. Anything else (a
+// "Failure [...]", an exception, adb's "error: ..." or a shell's complaint) is not a success.
+bool IsConfirmed(const PhoneChange& change, std::string_view output)
+{
+    Words lines = AnswerLines(output);
+    if (change.kind == Kind::PutSetting) {
+        return lines.empty();
+    }
+    if (lines.size() != 1) {
+        return false;
+    }
+    std::string_view line = lines.front();
+    switch (change.kind) {
+    case Kind::Uninstall: return line == "Success";
+    case Kind::Restore: return line == JoinText({"Package ", change.package, " installed for user: 0"});
+    case Kind::Disable: return line == JoinText({"Package ", change.package, " new state: disabled-user"});
+    case Kind::Enable: return line == JoinText({"Package ", change.package, " new state: enabled"});
+    default: return IsDeletedRows(line);
+    }
+}
+
+std::vector<std::string> CommandsBetween(std::string_view subject, std::string_view from, std::string_view to)
+{
+    Words words = SplitWords(subject);
+    if (words.size() == 2 && words[0] == "package") {
+        return PackageCommandsBetween(words[1], from, to);
+    }
+    if (words.size() != 3 || words[0] != "setting" || from == to) {
+        return {};
+    }
+    if (to == kNotSet) {
+        return {JoinText({"adb shell settings delete ", words[1], " ", words[2]})};
+    }
+    if (!IsPlainSettingValue(to)) {
+        return {};
+    }
+    return {JoinText({"adb shell settings put ", words[1], " ", words[2], " ", to})};
+}
+
+bool IsPlainSettingValue(std::string_view value) { return IsWordOf(value, ".,_:+-"); }

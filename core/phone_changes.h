@@ -1,0 +1,55 @@
+// What one of the program's command lines changes on the phone, how Android says it did it, and
+// the commands that take a package or a setting from one state to another.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A package's state for user 0, as the package manager leaves it.
+inline constexpr std::string_view kInstalled = "installed";         // installed and enabled
+inline constexpr std::string_view kDisabledUser = "disabled-user";  // installed, switched off by the user
+inline constexpr std::string_view kUninstalled = "uninstalled";     // removed for user 0, still on the phone
+// A setting's state is its value; this one is a setting that is not set.
+inline constexpr std::string_view kNotSet = "null";
+
+// A change one of the program's own command lines makes when Android carries it out:
+//   adb shell pm uninstall --user 0 P        adb shell pm install-existing --user 0 P
+//   adb shell pm disable-user P              adb shell pm enable P
+//   adb shell settings put NAMESPACE KEY V   adb shell settings delete NAMESPACE KEY
+// Its subject names what it changes ("package P", "setting NAMESPACE KEY"), the same for every
+// command that changes the same thing.
+struct PhoneChange {
+    enum class Kind { Uninstall, Restore, Disable, Enable, PutSetting, DeleteSetting };
+    Kind kind = Kind::Uninstall;
+    std::string package;                // the package kinds
+    std::string space, key, value;      // the setting kinds; value is kNotSet for a delete
+
+    std::string Subject() const;
+    // The state the change leaves, unless the subject was in it already.
+    std::string StateAfter() const;
+};
+
+// The change a command line makes; none for anything else, a typed variant included (another
+// user, a value of several words, a value that the interpreter would read as syntax).
+std::optional<PhoneChange> ChangeOf(std::string_view commandLine);
+
+// The command that reads what the change needs to know of the phone before it is made.
+std::string StateQuery(const PhoneChange& change);
+
+// What the change will replace, read from the query's answer: the state it takes back to, or
+// the empty text when the change will leave the subject as it is. None when the answer is not
+// one Android gives (no phone, an error) or the old value cannot be written back unharmed.
+std::optional<std::string> ReplacedState(const PhoneChange& change, std::string_view queryAnswer);
+
+// True when the command's whole answer is the one Android gives when it has made the change.
+bool IsConfirmed(const PhoneChange& change, std::string_view output);
+
+// The commands that bring the subject (a package or a setting) from one state to another, in
+// order; empty when there is no way (an unknown subject or state).
+std::vector<std::string> CommandsBetween(std::string_view subject, std::string_view from, std::string_view to);
+
+// True for a setting value that can be handed to "settings put" as one word, unquoted, through
+// the command interpreter: letters, digits and . _ , : + - only.
+bool IsPlainSettingValue(std::string_view value);
