@@ -14,13 +14,16 @@
 // While it exists, every "信息：" box the watched program (this one unless another process is given)
 // shows is read and answered with OK, as a user would; the texts are kept in the order shown. The
 // optional observer runs on the watcher thread while the box is still open, before OK is pressed,
-// so that a test can note what had happened by the time the message appeared.
+// so that a test can note what had happened by the time the message appeared. A question (a box
+// with Yes and No) is answered No, or Yes when the answerer is made to say yes.
 class MessageBoxAnswerer {
 public:
     using Observer = std::function<void(const std::string& text)>;
+    enum class Questions { No, Yes };
 
-    explicit MessageBoxAnswerer(Observer observer = {}, DWORD process = GetCurrentProcessId())
-        : observer_(std::move(observer)), process_(process), thread_([this] { Answer(); })
+    explicit MessageBoxAnswerer(Observer observer = {}, DWORD process = GetCurrentProcessId(),
+                                Questions questions = Questions::No)
+        : observer_(std::move(observer)), process_(process), questions_(questions), thread_([this] { Answer(); })
     {
     }
     ~MessageBoxAnswerer()
@@ -50,7 +53,9 @@ private:
                     std::lock_guard lock(mutex_);
                     texts_.push_back(std::move(text));
                 }
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                bool question = GetDlgItem(box, IDYES) != nullptr;
+                int button = !question ? IDOK : questions_ == Questions::Yes ? IDYES : IDNO;
+                PostMessageW(box, WM_COMMAND, button, 0);
                 while (IsWindow(box) && !stop_) {
                     Sleep(10);
                 }
@@ -84,6 +89,7 @@ private:
 
     Observer observer_;
     DWORD process_;
+    Questions questions_;
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
     std::vector<std::string> texts_;

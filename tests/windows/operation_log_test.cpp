@@ -33,7 +33,8 @@
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-constexpr std::string_view kRecord = " | 华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success\r\n";
+constexpr std::string_view kRecord = " | 华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success | "
+                                     "撤销：adb shell pm install-existing --user 0 huawei.weather\r\n";
 
 std::string FileBytes(const std::string& path)
 {
@@ -167,6 +168,41 @@ TEST_F(OperationLogOnWindows, ClickIsRecordedRotatedShownAndClearedOnlyOnYes)
     AnswerQuestion(IDYES, [&] { Click(OperationLogWindow, "按钮1"); }, {desktop_, logWindow});
     EXPECT_FALSE(LastWriteTime(log_).has_value());
     EXPECT_EQ(GetText(OperationLogWindow, "记录编辑框"), "对设备造成影响的操作都会记录在此，当前无记录");
+    CloseWindowLater(OperationLogWindow);
+    ProcessPendingEvents();
+}
+
+// 重新应用 and then 撤销, each from the record the user clicks into and after a Yes: the removal is
+// made again once an update has brought the app back, then taken back.
+TEST_F(OperationLogOnWindows, ReapplyAndUndoRunFromTheRecordClickedInto)
+{
+    ClickWeatherRemoval();
+    phone_.ReinstallRemoved();
+    ASSERT_TRUE(OpenWindow(OperationLogWindow, false));
+    const std::string since = GetText(OperationLogWindow, kLogBox).substr(0, 19);
+    auto clickFirstRecordThen = [](std::string_view button) {
+        HWND box = FindControl(OperationLogWindow, kLogBox)->handle;
+        EXPECT_EQ(GetWindowLongW(box, GWL_STYLE) & ES_CENTER, 0) << "records are left-aligned";
+        SendMessageW(box, EM_SETSEL, 0, -1);
+        SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(6, 6));
+        SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(6, 6));
+        MessageBoxAnswerer user({}, GetCurrentProcessId(), MessageBoxAnswerer::Questions::Yes);
+        Click(OperationLogWindow, button);
+        return user.Texts();
+    };
+
+    EXPECT_EQ(clickFirstRecordThen("重新应用按钮"),
+              (std::vector<std::string>{"将重新应用 " + since + " 以来的 1 项改动，确定吗？",
+                                        "已重新应用 1 项，失败 0 项，跳过 0 项"}));
+    EXPECT_EQ(phone_.Packages().at("huawei.weather"), "uninstalled");
+    EXPECT_EQ(clickFirstRecordThen("撤销按钮"),
+              (std::vector<std::string>{"将把 " + since + " 以来的 1 项改动恢复原样，确定吗？",
+                                        "已撤销 1 项，失败 0 项，跳过 0 项"}));
+    EXPECT_EQ(phone_.Packages().at("huawei.weather"), "installed");
+    std::string records = GetText(OperationLogWindow, kLogBox);
+    EXPECT_TRUE(records.ends_with(" | 操作记录 · 撤销 | adb shell pm install-existing --user 0 huawei.weather | "
+                                  "Package huawei.weather installed for user: 0 | "
+                                  "撤销：adb shell pm uninstall --user 0 huawei.weather")) << records;
     CloseWindowLater(OperationLogWindow);
     ProcessPendingEvents();
 }

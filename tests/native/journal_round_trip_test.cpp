@@ -1,0 +1,195 @@
+// The journal proven by round trips on the simulated phone: random sequences of the program's own
+// actions, then 撤销 from the first record, leave the phone's tables as they were; an update that
+// brings removed apps back, then 重新应用, leaves them as they were before it.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/command_state.h"
+#include "core/window_names.h"
+#include "platform/headless/driver.h"
+#include "platform/system.h"
+#include "platform/window_system.h"
+#include "support/catalogue_file.h"
+#include "support/fake_phone.h"
+#include "support/program_start.h"
+#include "ui/windows.h"
+#include "ui/windows/desktop_window.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using headless::Click;
+
+// What the companion scripts switch: Google's services and the reading app.
+constexpr std::array<std::string_view, 3> kGooglePackages = {"com.google.android.gms", "com.google.android.gsf",
+                                                             "com.android.vending"};
+constexpr std::array<std::string_view, 3> kReadingPackages = {"com.huawei.hwireader", "com.huawei.hwread.dz",
+                                                              "com.hihonor.dz.reader"};
+
+// Every package name the sample catalogue holds (its values are ASCII in any encoding).
+std::vector<std::string> CataloguePackages()
+{
+    std::ifstream file(fs::path(ProgramDirectory()) / "databank.ini", std::ios::binary);
+    std::vector<std::string> packages;
+    for (std::string line; std::getline(file, line);) {
+        std::string value = line.substr(line.find('=') + 1);
+        while (!value.empty() && (value.back() == '\r' || value.back() == ' ')) {
+            value.pop_back();
+        }
+        if (line.find('=') != std::string::npos && !value.empty() &&
+            value.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789._") == std::string::npos) {
+            packages.push_back(value);
+        }
+    }
+    return packages;
+}
+
+class JournalRoundTrip : public testing::TestWithParam<unsigned> {
+protected:
+    static void SetUpTestSuite()
+    {
+        static const std::array<const WindowDeclaration*, 4> windows = {
+            &DesktopWindowDeclaration(), &PeakPerformanceWindowDeclaration(), &RedundantSelectionWindowDeclaration(),
+            &OperationLogWindowDeclaration()};
+        StartWithWindows(windows);
+    }
+    static void TearDownTestSuite() { ReleaseCommandState(); }
+
+    void SetUp() override
+    {
+        headless::Reset();
+        catalogue_.UseSample();
+        RemoveLogs();
+        SeedPhone();
+        ASSERT_TRUE(OpenWindow(DesktopWindow, false));
+        ASSERT_TRUE(OpenWindow(PeakPerformanceWindow, false));
+        headless::AnswerQuestions(true);
+    }
+    void TearDown() override
+    {
+        headless::Reset();
+        RemoveLogs();
+    }
+
+    static void RemoveLogs()
+    {
+        for (const char* name : {"操作记录.txt", "操作记录.old.txt"}) {
+            fs::remove(fs::path(ProgramDirectory()) / name);
+        }
+    }
+
+    // A phone as it comes: every app installed, a few switched off, some settings never set.
+    void SeedPhone()
+    {
+        for (const std::string& package : CataloguePackages()) {
+            phone_.SeedPackage(package, package.ends_with("systemupdate") ? "disabled-user" : "installed");
+        }
+        for (auto packages : {kGooglePackages, kReadingPackages}) {
+            for (std::string_view package : packages) {
+                phone_.SeedPackage(std::string(package), "installed");
+            }
+        }
+        phone_.SeedSetting("global", "window_animation_scale", "1.0");
+        phone_.SeedSetting("system", "screen_off_timeout", "15000");
+        phone_.SeedSetting("secure", "icon_blacklist", "rotate,headset");
+    }
+
+    // A random action of a user: a package button, a bulk removal, a peak-performance switch, a
+    // setting, or a script, each with values a user would type.
+    void RandomAction(std::mt19937& random)
+    {
+        auto pick = [&random](auto... choices) {
+            std::array<std::string_view, sizeof...(choices)> all = {choices...};
+            return all[std::uniform_int_distribution<std::size_t>(0, all.size() - 1)(random)];
+        };
+        switch (std::uniform_int_distribution<int>(0, 7)(random)) {
+        case 0:
+        case 1:
+            Click(DesktopWindow, pick("天气卸", "按钮151", "运动卸", "运动装", "视频卸", "按钮120", "系统更新禁",
+                                      "系统更新解", "广告禁", "广告解", "车机卸", "剪辑装"));
+            break;
+        case 2: Click(DesktopWindow, pick("冗余卸", "荣耀冗余服务卸载")); break;
+        case 3: Click(PeakPerformanceWindow, pick("后台禁", "后台解", "功耗禁", "功耗解", "显示禁", "显示解")); break;
+        case 4:
+            SetText(DesktopWindow, kWindowScaleBox, pick("0.5", "1.0", "1.5"));
+            SetText(DesktopWindow, kTransitionScaleBox, pick("0.5", "2.0"));
+            Click(DesktopWindow, pick("设置1", "设置2"));
+            break;
+        case 5:
+            SetText(DesktopWindow, kScreenOffBox, pick("30", "600"));
+            SetText(DesktopWindow, kMinRateBox, pick("60.0", "90.0"));
+            SetText(DesktopWindow, kPeakRateBox, pick("90.0", "120.0"));
+            Click(DesktopWindow, pick("亮屏", "默认高刷", "按我定高刷"));
+            break;
+        case 6:
+            SetChecked(DesktopWindow, kNfcIconBox, random() % 2 == 0);
+            SetChecked(DesktopWindow, kBatteryIconBox, true);
+            Click(DesktopWindow, pick("按钮183", "状态栏恢复"));
+            break;
+        default: SwitchAScript(random); break;
+        }
+    }
+
+    // A script's way back is its twin, which leaves the other end state: each is run only when it
+    // changes the phone, as a user who sees the state would.
+    void SwitchAScript(std::mt19937& random)
+    {
+        if (random() % 2 == 0) {
+            Click(DesktopWindow, googleOff_ ? "谷歌解" : "谷歌禁");
+            googleOff_ = !googleOff_;
+        } else {
+            Click(DesktopWindow, readingOff_ ? "阅读装" : "阅读卸");
+            readingOff_ = !readingOff_;
+        }
+    }
+
+    // The caret on the box's first line: the oldest record, all records being beside the program.
+    static void ClickInLog(std::string_view button)
+    {
+        ASSERT_TRUE(OpenWindow(OperationLogWindow, false));
+        headless::PlaceCaret(OperationLogWindow, kLogBox, 0);
+        Click(OperationLogWindow, button);
+        CloseWindowLater(OperationLogWindow);
+        ProcessPendingEvents();
+    }
+
+    CatalogueFile catalogue_;
+    FakePhone phone_;
+    bool googleOff_ = false;
+    bool readingOff_ = false;
+};
+
+TEST_P(JournalRoundTrip, UndoFromTheFirstRecordRestoresThePhoneAndReapplyRedoesItAfterAnUpdate)
+{
+    std::mt19937 random(GetParam());
+    const auto packagesBefore = phone_.Packages();
+    const auto settingsBefore = phone_.Settings();
+    for (int i = 0; i < 14; ++i) {
+        RandomAction(random);
+    }
+    const auto packagesChanged = phone_.Packages();
+    const auto settingsChanged = phone_.Settings();
+
+    phone_.ReinstallRemoved();
+    ClickInLog("重新应用按钮");
+    EXPECT_EQ(phone_.Packages(), packagesChanged);
+    EXPECT_EQ(phone_.Settings(), settingsChanged);
+    EXPECT_TRUE(headless::Messages().back().starts_with("已重新应用 ")) << headless::Messages().back();
+
+    ClickInLog("撤销按钮");
+    EXPECT_EQ(phone_.Packages(), packagesBefore);
+    EXPECT_EQ(phone_.Settings(), settingsBefore);
+    EXPECT_TRUE(headless::Messages().back().starts_with("已撤销 ")) << headless::Messages().back();
+    EXPECT_NE(headless::Messages().back().find("，失败 0 项"), std::string::npos) << headless::Messages().back();
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, JournalRoundTrip, testing::Values(1u, 2u, 3u, 4u));
+
+}  // namespace
