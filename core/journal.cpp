@@ -7,6 +7,7 @@
 
 #include "core/operation_log.h"
 #include "core/phone_changes.h"
+#include "platform/system.h"
 #include "platform/text.h"
 
 namespace {
@@ -69,6 +70,19 @@ bool OnlyAsksOrLinks(std::string_view command)
                        });
 }
 
+// "goolgle_dis.bat": letters, digits and '_', then the system's script extension.
+bool IsCompanionScriptName(std::string_view name)
+{
+    const std::string extension = ScriptFileName("");
+    if (!name.ends_with(extension) || name.size() == extension.size()) {
+        return false;
+    }
+    std::string_view stem = name.substr(0, name.size() - extension.size());
+    return std::all_of(stem.begin(), stem.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    });
+}
+
 // What one record did to one subject.
 struct Effect {
     enum class What { Nothing, Unknown, Change };
@@ -102,11 +116,12 @@ std::optional<std::string> StateUndoLeaves(std::string_view undo)
     return last ? std::optional<std::string>(last->StateAfter()) : std::nullopt;
 }
 
-// Two scripts that take back each other's work are one subject, whichever ran.
+// Two scripts that take back each other's work are one subject, whichever ran. Only companion
+// script names are taken: a damaged or edited log must not make the program start anything else.
 Effect ScriptEffect(const JournalRecord& record)
 {
     const std::string& twin = *record.undo;
-    if (Contains(twin, " ") || Contains(record.command, " ") || twin == record.command) {
+    if (!IsCompanionScriptName(twin) || !IsCompanionScriptName(record.command) || twin == record.command) {
         return Unknown();
     }
     std::string subject = JoinText({"script ", std::min(twin, record.command), " / ", std::max(twin, record.command)});
