@@ -219,6 +219,9 @@ Answer ListPackages(ArgReader& args, Phone& phone)
         }
     }
     std::string filter = args.NextArg().value_or("");
+    if (!filter.empty()) {
+        Find(phone, filter);  // a filter that names a package the rule puts on the phone touches it
+    }
     Answer answer;
     for (const std::string& name : AllPackages(phone)) {
         auto known = phone.file.packages.find(name);
