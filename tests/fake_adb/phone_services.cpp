@@ -133,6 +133,8 @@ Answer Uninstall(ArgReader& args, Phone& phone)
         return {{"Failure [not installed for " + user + "]"}, {}, 1};
     }
     if (package->isProtected) {
+        // The installer's refusal: runUninstall prints its status message, which is
+        // PackageManager.deleteStatusToString(DELETE_FAILED_INTERNAL_ERROR).
         return {{"Failure [DELETE_FAILED_INTERNAL_ERROR]"}, {}, 1};
     }
     SetState(phone, *package, "uninstalled");
