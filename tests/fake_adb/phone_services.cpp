@@ -30,7 +30,6 @@ public:
     {
         return at_ < words_.size() ? std::optional<std::string>(words_[at_]) : std::nullopt;
     }
-    const std::string& Previous() const { return words_[at_ - 1]; }
 
 private:
     const Args& words_;
