@@ -268,6 +268,9 @@ Answer PackageManager(const Args& words, std::size_t verbAt, Phone& phone)
 // modelled.
 Answer Settings(const Args& words, Phone& phone)
 {
+    if (words.size() == 1) {
+        return {};  // the shell command's help, left out here
+    }
     ArgReader args(words, 1);
     std::string verb;
     std::string space;
