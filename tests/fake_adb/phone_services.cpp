@@ -264,8 +264,8 @@ Answer PackageManager(const Args& words, std::size_t verbAt, Phone& phone)
 }
 
 // SettingsService.MyShellCommand.onCommand: the arguments' checks in its order, then getForUser,
-// putForUser, deleteForUser and listForUser (sorted "KEY=VALUE" lines). Namespaces are matched without regard to case; the user is not
-// modelled.
+// putForUser, deleteForUser and listForUser (sorted "KEY=VALUE" lines). Namespaces are matched
+// without regard to case; the user is not modelled.
 Answer Settings(const Args& words, Phone& phone)
 {
     if (words.size() == 1) {

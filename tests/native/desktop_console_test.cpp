@@ -1,4 +1,4 @@
-// The desktop window as a console: entering it, the command box's hint and colours, typed commands and what the phone keeps of them, Esc and Tab.
+// The desktop window as a console: entering it, the command box's hint and colours, typed commands, Esc and Tab.
 #include <algorithm>
 #include <fstream>
 #include <map>
