@@ -1,16 +1,19 @@
 // A stand-in for adb in tests: logs each command line it gets and answers like a phone in a chosen state.
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
+
+#include "fake_adb/phone_file.h"
+#include "fake_adb/phone_services.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -19,12 +22,22 @@
 
 namespace {
 
-using Args = std::vector<std::string>;
-
 std::string Env(const char* name, std::string_view fallback = {})
 {
     const char* value = std::getenv(name);
     return value != nullptr ? std::string(value) : std::string(fallback);
+}
+
+// A file named by a variable, empty when it is not set. The tests write paths in UTF-8; on Windows
+// the variable is read as UTF-16, so that the path reaches the file system intact.
+std::filesystem::path EnvPath(std::string_view name)
+{
+#ifdef _WIN32
+    const wchar_t* value = _wgetenv(std::wstring(name.begin(), name.end()).c_str());
+#else
+    const char* value = std::getenv(std::string(name).c_str());
+#endif
+    return value != nullptr ? std::filesystem::path(value) : std::filesystem::path();
 }
 
 // Real adb writes the system's own line end: CR LF on Windows, LF elsewhere.
@@ -50,16 +63,6 @@ std::string LineEnd()
 #endif
 }
 
-// What one invocation prints and returns. Lines get the line end when written.
-struct Answer {
-    std::vector<std::string> out;
-    std::vector<std::string> err;
-    int exitCode = 0;
-};
-
-Answer Out(std::vector<std::string> lines) { return {std::move(lines), {}, 0}; }
-Answer Fail(std::vector<std::string> errLines) { return {{}, std::move(errLines), 1}; }
-
 std::string Join(const Args& words, std::size_t from, std::string_view separator = " ")
 {
     std::string joined;
@@ -81,42 +84,10 @@ Args SplitWords(const std::string& text)
 
 void AppendToLog(const std::string& line)
 {
-    std::string path = Env("FAKE_ADB_LOG");
-    if (path.empty()) {
-        return;
+    std::filesystem::path path = EnvPath("FAKE_ADB_LOG");
+    if (!path.empty()) {
+        std::ofstream(path, std::ios::binary | std::ios::app) << line << "\n";
     }
-    if (std::FILE* log = std::fopen(path.c_str(), "ab")) {
-        std::string record = line + "\n";
-        std::fwrite(record.data(), 1, record.size(), log);
-        std::fclose(log);
-    }
-}
-
-Args ReadLog()
-{
-    Args lines;
-    std::string path = Env("FAKE_ADB_LOG");
-    std::FILE* log = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
-    if (log == nullptr) {
-        return lines;
-    }
-    std::string line;
-    for (int c = std::fgetc(log); c != EOF; c = std::fgetc(log)) {
-        if (c == '\n') {
-            lines.push_back(line);
-            line.clear();
-        } else {
-            line += static_cast<char>(c);
-        }
-    }
-    std::fclose(log);
-    return lines;
-}
-
-// A path from UTF-8 text: on Windows it reaches the file system as UTF-16, Chinese names intact.
-std::filesystem::path Utf8Path(const std::string& text)
-{
-    return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
 void SleepMs(long long ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
@@ -124,28 +95,6 @@ void SleepMs(long long ms) { std::this_thread::sleep_for(std::chrono::millisecon
 // ---- the phone ----
 
 const std::string kSerial = "FAKE0001";
-
-bool IsKnownPackage(const std::string& name)
-{
-    if (const char* listed = std::getenv("FAKE_ADB_PACKAGES")) {
-        std::istringstream list(listed);
-        for (std::string known; std::getline(list, known, ',');) {
-            if (!known.empty() && known == name) {
-                return true;
-            }
-        }
-        return false;
-    }
-    if (name.empty()) {
-        return false;
-    }
-    for (unsigned char c : name) {
-        if (!std::isalnum(c) && c != '.' && c != '_') {
-            return false;
-        }
-    }
-    return true;
-}
 
 // The error a command that needs the phone gets in this state; none when the phone answers.
 std::optional<Answer> DeviceError(const std::string& state)
@@ -202,90 +151,38 @@ Answer Devices(const std::string& state, bool longForm)
     return answer;
 }
 
-// The value the last "settings put" of this namespace and key left, as recorded in the log.
-std::string RememberedSetting(const std::string& space, const std::string& key)
+// The phone's packages and settings as earlier calls left them in FAKE_ADB_PHONE's file; without
+// that variable each call starts from the environment's rule and keeps nothing.
+Phone LoadPhone(const std::filesystem::path& file)
 {
-    std::string prefix = "adb shell settings put " + space + " " + key + " ";
-    std::string value = "null";
-    for (const auto& line : ReadLog()) {
-        if (line.starts_with(prefix)) {
-            value = line.substr(prefix.size());
-        }
+    Phone phone;
+    if (!file.empty()) {
+        phone.file = ReadPhoneFile(file);
     }
-    return value;
-}
-
-// "--user N" anywhere among the words, 0 when absent.
-std::string UserOf(const Args& words)
-{
-    for (std::size_t i = 0; i + 1 < words.size(); ++i) {
-        if (words[i] == "--user") {
-            return words[i + 1];
-        }
+    if (const char* listed = std::getenv("FAKE_ADB_PACKAGES")) {
+        phone.listedPackages = listed;
     }
-    return "0";
-}
-
-// The package manager's answers, failures included, as its shell command words them
-// (PackageManagerShellCommand.java: runUninstall, runInstallExisting, runSetEnabledSetting) with
-// its exit status: 1 for a failure it reports itself, 255 (-1) for an exception, which the shell
-// command's handler (BasicShellCommandHandler.exec) reports on err without the stack trace here.
-Answer PackageManager(const Args& words, std::size_t verbAt)
-{
-    const std::string& verb = words[verbAt];
-    bool named = words.size() > verbAt + 1 && words[words.size() - 2] != "--user";
-    std::string package = named ? words.back() : "";
-    std::string user = UserOf(words);
-    bool known = IsKnownPackage(package);
-    if (verb == "uninstall") {
-        return known ? Out({"Success"}) : Answer{{"Failure [not installed for " + user + "]"}, {}, 1};
-    }
-    if (verb == "install-existing") {
-        return known ? Out({"Package " + package + " installed for user: " + user})
-                     : Answer{{"android.content.pm.PackageManager$NameNotFoundException: Package " + package +
-                               " doesn't exist"},
-                              {},
-                              1};
-    }
-    if (verb == "disable-user" || verb == "disable" || verb == "enable") {
-        if (!known) {
-            return {{},
-                    {"", "Exception occurred while executing '" + verb + "':",
-                     "java.lang.IllegalArgumentException: Unknown package: " + package},
-                    255};
-        }
-        std::string newState = verb == "enable" ? "enabled" : verb == "disable" ? "disabled" : "disabled-user";
-        return Out({"Package " + package + " new state: " + newState});
-    }
-    if (verb == "list") {
-        Answer answer;
-        std::istringstream list(Env("FAKE_ADB_PACKAGES"));
-        for (std::string name; std::getline(list, name, ',');) {
-            if (!name.empty()) {
-                answer.out.push_back("package:" + name);
-            }
-        }
-        return answer;
-    }
-    return {};
+    return phone;
 }
 
 Answer Shell(const Args& args)
 {
     Args words = SplitWords(Join(args, 1));  // adb hands the device one command line
-    if (words.size() >= 2 && words[0] == "pm") {
-        return PackageManager(words, 1);
-    }
-    if (words.size() >= 3 && words[0] == "cmd" && words[1] == "package") {
-        return PackageManager(words, 2);
-    }
     if (words.size() >= 2 && words[0] == "getprop") {
         return Out({words[1] == "ro.build.version.release" ? Env("FAKE_ADB_RELEASE", "12") : ""});
     }
-    if (words.size() >= 4 && words[0] == "settings" && words[1] == "get") {
-        return Out({RememberedSetting(words[2], words[3])});
+    bool packageManager = words.size() >= 2 && words[0] == "pm";
+    bool packageCommand = words.size() >= 3 && words[0] == "cmd" && words[1] == "package";
+    if (!packageManager && !packageCommand && (words.empty() || words[0] != "settings")) {
+        return {};  // every other command answers with nothing
     }
-    return {};  // settings put and everything else answer with nothing
+    std::filesystem::path file = EnvPath("FAKE_ADB_PHONE");
+    Phone phone = LoadPhone(file);
+    Answer answer = words[0] == "settings" ? Settings(words, phone) : PackageManager(words, packageManager ? 1 : 2, phone);
+    if (phone.changed && !file.empty() && !WritePhoneFile(file, phone.file)) {
+        return Fail({"fake adb: cannot write the phone's state file (FAKE_ADB_PHONE)"});
+    }
+    return answer;
 }
 
 // Without the shell protocol (a phone before Android 7, or an old adb) the phone's standard error

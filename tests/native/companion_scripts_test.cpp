@@ -260,18 +260,15 @@ std::set<std::string> ShippedCataloguePackages(const std::string& section)
 // remove or disable: the lists are taken from the catalogue and from what those scripts send.
 TEST_F(CompanionScriptTest, HuaweiRestoreUndoesTheCatalogueAndTheOtherScripts)
 {
-    Run("goolgle_dis");
+    Run("goolgle_dis");  // the phone keeps Google's services disabled
     Strings disabledByScript = Targets(PhoneCommands(), "adb shell pm disable-user ");
     phone_.ClearCommands();
     Run("hwread_UN");
     Strings removedByScript = Targets(PhoneCommands(), "adb shell pm uninstall --user 0 ");
     phone_.ClearCommands();
 
-    std::string disabledOnPhone = "com.huawei.hwid,com.example.own";
-    for (const std::string& package : disabledByScript) {
-        disabledOnPhone += "," + package;
-    }
-    phone_.Set("PACKAGES", disabledOnPhone);
+    phone_.SeedPackage("com.huawei.hwid", "disabled-user");
+    phone_.SeedPackage("com.example.own", "disabled-user");
     ScriptRun run = Run("hw_rec");
     Strings commands = PhoneCommands();
     auto listing = std::find(commands.begin(), commands.end(), "adb shell pm list packages -d");
@@ -293,9 +290,11 @@ TEST_F(CompanionScriptTest, HuaweiRestoreUndoesTheCatalogueAndTheOtherScripts)
     for (const std::string& package : restored) {
         EXPECT_FALSE(package.starts_with("com.hihonor.")) << package;
     }
-    Strings expectedEnabled = {"com.huawei.hwid"};
-    expectedEnabled.insert(expectedEnabled.end(), disabledByScript.begin(), disabledByScript.end());
-    EXPECT_EQ(Targets(Strings(listing + 1, commands.end()), "adb shell pm enable "), expectedEnabled);
+    std::set<std::string> expectedEnabled(disabledByScript.begin(), disabledByScript.end());
+    expectedEnabled.insert("com.huawei.hwid");
+    Strings enabled = Targets(Strings(listing + 1, commands.end()), "adb shell pm enable ");
+    EXPECT_EQ(std::set<std::string>(enabled.begin(), enabled.end()), expectedEnabled);
+    EXPECT_EQ(enabled.size(), expectedEnabled.size()) << "a package enabled twice";
     EXPECT_NE(run.output.find("请重启手机"), std::string::npos);
 }
 

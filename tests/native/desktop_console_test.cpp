@@ -1,5 +1,7 @@
 // The desktop window as a console: entering it, the command box's hint and colours, typed commands, Esc and Tab.
 #include <algorithm>
+#include <fstream>
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -152,6 +154,58 @@ TEST_F(TypedCommands, NextCommandReplacesTheLastOutput)
     TypeCommand("adb get-state");
     EXPECT_EQ(Output(), "device\r\n");
     EXPECT_EQ(phone.Commands(), (std::vector<std::string>{"adb tcpip 5555", "adb get-state"}));
+}
+
+// The fake phone remembers what earlier adb calls did: the program's own round trips rely on it.
+using PhoneThroughTheConsole = DesktopWindowTest;
+
+std::string Typed(std::string_view command)
+{
+    TypeCommand(command);
+    return GetText(DesktopWindow, kOutputBox);
+}
+
+TEST_F(PhoneThroughTheConsole, PackagesAndSettingsKeepWhatEarlierCommandsDid)
+{
+    FakePhone phone;
+    EXPECT_EQ(Typed("adb shell pm list packages --user 0 com.example.app"), "package:com.example.app\r\n");
+    EXPECT_EQ(Typed("adb shell pm uninstall --user 0 com.example.app"), "Success\r\n");
+    EXPECT_EQ(Typed("adb shell pm uninstall --user 0 com.example.app"), "Failure [not installed for 0]\r\n");
+    EXPECT_EQ(Typed("adb shell pm list packages --user 0 com.example.app"), "");
+    EXPECT_EQ(Typed("adb shell pm install-existing --user 0 com.example.app"),
+              "Package com.example.app installed for user: 0\r\n");
+    EXPECT_EQ(Typed("adb shell pm disable-user com.example.app"), "Package com.example.app new state: disabled-user\r\n");
+    EXPECT_EQ(Typed("adb shell pm list packages --user 0 -d com.example.app"), "package:com.example.app\r\n");
+    EXPECT_EQ(phone.Packages(), (std::map<std::string, std::string>{{"com.example.app", "disabled-user"}}));
+
+    EXPECT_EQ(Typed("adb shell settings get system screen_off_timeout"), "null\r\n");
+    EXPECT_EQ(Typed("adb shell settings put system screen_off_timeout 15000"), "");
+    EXPECT_EQ(Typed("adb shell settings get system screen_off_timeout"), "15000\r\n");
+    EXPECT_EQ(Typed("adb shell settings delete system screen_off_timeout"), "Deleted 1 rows\r\n");
+    EXPECT_EQ(Typed("adb shell settings get system screen_off_timeout"), "null\r\n");
+}
+
+TEST_F(PhoneThroughTheConsole, SeededPhoneFailsInAndroidsWordsAndSkipsDamagedLines)
+{
+    FakePhone phone;
+    phone.SeedPackage("com.example.gone", "uninstalled");
+    phone.ProtectPackage("com.example.core");
+    std::ofstream(phone.PhonePath(), std::ios::app) << "package\npackage com.x sideways\nsetting secure\n\xff\xfe\n";
+
+    EXPECT_EQ(Typed("adb shell pm uninstall --user 0 com.example.core"), "Failure [DELETE_FAILED_INTERNAL_ERROR]\r\n");
+    EXPECT_EQ(Typed("adb shell pm uninstall --user 0 com.example.other"), "Failure [not installed for 0]\r\n");
+    EXPECT_EQ(Typed("adb shell pm install-existing com.example.other"),
+              "android.content.pm.PackageManager$NameNotFoundException: Package com.example.other doesn't exist\r\n");
+    EXPECT_EQ(Typed("adb shell pm enable com.example.gone"),
+              "\r\nException occurred while executing 'enable':\r\n"
+              "java.lang.IllegalArgumentException: Unknown package: com.example.gone\r\n");
+    EXPECT_EQ(Typed("adb shell pm list packages -u"), "package:com.example.core\r\npackage:com.example.gone\r\n");
+    EXPECT_EQ(Typed("adb shell settings put secure icon_blacklist"), "Bad arguments\r\n");
+    EXPECT_EQ(Typed("adb shell settings get Secur icon_blacklist"), "Invalid namespace 'Secur'\r\n");
+
+    phone.ReinstallRemoved();
+    EXPECT_EQ(phone.Packages(),
+              (std::map<std::string, std::string>{{"com.example.core", "installed"}, {"com.example.gone", "installed"}}));
 }
 
 using DesktopKeys = DesktopWindowTest;

@@ -270,16 +270,15 @@ TEST_F(CompanionBatchTest, WaitedScriptsReportTheOutcomeInTheirExitCode)
 
 TEST_F(CompanionBatchTest, HuaweiRestoreEnablesTheGoogleServicesAndOnlyListedPackagesThePhoneReportsDisabled)
 {
-    RunScript("goolgle_dis");
+    RunScript("goolgle_dis");  // the phone keeps Google's services disabled
     Strings disabledByScript = Targets("adb shell pm disable-user ");
     phone_.ClearCommands();
-    std::string disabledOnPhone = "com.huawei.hwid,com.example.own";
+    phone_.SeedPackage("com.huawei.hwid", "disabled-user");
+    phone_.SeedPackage("com.example.own", "disabled-user");
     Strings expected = {"adb shell pm enable com.huawei.hwid"};
     for (const std::string& package : disabledByScript) {
-        disabledOnPhone += "," + package;
         expected.push_back("adb shell pm enable " + package);
     }
-    phone_.Set("PACKAGES", disabledOnPhone);
     std::string output = RunScript("hw_rec");
     EXPECT_NE(output.find(kClosingPause), std::string::npos) << output;
     Strings commands = phone_.Commands();
@@ -288,7 +287,10 @@ TEST_F(CompanionBatchTest, HuaweiRestoreEnablesTheGoogleServicesAndOnlyListedPac
     EXPECT_GT(std::count_if(commands.begin(), listing,
                             [](const std::string& c) { return c.starts_with("adb shell pm install-existing --user 0 com.huawei."); }),
               50);
-    EXPECT_EQ(Strings(listing + 1, commands.end()), expected);
+    Strings enabled(listing + 1, commands.end());
+    std::sort(enabled.begin(), enabled.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(enabled, expected);
 }
 
 // Each name reaches adb as it stands in the folder, whether the script runs alone or from the

@@ -1,0 +1,374 @@
+// The package manager's and the settings provider's shell commands, in Android's words, on the phone's state.
+#include "fake_adb/phone_services.h"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+#include <sstream>
+
+namespace {
+
+// The shell command's arguments after the verb, read the way Android's ShellCommand reads them
+// (BasicShellCommandHandler.getNextOption / getNextArg): options first, "--" ends them.
+class ArgReader {
+public:
+    ArgReader(const Args& words, std::size_t from) : words_(words), at_(from) {}
+
+    std::optional<std::string> NextOption()
+    {
+        if (at_ >= words_.size() || !words_[at_].starts_with("-")) {
+            return std::nullopt;
+        }
+        const std::string& option = words_[at_++];
+        return option == "--" ? std::nullopt : std::optional<std::string>(option);
+    }
+    std::optional<std::string> NextArg()
+    {
+        return at_ < words_.size() ? std::optional<std::string>(words_[at_++]) : std::nullopt;
+    }
+    std::optional<std::string> PeekArg() const
+    {
+        return at_ < words_.size() ? std::optional<std::string>(words_[at_]) : std::nullopt;
+    }
+
+private:
+    const Args& words_;
+    std::size_t at_;
+};
+
+// An exception out of a shell command: BasicShellCommandHandler.exec prints an empty line and this
+// heading on err, then the exception (its stack trace is left out here), and returns -1, which adb
+// passes on as 255.
+Answer Exception(const std::string& verb, const std::string& exception)
+{
+    return {{}, {"", "Exception occurred while executing '" + verb + "':", exception}, 255};
+}
+
+// getNextArgRequired's exception for an option without its value.
+Answer ArgumentExpected(const std::string& verb, const std::string& option)
+{
+    return Exception(verb, "java.lang.IllegalArgumentException: Argument expected after \"" + option + "\"");
+}
+
+bool IsWellFormedName(const std::string& name)
+{
+    return !name.empty() && std::all_of(name.begin(), name.end(), [](unsigned char c) {
+        return std::isalnum(c) || c == '.' || c == '_';
+    });
+}
+
+std::set<std::string> ListedPackages(const Phone& phone)
+{
+    std::set<std::string> names;
+    std::istringstream list(phone.listedPackages.value_or(""));
+    for (std::string name; std::getline(list, name, ',');) {
+        if (!name.empty()) {
+            names.insert(name);
+        }
+    }
+    return names;
+}
+
+// The package as the phone has it, null when the phone lacks it. A package first met here by the
+// environment's rule enters the state file, so that what later calls do to it is kept.
+PhonePackage* Find(Phone& phone, const std::string& name)
+{
+    if (auto known = phone.file.packages.find(name); known != phone.file.packages.end()) {
+        return &known->second;
+    }
+    bool onPhone = !phone.file.onlyListedPackages &&
+                   (phone.listedPackages ? ListedPackages(phone).contains(name) : IsWellFormedName(name));
+    if (!onPhone) {
+        return nullptr;
+    }
+    phone.changed = true;
+    return &(phone.file.packages[name] = {"installed", false});
+}
+
+// Every package on the phone, sorted by name; without a list in the environment or the file, those
+// the state file has met.
+std::set<std::string> AllPackages(const Phone& phone)
+{
+    std::set<std::string> names;
+    if (!phone.file.onlyListedPackages) {
+        names = ListedPackages(phone);
+    }
+    for (const auto& [name, package] : phone.file.packages) {
+        names.insert(name);
+    }
+    return names;
+}
+
+void SetState(Phone& phone, PhonePackage& package, const std::string& state)
+{
+    if (package.state != state) {
+        package.state = state;
+        phone.changed = true;
+    }
+}
+
+// runUninstall: only --user is modelled (every user is user 0's phone); an uninstall for the user
+// leaves the package on the phone and forgets the user's enabled state.
+Answer Uninstall(ArgReader& args, Phone& phone)
+{
+    std::string user = "0";
+    while (auto option = args.NextOption()) {
+        if (*option == "--user" || *option == "--versionCode") {
+            auto value = args.NextArg();
+            if (!value) {
+                return ArgumentExpected("uninstall", *option);
+            }
+            user = *option == "--user" ? *value : user;
+        } else if (*option != "-k") {
+            return {{"Error: Unknown option: " + *option}, {}, 1};
+        }
+    }
+    auto name = args.NextArg();
+    if (!name) {
+        return {{"Error: package name not specified"}, {}, 1};
+    }
+    PhonePackage* package = Find(phone, *name);
+    if (package == nullptr || package->state == "uninstalled") {
+        return {{"Failure [not installed for " + user + "]"}, {}, 1};
+    }
+    if (package->isProtected) {
+        // The installer's refusal: runUninstall prints its status message, which is
+        // PackageManager.deleteStatusToString(DELETE_FAILED_INTERNAL_ERROR).
+        return {{"Failure [DELETE_FAILED_INTERNAL_ERROR]"}, {}, 1};
+    }
+    SetState(phone, *package, "uninstalled");
+    return Out({"Success"});
+}
+
+// runInstallExisting: a package still on the phone comes back for the user, enabled if it was
+// uninstalled for it and otherwise as it was.
+Answer InstallExisting(ArgReader& args, Phone& phone)
+{
+    std::string user = "0";
+    while (auto option = args.NextOption()) {
+        if (*option == "--user") {
+            auto value = args.NextArg();
+            if (!value) {
+                return ArgumentExpected("install-existing", *option);
+            }
+            user = *value;
+        } else if (*option != "--ephemeral" && *option != "--instant" && *option != "--full" && *option != "--wait" &&
+                   *option != "--restrict-permissions") {
+            return {{"Error: Unknown option: " + *option}, {}, 1};
+        }
+    }
+    auto name = args.NextArg();
+    if (!name) {
+        return {{"Error: package name not specified"}, {}, 1};
+    }
+    PhonePackage* package = Find(phone, *name);
+    if (package == nullptr) {
+        return {{"android.content.pm.PackageManager$NameNotFoundException: Package " + *name + " doesn't exist"}, {}, 1};
+    }
+    if (package->state == "uninstalled") {
+        SetState(phone, *package, "installed");
+    }
+    return Out({"Package " + *name + " installed for user: " + user});
+}
+
+// runSetEnabledSetting: one option at most; a package the user does not have makes
+// setApplicationEnabledSetting throw. The answer names the state the package manager then reports.
+Answer SetEnabled(const std::string& verb, ArgReader& args, Phone& phone)
+{
+    if (auto option = args.NextOption(); option == "--user" && !args.NextArg()) {
+        return ArgumentExpected(verb, *option);
+    }
+    auto name = args.NextArg();
+    if (!name) {
+        return {{}, {"Error: no package or component specified"}, 1};
+    }
+    PhonePackage* package = Find(phone, *name);
+    if (package == nullptr || package->state == "uninstalled") {
+        return Exception(verb, "java.lang.IllegalArgumentException: Unknown package: " + *name);
+    }
+    // enabledSettingToString names the new state: "enabled", "disabled" or "disabled-user".
+    std::string shown = verb == "enable" ? "enabled" : verb == "disable" ? "disabled" : "disabled-user";
+    SetState(phone, *package, verb == "enable" ? "installed" : shown);
+    return Out({"Package " + *name + " new state: " + shown});
+}
+
+// runListPackages: -d only disabled packages, -e only enabled ones, -u those uninstalled for the
+// user as well; FILTER keeps the names that contain it. The phone's own order is its package
+// table's; here it is the names' order.
+Answer ListPackages(ArgReader& args, Phone& phone)
+{
+    bool onlyDisabled = false;
+    bool onlyEnabled = false;
+    bool withUninstalled = false;
+    while (auto option = args.NextOption()) {
+        if (*option == "--user" || *option == "--uid") {
+            if (!args.NextArg()) {
+                return {{"Error: java.lang.IllegalArgumentException: Argument expected after \"" + *option + "\""},
+                        {},
+                        255};
+            }
+        } else if (*option == "-d") {
+            onlyDisabled = true;
+        } else if (*option == "-e") {
+            onlyEnabled = true;
+        } else if (*option == "-u") {
+            withUninstalled = true;
+        } else if (*option != "-a" && *option != "-f" && *option != "-i" && *option != "-l" && *option != "-s" &&
+                   *option != "-U" && *option != "-3" && *option != "--show-versioncode" &&
+                   *option != "--apex-only") {
+            return {{"Error: Unknown option: " + *option}, {}, 255};
+        }
+    }
+    std::string filter = args.NextArg().value_or("");
+    if (!filter.empty()) {
+        Find(phone, filter);  // a filter that names a package the rule puts on the phone touches it
+    }
+    Answer answer;
+    for (const std::string& name : AllPackages(phone)) {
+        auto known = phone.file.packages.find(name);
+        std::string state = known != phone.file.packages.end() ? known->second.state : "installed";
+        if (name.find(filter) == std::string::npos || (state == "uninstalled" && !withUninstalled)) {
+            continue;
+        }
+        // Uninstalling for the user forgot its enabled state, so it counts as enabled.
+        bool enabled = state == "installed" || state == "uninstalled";
+        if ((!onlyDisabled || !enabled) && (!onlyEnabled || enabled)) {
+            answer.out.push_back("package:" + name);
+        }
+    }
+    return answer;
+}
+
+}  // namespace
+
+// PackageManagerShellCommand.java: runUninstall, runInstallExisting, runSetEnabledSetting and
+// runListPackages, with their options, texts and exit statuses.
+Answer PackageManager(const Args& words, std::size_t verbAt, Phone& phone)
+{
+    const std::string& verb = words[verbAt];
+    bool listsPackages = verb == "list" && words.size() > verbAt + 1 && words[verbAt + 1] == "packages";
+    ArgReader args(words, verbAt + (listsPackages ? 2 : 1));
+    if (verb == "uninstall") {
+        return Uninstall(args, phone);
+    }
+    if (verb == "install-existing") {
+        return InstallExisting(args, phone);
+    }
+    if (verb == "disable-user" || verb == "disable" || verb == "enable") {
+        return SetEnabled(verb, args, phone);
+    }
+    if (listsPackages) {
+        return ListPackages(args, phone);
+    }
+    return {};
+}
+
+// SettingsService.MyShellCommand.onCommand: the arguments' checks in its order, then getForUser,
+// putForUser, deleteForUser and listForUser (sorted "KEY=VALUE" lines). Namespaces are matched
+// without regard to case; the user is not modelled.
+Answer Settings(const Args& words, Phone& phone)
+{
+    if (words.size() == 1) {
+        return {};  // the shell command's help, left out here
+    }
+    ArgReader args(words, 1);
+    std::string verb;
+    std::string space;
+    std::optional<std::string> key;
+    std::optional<std::string> value;
+    std::optional<std::string> token;
+    bool valid = false;
+    bool userGiven = false;
+    auto lower = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+        return text;
+    };
+    for (auto arg = args.NextArg(); arg; arg = args.NextArg()) {
+        if (*arg == "--user") {
+            if (userGiven) {
+                break;
+            }
+            if (!args.NextArg()) {
+                return Exception("--user", "java.lang.IllegalArgumentException: Argument expected after \"--user\"");
+            }
+            userGiven = true;
+        } else if (verb.empty()) {
+            verb = lower(*arg);
+            if (verb == "reset") {
+                return {};  // resetting to the defaults is not modelled: the kept settings stay
+            }
+            if (verb != "get" && verb != "put" && verb != "delete" && verb != "list") {
+                return {{}, {"Invalid command: " + *arg}, 255};
+            }
+        } else if (space.empty()) {
+            space = lower(*arg);
+            if (space != "system" && space != "secure" && space != "global") {
+                return {{}, {"Invalid namespace '" + *arg + "'"}, 255};
+            }
+            if (verb == "list") {
+                valid = true;
+                break;
+            }
+        } else if (verb != "put") {
+            key = *arg;
+            if (args.PeekArg()) {
+                return {{}, {"Too many arguments"}, 255};
+            }
+            valid = true;
+            break;
+        } else if (!key) {
+            key = *arg;
+        } else if (!value) {
+            value = *arg;
+            valid = true;
+        } else if (!token) {
+            // A tag, or "default", may follow the value; neither changes what is kept here.
+            token = *arg;
+            if (lower(*token) == "default") {
+                if (args.PeekArg()) {
+                    return {{}, {"Too many arguments"}, 255};
+                }
+                break;
+            }
+            if (!args.PeekArg()) {
+                break;
+            }
+        } else {
+            if (lower(*arg) != "default") {
+                return {{}, {"Argument expected to be 'default'"}, 255};
+            }
+            if (args.PeekArg()) {
+                return {{}, {"Too many arguments"}, 255};
+            }
+            break;
+        }
+    }
+    if (!valid) {
+        return {{}, {"Bad arguments"}, 255};
+    }
+    if (userGiven && (verb == "delete" || verb == "list")) {
+        return {{}, {"--user not supported for delete and list."}, 255};
+    }
+    if (verb == "list") {
+        Answer answer;
+        for (const auto& [spaceAndKey, kept] : phone.file.settings) {
+            if (spaceAndKey.starts_with(space + " ")) {
+                answer.out.push_back(spaceAndKey.substr(space.size() + 1) + "=" + kept);
+            }
+        }
+        return answer;
+    }
+    std::string entry = space + " " + *key;
+    if (verb == "get") {
+        auto found = phone.file.settings.find(entry);
+        return Out({found != phone.file.settings.end() ? found->second : "null"});
+    }
+    if (verb == "put") {
+        phone.file.settings[entry] = *value;
+        phone.changed = true;
+        return {};
+    }
+    bool deleted = phone.file.settings.erase(entry) > 0;
+    phone.changed = phone.changed || deleted;
+    return Out({deleted ? "Deleted 1 rows" : "Deleted 0 rows"});
+}

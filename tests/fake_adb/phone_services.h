@@ -1,0 +1,22 @@
+// The phone's package manager and settings as their shell commands answer, on the phone's kept state.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "fake_adb/answer.h"
+#include "fake_adb/phone_file.h"
+
+// The phone during one adb call: its state file, and for packages the file does not name, the rule
+// the environment sets (FAKE_ADB_PACKAGES set: exactly the names it lists, `installed`; unset: any
+// name of letters, digits, '.' and '_'). A file that says it lists only its packages overrules both.
+struct Phone {
+    PhoneFile file;
+    std::optional<std::string> listedPackages;  // FAKE_ADB_PACKAGES, comma-separated, when set
+    bool changed = false;  // the state file has to be written back
+};
+
+// `pm VERB ...` and `cmd package VERB ...`: words[verbAt] is the verb, the words after it its arguments.
+Answer PackageManager(const Args& words, std::size_t verbAt, Phone& phone);
+// `settings ...`: words[0] is "settings".
+Answer Settings(const Args& words, Phone& phone);
