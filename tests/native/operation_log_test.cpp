@@ -37,6 +37,8 @@ using Lines = std::vector<std::string>;
 constexpr int kEnter = 13;
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kLogBox = "记录编辑框";
+constexpr std::string_view kWeatherRemoval =
+    "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success | 撤销：adb shell pm install-existing --user 0 huawei.weather";
 constexpr std::string_view kNoRecords = "对设备造成影响的操作都会记录在此，当前无记录";
 
 std::string ReadBytes(const fs::path& path)
@@ -229,7 +231,7 @@ TEST_F(Recording, RunNestedInAnotherRecordsEachItsOwnOutcome)
     headless::PressKey(DesktopWindow, kEnter);
     EXPECT_EQ(Records(ProgramLog()),
               (Lines{"华为 · 装回 | adb shell pm install-existing --user 0 huawei.weather | "
-                     "Package huawei.weather installed for user: 0",
+                     "Package huawei.weather installed for user: 0 | 撤销：无需撤销（改动前已是如此）",
                      "命令框 | sleep 0.3 | （无输出）"}));
 }
 
@@ -246,10 +248,10 @@ TEST_F(Recording, ProgramFolderThatCannotBeWrittenSendsRecordsToTheUsersFolder)
 {
     Block(ProgramLog());
     headless::Click(DesktopWindow, "天气卸");
-    EXPECT_EQ(Records(OwnLog()), Lines{"华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success"});
+    EXPECT_EQ(Records(OwnLog()), Lines{std::string(kWeatherRemoval)});
     std::string shown = LogBox();
     EXPECT_TRUE(shown.starts_with("操作记录保存在：" + OwnLog().string() + "\r\n")) << shown;
-    EXPECT_TRUE(shown.ends_with("huawei.weather | Success")) << shown;
+    EXPECT_TRUE(shown.ends_with(kWeatherRemoval)) << shown;
 }
 
 TEST_F(Recording, RecordThatCannotBeWrittenAnywhereIsShownAndTheActionGoesOn)
@@ -271,7 +273,7 @@ TEST_F(Recording, WriterThatKeepsTheLogLockedHoldsNothingUp)
     ASSERT_EQ(flock(held, LOCK_EX), 0);
     headless::Click(DesktopWindow, "天气卸");
     close(held);
-    EXPECT_EQ(Records(ProgramLog()), Lines{"华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success"});
+    EXPECT_EQ(Records(ProgramLog()), Lines{std::string(kWeatherRemoval)});
 }
 
 TEST_F(Recording, LargeLogIsRotatedOnceBeforeTheNextRecord)
@@ -321,7 +323,8 @@ TEST_F(LogWindow, RecordsInBothPlacesAreShownEachUnderItsPlaceNewestLast)
     ASSERT_NE(own, std::string::npos) << shown;
     EXPECT_LT(beside, shown.find("uninstall --user 0 huawei.weather | Success"));
     EXPECT_LT(beside, own);
-    EXPECT_TRUE(shown.ends_with("Package huawei.weather installed for user: 0")) << shown;
+    EXPECT_TRUE(shown.ends_with("Package huawei.weather installed for user: 0 | "
+                                "撤销：adb shell pm uninstall --user 0 huawei.weather")) << shown;
 }
 
 TEST_F(LogWindow, ClearAsksFirstAndOnlyYesEmptiesTheLog)
@@ -399,7 +402,8 @@ TEST_F(LogWindow, RecordCutShortByAFullDiskIsMarkedAndTheNextStartsALineOfItsOwn
     std::size_t marked = shown.find("adb shell pm uninsta ……（此条记录未能写完整）\r\n20");
     EXPECT_NE(marked, std::string::npos) << shown;
     EXPECT_EQ(shown.find("此条记录未能写完整", marked + 40), std::string::npos) << "marked once";
-    EXPECT_TRUE(shown.ends_with("Package huawei.weather installed for user: 0")) << shown;
+    EXPECT_TRUE(shown.ends_with("Package huawei.weather installed for user: 0 | "
+                                "撤销：adb shell pm uninstall --user 0 huawei.weather")) << shown;
 }
 
 // Each child appends its own lines as fast as it can, rotating like the program, while the
