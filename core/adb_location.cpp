@@ -32,6 +32,7 @@ void AddFolder(std::vector<std::string>& folders, const std::optional<std::strin
 
 std::string AdbFileName() { return ProgramFileName("adb"); }
 
+// Whether the output box has named the adb in use: it does so once a run of the program.
 bool noteGiven = false;
 
 }  // namespace
