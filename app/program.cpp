@@ -1,6 +1,7 @@
 // Program entry: start-up sequence, message loop and the exit routine.
 #include "app/program.h"
 
+#include "core/adb_location.h"
 #include "core/command_state.h"
 #include "core/window_names.h"
 #include "platform/system.h"
@@ -11,6 +12,8 @@ void StartPellucor()
 {
     CreateCommandState();
     SetExitRoutine(ReleaseCommandState);
+    // Before any window can start a command: every program started from here on inherits the PATH.
+    LocateAdb();
     InitialiseWindowSystem(AllWindows());
     if (!OpenWindow(StartWindow, false)) {
         FatalError("载入启动窗口失败");

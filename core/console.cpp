@@ -1,9 +1,11 @@
 // The desktop window's console: welcome text, the command box's hint and running what is typed.
 #include "core/console.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "core/adb_location.h"
 #include "core/command_state.h"
 #include "core/operation_log.h"
 #include "core/window_names.h"
@@ -23,6 +25,9 @@ void EnterDesktopWindow(const EventArgs&)
     CloseWindowLater(StartWindow);
     State().introText = kWelcomeText;
     SetText(DesktopWindow, kOutputBox, State().introText);
+    if (std::optional<std::string> note = AdbNoteOnce()) {
+        AppendText(DesktopWindow, kOutputBox, JoinText({"\r\n\r\n      ", *note}));
+    }
     RepaintNow(DesktopWindow, kOutputBox);
 }
 

@@ -13,7 +13,8 @@ inline constexpr std::string_view kWelcomeText =
 inline constexpr std::string_view kCommandPrompt = "在此输命令（回车执行），上面显示结果";
 
 // Desktop window created: closes the start window once this handler has returned and puts the
-// welcome text into the output box 回显编辑框.
+// welcome text into the output box 回显编辑框, followed by which adb is used when it is not the one
+// beside the program.
 void EnterDesktopWindow(const EventArgs&);
 
 // 命令编辑框 got the focus: the hint gives way to black typing.

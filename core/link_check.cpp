@@ -2,7 +2,9 @@
 #include "core/link_check.h"
 
 #include <array>
+#include <optional>
 
+#include "core/adb_location.h"
 #include "core/runner.h"
 #include "core/window_names.h"
 #include "platform/text.h"
@@ -53,10 +55,24 @@ std::string OneLineAnswer(std::string_view rawAnswer)
 
 void CheckDeviceLink(const EventArgs&)
 {
+    // Without an adb the command would only earn the interpreter's error, worded by the system's
+    // language: the boxes say what is missing and where it was looked for instead.
+    const AdbLocation& adb = LocateAdb();
+    if (adb.program.empty()) {
+        SetText(DesktopWindow, kLinkBox, kAdbMissing);
+        SetText(DesktopWindow, kOutputBox, AdbMissingReport(adb));
+        RepaintNow(DesktopWindow, kOutputBox);
+        RepaintNow(DesktopWindow, kLinkBox);
+        return;
+    }
+
     // The run's own answer, not the box's text: a click meanwhile may have run another command.
     std::string answer = RunCommandLine("adb get-state").output;
     SetText(DesktopWindow, kLinkBox, OneLineAnswer(answer));
-    AppendText(DesktopWindow, kOutputBox, kNotice);
+    // An adb found only now, after the user put it in place, is named here, as the desktop window
+    // names one found at start-up.
+    std::optional<std::string> note = AdbNoteOnce();
+    AppendText(DesktopWindow, kOutputBox, note ? JoinText({kNotice, "\r\n\r\n", *note}) : std::string(kNotice));
     RepaintNow(DesktopWindow, kOutputBox);
 
     for (const Verdict& verdict : kVerdicts) {

@@ -8,7 +8,8 @@
 
 // Runs "adb get-state", shows its raw answer in 连接编辑框 and appends a notice to 回显编辑框;
 // an answer that is exactly one of the four known ones (line end included) is then replaced by its
-// verdict. Shows no message box.
+// verdict. Shows no message box. Without an adb anywhere it looks, it runs nothing: 连接编辑框
+// shows "未找到adb" and 回显编辑框 the folders looked in and what to do.
 void CheckDeviceLink(const EventArgs&);
 
 // How the single-line link box shows a raw answer: its first line that is neither empty nor one

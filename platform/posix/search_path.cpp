@@ -1,0 +1,53 @@
+// The inherited environment on POSIX systems: variables, PATH and executable files.
+#include "platform/search_path.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/text.h"
+
+std::optional<std::string> EnvironmentVariable(std::string_view name)
+{
+    const char* value = std::getenv(std::string(name).c_str());
+    if (value == nullptr || *value == '\0') {
+        return std::nullopt;
+    }
+    return std::string(value);
+}
+
+std::vector<std::string> SearchPathFolders()
+{
+    std::vector<std::string> folders;
+    const char* searchPath = std::getenv("PATH");
+    std::string_view rest = searchPath != nullptr ? searchPath : "";
+    while (!rest.empty()) {
+        std::size_t end = rest.find(':');
+        std::string_view folder = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+        if (!folder.empty()) {
+            folders.emplace_back(folder);
+        }
+    }
+    return folders;
+}
+
+bool PutFirstOnSearchPath(std::string_view folder)
+{
+    if (folder.find(':') != std::string_view::npos) {
+        return false;
+    }
+    std::optional<std::string> searchPath = EnvironmentVariable("PATH");
+    std::string value = searchPath ? JoinText({folder, ":", *searchPath}) : std::string(folder);
+    return setenv("PATH", value.c_str(), 1) == 0;
+}
+
+std::string ProgramFileName(std::string_view stem) { return std::string(stem); }
+
+bool IsProgramFile(std::string_view path)
+{
+    std::string file(path);
+    struct stat status {};
+    return stat(file.c_str(), &status) == 0 && S_ISREG(status.st_mode) && access(file.c_str(), X_OK) == 0;
+}

@@ -1,0 +1,139 @@
+// Finding adb when the program's folder has none: the order of the places, PATH handed on, the link check.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+#include "core/adb_location.h"
+#include "core/runner.h"
+#include "platform/search_path.h"
+#include "support/desktop_window_fixture.h"
+#include "support/fake_phone.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Folders named as users' folders are: blanks, characters the interpreter treats specially, Chinese.
+struct Places {
+    fs::path root;
+    fs::path profile, localAppData, scoop, chocolatey, pathOne, pathTwo;
+};
+
+Places& Seeded()
+{
+    static Places places = [] {
+        Places p;
+        p.root = fs::temp_directory_path() / ("pellucor adb 查找 !%& " + std::to_string(std::random_device{}()));
+        p.profile = p.root / "用户 甲!%&";
+        p.localAppData = p.root / "AppData Local";
+        p.scoop = p.root / "scoop & 乙";
+        p.chocolatey = p.root / "choco %PATH%";
+        p.pathOne = p.root / "path 一";
+        p.pathTwo = p.root / "path!二";
+        for (const fs::path* folder : {&p.profile, &p.localAppData, &p.scoop, &p.chocolatey, &p.pathOne, &p.pathTwo}) {
+            fs::create_directories(*folder);
+        }
+        return p;
+    }();
+    return places;
+}
+
+// An empty entry among them, as PATH often has.
+std::string SearchPath() { return Seeded().pathOne.string() + "::" + Seeded().pathTwo.string(); }
+
+void PlaceAdb(const fs::path& folder)
+{
+    fs::create_directories(folder);
+    fs::copy_file(FAKE_ADB_PROGRAM, folder / "adb", fs::copy_options::overwrite_existing);
+}
+
+class AdbElsewhere : public DesktopWindowTest {
+protected:
+    // Before the desktop window first opens, since opening it looks for adb.
+    static void SetUpTestSuite()
+    {
+        const Places& p = Seeded();
+        setenv("USERPROFILE", p.profile.c_str(), 1);
+        setenv("LOCALAPPDATA", p.localAppData.c_str(), 1);
+        setenv("SCOOP", p.scoop.c_str(), 1);
+        setenv("ChocolateyInstall", p.chocolatey.c_str(), 1);
+        setenv("PATH", SearchPath().c_str(), 1);
+        DesktopWindowTest::SetUpTestSuite();
+    }
+    static void TearDownTestSuite()
+    {
+        DesktopWindowTest::TearDownTestSuite();
+        std::error_code ignored;
+        fs::remove_all(Seeded().root, ignored);
+    }
+    static std::string LinkBox() { return GetText(DesktopWindow, "连接编辑框"); }
+};
+
+TEST_F(AdbElsewhere, PlacesAreSearchedInOrderFromTheProgramsFolderToChocolatey)
+{
+    ASSERT_FALSE(fs::exists(fs::path(ProgramDirectory()) / "adb")) << "this test's program folder must hold no adb";
+    const Places& p = Seeded();
+    std::vector<std::string> expected = {
+        ProgramDirectory(),
+        p.pathOne.string(),
+        p.pathTwo.string(),
+        (p.localAppData / "Android/Sdk/platform-tools").string(),
+        (p.profile / "platform-tools").string(),
+        (p.profile / "Downloads/platform-tools").string(),
+        (p.profile / "Desktop/platform-tools").string(),
+        "C:\\platform-tools",
+        "D:\\platform-tools",
+        (p.scoop / "apps/adb/current/platform-tools").string(),
+        (p.scoop / "shims").string(),
+        (p.chocolatey / "lib/adb/tools/platform-tools").string(),
+        (p.chocolatey / "bin").string(),
+    };
+    EXPECT_EQ(AdbSearchFolders(), expected);
+
+    // A folder named twice on PATH is looked in once.
+    setenv("PATH", (SearchPath() + ":" + p.pathOne.string()).c_str(), 1);
+    EXPECT_EQ(AdbSearchFolders(), expected);
+    setenv("PATH", SearchPath().c_str(), 1);
+}
+
+// One story, since a found adb stays found for the rest of the run: none anywhere, then the user
+// puts platform-tools on the desktop and presses 刷新 again.
+TEST_F(AdbElsewhere, LinkCheckSaysWhereItLookedThenUsesTheAdbPutInPlace)
+{
+    const Places& p = Seeded();
+    FakePhone phone("device");
+    headless::Click(DesktopWindow, "按钮5");
+    EXPECT_EQ(LinkBox(), "未找到adb");
+    std::string listed = "未找到 adb：下面这些文件夹里都没有 adb。\r\n";
+    for (const std::string& folder : AdbSearchFolders()) {
+        listed += "    " + folder + (folder == ProgramDirectory() ? "（程序所在的文件夹）" : "") + "\r\n";
+    }
+    EXPECT_TRUE(Output().starts_with(listed + "\r\n")) << Output();
+    EXPECT_TRUE(Output().ends_with("详见程序文件夹中“遇到问题请看.txt”的第一节。"));
+    EXPECT_TRUE(phone.Commands().empty()) << "nothing to run without an adb";
+    EXPECT_EQ(std::getenv("PATH"), SearchPath()) << "PATH is left as it was";
+
+    // The earlier of two places wins; its folder goes first on PATH, and a child finds that adb.
+    fs::path desktop = p.profile / "Desktop/platform-tools";
+    PlaceAdb(p.chocolatey / "bin");
+    PlaceAdb(desktop);
+    headless::Click(DesktopWindow, "按钮5");
+    EXPECT_EQ(LinkBox(), "已连接");
+    EXPECT_EQ(phone.Commands(), std::vector<std::string>{"adb get-state"});
+    std::string note = "使用的 adb：" + (desktop / "adb").string() + "（程序文件夹中没有 adb）";
+    EXPECT_TRUE(Output().starts_with("device\r\n")) << Output();
+    EXPECT_TRUE(Output().ends_with("\r\n\r\n" + note)) << Output();
+    EXPECT_TRUE(std::getenv("PATH") == desktop.string() + ":" + SearchPath());
+    EXPECT_EQ(RunCommandLine("command -v adb").output, (desktop / "adb").string() + "\r\n");
+
+    // Said once: neither the next check nor the desktop window opened again names it.
+    headless::Click(DesktopWindow, "按钮5");
+    EXPECT_EQ(Output().find("使用的 adb"), std::string::npos);
+    headless::Reset();
+    ASSERT_TRUE(OpenWindow(DesktopWindow, false));
+    EXPECT_EQ(Output().find("使用的 adb"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+// Finding adb on Windows when the program's folder has none: what children started either way inherit.
+#include <gtest/gtest.h>
+
+#include "platform/win32/windows_api.h"
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "core/adb_location.h"
+#include "platform/encoding.h"
+#include "platform/process.h"
+#include "platform/system.h"
+#include "platform/win32/wide.h"
+#include "support/captured_output.h"
+#include "support/fake_phone.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string RunToEnd(std::string_view command)
+{
+    auto run = CapturedRun::Start(command);
+    if (run == nullptr) {
+        ADD_FAILURE() << "could not start: " << command;
+        return {};
+    }
+    OutputDecoder decoder;
+    std::string output = decoder.Decode(CollectToEnd(*run));
+    return output + decoder.Finish();
+}
+
+void SetVariable(const wchar_t* name, const fs::path& value) { SetEnvironmentVariableW(name, value.wstring().c_str()); }
+
+// One story, since a found adb stays found for the rest of the run.
+TEST(AdbElsewhere, CmdAndDirectStartsBothRunTheAdbInTheUsersPlatformTools)
+{
+    InitialisePlatform();
+    ASSERT_FALSE(fs::exists(fs::u8path(ProgramDirectory()) / "adb.exe")) << "this test's folder must hold no adb";
+    fs::path root = fs::temp_directory_path() / fs::u8path("pellucor adb 查找 !%& " + std::to_string(std::random_device{}()));
+    fs::path profile = root / fs::u8path("用户 甲!%&");
+    fs::path folder = profile / "platform-tools";
+    fs::create_directories(folder);
+    fs::copy_file(fs::u8path(FAKE_ADB_PROGRAM), folder / "adb.exe");
+    SetVariable(L"USERPROFILE", profile);
+    SetVariable(L"LOCALAPPDATA", root);
+    SetVariable(L"SCOOP", root);
+    SetVariable(L"ChocolateyInstall", root);
+    std::string before = RunToEnd("set PATH");
+    FakePhone phone("device");
+
+    std::string program = WideToUtf8((folder / "adb.exe").wstring());
+    EXPECT_EQ(LocateAdb().program, program);
+    EXPECT_FALSE(LocateAdb().besideProgram);
+
+    // cmd.exe's own environment: the folder first, the PATH it had before behind it.
+    std::string after = RunToEnd("set PATH");
+    std::string firstLine = after.substr(0, after.find("\r\n"));
+    std::string previous = before.substr(0, before.find("\r\n"));
+    EXPECT_EQ(firstLine, previous.substr(0, previous.find('=') + 1) + WideToUtf8(folder.wstring()) + ";" +
+                             previous.substr(previous.find('=') + 1));
+
+    EXPECT_EQ(RunToEnd("adb get-state"), "device\r\n");
+    // CreateProcessW resolves a bare name itself, through this process's PATH.
+    ProgramRun direct = RunProgram("adb get-state", true, ShowHidden);
+    EXPECT_EQ(direct.end, ProgramEnd::Ended);
+    EXPECT_EQ(direct.output, "device\r\n");
+    EXPECT_EQ(phone.Commands(), (std::vector<std::string>{"adb get-state", "adb get-state"}));
+
+    EXPECT_EQ(AdbNoteOnce(), "使用的 adb：" + program + "（程序文件夹中没有 adb.exe）");
+    EXPECT_EQ(AdbNoteOnce(), std::nullopt);
+
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+}
+
+}  // namespace
