@@ -16,16 +16,6 @@
 
 namespace {
 
-std::string RunToEnd(std::string_view command, int maxBytes = kRunnerChunkBytes)
-{
-    auto run = CapturedRun::Start(command);
-    if (run == nullptr) {
-        ADD_FAILURE() << "could not start: " << command;
-        return {};
-    }
-    return CollectToEnd(*run, maxBytes);
-}
-
 std::string Lines(int first, int last)
 {
     std::string lines;

@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
+#include "platform/encoding.h"
 #include "platform/process.h"
 
 inline constexpr int kRunnerChunkBytes = 1023;
@@ -29,4 +31,23 @@ inline std::string CollectToEnd(CapturedRun& run, int maxBytes = kRunnerChunkByt
             run.WaitForActivity(10);
         }
     }
+}
+
+// Everything the command writes, collected as the runner does; a failure when it cannot start.
+inline std::string RunToEnd(std::string_view command, int maxBytes = kRunnerChunkBytes)
+{
+    auto run = CapturedRun::Start(command);
+    if (run == nullptr) {
+        ADD_FAILURE() << "could not start: " << command;
+        return {};
+    }
+    return CollectToEnd(*run, maxBytes);
+}
+
+// The same, decoded to UTF-8 as the runner shows it.
+inline std::string DecodedRunToEnd(std::string_view command)
+{
+    OutputDecoder decoder;
+    std::string output = decoder.Decode(RunToEnd(command));
+    return output + decoder.Finish();
 }

@@ -19,18 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string RunToEnd(std::string_view command)
-{
-    auto run = CapturedRun::Start(command);
-    if (run == nullptr) {
-        ADD_FAILURE() << "could not start: " << command;
-        return {};
-    }
-    OutputDecoder decoder;
-    std::string output = decoder.Decode(CollectToEnd(*run));
-    return output + decoder.Finish();
-}
-
 void SetVariable(const wchar_t* name, const fs::path& value) { SetEnvironmentVariableW(name, value.wstring().c_str()); }
 
 // One story, since a found adb stays found for the rest of the run.
@@ -47,7 +35,7 @@ TEST(AdbElsewhere, CmdAndDirectStartsBothRunTheAdbInTheUsersPlatformTools)
     SetVariable(L"LOCALAPPDATA", root);
     SetVariable(L"SCOOP", root);
     SetVariable(L"ChocolateyInstall", root);
-    std::string before = RunToEnd("set PATH");
+    std::string before = DecodedRunToEnd("set PATH");
     FakePhone phone("device");
 
     std::string program = WideToUtf8((folder / "adb.exe").wstring());
@@ -55,13 +43,13 @@ TEST(AdbElsewhere, CmdAndDirectStartsBothRunTheAdbInTheUsersPlatformTools)
     EXPECT_FALSE(LocateAdb().besideProgram);
 
     // cmd.exe's own environment: the folder first, the PATH it had before behind it.
-    std::string after = RunToEnd("set PATH");
+    std::string after = DecodedRunToEnd("set PATH");
     std::string firstLine = after.substr(0, after.find("\r\n"));
     std::string previous = before.substr(0, before.find("\r\n"));
     EXPECT_EQ(firstLine, previous.substr(0, previous.find('=') + 1) + WideToUtf8(folder.wstring()) + ";" +
                              previous.substr(previous.find('=') + 1));
 
-    EXPECT_EQ(RunToEnd("adb get-state"), "device\r\n");
+    EXPECT_EQ(DecodedRunToEnd("adb get-state"), "device\r\n");
     // CreateProcessW resolves a bare name itself, through this process's PATH.
     ProgramRun direct = RunProgram("adb get-state", true, ShowHidden);
     EXPECT_EQ(direct.end, ProgramEnd::Ended);

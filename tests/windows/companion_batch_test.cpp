@@ -34,21 +34,7 @@ const char* const kPhoneScripts[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", 
 const std::set<std::string> kVisibleScripts = {"hw_rec", "clean", "clean_download", "auto_install", "renew"};
 constexpr std::string_view kClosingPause = "按任意键关闭此窗口…";
 
-// Everything the command line writes, collected as the runner does and decoded to UTF-8;
-// cmd.exe gets no input.
-std::string RunToEnd(const std::string& commandLine)
-{
-    auto run = CapturedRun::Start(commandLine);
-    if (run == nullptr) {
-        ADD_FAILURE() << "could not start " << commandLine;
-        return {};
-    }
-    OutputDecoder decoder;
-    std::string output = decoder.Decode(CollectToEnd(*run));
-    return output + decoder.Finish();
-}
-
-std::string RunScript(const std::string& stem) { return RunToEnd(ScriptFileName(stem)); }
+std::string RunScript(const std::string& stem) { return DecodedRunToEnd(ScriptFileName(stem)); }
 
 // The script given one line of input and then its end. (Wine's set /p takes all of a redirected
 // file as one answer, so a run cannot answer twice.)
@@ -56,7 +42,7 @@ std::string RunAnswering(const std::string& stem, const std::string& answer)
 {
     fs::path input = JoinPath(ProgramDirectory(), "answers.txt");
     std::ofstream(input, std::ios::binary) << answer << "\r\n";
-    std::string output = RunToEnd(ScriptFileName(stem) + " < answers.txt");
+    std::string output = DecodedRunToEnd(ScriptFileName(stem) + " < answers.txt");
     fs::remove(input);
     return output;
 }
@@ -391,7 +377,7 @@ TEST_F(CompanionBatchTest, ScriptsWorkInAFolderWhoseNameHasAnExclamationMark)
         }
     }
     fs::remove(JoinPath(ProgramDirectory(), "temp2.txt"));
-    RunToEnd("\"" + (folder / "trans.bat").string() + "\"");
+    DecodedRunToEnd("\"" + (folder / "trans.bat").string() + "\"");
     EXPECT_NE(GbkToUtf8(ReadFile(folder / "temp2.txt")).find("Pellucor_Test_Phone"), std::string::npos);
     EXPECT_FALSE(fs::exists(JoinPath(ProgramDirectory(), "temp2.txt")));
     fs::remove_all(folder);

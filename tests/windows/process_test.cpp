@@ -20,17 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Everything the command writes, collected as the runner does.
-std::string RunToEnd(std::string_view command)
-{
-    auto run = CapturedRun::Start(command);
-    if (run == nullptr) {
-        ADD_FAILURE() << "could not start: " << command;
-        return {};
-    }
-    return CollectToEnd(*run);
-}
-
 // The value of a "name=[value]" line of the output; absent when there is none.
 std::string Reported(const std::string& output, const std::string& name)
 {
