@@ -304,13 +304,14 @@ void ReapplyFromCaret(const EventArgs&)
     ChosenJournal journal = JournalAtCaret();
     std::size_t from = journal.chosen.value_or(0);
     Plan plan = PlanReapply(std::span(journal.records).subspan(from));
-    std::string scope = journal.chosen ? JoinText({" ", journal.records[from].time, " 以来"}) : std::string("操作记录中全部");
+    std::string since = journal.chosen ? JoinText({journal.records[from].time, " 以来"}) : std::string("操作记录中");
     if (plan.steps.empty()) {
-        ShowMessage(JoinText({scope, "没有可以重新应用的改动", SkippedNote(plan.skipped, "重新应用"), "。"}));
+        ShowMessage(JoinText({since, "没有可以重新应用的改动", SkippedNote(plan.skipped, "重新应用"), "。"}));
         return;
     }
+    std::string scope = journal.chosen ? JoinText({" ", since, "的 "}) : std::string("操作记录中全部的 ");
     AskAndRun(plan,
-              JoinText({"将重新应用", scope, "的 ", std::to_string(plan.steps.size()), " 项改动",
+              JoinText({"将重新应用", scope, std::to_string(plan.steps.size()), " 项改动",
                         SkippedNote(plan.skipped, "重新应用"), "，确定吗？"}),
               "已重新应用 ");
 }
