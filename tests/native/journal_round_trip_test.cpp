@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstddef>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -13,6 +14,7 @@
 
 #include "core/command_state.h"
 #include "core/window_names.h"
+#include "platform/files.h"
 #include "platform/headless/driver.h"
 #include "platform/system.h"
 #include "platform/window_system.h"
@@ -51,7 +53,7 @@ std::vector<std::string> CataloguePackages()
     return packages;
 }
 
-class JournalRoundTrip : public testing::TestWithParam<unsigned> {
+class JournalTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
@@ -78,10 +80,12 @@ protected:
         RemoveLogs();
     }
 
+    static fs::path ProgramLog(const char* name = "操作记录.txt") { return fs::path(ProgramDirectory()) / name; }
+    static fs::path OwnLog() { return fs::path(UserStateDirectory()) / "操作记录.txt"; }
     static void RemoveLogs()
     {
-        for (const char* name : {"操作记录.txt", "操作记录.old.txt"}) {
-            fs::remove(fs::path(ProgramDirectory()) / name);
+        for (const fs::path& log : {ProgramLog(), ProgramLog("操作记录.old.txt"), OwnLog()}) {
+            fs::remove(log);
         }
     }
 
@@ -151,11 +155,11 @@ protected:
         }
     }
 
-    // The caret on the box's first line: the oldest record, all records being beside the program.
-    static void ClickInLog(std::string_view button)
+    // The caret put into the box at the text's offset, as a click there puts it.
+    static void ClickInLog(std::string_view button, std::size_t caret = 0)
     {
         ASSERT_TRUE(OpenWindow(OperationLogWindow, false));
-        headless::PlaceCaret(OperationLogWindow, kLogBox, 0);
+        headless::PlaceCaret(OperationLogWindow, kLogBox, caret);
         Click(OperationLogWindow, button);
         CloseWindowLater(OperationLogWindow);
         ProcessPendingEvents();
@@ -166,6 +170,8 @@ protected:
     bool googleOff_ = false;
     bool readingOff_ = false;
 };
+
+class JournalRoundTrip : public JournalTest, public testing::WithParamInterface<unsigned> {};
 
 TEST_P(JournalRoundTrip, UndoFromTheFirstRecordRestoresThePhoneAndReapplyRedoesItAfterAnUpdate)
 {
@@ -195,5 +201,28 @@ TEST_P(JournalRoundTrip, UndoFromTheFirstRecordRestoresThePhoneAndReapplyRedoesI
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, JournalRoundTrip, testing::Values(1u, 2u, 3u, 4u, 5u, 6u));
+
+// The chosen record lies in the rotated file and was written before records said how to undo
+// them; the later ones went to the user's own folder while the program's could not be written.
+// One 撤销 takes back all of them.
+TEST_F(JournalTest, UndoReachesTheRotatedFileOlderRecordsAndTheOtherPlace)
+{
+    phone_.SeedPackage("huawei.weather", "uninstalled");
+    std::ofstream(ProgramLog("操作记录.old.txt"), std::ios::binary)
+        << "\xEF\xBB\xBF"
+           "2026-12-01 10:00:00 | 华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success\r\n";
+    fs::create_directories(ProgramLog());
+    Click(DesktopWindow, "系统更新解");
+    fs::remove(ProgramLog());
+    ASSERT_TRUE(fs::exists(OwnLog()));
+
+    ASSERT_TRUE(OpenWindow(OperationLogWindow, false));
+    std::size_t oldest = GetText(OperationLogWindow, kLogBox).find("2026-12-01 10:00:00");
+    ASSERT_NE(oldest, std::string::npos);
+    ClickInLog("撤销按钮", oldest + 5);
+    EXPECT_EQ(phone_.Packages().at("huawei.weather"), "installed");
+    EXPECT_EQ(phone_.Packages().at("huawei.systemupdate"), "disabled-user");
+    EXPECT_EQ(headless::Messages().back(), "已撤销 2 项，失败 0 项，跳过 0 项");
+}
 
 }  // namespace
