@@ -291,12 +291,14 @@ using LogWindow = OperationLog;
 TEST_F(LogWindow, ShowsTheDeclaredTextUntilThereAreRecordsThenThemOldestFirst)
 {
     EXPECT_EQ(LogBox(), kNoRecords);
+    EXPECT_EQ(headless::Alignment(OperationLogWindow, kLogBox), Align::Centre);
     headless::CloseBox(OperationLogWindow);
     headless::Click(DesktopWindow, "天气卸");
     headless::Click(DesktopWindow, "天气装");
     std::string shown = LogBox();
     EXPECT_LT(shown.find("huawei.weather | Success"), shown.find("install-existing"));
     EXPECT_FALSE(shown.ends_with("\r\n"));
+    EXPECT_EQ(headless::Alignment(OperationLogWindow, kLogBox), Align::Left);
 
     // What another Pellucor records meanwhile appears on 刷新.
     AppendToTextFile(ProgramLog().string(), "2023-06-26 10:00:00 | 命令框 | adb x | Success\r\n", kBom,
@@ -343,6 +345,7 @@ TEST_F(LogWindow, ClearAsksFirstAndOnlyYesEmptiesTheLog)
     headless::Click(OperationLogWindow, "按钮1");
     EXPECT_FALSE(fs::exists(ProgramLog()));
     EXPECT_EQ(GetText(OperationLogWindow, kLogBox), kNoRecords);
+    EXPECT_EQ(headless::Alignment(OperationLogWindow, kLogBox), Align::Centre);
 }
 
 TEST_F(LogWindow, DamagedFileIsShownAsWellAsItCanBeAndNeverRewritten)

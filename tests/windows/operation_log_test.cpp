@@ -168,6 +168,9 @@ TEST_F(OperationLogOnWindows, ClickIsRecordedRotatedShownAndClearedOnlyOnYes)
     AnswerQuestion(IDYES, [&] { Click(OperationLogWindow, "按钮1"); }, {desktop_, logWindow});
     EXPECT_FALSE(LastWriteTime(log_).has_value());
     EXPECT_EQ(GetText(OperationLogWindow, "记录编辑框"), "对设备造成影响的操作都会记录在此，当前无记录");
+    HWND sentenceBox = FindControl(OperationLogWindow, kLogBox)->handle;
+    EXPECT_NE(GetWindowLongW(sentenceBox, GWL_STYLE) & ES_CENTER, 0) << "the sentence is centred again";
+    EXPECT_EQ(GetWindowLongW(sentenceBox, GWL_STYLE) & WS_VSCROLL, WS_VSCROLL) << "made afresh as declared";
     CloseWindowLater(OperationLogWindow);
     ProcessPendingEvents();
 }
