@@ -1,10 +1,14 @@
-// Journal benchmark: reading records back and planning an undo and a reapply, for journals of growing size.
+// Journal benchmark: reading a log's records back as the operation-log window does, parsing them and
+// planning an undo and a reapply, for journals of growing size.
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "core/journal.h"
+#include "core/operation_log_window.h"
+#include "platform/files.h"
+#include "platform/system.h"
 
 namespace {
 
@@ -30,7 +34,7 @@ std::string RecordLine(int i)
         return time + "功能 · 设置 | adb shell settings put global window_animation_scale 0." + std::to_string(i % 9) +
                " | （无输出） | 撤销：adb shell settings put global window_animation_scale 1.0";
     case 6:
-        return time + "华为 · 禁用 | goolgle_dis.bat | 已完成 | 撤销：goolgle_abl.bat";
+        return time + "华为 · 禁用 | " + ScriptFileName("goolgle_dis") + " | 已完成 | 撤销：" + ScriptFileName("goolgle_abl");
     default:
         return time + "主菜单 · 一键重启 | adb reboot | 已启动";
     }
@@ -45,18 +49,22 @@ double Seconds(std::chrono::steady_clock::time_point since)
 
 int main()
 {
-    std::printf("%10s %12s %12s %12s %8s\n", "records", "parse (ms)", "undo (ms)", "reapply (ms)", "steps");
+    std::printf("%10s %10s %12s %12s %12s %8s\n", "records", "MB", "read (ms)", "undo (ms)", "reapply (ms)", "steps");
     for (int count : {1000, 10000, 20000}) {
-        std::vector<std::string> lines;
+        FileTail file;
         for (int i = 0; i < count; ++i) {
-            lines.push_back(RecordLine(i));
+            std::string line = RecordLine(i) + "\r\n";
+            file.bytes.insert(file.bytes.end(), line.begin(), line.end());
         }
         auto start = std::chrono::steady_clock::now();
+        std::string shown = LogTextForDisplay(file);
         std::vector<JournalRecord> records;
-        for (const std::string& line : lines) {
-            if (auto record = ParseRecord(line)) {
+        for (std::size_t at = 0; at < shown.size();) {
+            std::size_t end = shown.find("\r\n", at);
+            if (auto record = ParseRecord(std::string_view(shown).substr(at, end - at))) {
                 records.push_back(std::move(*record));
             }
+            at = end + 2;
         }
         double parsed = Seconds(start);
         start = std::chrono::steady_clock::now();
@@ -65,8 +73,8 @@ int main()
         start = std::chrono::steady_clock::now();
         Plan reapply = PlanReapply(records);
         double reapplied = Seconds(start);
-        std::printf("%10d %12.1f %12.1f %12.1f %8zu\n", count, parsed * 1000, undone * 1000, reapplied * 1000,
-                    undo.steps.size() + reapply.steps.size());
+        std::printf("%10zu %10.1f %12.1f %12.1f %12.1f %8zu\n", records.size(), file.bytes.size() / 1048576.0,
+                    parsed * 1000, undone * 1000, reapplied * 1000, undo.steps.size() + reapply.steps.size());
     }
     return 0;
 }
