@@ -3,7 +3,10 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
+#include "core/operation_log.h"
 #include "platform/files.h"
 #include "platform/window_model.h"
 
@@ -14,12 +17,10 @@ inline constexpr std::string_view kNoRecordsText = "对设备造成影响的操�
 void ShowOperationLog(const EventArgs&);
 // 清空 (按钮1): asks first; Yes removes every log file, No changes nothing.
 void ClearOperationLog(const EventArgs&);
-// 撤销: after a Yes, returns every package, setting and switched group changed from the record
-// under the caret onwards to its state before that record, newest first; then says how it went.
-void UndoFromCaret(const EventArgs&);
-// 重新应用: after a Yes, makes the latest change of every package, setting and switched group
-// again (from the record under the caret, or in the whole journal), oldest first.
-void ReapplyFromCaret(const EventArgs&);
+
+// The places that hold records, the one written last at the end, each with its records as the box
+// shows them.
+std::vector<std::pair<LogPlace, std::string>> HeldRecords();
 
 // A log file's bytes as the box shows them, whatever they hold: one line per record with CR LF,
 // byte-order marks dropped, bytes that are not UTF-8 read in the system's code page (or shown as

@@ -1,4 +1,5 @@
 // The operation-log window: the records of what the program did to the phone, 刷新, 清空, 撤销 and 重新应用.
+#include "core/journal_replay.h"
 #include "core/operation_log_window.h"
 #include "core/window_names.h"
 #include "ui/windows.h"
