@@ -12,9 +12,6 @@
 
 namespace {
 
-// adb's own lines about its server, printed before the answer when the server had to be started
-// ("* daemon not running; starting now at tcp:5037", "* daemon started successfully").
-constexpr std::string_view kDaemonNotice = "* daemon ";
 constexpr std::string_view kNotice =
     "\r\n             多个设备连接时不可用哦，注意检查是否连接了安卓虚拟机\r\n"
     "                      使用【查看连接设备】可查询";
@@ -43,7 +40,7 @@ std::string OneLineAnswer(std::string_view rawAnswer)
         if (line.empty()) {
             continue;
         }
-        if (!line.starts_with(kDaemonNotice)) {
+        if (!line.starts_with(kAdbServerNotice)) {
             return std::string(line);
         }
         if (firstLine.empty()) {

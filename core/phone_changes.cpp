@@ -4,17 +4,13 @@
 
 #include <algorithm>
 
+#include "core/runner.h"
 #include "platform/text.h"
 
 namespace {
 
 using Kind = PhoneChange::Kind;
 using Words = std::vector<std::string_view>;
-
-// The package manager's and the settings provider's shell commands (Android's
-// PackageManagerShellCommand.java and SettingsService.java, MyShellCommand) answer on their own
-// lines; adb may print notices about starting its server before them.
-constexpr std::string_view kDaemonNotice = "* daemon ";
 
 Words SplitWords(std::string_view text)
 {
@@ -32,17 +28,16 @@ Words SplitWords(std::string_view text)
     return words;
 }
 
-// The answer's lines that say something, without trailing blanks and adb's server notices.
+// The answer's lines that say something, without trailing blanks and adb's server notices: the
+// package manager's and the settings provider's shell commands (Android's
+// PackageManagerShellCommand.java and SettingsService.java, MyShellCommand) answer on lines of
+// their own.
 Words AnswerLines(std::string_view output)
 {
     Words lines;
-    while (!output.empty()) {
-        std::size_t end = output.find_first_of("\r\n");
-        std::string_view line = output.substr(0, end);
-        output.remove_prefix(end == std::string_view::npos ? output.size() : end + 1);
-        line = line.substr(0, line.find_last_not_of(" \t") + 1);
-        if (!line.empty() && line.find_first_not_of(" \t") != std::string_view::npos && !line.starts_with(kDaemonNotice)) {
-            lines.push_back(line);
+    for (std::string_view line : LastFilledLines(output, output.size())) {
+        if (!line.starts_with(kAdbServerNotice)) {
+            lines.push_back(line.substr(0, line.find_last_not_of(" \t") + 1));
         }
     }
     return lines;

@@ -2,6 +2,11 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+
+// How adb's own lines about its server begin ("* daemon not running; starting now at tcp:5037",
+// "* daemon started successfully"): on a PC's first adb command they precede the answer.
+inline constexpr std::string_view kAdbServerNotice = "* daemon ";
 
 // What one run saw of its own command; a run nested inside it (a click meanwhile) has its own.
 struct CommandRun {

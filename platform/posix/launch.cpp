@@ -9,6 +9,7 @@
 
 #include "platform/posix/spawn.h"
 #include "platform/process.h"
+#include "platform/search_path.h"
 #include "platform/system.h"
 #include "platform/text.h"
 
@@ -17,15 +18,7 @@ namespace {
 // The full path of an executable found on PATH; empty when there is none.
 std::string FindOnSearchPath(std::string_view name)
 {
-    const char* searchPath = std::getenv("PATH");
-    std::string_view directories = searchPath != nullptr ? searchPath : "";
-    while (!directories.empty()) {
-        std::size_t end = directories.find(':');
-        std::string_view directory = directories.substr(0, end);
-        directories = end == std::string_view::npos ? std::string_view() : directories.substr(end + 1);
-        if (directory.empty()) {
-            continue;
-        }
+    for (const std::string& directory : SearchPathFolders()) {
         std::string candidate = JoinText({directory, "/", name});
         if (access(candidate.c_str(), X_OK) == 0) {
             return candidate;
