@@ -1,0 +1,176 @@
+// Running a Unix shell script from a Windows program under Wine: a private folder, /bin/sh, a wait on the folder.
+#include "adb_bridge/unix_command.h"
+
+#include "platform/win32/windows_api.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <utility>
+
+#include "platform/win32/wide.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Wine's own exports of kernel32 (absent on Windows): the returned buffer is the caller's, freed
+// with HeapFree on the process heap.
+using ToUnixName = char*(__cdecl*)(const wchar_t*);
+using ToDosName = wchar_t*(__cdecl*)(const char*);
+
+template <typename Function>
+Function WineExport(const char* name)
+{
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name)));
+}
+
+std::wstring DosPathOf(const char* unixPath)
+{
+    auto toDos = WineExport<ToDosName>("wine_get_dos_file_name");
+    wchar_t* dos = toDos != nullptr ? toDos(unixPath) : nullptr;
+    if (dos == nullptr) {
+        return {};
+    }
+    std::wstring path = dos;
+    HeapFree(GetProcessHeap(), 0, dos);
+    return path;
+}
+
+std::string ReadWhole(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A folder of its own in the temporary folder, removed when it goes.
+class PrivateFolder {
+public:
+    PrivateFolder()
+    {
+        std::error_code error;
+        fs::path temp = fs::temp_directory_path(error);
+        for (unsigned attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            fs::path candidate = temp / ("pellucor-unix-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                         std::to_string(GetTickCount()) + "-" + std::to_string(attempt));
+            if (fs::create_directory(candidate, error)) {
+                path_ = candidate;
+            }
+        }
+    }
+    ~PrivateFolder()
+    {
+        std::error_code ignored;
+        if (!path_.empty()) {
+            fs::remove_all(path_, ignored);
+        }
+    }
+    PrivateFolder(const PrivateFolder&) = delete;
+    PrivateFolder& operator=(const PrivateFolder&) = delete;
+
+    const fs::path& Path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// Sleeps on the folder's change notification until the file exists. The notification is taken
+// before the first look, so a file that appears after that look signals it; the bound of each
+// wait only matters if Wine ever dropped one. Without a notification the wait sleeps in steps.
+void AwaitFile(const fs::path& folder, const fs::path& file)
+{
+    HANDLE change = FindFirstChangeNotificationW(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+    while (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (change == INVALID_HANDLE_VALUE) {
+            Sleep(100);
+        } else {
+            WaitForSingleObject(change, 1000);
+            FindNextChangeNotification(change);
+        }
+    }
+    if (change != INVALID_HANDLE_VALUE) {
+        FindCloseChangeNotification(change);
+    }
+}
+
+// The script's frame: its streams into files, then its exit status written and renamed into
+// place, so that the status file exists only once everything is written.
+std::string Framed(std::string_view script, const std::string& folder)
+{
+    std::string out = ShellWord(folder + "/out");
+    std::string err = ShellWord(folder + "/err");
+    std::string part = ShellWord(folder + "/code.part");
+    std::string code = ShellWord(folder + "/code");
+    return "(\n" + std::string(script) + "\n) </dev/null >" + out + " 2>" + err + "\necho $? >" + part + "\nmv " +
+           part + " " + code + "\n";
+}
+
+// Starts /bin/sh with the script file; true once Wine has handed it to the Unix side.
+bool StartShell(const std::string& scriptPath)
+{
+    std::wstring shell = DosPathOf("/bin/sh");
+    if (shell.empty()) {
+        return false;
+    }
+    // CreateProcessW may write into the command line: it must be a writable buffer.
+    std::wstring commandLine = L"\"" + shell + L"\" \"" + Utf8ToWide(scriptPath) + L"\"";
+    STARTUPINFOW startInfo{};
+    startInfo.cb = sizeof(startInfo);
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(shell.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startInfo, &started)) {
+        return false;
+    }
+    // Null for a Unix program under Wine; closed in case a system ever returns them.
+    for (HANDLE handle : {started.hProcess, started.hThread}) {
+        if (handle != nullptr) {
+            CloseHandle(handle);
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string UnixPathOf(std::string_view windowsPath)
+{
+    auto toUnix = WineExport<ToUnixName>("wine_get_unix_file_name");
+    char* unixPath = toUnix != nullptr ? toUnix(Utf8ToWide(windowsPath).c_str()) : nullptr;
+    if (unixPath == nullptr) {
+        return {};
+    }
+    std::string path = unixPath;
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return path;
+}
+
+std::string ShellWord(std::string_view text)
+{
+    std::string word = "'";
+    for (char c : text) {
+        word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return word + "'";
+}
+
+UnixRun RunUnixScript(std::string_view script)
+{
+    PrivateFolder folder;
+    std::u8string folderName = folder.Path().u8string();
+    std::string unixFolder = folder.Path().empty() ? "" : UnixPathOf(std::string(folderName.begin(), folderName.end()));
+    if (unixFolder.empty()) {
+        return {"no private folder that Unix programs can reach (is this Wine?)"};
+    }
+    std::ofstream(folder.Path() / "script.sh", std::ios::binary) << Framed(script, unixFolder);
+    if (!StartShell(unixFolder + "/script.sh")) {
+        return {"/bin/sh could not be started"};
+    }
+    AwaitFile(folder.Path(), folder.Path() / "code");
+    UnixRun run;
+    run.exitCode = std::atoi(ReadWhole(folder.Path() / "code").c_str());
+    run.out = ReadWhole(folder.Path() / "out");
+    run.err = ReadWhole(folder.Path() / "err");
+    return run;
+}

@@ -1,0 +1,34 @@
+// Running a Unix shell script from a Windows program under Wine, its output and exit code carried back through files.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Wine 8 starts a Unix program when CreateProcessW is given its Windows file name (Z:\bin\sh for
+// /bin/sh): its loader sees an ELF file instead of a PE one and forks and executes it. But the
+// caller gets no process handle (hProcess is null, the process id made up), so neither the end nor
+// the exit code can be waited for, and output written into a Windows pipe handed over as standard
+// output is lost. The Unix program sees the Windows environment as it is, texts in UTF-8, except
+// the variables Wine keeps for itself (HOME, PATH, TEMP, TMP): it gets Wine's own Unix values of
+// those, and the Windows ones under the names WINEHOME, WINEPATH... So a script run here writes its
+// output and exit code into files of a private folder, the last file renamed into place once the
+// others are complete, and the caller waits for that file to appear. Measured under Wine 8.0.
+
+struct UnixRun {
+    std::string failure;  // empty when the script ran to its end; otherwise why it could not run
+    int exitCode = 0;     // the script's exit status (128 + the signal for a process a signal ended)
+    std::string out;      // its standard output and standard error, raw bytes, each complete
+    std::string err;
+};
+
+// Runs the script with /bin/sh, standard input /dev/null, in the current directory, and waits
+// for its end without spinning: the wait sleeps on a change notification of the private folder.
+// The folder and its files are removed before it returns. A process the script leaves running in
+// the background is not waited for.
+UnixRun RunUnixScript(std::string_view script);
+
+// The Unix path of a Windows path (both UTF-8); empty when it has none or this is not Wine.
+std::string UnixPathOf(std::string_view windowsPath);
+
+// The text as one word of a shell command line: single-quoted, each ' written as '\''.
+std::string ShellWord(std::string_view text);
