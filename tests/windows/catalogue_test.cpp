@@ -54,15 +54,6 @@ protected:
     FakePhone phone_;
 };
 
-TEST_F(PackageRowOnWindows, HuaweiWeatherRemovalReachesThePhoneThroughTheInterpreter)
-{
-    MessageBoxAnswerer answerer;
-    ClickDeclared(HuaweiPageControls(), "天气卸");
-    EXPECT_EQ(phone_.Changes(), Lines{"adb shell pm uninstall --user 0 huawei.weather"});
-    EXPECT_EQ(GetText(DesktopWindow, kOutputBox), "Success\r\n");
-    EXPECT_EQ(answerer.Texts(), Lines{"完成"});
-}
-
 TEST_F(PackageRowOnWindows, HonorBrowserRestoreRunsBothKeysAndItsOwnMessage)
 {
     MessageBoxAnswerer answerer;

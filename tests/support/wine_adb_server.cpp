@@ -1,0 +1,188 @@
+// A private adb server for one Windows test under Wine, with simulated phones, all started through /bin/sh.
+#include "support/wine_adb_server.h"
+
+#include "platform/win32/windows_api.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "platform/win32/wide.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// How long a phone may take to listen and then to reach its state, in steps of the shell's sleep.
+constexpr int kPhoneStartSteps = 200;  // of 50 ms
+constexpr int kServerStarts = 5;       // ports tried before giving up
+
+std::string Utf8(const fs::path& path)
+{
+    std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}
+
+// The variable's value; empty when it is unset.
+std::string Variable(const std::string& name)
+{
+    std::wstring value(32768, L'\0');
+    DWORD length = GetEnvironmentVariableW(Utf8ToWide(name).c_str(), value.data(), static_cast<DWORD>(value.size()));
+    value.resize(length < value.size() ? length : 0);
+    return WideToUtf8(value);
+}
+
+void SetVariable(const std::string& name, const std::string& value)
+{
+    SetEnvironmentVariableW(Utf8ToWide(name).c_str(), value.empty() ? nullptr : Utf8ToWide(value).c_str());
+}
+
+// A port of its own: above the emulator ports (5555 to 5585) and the default server's 5037, below
+// the range Linux hands out for outgoing connections and for sim_phone's listening ports.
+int FreshPort()
+{
+    static std::mt19937 random{std::random_device{}()};
+    return std::uniform_int_distribution<int>(20000, 29999)(random);
+}
+
+}  // namespace
+
+WineAdbServer::WineAdbServer()
+{
+    std::error_code error;
+    fs::path folder = fs::temp_directory_path(error) /
+                      ("pellucor-adb-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()));
+    fs::create_directories(folder / "home", error);
+    folder_ = Utf8(folder);
+    unixFolder_ = UnixPathOf(folder_);
+    for (const char* name : {"HOME", "ANDROID_ADB_SERVER_PORT", "PELLUCOR_ADB_CLIENT", "ANDROID_SERIAL"}) {
+        savedVariables_.emplace_back(name, Variable(name));
+    }
+    SetVariable("HOME", Utf8(folder / "home"));
+    SetVariable("PELLUCOR_ADB_CLIENT", PELLUCOR_ADB_CLIENT);
+    SetVariable("ANDROID_SERIAL", "");
+    if (unixFolder_.empty()) {
+        ADD_FAILURE() << "no private folder that Unix programs can reach: " << folder_;
+        return;
+    }
+    for (int attempt = 0; attempt < kServerStarts && port_ == 0; ++attempt) {
+        port_ = FreshPort();
+        if (!StartServer()) {
+            port_ = 0;
+        }
+    }
+    EXPECT_NE(port_, 0) << "no adb server could be started";
+    SetVariable("ANDROID_ADB_SERVER_PORT", std::to_string(port_));
+}
+
+WineAdbServer::~WineAdbServer()
+{
+    EndEverything();
+    for (const auto& [name, value] : savedVariables_) {
+        SetVariable(name, value);
+    }
+    std::error_code ignored;
+    fs::remove_all(Utf8Path(folder_), ignored);
+}
+
+// A server that was already listening on the port (another test's) says nothing when asked to
+// start: only one that this start began counts, and the other's port is left to it.
+bool WineAdbServer::StartServer()
+{
+    UnixRun run = Client({"start-server"});
+    return run.failure.empty() && run.exitCode == 0 && run.err.find("* daemon started successfully") != std::string::npos;
+}
+
+std::string WineAdbServer::ClientCommand(const std::vector<std::string>& arguments) const
+{
+    std::string command = "HOME=" + ShellWord(unixFolder_ + "/home") + " ANDROID_ADB_SERVER_PORT=" +
+                          std::to_string(port_) + " " + ShellWord(PELLUCOR_ADB_CLIENT);
+    for (const std::string& argument : arguments) {
+        command += " " + ShellWord(argument);
+    }
+    return command;
+}
+
+UnixRun WineAdbServer::Client(const std::vector<std::string>& arguments) const
+{
+    return RunUnixScript(ClientCommand(arguments));
+}
+
+// The phone runs in the background under a shell that waits for it: sim_phone ends when its parent
+// does (PR_SET_PDEATHSIG), and the script that starts it ends at once. The script waits for its
+// port file, connects it and waits until the server lists it in the expected state, then prints
+// its serial.
+std::string WineAdbServer::AddPhone(const SimulatedPhoneSpec& spec)
+{
+    std::string name = "phone-" + std::to_string(phones_.size());
+    StartedPhone phone{"", folder_ + "\\" + name + ".txt", unixFolder_ + "/" + name + ".pid"};
+    WritePhoneFile(Utf8Path(phone.phoneFile), spec.seed);
+    std::string portFile = ShellWord(unixFolder_ + "/" + name + ".port");
+    std::string log = ShellWord(unixFolder_ + "/" + name + ".log");
+    std::string start = ShellWord(SIM_PHONE_PROGRAM) + " --state " + ShellWord(spec.state) +
+                        (spec.legacyShell ? " --legacy-shell" : "") + " --delay-ms " + std::to_string(spec.delayMs) +
+                        (spec.model.empty() ? "" : " --model " + ShellWord(spec.model)) +
+                        (spec.release.empty() ? "" : " --release " + ShellWord(spec.release)) +
+                        " --phone-file " + ShellWord(unixFolder_ + "/" + name + ".txt") + " --port-file " + portFile;
+    bool listsAsDevice = spec.state == "hung" || spec.state == "drop";
+    std::string listed = listsAsDevice ? "device" : spec.state;
+    std::string steps = std::to_string(kPhoneStartSteps);
+    std::string pidFile = ShellWord(phone.pidFile);
+    std::string script =
+        "( " + start + " </dev/null >/dev/null 2>" + log + " &\n" +
+        "  echo $! >" + pidFile + "\n" +
+        "  wait ) </dev/null >/dev/null 2>&1 &\n"
+        "i=0\n"
+        "while [ ! -s " + portFile + " ]; do\n"
+        "  { [ ! -s " + pidFile + " ] || kill -0 $(cat " + pidFile + ") 2>/dev/null; } && [ $i -lt " + steps + " ] ||\n"
+        "    { echo 'sim_phone did not listen' >&2; cat " + log + " >&2; exit 1; }\n"
+        "  i=$((i+1)); sleep 0.05\n"
+        "done\n"
+        "serial=127.0.0.1:$(cat " + portFile + ")\n" +
+        ClientCommand({"connect"}) + " \"$serial\" >&2\n"
+        "i=0\n"
+        "until " + ClientCommand({"devices"}) + " | grep -q \"^$serial\t" + listed + "\\$\"; do\n"
+        "  [ $i -lt " + steps + " ] || { echo \"$serial never listed as " + listed + "\" >&2; " + ClientCommand({"devices"}) + " >&2; exit 1; }\n"
+        "  i=$((i+1)); sleep 0.05\n"
+        "done\n"
+        "echo \"$serial\"\n";
+    UnixRun run = RunUnixScript(script);
+    phones_.push_back(phone);
+    if (!run.failure.empty() || run.exitCode != 0) {
+        ADD_FAILURE() << "the simulated phone could not be started and connected: " << run.failure << run.err;
+        return {};
+    }
+    phones_.back().serial = run.out.substr(0, run.out.find('\n'));
+    return phones_.back().serial;
+}
+
+PhoneFile WineAdbServer::Phone(std::string_view serial) const
+{
+    for (const StartedPhone& phone : phones_) {
+        if (phone.serial == serial) {
+            return ReadPhoneFile(Utf8Path(phone.phoneFile));
+        }
+    }
+    ADD_FAILURE() << "no phone " << serial;
+    return {};
+}
+
+// The phones first, each given a moment to end before it is killed outright, then the server.
+void WineAdbServer::EndEverything()
+{
+    if (unixFolder_.empty()) {
+        return;
+    }
+    std::string script;
+    for (const StartedPhone& phone : phones_) {
+        script += "pid=$(cat " + ShellWord(phone.pidFile) + " 2>/dev/null) && kill $pid 2>/dev/null && {\n"
+                  "  i=0; while kill -0 $pid 2>/dev/null && [ $i -lt 100 ]; do i=$((i+1)); sleep 0.05; done\n"
+                  "  kill -9 $pid 2>/dev/null\n"
+                  "}\n";
+    }
+    if (port_ != 0) {
+        script += ClientCommand({"kill-server"}) + "\n";
+    }
+    RunUnixScript(script + "true\n");
+}

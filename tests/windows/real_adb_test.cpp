@@ -1,0 +1,187 @@
+// The program on Windows against the real adb client: the bridge beside the test program hands
+// every adb command, whether the program runs it through cmd.exe or a companion script does, to
+// Debian's adb client, which talks to simulated phones through a private adb server.
+#include "platform/win32/windows_api.h"
+
+#include <gtest/gtest.h>
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/command_state.h"
+#include "core/window_names.h"
+#include "platform/encoding.h"
+#include "platform/process.h"
+#include "platform/system.h"
+#include "platform/window_system.h"
+#include "support/catalogue_file.h"
+#include "support/message_box_answerer.h"
+#include "support/program_start.h"
+#include "support/wine_adb_server.h"
+#include "ui/windows.h"
+#include "ui/windows/desktop_window.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr std::string_view kNotice =
+    "\r\n             多个设备连接时不可用哦，注意检查是否连接了安卓虚拟机\r\n"
+    "                      使用【查看连接设备】可查询";
+
+void ClickDeclared(std::span<const ControlDeclaration> page, std::string_view name)
+{
+    for (const ControlDeclaration& control : page) {
+        if (control.name == name) {
+            control.bindings[0].handler({});
+            return;
+        }
+    }
+    FAIL() << "no control " << name;
+}
+
+PhoneFile PhoneWith(const std::string& package)
+{
+    PhoneFile phone;
+    phone.onlyListedPackages = true;
+    phone.packages[package].state = "installed";
+    return phone;
+}
+
+class RealAdbOnWindows : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static const WindowDeclaration* const windows[] = {&DesktopWindowDeclaration()};
+        StartWithWindows(windows);
+        OpenWindow(DesktopWindow, false);
+    }
+    static void TearDownTestSuite() { ReleaseCommandState(); }
+
+    void SetUp() override { ASSERT_FALSE(IsProgramEnding()); }
+
+    static void Refresh() { ClickDeclared(MainMenuPageControls(), "按钮5"); }
+    static std::string LinkBox() { return GetText(DesktopWindow, kLinkBox); }
+    static std::string Output() { return GetText(DesktopWindow, kOutputBox); }
+
+    WineAdbServer adb_;
+};
+
+struct ScriptEnding {
+    unsigned long exitCode = 0;
+    std::string output;
+};
+
+// As the program's buttons start a waited companion script: hidden, waited for, its output kept.
+ScriptEnding RunAsAButtonDoes(std::string_view stem)
+{
+    ProgramRun run = RunProgram(ScriptFileName(stem), true, ShowHidden);
+    EXPECT_EQ(run.end, ProgramEnd::Ended);
+    OutputDecoder decoder;
+    std::string output = decoder.Decode(run.output);
+    return {run.exitCode, output + decoder.Finish()};
+}
+
+// 刷新 (按钮5) runs "adb get-state" through cmd.exe: no phone, one, then a second one.
+TEST_F(RealAdbOnWindows, LinkCheckShowsTheVerdictOfEachNumberOfPhones)
+{
+    Refresh();
+    EXPECT_EQ(LinkBox(), "无连接");
+    EXPECT_EQ(Output(), "error: no devices/emulators found\r\n" + std::string(kNotice));
+
+    ASSERT_FALSE(adb_.AddPhone().empty());
+    Refresh();
+    EXPECT_EQ(LinkBox(), "已连接");
+    EXPECT_EQ(Output(), "device\r\n" + std::string(kNotice));
+
+    ASSERT_FALSE(adb_.AddPhone().empty());
+    Refresh();
+    EXPECT_EQ(LinkBox(), "error: more than one device/emulator");
+}
+
+// The removal's answer reaches the output box whatever it says, and the phone changes only once.
+TEST_F(RealAdbOnWindows, RemovalReachesThePhoneAndShowsItsAnswer)
+{
+    CatalogueFile catalogue;
+    catalogue.UseSample();
+    std::string serial = adb_.AddPhone({.seed = PhoneWith("huawei.weather")});
+    ASSERT_FALSE(serial.empty());
+    MessageBoxAnswerer answerer;
+    ClickDeclared(HuaweiPageControls(), "天气卸");
+    EXPECT_EQ(Output(), "Success\r\n");
+    EXPECT_EQ(answerer.Texts(), Lines{"完成"});
+    EXPECT_EQ(adb_.Phone(serial).packages["huawei.weather"].state, "uninstalled");
+
+    ClickDeclared(HuaweiPageControls(), "天气卸");
+    EXPECT_EQ(Output(), "Failure [not installed for 0]\r\n");
+}
+
+// check_phone.bat reads the client's own words on both streams ("adb get-state 2>&1").
+TEST_F(RealAdbOnWindows, CompanionScriptsGoOnOnlyOnceAPhoneIsThere)
+{
+    ScriptEnding none = RunAsAButtonDoes("hwread_UN");
+    EXPECT_EQ(none.exitCode, 1u) << none.output;
+    EXPECT_NE(none.output.find("没有找到手机"), std::string::npos) << none.output;
+    EXPECT_NE(none.output.find("本次没有对手机做任何操作"), std::string::npos) << none.output;
+
+    std::string serial = adb_.AddPhone({.seed = PhoneWith("com.huawei.hwireader")});
+    ASSERT_FALSE(serial.empty());
+    ScriptEnding ready = RunAsAButtonDoes("hwread_UN");
+    EXPECT_EQ(ready.exitCode, 0u) << ready.output;
+    EXPECT_EQ(adb_.Phone(serial).packages["com.huawei.hwireader"].state, "uninstalled");
+}
+
+// A phone that is there but not ready: what 刷新 shows, and what the companion scripts explain.
+struct NotReady {
+    const char* state;       // sim_phone's
+    const char* linkBox;     // the client's own line
+    const char* explained;   // check_phone.bat's words
+};
+
+class PhoneNotReadyOnWindows : public RealAdbOnWindows, public testing::WithParamInterface<NotReady> {};
+
+TEST_P(PhoneNotReadyOnWindows, LinkCheckAndCompanionScriptsSayWhatStopsThem)
+{
+    ASSERT_FALSE(adb_.AddPhone({.state = GetParam().state}).empty());
+    Refresh();
+    EXPECT_EQ(LinkBox(), GetParam().linkBox);
+    ScriptEnding ending = RunAsAButtonDoes("hwread_UN");
+    EXPECT_EQ(ending.exitCode, 1u) << ending.output;
+    EXPECT_NE(ending.output.find(GetParam().explained), std::string::npos) << ending.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(States, PhoneNotReadyOnWindows,
+                         testing::Values(NotReady{"unauthorized", "error: device unauthorized.", "没有允许这台电脑调试"},
+                                         NotReady{"offline", "error: device offline", "离线状态"}),
+                         [](const testing::TestParamInfo<NotReady>& info) { return std::string(info.param.state); });
+
+// The bridge's own contract, with /bin/sh standing in for the client: the words arrive as the
+// command line gave them, what the client wrote on standard error comes before its standard
+// output, LF becomes CR LF and the exit code comes back; a client that cannot be started is said so.
+class ClientInstead {
+public:
+    explicit ClientInstead(const wchar_t* client) { SetEnvironmentVariableW(L"PELLUCOR_ADB_CLIENT", client); }
+    ~ClientInstead() { SetEnvironmentVariableW(L"PELLUCOR_ADB_CLIENT", nullptr); }
+    ClientInstead(const ClientInstead&) = delete;
+    ClientInstead& operator=(const ClientInstead&) = delete;
+};
+
+TEST(AdbBridge, HandsOverWordsStreamsAndExitCodeAndSaysWhenNoClientCanStart)
+{
+    std::string bridge = "\"" + JoinPath(ProgramDirectory(), "adb.exe") + "\" ";
+    {
+        ClientInstead shell(L"/bin/sh");
+        ProgramRun run = RunProgram(bridge + R"(-c "printf '[%s]\n' \"$@\"; echo notice >&2; exit 3" sh "中文 空格" a\"b "")",
+                                    true, ShowHidden);
+        EXPECT_EQ(run.exitCode, 3u);
+        EXPECT_EQ(run.output, "notice\r\n[中文 空格]\r\n[a\"b]\r\n[]\r\n");
+    }
+    ClientInstead missing(L"/nonexistent/adb");
+    ProgramRun run = RunProgram(bridge + "version", true, ShowHidden);
+    EXPECT_NE(run.exitCode, 0u);
+    EXPECT_NE(run.output.find("adb bridge: no adb client can be started from /nonexistent/adb"), std::string::npos)
+        << run.output;
+}
+
+}  // namespace
