@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "platform/win32/wide.h"
@@ -74,16 +75,22 @@ WineAdbServer::WineAdbServer()
     }
     EXPECT_NE(port_, 0) << "no adb server could be started";
     SetVariable("ANDROID_ADB_SERVER_PORT", std::to_string(port_));
+    StartGuard();
 }
 
+// The guard removes the folder once the lock is let go; without a guard the folder goes here.
 WineAdbServer::~WineAdbServer()
 {
     EndEverything();
     for (const auto& [name, value] : savedVariables_) {
         SetVariable(name, value);
     }
+    bool guarded = static_cast<bool>(alive_);
+    alive_.Close();
     std::error_code ignored;
-    fs::remove_all(Utf8Path(folder_), ignored);
+    if (!guarded) {
+        fs::remove_all(Utf8Path(folder_), ignored);
+    }
 }
 
 // A server that was already listening on the port (another test's) says nothing when asked to
@@ -169,20 +176,48 @@ PhoneFile WineAdbServer::Phone(std::string_view serial) const
 }
 
 // The phones first, each given a moment to end before it is killed outright, then the server.
-void WineAdbServer::EndEverything()
+// The phones are found by their pid files, so that the guard, started before any phone, ends
+// those started after it too.
+std::string WineAdbServer::EndingScript() const
 {
-    if (unixFolder_.empty()) {
+    return "for file in " + ShellWord(unixFolder_) + "/*.pid; do\n"
+           "  pid=$(cat \"$file\" 2>/dev/null) && kill $pid 2>/dev/null || continue\n"
+           "  i=0; while kill -0 $pid 2>/dev/null && [ $i -lt 100 ]; do i=$((i+1)); sleep 0.05; done\n"
+           "  kill -9 $pid 2>/dev/null\n"
+           "done\n" +
+           ClientCommand({"kill-server"}) + " 2>/dev/null\n";
+}
+
+// The guard ends everything if the test program ends without the destructor (a crash, or ctest
+// ending it at its time limit). It waits, without polling, for a lock on the file "alive", which
+// the fixture holds: Wine's server keeps a Windows lock as a POSIX record lock on the file, so a
+// Unix program sees it, and drops it the moment the process that held it ends, however it ends
+// (measured with Wine 8.0, the process killed outright included). A destructor that has done the
+// work first leaves the file "ended"; the guard then only removes the folder.
+void WineAdbServer::StartGuard()
+{
+    fs::path alive = Utf8Path(folder_) / "alive";
+    alive_ = OwnedHandle(CreateFileW(alive.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    OVERLAPPED whole{};
+    if (!alive_ || !LockFileEx(alive_.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
+        ADD_FAILURE() << "the fixture cannot hold its lock: nothing would end its processes after a crash";
         return;
     }
-    std::string script;
-    for (const StartedPhone& phone : phones_) {
-        script += "pid=$(cat " + ShellWord(phone.pidFile) + " 2>/dev/null) && kill $pid 2>/dev/null && {\n"
-                  "  i=0; while kill -0 $pid 2>/dev/null && [ $i -lt 100 ]; do i=$((i+1)); sleep 0.05; done\n"
-                  "  kill -9 $pid 2>/dev/null\n"
-                  "}\n";
+    std::string folder = ShellWord(unixFolder_);
+    std::string awaitUnlock = "python3 -c 'import fcntl, sys; fcntl.lockf(open(sys.argv[1], \"r+\"), fcntl.LOCK_EX, 1, 0)' " +
+                              folder + "/alive";
+    UnixRun run = RunUnixScript("command -v python3 >/dev/null || exit 1\n"
+                                "( " + awaitUnlock + " || exit\n"
+                                "  [ -e " + folder + "/ended ] || {\n" + EndingScript() + "}\n"
+                                "  rm -rf " + folder + " ) </dev/null >/dev/null 2>&1 &\n");
+    EXPECT_EQ(run.exitCode, 0) << "no python3 for the guard: " << run.failure;
+}
+
+void WineAdbServer::EndEverything()
+{
+    if (!unixFolder_.empty()) {
+        RunUnixScript(EndingScript());
+        std::ofstream(Utf8Path(folder_) / "ended");
     }
-    if (port_ != 0) {
-        script += ClientCommand({"kill-server"}) + "\n";
-    }
-    RunUnixScript(script + "true\n");
 }

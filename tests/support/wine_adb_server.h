@@ -3,10 +3,12 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "adb_bridge/unix_command.h"
 #include "fake_adb/phone_file.h"
+#include "platform/win32/owned_handle.h"
 
 // What a simulated phone is (sim_phone's options); empty texts leave sim_phone's own.
 struct SimulatedPhoneSpec {
@@ -25,7 +27,7 @@ struct SimulatedPhoneSpec {
 // as emulators). The constructor starts the server; AddPhone starts a simulated phone and connects
 // the server to it. The destructor, which also runs when the test fails, ends the phones and the
 // server (whose end ends every client still waiting on it), removes the folder and restores the
-// variables. One at a time.
+// variables; should the test program end without it, a guard does the same. One at a time.
 class WineAdbServer {
 public:
     WineAdbServer();
@@ -52,7 +54,9 @@ private:
     };
 
     bool StartServer();
+    void StartGuard();
     std::string ClientCommand(const std::vector<std::string>& arguments) const;
+    std::string EndingScript() const;
     void EndEverything();
 
     std::string folder_;      // Windows path, UTF-8
@@ -60,4 +64,5 @@ private:
     int port_ = 0;
     std::vector<StartedPhone> phones_;
     std::vector<std::pair<std::string, std::string>> savedVariables_;  // name, value before ("" unset)
+    OwnedHandle alive_;  // the file "alive", locked while the fixture lives (see StartGuard)
 };
