@@ -163,7 +163,12 @@ UnixRun RunUnixScript(std::string_view script)
     if (unixFolder.empty()) {
         return {"no private folder that Unix programs can reach (is this Wine?)"};
     }
-    std::ofstream(folder.Path() / "script.sh", std::ios::binary) << Framed(script, unixFolder);
+    std::ofstream scriptFile(folder.Path() / "script.sh", std::ios::binary);
+    scriptFile << Framed(script, unixFolder);
+    scriptFile.close();
+    if (!scriptFile) {
+        return {"the script could not be written into " + std::string(folderName.begin(), folderName.end())};
+    }
     if (!StartShell(unixFolder + "/script.sh")) {
         return {"/bin/sh could not be started"};
     }
