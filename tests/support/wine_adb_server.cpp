@@ -47,16 +47,29 @@ int FreshPort()
     return std::uniform_int_distribution<int>(20000, 29999)(random);
 }
 
+// A folder that did not exist, with the folder "home" in it; empty when none could be made. Never
+// one an earlier fixture used: its guard may still be removing it.
+fs::path FreshFolder()
+{
+    static int made = 0;
+    std::error_code error;
+    fs::path temp = fs::temp_directory_path(error);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path folder = temp / ("pellucor-adb-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made));
+        if (fs::create_directory(folder, error) && fs::create_directory(folder / "home", error)) {
+            return folder;
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 WineAdbServer::WineAdbServer()
 {
-    std::error_code error;
-    fs::path folder = fs::temp_directory_path(error) /
-                      ("pellucor-adb-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()));
-    fs::create_directories(folder / "home", error);
+    fs::path folder = FreshFolder();
     folder_ = Utf8(folder);
-    unixFolder_ = UnixPathOf(folder_);
+    unixFolder_ = folder.empty() ? "" : UnixPathOf(folder_);
     for (const char* name : {"HOME", "ANDROID_ADB_SERVER_PORT", "PELLUCOR_ADB_CLIENT", "ANDROID_SERIAL"}) {
         savedVariables_.emplace_back(name, Variable(name));
     }
