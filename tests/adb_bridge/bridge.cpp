@@ -24,7 +24,9 @@ std::string Variable(const wchar_t* name)
 }
 
 // The Windows client writes through the C runtime's stdout and stderr, which are in text mode:
-// each LF goes out as CR LF. The Linux client writes LF alone.
+// each LF goes out as CR LF. (adb's commandline.cpp puts stdout in binary mode only in
+// stdinout_raw_prologue, for copy_to_file; a command's answer and a shell command's output go
+// through printf and fwrite.) The Linux client writes LF alone.
 std::string AsWindowsLines(std::string_view bytes)
 {
     std::string lines;
