@@ -20,10 +20,13 @@ struct Verdict {
     std::string_view answer;  // the whole output, compared byte for byte
     std::string_view shown;
 };
-// No verdict equals any answer, so at most one row matches.
-constexpr std::array<Verdict, 4> kVerdicts = {{
+// No verdict equals any answer, so at most one row matches. adb's client since 2019 answers
+// get-state for an offline phone with an error ("error: device offline", transport.cpp), where
+// older ones said "offline": both are the same verdict.
+constexpr std::array<Verdict, 5> kVerdicts = {{
     {"device\r\n", "已连接"},
     {"offline\r\n", "连接异常"},
+    {"error: device offline\r\n", "连接异常"},
     {"unknown\r\n", "请检查连接"},
     {"error: no devices/emulators found\r\n", "无连接"},
 }};

@@ -41,7 +41,8 @@ struct Options {
 };
 
 constexpr const char* kUsage =
-    "usage: sim_phone [--state device|unauthorized|offline|hung|drop] [--legacy-shell] [--delay-ms N]\n"
+    "usage: sim_phone [--state device|recovery|sideload|unauthorized|offline|hung|drop] [--legacy-shell]\n"
+    "                 [--delay-ms N]\n"
     "                 [--model M] [--product P] [--device D] [--sdk N] [--release R]\n"
     "                 [--phone-file F] [--port-file F] [--log F]\n";
 
@@ -64,7 +65,8 @@ bool ReadOptions(int argc, char* argv[], Options& options)
         }
     }
     const std::string& state = options.state;
-    return state == "device" || state == "unauthorized" || state == "offline" || state == "hung" || state == "drop";
+    return state == "device" || state == "recovery" || state == "sideload" || state == "unauthorized" ||
+           state == "offline" || state == "hung" || state == "drop";
 }
 
 // One stream the host opened: the bytes still to send, sent one WRTE at a time.
@@ -164,7 +166,9 @@ private:
             SendToken();
             return;
         }
-        std::string banner = "device::ro.product.name=" + options_.product + ";ro.product.model=" + options_.model +
+        // The banner's system type is the state the server shows: "device", or a service mode.
+        std::string system = options_.state == "recovery" || options_.state == "sideload" ? options_.state : "device";
+        std::string banner = system + "::ro.product.name=" + options_.product + ";ro.product.model=" + options_.model +
                              ";ro.product.device=" + options_.device + ";";
         if (!options_.legacyShell) {
             banner += "features=shell_v2,cmd";

@@ -115,7 +115,7 @@ std::optional<std::string> ReadPort(const std::string& portFile)
 // The state `adb devices` shows a phone in once the server has met it.
 std::string ListedState(const PhoneSpec& spec)
 {
-    return spec.state == "unauthorized" || spec.state == "offline" ? spec.state : "device";
+    return spec.state == "hung" || spec.state == "drop" ? "device" : spec.state;
 }
 
 fs::path ProgramFolder() { return fs::read_symlink("/proc/self/exe").parent_path(); }
@@ -205,9 +205,12 @@ SimPhone& PhoneLab::Attach(const PhoneSpec& spec)
 {
     StartServer();
     SimPhone& phone = phones_.emplace_back(spec, SIM_PHONE_PROGRAM);
-    Adb("connect " + phone.Serial());
+    // `adb connect` waits for the phone's greeting, for an offline phone until it gives up 10 s
+    // later; the server lists the phone long before, which is all the lab waits for.
+    int connect = StartChild({REAL_ADB_CLIENT, "connect", phone.Serial()});
     std::string listed = phone.Serial() + "\t" + ListedState(spec);
     WaitFor([&] { return Adb("devices").find(listed) != std::string::npos; }, "\"" + listed + "\" in adb devices");
+    EndChild(connect);
     return phone;
 }
 

@@ -9,7 +9,7 @@
 
 // What a simulated phone is like (tests/sim_phone/README.md tells each state).
 struct PhoneSpec {
-    std::string state = "device";  // device, unauthorized, offline, hung, drop
+    std::string state = "device";  // device, recovery, sideload, unauthorized, offline, hung, drop
     std::string model = "Pellucor_Sim_Phone";
     std::string sdk = "31";       // ro.build.version.sdk
     std::string release = "12";   // ro.build.version.release
@@ -49,7 +49,7 @@ public:
     // it. Attach does this itself.
     void StartServer();
     // Starts a simulated phone and connects the server to it; returns once `adb devices` shows it
-    // in the state it should have (device, unauthorized or offline).
+    // in the state it should have (hung and drop phones show as device).
     SimPhone& Attach(const PhoneSpec& spec = {});
     // Disconnects the phone and stops it: it is no longer attached.
     void Detach(SimPhone& phone);
