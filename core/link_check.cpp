@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/adb_location.h"
+#include "core/phone_choice.h"
 #include "core/runner.h"
 #include "core/window_names.h"
 #include "platform/text.h"
@@ -66,13 +67,22 @@ void CheckDeviceLink(const EventArgs&)
         return;
     }
 
-    // The run's own answer, not the box's text: a click meanwhile may have run another command.
+    // 刷新 asks anew which phone, when several are attached: a device chosen before may have
+    // left, and another come. The run's own answer, not the box's text: a click meanwhile may have
+    // run another command.
+    ForgetChosenPhone();
     std::string answer = RunCommandLine("adb get-state").output;
+    std::string chosen;
+    if (SaysSeveralDevices(answer) && ChoosePhone()) {
+        answer = RunCommandLine("adb get-state").output;  // the chosen phone's state
+        chosen = JoinText({"\r\n已选择手机：", ChosenSerial().value_or(""), "，之后的命令都发给它。"});
+    }
     SetText(DesktopWindow, kLinkBox, OneLineAnswer(answer));
     // An adb found only now, after the user put it in place, is named here, as the desktop window
     // names one found at start-up.
     std::optional<std::string> note = AdbNoteOnce();
-    AppendText(DesktopWindow, kOutputBox, note ? JoinText({kNotice, "\r\n\r\n", *note}) : std::string(kNotice));
+    AppendText(DesktopWindow, kOutputBox,
+               JoinText({chosen, kNotice, note ? JoinText({"\r\n\r\n", *note}) : std::string()}));
     RepaintNow(DesktopWindow, kOutputBox);
 
     for (const Verdict& verdict : kVerdicts) {

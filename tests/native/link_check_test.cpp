@@ -1,7 +1,10 @@
 // The 刷新 button's link check against the real adb client's answers, and older answers from the stand-in.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "core/link_check.h"
+#include "core/window_names.h"
 #include "support/desktop_window_fixture.h"
 #include "support/fake_phone.h"
 #include "support/phone_lab.h"
@@ -55,9 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "error: device unauthorized.",
                   "error: device unauthorized.\r\nThis adb server's $ADB_VENDOR_KEYS is not set\r\n"
                   "Try 'adb kill-server' if that seems wrong.\r\n"
-                  "Otherwise check for a confirmation dialog on your device.\r\n"},
-        LabAnswer{"several", {PhoneSpec{}, PhoneSpec{}}, "error: more than one device/emulator",
-                  "error: more than one device/emulator\r\n"}),
+                  "Otherwise check for a confirmation dialog on your device.\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Older adb answered these on standard output; the real client cannot be made to.
@@ -131,9 +132,9 @@ TEST_F(LinkCheck, EveryCheckReplacesTheLastVerdictAndAppendsOneNotice)
     ASSERT_EQ(LinkBox(), "已连接");
 
     SimPhone& second = lab.Attach();
+    headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::CloseBox(PhoneChoiceWindow); });
     Refresh();
     EXPECT_EQ(LinkBox(), "error: more than one device/emulator");
-    EXPECT_EQ(Output(), WithNotice("error: more than one device/emulator\r\n"));
 
     lab.Detach(first);
     lab.Detach(second);
@@ -141,6 +142,60 @@ TEST_F(LinkCheck, EveryCheckReplacesTheLastVerdictAndAppendsOneNotice)
     EXPECT_EQ(LinkBox(), "无连接");
     EXPECT_EQ(Output(), WithNotice("error: no devices/emulators found\r\n"));
     EXPECT_TRUE(first.Commands().empty()) << "get-state is answered by adb's server, not by the phone";
+}
+
+// Several devices are a choice: one button per device in adb's order (by serial), the model first;
+// the chosen phone's verdict; every later command, a companion script's included, goes to it alone.
+TEST_F(LinkCheck, SeveralDevicesAreOfferedAndTheChosenOneTakesEveryCommand)
+{
+    PhoneLab lab;
+    SimPhone& phone = lab.Attach({.model = "HONOR_X40"});
+    SimPhone& locked = lab.Attach({.state = "unauthorized"});
+    SimPhone& emulator = lab.Attach({.model = "MuMu"});
+    std::map<std::string, std::string> bySerial = {{phone.Serial(), "HONOR_X40  " + phone.Serial() + "  device"},
+                                                   {locked.Serial(), "未知型号  " + locked.Serial() + "  unauthorized"},
+                                                   {emulator.Serial(), "MuMu  " + emulator.Serial() + "  device"}};
+    std::vector<std::string> captions;
+    headless::WhenOpenedModally(PhoneChoiceWindow, [&] {
+        std::string_view emulatorButton;
+        for (std::string_view button : kPhoneChoiceButtons) {
+            if (headless::IsShown(PhoneChoiceWindow, button)) {
+                captions.push_back(GetText(PhoneChoiceWindow, button));
+                emulatorButton = captions.back().starts_with("MuMu") ? button : emulatorButton;
+            }
+        }
+        headless::Click(PhoneChoiceWindow, emulatorButton);
+    });
+    Refresh();
+    std::vector<std::string> expected;
+    for (const auto& [serial, caption] : bySerial) {
+        expected.push_back(caption);
+    }
+    EXPECT_EQ(captions, expected);
+    EXPECT_FALSE(headless::IsOpen(PhoneChoiceWindow));
+    EXPECT_EQ(LinkBox(), "已连接");
+    EXPECT_NE(Output().find("已选择手机：" + emulator.Serial()), std::string::npos) << Output();
+
+    headless::Click(DesktopWindow, "谷歌禁");  // a companion script
+    EXPECT_FALSE(emulator.Changes().empty());
+    EXPECT_TRUE(phone.Commands().empty());
+}
+
+// Closing the window chooses nothing: the link box keeps adb's refusal, the output box the devices
+// attached. The next 刷新 asks again.
+TEST_F(LinkCheck, ChoiceWindowClosedLeavesTheRefusalAndRefreshAsksAgain)
+{
+    PhoneLab lab;
+    SimPhone& phone = lab.Attach();
+    lab.Attach();
+    headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::CloseBox(PhoneChoiceWindow); });
+    Refresh();
+    EXPECT_EQ(LinkBox(), "error: more than one device/emulator");
+    EXPECT_TRUE(Output().starts_with("List of devices attached\r\n")) << Output();
+    EXPECT_NE(Output().find(phone.Serial()), std::string::npos);
+    headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::Click(PhoneChoiceWindow, "手机1"); });
+    Refresh();
+    EXPECT_EQ(LinkBox(), "已连接");
 }
 
 TEST(OneLineAnswer, ShowsTheFirstLineThatIsNotAServerNotice)

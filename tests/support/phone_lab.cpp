@@ -220,6 +220,8 @@ void PhoneLab::Detach(SimPhone& phone)
     phones_.remove_if([&](const SimPhone& attached) { return &attached == &phone; });
 }
 
+std::string PhoneLab::Client() { return REAL_ADB_CLIENT; }
+
 std::string PhoneLab::Adb(std::string_view arguments) const
 {
     std::string command = std::string(REAL_ADB_CLIENT) + " " + std::string(arguments) + " 2>&1 </dev/null";

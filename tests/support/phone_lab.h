@@ -55,6 +55,9 @@ public:
     void Detach(SimPhone& phone);
     // What the client printed (both streams, in write order) for the arguments, run directly.
     std::string Adb(std::string_view arguments) const;
+    const std::list<SimPhone>& Phones() const { return phones_; }
+    // The real client's path, for a test that places it elsewhere too.
+    static std::string Client();
 
 private:
     void KillServer();
