@@ -86,6 +86,14 @@ bool StartsWithWords(std::string_view commandLine, std::string_view words)
     return commandLine.starts_with(words) && commandLine.size() > words.size();
 }
 
+// The commands whose exact answer confirms them: the package and setting changes, the switch to
+// wireless debugging and the connect.
+bool HasConfirmingAnswer(std::string_view commandLine)
+{
+    return ChangeOf(commandLine) || StartsWithWords(commandLine, "adb tcpip ") ||
+           StartsWithWords(commandLine, "adb connect ");
+}
+
 // "adb tcpip PORT": adbd answers "restarting in TCP mode port: PORT" (restart_service.cpp,
 // restart_tcp_service). "adb connect ADDRESS": the server answers "connected to ADDRESS" or
 // "already connected to ADDRESS" (transport_local.cpp, connect_device), and otherwise
@@ -174,7 +182,11 @@ Verdict JudgeRun(std::string_view commandLine, const CommandRun& run)
     if (std::optional<std::string> fight = ServerFightLine(run.output)) {
         return {Cause::ServerFight, *fight, run.exitCode};
     }
-    return {Cause::Other, lines.empty() ? std::string() : std::string(lines.front()), run.exitCode};
+    // A failure says why first (an exception's name before its stack); a command that confirms
+    // nothing ends with what it has to say (a list's last line).
+    bool failed = run.exitCode.value_or(0) != 0 || HasConfirmingAnswer(commandLine);
+    std::string_view reason = lines.empty() ? std::string_view() : (failed ? lines.front() : lines.back());
+    return {Cause::Other, std::string(reason), run.exitCode};
 }
 
 bool IsAlreadySo(std::string_view commandLine, const Verdict& verdict)
