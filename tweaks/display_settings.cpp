@@ -62,9 +62,9 @@ void SetScreenOffTimeout(const EventArgs&)
         ShowMessage("时间太短，危险！");
         return;
     }
-    Verdict verdict = RunAndJudge(JoinText({"adb shell settings put system screen_off_timeout ", seconds, "000"}));
-    bool confirmed = verdict.cause == Cause::Confirmed;
-    ShowMessage(confirmed ? std::string("已设置，可用于省电模式修改亮屏时间") : VerdictMessage(verdict));
+    StepTally tally;
+    tally.Add(RunAndJudge(JoinText({"adb shell settings put system screen_off_timeout ", seconds, "000"})));
+    ShowMessage(tally.Message("已设置，可用于省电模式修改亮屏时间"));
 }
 
 // Both rates, peak first, each to its end; the message says done only when Android took both.

@@ -43,6 +43,14 @@ TEST_F(ScreenOffTimeoutTest, ThreeSecondsIsTheShortestAccepted)
     ExpectSent("adb shell settings put system screen_off_timeout 3000");
 }
 
+TEST_F(ScreenOffTimeoutTest, WithoutAPhoneTheMessageSaysSoInsteadOfSet)
+{
+    phone_.SetState("none");
+    Click("亮屏");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages().front().starts_with("没有找到手机")) << Messages().front();
+}
+
 TEST_F(ScreenOffTimeoutTest, TwoSecondsIsRefused) { Set("2"); ExpectRefused(); }
 TEST_F(ScreenOffTimeoutTest, ZeroIsRefused) { Set("0"); ExpectRefused(); }
 TEST_F(ScreenOffTimeoutTest, NegativeValueIsRefused) { Set("-5"); ExpectRefused(); }
