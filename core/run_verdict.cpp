@@ -97,7 +97,8 @@ bool HasConfirmingAnswer(std::string_view commandLine)
 // "adb tcpip PORT": adbd answers "restarting in TCP mode port: PORT" (restart_service.cpp,
 // restart_tcp_service). "adb connect ADDRESS": the server answers "connected to ADDRESS" or
 // "already connected to ADDRESS" (transport_local.cpp, connect_device), and otherwise
-// "failed to connect to ..." or "failed to authenticate to ...".
+// "failed to connect to ..." or "failed to authenticate to ..." - with exit code 0 from clients
+// such as Debian's 29.0.6, so the answer alone decides.
 bool IsConfirmedAnswer(std::string_view commandLine, std::string_view output, const Lines& lines)
 {
     if (std::optional<PhoneChange> change = ChangeOf(commandLine)) {
