@@ -106,7 +106,25 @@ std::optional<Answer> DeviceError(const std::string& state)
                      "Try 'adb kill-server' if that seems wrong.",
                      "Otherwise check for a confirmation dialog on your device."});
     }
+    if (state == "gone") {
+        return Fail({"error: device 'FAKE0002' not found"});
+    }
+    if (state == "fight") {
+        return Fail({"adb server version (40) doesn't match this client (41); killing...",
+                     "* daemon started successfully", "error: protocol fault (couldn't read status): Connection reset by peer"});
+    }
     return std::nullopt;
+}
+
+// Clients since 2020 report a device error of "shell" through error_exit, prefixed with their
+// program file's name ("adb: ", "adb.exe: ") instead of "error: ".
+Answer WithClientPrefix(Answer answer)
+{
+    std::string prefix = Env("FAKE_ADB_ERROR_PREFIX");
+    if (!prefix.empty() && !answer.err.empty() && answer.err.front().starts_with("error: ")) {
+        answer.err.front().replace(0, 7, prefix + ": ");
+    }
+    return answer;
 }
 
 Answer GetState(const std::string& state)
@@ -239,7 +257,7 @@ Answer Command(const Args& args, const std::string& state)
         return Fail({"adb: unknown command " + verb});
     }
     if (auto error = DeviceError(state)) {
-        return *error;
+        return verb == "shell" ? WithClientPrefix(*error) : *error;
     }
     if (verb == "shell") {
         return LegacyShell() ? WithoutShellProtocol(Shell(args)) : Shell(args);

@@ -59,13 +59,29 @@ TEST_F(OneClickRemoval, HonorPageRemovesAll26FromItsOwnSectionInOrder)
     EXPECT_EQ(Messages(), Lines{"完成"});
 }
 
-TEST_F(OneClickRemoval, RunsEveryStepWhateverThePhoneAnswers)
+TEST_F(OneClickRemoval, RunsEveryStepWhateverThePhoneAnswersAndSaysWhyNoneWasDone)
 {
     phone_.SetState("none");
     headless::Click(DesktopWindow, "荣耀冗余服务卸载");
     EXPECT_EQ(Commands().size(), 26u);
     EXPECT_NE(Output().find("no devices"), std::string::npos);
-    EXPECT_EQ(Messages(), Lines{"完成"});
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages().front().starts_with("没有找到手机")) << Messages().front();
+}
+
+// A service the phone does not have is as removed as can be; one the system keeps is not done.
+TEST_F(OneClickRemoval, CountsWhatWasDoneAndNamesTheFirstCauseOfWhatWasNot)
+{
+    for (const auto& service : kServices) {
+        if (service == "tips") {
+            phone_.ProtectPackage(Package("huawei", service));
+        } else if (service != "rcs") {
+            phone_.SeedPackage(Package("huawei", service), "installed");
+        }
+    }
+    headless::Click(DesktopWindow, "冗余卸");
+    EXPECT_EQ(Messages(), Lines{"完成 25 项，未完成 1 项。\r\n手机系统拒绝了这项操作，没有改动：这个应用不允许卸载或停用。"
+                                "\r\n\r\nadb 的回答：Failure [DELETE_FAILED_INTERNAL_ERROR]"});
 }
 
 class SelectionWindow : public CatalogueTest {
@@ -149,7 +165,7 @@ TEST_F(SelectionWindow, WorksOnBothSectionsWhicheverPageOpenedIt)
     Press("卸载选中");
     EXPECT_EQ(Commands(), Lines{kUninstall + "honor.tips"});
     EXPECT_EQ(Output(), "Success\r\ndatabank.ini 中 [华为] 冗余提示 没有包名，未运行\r\n");
-    EXPECT_EQ(Messages(), Lines{"完成，但有 1 项未运行，原因见输出框"});
+    EXPECT_EQ(Messages(), Lines{"完成 1 项，未完成 1 项。\r\n原因见输出框。"});
 }
 
 }  // namespace
