@@ -6,6 +6,7 @@
 
 #include "core/adb_location.h"
 #include "core/phone_choice.h"
+#include "core/run_verdict.h"
 #include "core/runner.h"
 #include "core/window_names.h"
 #include "platform/text.h"
@@ -17,14 +18,14 @@ constexpr std::string_view kNotice =
     "\r\n             多个设备连接时不可用哦，注意检查是否连接了安卓虚拟机\r\n"
     "                      使用【查看连接设备】可查询";
 
-struct Verdict {
+struct KnownAnswer {
     std::string_view answer;  // the whole output, compared byte for byte
     std::string_view shown;
 };
 // No verdict equals any answer, so at most one row matches. adb's client since 2019 answers
 // get-state for an offline phone with an error ("error: device offline", transport.cpp), where
 // older ones said "offline": both are the same verdict.
-constexpr std::array<Verdict, 5> kVerdicts = {{
+constexpr std::array<KnownAnswer, 5> kVerdicts = {{
     {"device\r\n", "已连接"},
     {"offline\r\n", "连接异常"},
     {"error: device offline\r\n", "连接异常"},
@@ -71,9 +72,10 @@ void CheckDeviceLink(const EventArgs&)
     // left, and another come. The run's own answer, not the box's text: a click meanwhile may have
     // run another command.
     ForgetChosenPhone();
-    std::string answer = RunCommandLine("adb get-state").output;
+    CommandRun run = RunCommandLine("adb get-state");
+    std::string answer = run.output;
     std::string chosen;
-    if (SaysSeveralDevices(answer) && ChoosePhone()) {
+    if (JudgeRun("adb get-state", run).cause == Cause::SeveralPhones && ChoosePhone()) {
         answer = RunCommandLine("adb get-state").output;  // the chosen phone's state
         chosen = JoinText({"\r\n已选择手机：", ChosenSerial().value_or(""), "，之后的命令都发给它。"});
     }
@@ -85,7 +87,7 @@ void CheckDeviceLink(const EventArgs&)
                JoinText({chosen, kNotice, note ? JoinText({"\r\n\r\n", *note}) : std::string()}));
     RepaintNow(DesktopWindow, kOutputBox);
 
-    for (const Verdict& verdict : kVerdicts) {
+    for (const KnownAnswer& verdict : kVerdicts) {
         if (CompareText(answer, verdict.answer) == 0) {
             SetText(DesktopWindow, kLinkBox, verdict.shown);
         }

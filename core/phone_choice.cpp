@@ -53,16 +53,6 @@ std::string DeviceCaption(const AttachedDevice& device)
     return JoinText({device.model.empty() ? "未知型号" : device.model, "  ", device.serial, "  ", device.state});
 }
 
-bool SaysSeveralDevices(std::string_view answer)
-{
-    for (std::string_view prefix : {"error: ", "adb: ", "adb.exe: "}) {
-        if (answer.find(JoinText({prefix, "more than one device/emulator"})) != std::string_view::npos) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool ChoosePhone()
 {
     offered = ParseDeviceList(RunCommandLine("adb devices -l").output);

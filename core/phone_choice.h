@@ -27,10 +27,6 @@ std::vector<AttachedDevice> ParseDeviceList(std::string_view answer);
 // "HONOR_X40  127.0.0.1:5555  device": the model first (or "未知型号"), then the serial and state.
 std::string DeviceCaption(const AttachedDevice& device);
 
-// Whether adb refused a command because more than one device is attached and none was named:
-// "error: more than one device/emulator" (adb_client.cpp), after any client's error prefix.
-bool SaysSeveralDevices(std::string_view answer);
-
 // Lists the attached devices with "adb devices -l" and lets the user choose one in the 选择手机
 // window (owned, modal). The choice is put into kChosenSerialVariable; true once one was chosen.
 bool ChoosePhone();
