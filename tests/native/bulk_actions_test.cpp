@@ -1,9 +1,11 @@
 // The redundant-service actions: "一键卸载" on each brand page and the selection window's two
 // buttons, against the fake phone's command log.
+#include <map>
 #include <string>
 #include <vector>
 
 #include "support/catalogue_fixture.h"
+#include "support/phone_lab.h"
 
 namespace {
 
@@ -70,18 +72,24 @@ TEST_F(OneClickRemoval, RunsEveryStepWhateverThePhoneAnswersAndSaysWhyNoneWasDon
 }
 
 // A service the phone does not have is as removed as can be; one the system keeps is not done.
+// The real client and a simulated phone.
 TEST_F(OneClickRemoval, CountsWhatWasDoneAndNamesTheFirstCauseOfWhatWasNot)
 {
+    PhoneLab lab;
+    SimPhone& phone = lab.Attach();
     for (const auto& service : kServices) {
         if (service == "tips") {
-            phone_.ProtectPackage(Package("huawei", service));
+            phone.ProtectPackage(Package("huawei", service));
         } else if (service != "rcs") {
-            phone_.SeedPackage(Package("huawei", service), "installed");
+            phone.SeedPackage(Package("huawei", service), "installed");
         }
     }
     headless::Click(DesktopWindow, "冗余卸");
     EXPECT_EQ(Messages(), Lines{"完成 25 项，未完成 1 项。\r\n手机系统拒绝了这项操作，没有改动：这个应用不允许卸载或停用。"
                                 "\r\n\r\nadb 的回答：Failure [DELETE_FAILED_INTERNAL_ERROR]"});
+    std::map<std::string, std::string> left = phone.Packages();
+    std::erase_if(left, [](const auto& package) { return package.second == "uninstalled"; });
+    EXPECT_EQ(left, (std::map<std::string, std::string>{{Package("huawei", "tips"), "installed"}}));
 }
 
 class SelectionWindow : public CatalogueTest {

@@ -24,6 +24,7 @@
 #include "platform/window_system.h"
 #include "support/catalogue_file.h"
 #include "support/fake_phone.h"
+#include "support/phone_lab.h"
 #include "support/program_start.h"
 #include "core/window_names.h"
 #include "ui/windows.h"
@@ -234,6 +235,81 @@ TEST_F(Recording, ButtonSaysWhyAChangeFailedAndTheRecordKeepsTheLineThatSaysIt)
         const std::string message = headless::Messages().back();
         EXPECT_TRUE(message.starts_with(row.messageStart)) << message;
         EXPECT_TRUE(row.outcome.starts_with("Success") || message.ends_with("adb 的回答：" + row.outcome)) << message;
+    }
+}
+
+// The same with the real adb client and simulated phones: adb's own words and exit codes.
+TEST_F(Recording, ButtonSaysWhyAChangeFailedAsTheRealClientAnswers)
+{
+    struct Row {
+        const char* name;
+        std::string (*prepare)(PhoneLab&);  // the record's expected outcome
+        const char* messageStart;
+    };
+    const Row rows[] = {
+        {"no phone", [](PhoneLab&) { return "error: no devices/emulators found"s; }, "没有找到手机"},
+        {"two phones",
+         [](PhoneLab& lab) {
+             lab.Attach(), lab.Attach();
+             return "error: more than one device/emulator"s;
+         },
+         "连接着不止一部手机（或模拟器）"},
+        {"not allowed yet",
+         [](PhoneLab& lab) {
+             lab.Attach({.state = "unauthorized"});
+             return "error: device unauthorized."s;
+         },
+         "手机还没有允许这台电脑调试"},
+        {"offline",
+         [](PhoneLab& lab) {
+             lab.Attach({.state = "offline"});
+             return "error: device offline"s;
+         },
+         "手机处于离线状态或仍在连接中"},
+        {"chosen phone gone",
+         [](PhoneLab& lab) {
+             SimPhone& chosen = lab.Attach();
+             std::string serial = chosen.Serial();
+             setenv("ANDROID_SERIAL", serial.c_str(), 1);
+             lab.Detach(chosen);
+             return "error: device '" + serial + "' not found";
+         },
+         "之前选择的手机已经断开，没有改动：请点“刷新”"},
+        {"no shell protocol, app not there",
+         [](PhoneLab& lab) {
+             lab.Attach({.legacyShell = true}).SeedPackage("huawei.health", "installed");
+             return "Failure [not installed for 0]"s;
+         },
+         "这部手机上没有这个应用"},
+        {"system refuses",
+         [](PhoneLab& lab) {
+             lab.Attach().ProtectPackage("huawei.weather");
+             return "Failure [DELETE_FAILED_INTERNAL_ERROR]"s;
+         },
+         "手机系统拒绝了这项操作"},
+        {"no shell protocol, removed",
+         [](PhoneLab& lab) {
+             lab.Attach({.legacyShell = true});
+             return "Success | 撤销：adb shell pm install-existing --user 0 huawei.weather"s;
+         },
+         "完成"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PhoneLab lab;
+        lab.StartServer();
+        std::string outcome = row.prepare(lab);
+        headless::Click(DesktopWindow, "天气卸");
+        Lines records = Records(ProgramLog());
+        ASSERT_FALSE(records.empty());
+        EXPECT_EQ(records.back(), "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | " + outcome);
+        const std::string message = headless::Messages().back();
+        EXPECT_TRUE(message.starts_with(row.messageStart)) << message;
+        for (const SimPhone& phone : lab.Phones()) {
+            bool removed = outcome.starts_with("Success");
+            EXPECT_EQ(phone.Packages().contains("huawei.weather") && phone.Packages().at("huawei.weather") == "uninstalled",
+                      removed);
+        }
     }
 }
 
