@@ -113,7 +113,7 @@ void RunThroughTheRunner(const std::vector<std::string>& commands)
 void RecordOnly(const std::vector<std::string>& commands)
 {
     for (const std::string& command : commands) {
-        RecordRefusal(command);
+        RecordRefusal(command, "包名含有不允许的字符");
     }
 }
 

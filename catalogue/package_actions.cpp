@@ -6,6 +6,7 @@
 
 #include "catalogue/catalogue.h"
 #include "core/operation_log.h"
+#include "core/run_verdict.h"
 #include "core/window_names.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
@@ -33,10 +34,25 @@ bool IsC1Control(std::string_view value, std::size_t i)
            static_cast<unsigned char>(value[i + 1]) >= 0x80 && static_cast<unsigned char>(value[i + 1]) <= 0x9F;
 }
 
-// Names the section and key, not the value, which may hold anything.
-std::string RefusalLine(std::string_view section, std::string_view key)
+// No package name is longer: Android's own limit for a package name is 255 characters.
+constexpr std::size_t kLongestPackageName = 255;
+
+constexpr std::string_view kUnsafeName = "包名含有不允许的字符";
+constexpr std::string_view kOverlongName = "包名超过 255 个字符";
+
+// Why a catalogue value is not run; empty when it may be.
+std::string_view RefusalOf(std::string_view value)
 {
-    return JoinText({"databank.ini 中 [", section, "] ", key, " 的包名含有不允许的字符，已跳过\r\n"});
+    if (!IsSafePackageName(value)) {
+        return kUnsafeName;
+    }
+    return value.size() > kLongestPackageName ? kOverlongName : std::string_view();
+}
+
+// Names the section and key, not the value, which may hold anything.
+std::string RefusalLine(std::string_view section, std::string_view key, std::string_view why)
+{
+    return JoinText({"databank.ini 中 [", section, "] ", key, " 的", why, "，已跳过\r\n"});
 }
 
 // Steps that did not run are reported after the last command, whose run empties the box before
@@ -51,19 +67,6 @@ void ShowReasons(const std::string& reasons, bool anyCommandRan)
     std::string shown = GetText(DesktopWindow, kOutputBox);
     bool needsBreak = !shown.empty() && !shown.ends_with("\r\n");
     AppendText(DesktopWindow, kOutputBox, needsBreak ? "\r\n" + reasons : reasons);
-}
-
-// The action's own message only when every step whose gate was open ran; otherwise a message
-// that sends the user to the reasons in the output box.
-std::string FinalMessage(std::string_view declared, int stepsNotRun, bool anyCommandRan)
-{
-    if (stepsNotRun == 0) {
-        return std::string(declared);
-    }
-    if (!anyCommandRan) {
-        return "未运行任何命令，原因见输出框";
-    }
-    return JoinText({declared, "，但有 ", std::to_string(stepsNotRun), " 项未运行，原因见输出框"});
 }
 
 }  // namespace
@@ -93,7 +96,7 @@ bool IsSafePackageName(std::string_view value)
 void RunPackageAction(const PackageAction& action)
 {
     std::string reasons;
-    int stepsNotRun = 0;
+    StepTally tally;
     bool anyCommandRan = false;
     bool fileTroubleShown = false;
     bool gateOpen = false;
@@ -114,21 +117,22 @@ void RunPackageAction(const PackageAction& action)
                 reasons += NothingToRunLine(entry, step.section, step.key, "包名");
             }
             fileTroubleShown = fileTroubleShown || fileTrouble;
-            ++stepsNotRun;
+            tally.AddNotRun();
             continue;
         }
         std::string commandLine = JoinText({CommandTemplate(action.kind), entry.value});
-        if (!IsSafePackageName(entry.value)) {
-            reasons += RefusalLine(step.section, step.key);
-            RecordRefusal(commandLine);
-            ++stepsNotRun;
+        if (std::string_view why = RefusalOf(entry.value); !why.empty()) {
+            reasons += RefusalLine(step.section, step.key, why);
+            RecordRefusal(commandLine, why);
+            tally.AddNotRun();
             continue;
         }
-        RunAndRecord(commandLine);
+        Verdict verdict = RunAndJudge(commandLine);
+        tally.Add(verdict, IsAlreadySo(commandLine, verdict));
         anyCommandRan = true;
     }
     if (!reasons.empty()) {
         ShowReasons(reasons, anyCommandRan);
     }
-    ShowMessage(FinalMessage(action.message, stepsNotRun, anyCommandRan));
+    ShowMessage(tally.Message(action.message));
 }

@@ -24,8 +24,8 @@ struct PackageStep {
     Gate gate;
 };
 
-// The steps are run in order; the message is shown at the end whatever the commands did, as long
-// as every step whose gate was open ran.
+// The steps are run in order; the message is shown at the end when Android confirmed every step
+// whose gate was open.
 struct PackageAction {
     PackageActionKind kind = PackageActionKind::Uninstall;
     std::span<const PackageStep> steps;
@@ -39,9 +39,10 @@ inline constexpr std::string_view kDone = "完成";
 // did. A gate is read when a key's first step comes up; consecutive steps of the same key and gate
 // (one key in both sections) go by that one reading, so they run both or neither. A step whose key
 // has no value (or whose catalogue is missing or unreadable) runs nothing, and neither does a value
-// that is not a safe package name; why each did not run is added to the output box after the
-// action's last step. Then the message: the declared one when every such step ran, else one that
-// says how many did not run, or that none ran, and points to the output box.
+// that is not a safe package name or is longer than any package name; why each did not run is
+// added to the output box after the action's last step. Then the message (see StepTally): the
+// declared one when Android confirmed every step that ran (an app to remove that is not on the
+// phone counts as removed when others were), else why not, by cause, and how many steps were done.
 void RunPackageAction(const PackageAction& action);
 
 // True when the value can reach the command interpreter unquoted: no control characters and no

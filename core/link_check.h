@@ -7,8 +7,9 @@
 #include "platform/window_model.h"
 
 // Runs "adb get-state", shows its raw answer in 连接编辑框 and appends a notice to 回显编辑框;
-// an answer that is exactly one of the four known ones (line end included) is then replaced by its
-// verdict. Shows no message box. Without an adb anywhere it looks, it runs nothing: 连接编辑框
+// an answer that is exactly one of the known ones (line end included) is then replaced by its
+// verdict. When several devices are attached, the user chooses one in the 选择手机 window first
+// (any earlier choice forgotten), and the verdict is the chosen phone's. Shows no message box. Without an adb anywhere it looks, it runs nothing: 连接编辑框
 // shows "未找到adb" and 回显编辑框 the folders looked in and what to do.
 void CheckDeviceLink(const EventArgs&);
 

@@ -10,6 +10,7 @@
 #include "core/command_state.h"
 #include "core/journal.h"
 #include "core/phone_changes.h"
+#include "core/run_verdict.h"
 #include "platform/clock.h"
 #include "platform/event_source.h"
 #include "platform/files.h"
@@ -33,8 +34,10 @@ constexpr std::size_t kLongestOutcome = 200;
 constexpr std::string_view kNoOutput = "（无输出）";
 constexpr std::string_view kNotStarted = "启动失败";
 constexpr std::string_view kInterpreterNotStarted = "命令解释器未能启动，未运行";
+constexpr std::string_view kNotRunClosing = "（程序已关闭，未运行）";
 constexpr std::string_view kExitCode = "已结束，退出代码 ";
-constexpr std::string_view kRefused = "已拒绝：包名含有不允许的字符，未运行";
+constexpr std::string_view kRefusedPrefix = "已拒绝：";
+constexpr std::string_view kTooLong = "命令行超过 8191 个字符";
 constexpr std::string_view kUnwritten = "\r\n未能写入操作记录：";
 
 bool IsBlank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
@@ -60,12 +63,20 @@ std::string LastOutputLine(std::string_view output)
     return ShortenedText(line.substr(0, line.find_last_not_of(" \t") + 1), kLongestOutcome);
 }
 
-std::string RunOutcome(const CommandRun& run)
+std::string RefusalOutcome(std::string_view why) { return JoinText({kRefusedPrefix, why, "，未运行"}); }
+
+// A confirmed change keeps the answer's last line ("Success"); a failed command the line that
+// says why ("error: device unauthorized.", not the advice that follows it).
+std::string RunOutcome(const CommandRun& run, const Verdict& verdict)
 {
-    if (!run.started) {
-        return std::string(kInterpreterNotStarted);
+    switch (verdict.cause) {
+    case Cause::TooLong: return RefusalOutcome(kTooLong);
+    case Cause::NotStarted: return std::string(kInterpreterNotStarted);
+    case Cause::ProgramClosed: return std::string(run.started ? kNotAwaitedOutcome : kNotRunClosing);
+    case Cause::Confirmed: return LastOutputLine(run.output);
+    default: break;
     }
-    return run.awaited ? LastOutputLine(run.output) : std::string(kNotAwaitedOutcome);
+    return verdict.reason.empty() ? LastOutputLine(run.output) : ShortenedText(verdict.reason, kLongestOutcome);
 }
 
 std::string StartOutcome(const ProgramRun& run, ExitMeaning meaning)
@@ -169,9 +180,9 @@ std::optional<std::string> ReplacedStateOnPhone(const PhoneChange& change)
 // The way back from a change Android confirmed; nothing for a change it did not make, or one
 // whose earlier state is unknown.
 std::string UndoOf(const std::optional<PhoneChange>& change, const std::optional<std::string>& replaced,
-                   const CommandRun& run)
+                   const Verdict& verdict)
 {
-    if (!change || !replaced || !run.awaited || !IsConfirmed(*change, run.output)) {
+    if (!change || !replaced || verdict.cause != Cause::Confirmed) {
         return {};
     }
     if (replaced->empty()) {
@@ -184,18 +195,28 @@ std::string UndoOf(const std::optional<PhoneChange>& change, const std::optional
 
 // The origin and the command line are taken before the run: a click during the run may start
 // another action, which replaces currentCommand. A change to a package or a setting reads what it
-// replaces first, so that its record can say how to take it back.
+// replaces first, so that its record can say how to take it back. A line too long to run reads
+// nothing; the runner refuses it, and its record keeps only the line's start.
 CommandRun RunAndRecord(std::string commandLine, std::string_view origin)
 {
     bool runs = !IsProgramEnding() && !IsBlank(commandLine);
+    bool tooLong = IsTooLongToRun(commandLine);
     std::string from = origin.empty() ? CurrentOrigin() : std::string(origin);
-    std::optional<PhoneChange> change = runs ? ChangeOf(commandLine) : std::nullopt;
+    std::optional<PhoneChange> change = runs && !tooLong ? ChangeOf(commandLine) : std::nullopt;
     std::optional<std::string> replaced = change ? ReplacedStateOnPhone(*change) : std::nullopt;
+    std::string recorded = tooLong ? ShortenedText(commandLine, kLongestOutcome) : commandLine;
     CommandRun run = RunCommandLine(commandLine);
     if (runs) {
-        Record(from, commandLine, RunOutcome(run), UndoOf(change, replaced, run));
+        Verdict verdict = JudgeRun(commandLine, run);
+        Record(from, recorded, RunOutcome(run, verdict), UndoOf(change, replaced, verdict));
     }
     return run;
+}
+
+Verdict RunAndJudge(std::string commandLine)
+{
+    CommandRun run = RunAndRecord(commandLine);
+    return JudgeRun(commandLine, run);
 }
 
 ProgramRun StartAndRecord(std::string_view commandLine, bool waitForExit, int showState, ExitMeaning meaning,
@@ -227,7 +248,10 @@ std::string ExitCodeText(unsigned long exitCode)
     return hex;
 }
 
-void RecordRefusal(std::string_view commandLine) { Record(CurrentOrigin(), commandLine, kRefused); }
+void RecordRefusal(std::string_view commandLine, std::string_view why)
+{
+    Record(CurrentOrigin(), commandLine, RefusalOutcome(why));
+}
 
 std::vector<LogPlace> LogPlaces()
 {

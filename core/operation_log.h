@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/run_verdict.h"
 #include "core/runner.h"
 #include "platform/process.h"
 
@@ -25,10 +26,15 @@ inline constexpr std::string_view kNotAwaitedOutcome = "（程序已关闭，未
 
 // Stores the command line in currentCommand, runs it with RunCurrentCommand and records it with
 // its origin (by default the page or window and the caption of the control whose event is being
-// handled) and the last non-empty line it printed itself. A blank command line runs unrecorded.
+// handled) and what became of it (see JudgeRun): for a change Android confirmed, the last
+// non-empty line it printed; otherwise the line that says why, "已拒绝：…" for a line too long to
+// run, or that the program closed first. A blank command line runs unrecorded.
 // A change to a package or a setting (see ChangeOf) first has the phone's current state read
 // through the runner; once Android has confirmed it, its record carries the way back.
 CommandRun RunAndRecord(std::string commandLine, std::string_view origin = {});
+
+// RunAndRecord, and what became of the change (see JudgeRun), for the button's message.
+Verdict RunAndJudge(std::string commandLine);
 
 // An exit code as people read it: decimal, or hexadecimal for Windows' status codes
 // (0xC000013A: the console window was closed).
@@ -47,8 +53,8 @@ ProgramRun StartAndRecord(std::string_view commandLine, bool waitForExit, int sh
 // The message for a command line whose program cannot be started.
 std::string NotStartedMessage(std::string_view commandLine);
 
-// A command line that was not run because its catalogue value is not a safe package name.
-void RecordRefusal(std::string_view commandLine);
+// A command line that was not run, with why ("包名含有不允许的字符"): "已拒绝：<why>，未运行".
+void RecordRefusal(std::string_view commandLine, std::string_view why);
 
 // The log's files in one folder: the one written now and the one it was last rotated to.
 struct LogPlace {

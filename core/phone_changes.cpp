@@ -28,21 +28,6 @@ Words SplitWords(std::string_view text)
     return words;
 }
 
-// The answer's lines that say something, without trailing blanks and adb's server notices: the
-// package manager's and the settings provider's shell commands (Android's
-// PackageManagerShellCommand.java and SettingsService.java, MyShellCommand) answer on lines of
-// their own.
-Words AnswerLines(std::string_view output)
-{
-    Words lines;
-    for (std::string_view line : LastFilledLines(output, output.size())) {
-        if (!line.starts_with(kAdbServerNotice)) {
-            lines.push_back(line.substr(0, line.find_last_not_of(" \t") + 1));
-        }
-    }
-    return lines;
-}
-
 bool IsWordOf(std::string_view word, std::string_view allowedPunctuation)
 {
     auto allowed = [allowedPunctuation](char c) {
@@ -181,6 +166,20 @@ std::vector<std::string> PackageCommandsBetween(std::string_view package, std::s
 }
 
 }  // namespace
+
+// The package manager's and the settings provider's shell commands (Android's
+// PackageManagerShellCommand.java and SettingsService.java, MyShellCommand) answer on lines of
+// their own.
+std::vector<std::string_view> AnswerLines(std::string_view output)
+{
+    std::vector<std::string_view> lines;
+    for (std::string_view line : LastFilledLines(output, output.size())) {
+        if (!IsAdbServerNotice(line)) {
+            lines.push_back(line.substr(0, line.find_last_not_of(" \t") + 1));
+        }
+    }
+    return lines;
+}
 
 std::string PhoneChange::Subject() const
 {

@@ -43,6 +43,10 @@ std::string StateQuery(const PhoneChange& change);
 // one Android gives (no phone, an error) or the old value cannot be written back unharmed.
 std::optional<std::string> ReplacedState(const PhoneChange& change, std::string_view queryAnswer);
 
+// The answer's lines that say something, in order, without trailing blanks and without adb's
+// lines about its server (see IsAdbServerNotice).
+std::vector<std::string_view> AnswerLines(std::string_view output);
+
 // True when the command's whole answer is the one Android gives when it has made the change.
 bool IsConfirmed(const PhoneChange& change, std::string_view output);
 

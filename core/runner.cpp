@@ -19,6 +19,8 @@ constexpr std::size_t kPassBytes = 64 * 1024;
 // each of them wakes it, so this bound only limits how long a missed wake-up could go unnoticed.
 constexpr int kIdleWaitMs = 100;
 
+constexpr std::string_view kTooLongLine = "命令行超过 8191 个字符，命令解释器无法运行，未运行";
+
 struct WaitingOutput {
     bool anyRead = false;
     std::string text;
@@ -65,6 +67,23 @@ void ShowRemainingOutput(CapturedRun& run, OutputDecoder& decoder, std::string& 
 
 }  // namespace
 
+bool IsAdbServerNotice(std::string_view line)
+{
+    return line.starts_with(kAdbServerNotice) ||
+           (line.starts_with("adb server version (") && line.find(") doesn't match this client (") != line.npos);
+}
+
+// A UTF-8 sequence of four bytes is a character outside the basic plane: two UTF-16 units.
+bool IsTooLongToRun(std::string_view commandLine)
+{
+    std::size_t units = 0;
+    for (char c : commandLine) {
+        auto byte = static_cast<unsigned char>(c);
+        units += (byte & 0xC0) == 0x80 ? 0 : (byte >= 0xF0 ? 2 : 1);
+    }
+    return units > kLongestCommandLine;
+}
+
 CommandRun RunCurrentCommand()
 {
     CommandRun result;
@@ -74,6 +93,10 @@ CommandRun RunCurrentCommand()
     SetText(DesktopWindow, kOutputBox, "请等待运行");
     RepaintNow(DesktopWindow, kOutputBox);
     SetText(DesktopWindow, kOutputBox, "");
+    if (IsTooLongToRun(State().currentCommand)) {
+        SetText(DesktopWindow, kOutputBox, kTooLongLine);
+        return result;
+    }
 
     auto run = CapturedRun::Start(State().currentCommand);
     if (run == nullptr) {
@@ -89,6 +112,7 @@ CommandRun RunCurrentCommand()
         } else if (run->HasExited()) {
             ShowRemainingOutput(*run, decoder, result.output);
             result.awaited = true;
+            result.exitCode = run->ExitCode();
             return result;
         } else {
             run->WaitForActivity(kIdleWaitMs);

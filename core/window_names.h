@@ -1,7 +1,8 @@
-// The program's eleven windows and the controls that handlers address, named once for the handlers
+// The program's twelve windows and the controls that handlers address, named once for the handlers
 // and for the window declarations that bind them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -17,6 +18,7 @@ enum ProgramWindow : std::uint32_t {
     OperationLogWindow,
     PeakPerformanceWindow,
     RedundantSelectionWindow,
+    PhoneChoiceWindow,
 };
 
 // The desktop window: the console.
@@ -46,6 +48,11 @@ inline constexpr std::string_view kAnimatorScaleBox = "数字3";
 
 // The run-status window.
 inline constexpr std::string_view kReportBox = "编辑框运行";
+
+// The phone-choice window: a note, and one button per attached device.
+inline constexpr std::string_view kPhoneChoiceNote = "选择说明";
+inline constexpr std::array<std::string_view, 8> kPhoneChoiceButtons = {"手机1", "手机2", "手机3", "手机4",
+                                                                         "手机5", "手机6", "手机7", "手机8"};
 
 // The operation-log window.
 inline constexpr std::string_view kLogBox = "记录编辑框";

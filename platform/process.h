@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,9 @@ public:
     virtual std::string ReadAvailable(int maxBytes) = 0;
     // True once the interpreter process has ended.
     virtual bool HasExited() = 0;
+    // Once it has ended, the interpreter's exit code, which is that of the command it ran; none
+    // while it runs, or where the system does not pass the command's code on.
+    virtual std::optional<unsigned long> ExitCode() = 0;
     // Waits at most the given time for output, the process's end or (on Windows) a window message.
     virtual void WaitForActivity(int milliseconds) = 0;
 };

@@ -19,6 +19,10 @@ std::vector<std::string> SearchPathFolders();
 // past the system's limit, or the folder's name holds the separator POSIX cannot quote (':').
 bool PutFirstOnSearchPath(std::string_view folder);
 
+// Sets (or, with nothing, removes) this process's environment variable; every program started
+// afterwards inherits it. False when the system refuses the value.
+bool SetProcessVariable(std::string_view name, std::optional<std::string_view> value);
+
 // A program's file name from its stem: "adb.exe" on Windows, "adb" elsewhere.
 std::string ProgramFileName(std::string_view stem);
 

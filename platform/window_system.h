@@ -33,6 +33,9 @@ void SetTextColour(WindowId window, std::string_view control, Rgb colour);
 bool IsChecked(WindowId window, std::string_view control);
 // Raises no Clicked event.
 void SetChecked(WindowId window, std::string_view control, bool checked);
+// Shows or hides a control; a hidden one takes no clicks and no focus. Every control is shown
+// when its window opens.
+void ShowControl(WindowId window, std::string_view control, bool shown);
 // Paints the control's pending changes now, without waiting for the message loop.
 void RepaintNow(WindowId window, std::string_view control);
 // Scrolls a multi-line edit box to its last line, the caret at the end of its text.

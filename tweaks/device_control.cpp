@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/operation_log.h"
+#include "core/run_verdict.h"
 #include "core/runner.h"
 #include "core/window_names.h"
 #include "platform/process.h"
@@ -31,12 +32,14 @@ void StopAdbServer(const EventArgs&)
 }
 
 // The port box is read-only, so the switch normally uses 5555; the address goes out exactly as
-// typed, the example text included when the user left it.
+// typed, the example text included when the user left it. The message says done only when adbd
+// took the port and the server connected.
 void SwitchToWirelessDebugging(const EventArgs&)
 {
-    RunAndRecord(JoinText({"adb tcpip ", GetText(DesktopWindow, kPortBox)}));
-    RunAndRecord(JoinText({"adb connect ", GetText(DesktopWindow, kAddressBox)}));
-    ShowMessage("现在您可以查询连接设备中是否有该IP设备");
+    StepTally tally;
+    tally.Add(RunAndJudge(JoinText({"adb tcpip ", GetText(DesktopWindow, kPortBox)})));
+    tally.Add(RunAndJudge(JoinText({"adb connect ", GetText(DesktopWindow, kAddressBox)})));
+    ShowMessage(tally.Message("现在您可以查询连接设备中是否有该IP设备"));
 }
 
 // The answer is copied unparsed, line break and any error text included.

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/operation_log.h"
+#include "core/run_verdict.h"
 #include "core/window_names.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
@@ -22,11 +23,16 @@ constexpr std::string_view kMinRate = "adb shell settings put system min_refresh
 // Seconds below this leave too little time to reach the screen and undo the setting.
 constexpr int kShortestScreenOffSeconds = 3;
 
-// The box's text goes out exactly as typed; the output box then shows the confirmation instead
-// of the phone's answer. The box is read again afterwards: it may have been edited meanwhile.
+// The box's text goes out exactly as typed; once Android confirmed it, the output box shows the
+// confirmation instead of the phone's answer (the box is read again: it may have been edited
+// meanwhile). Otherwise the answer stays in view and a message says why.
 void SetAnimationScale(std::string_view box, std::string_view commandTemplate)
 {
-    RunAndRecord(JoinText({commandTemplate, GetText(DesktopWindow, box)}));
+    Verdict verdict = RunAndJudge(JoinText({commandTemplate, GetText(DesktopWindow, box)}));
+    if (verdict.cause != Cause::Confirmed) {
+        ShowMessage(VerdictMessage(verdict));
+        return;
+    }
     SetText(DesktopWindow, kOutputBox, JoinText({kScaleConfirmation, GetText(DesktopWindow, box)}));
     RepaintNow(DesktopWindow, kOutputBox);
 }
@@ -56,21 +62,26 @@ void SetScreenOffTimeout(const EventArgs&)
         ShowMessage("时间太短，危险！");
         return;
     }
-    RunAndRecord(JoinText({"adb shell settings put system screen_off_timeout ", seconds, "000"}));
-    ShowMessage("已设置，可用于省电模式修改亮屏时间");
+    StepTally tally;
+    tally.Add(RunAndJudge(JoinText({"adb shell settings put system screen_off_timeout ", seconds, "000"})));
+    ShowMessage(tally.Message("已设置，可用于省电模式修改亮屏时间"));
 }
 
+// Both rates, peak first, each to its end; the message says done only when Android took both.
 void ApplyDefaultRefreshRate(const EventArgs&)
 {
-    RunAndRecord(JoinText({kPeakRate, "96.0"}));
-    RunAndRecord(JoinText({kMinRate, "96.0"}));
-    ShowMessage("默认96hz高刷，部分型号、批次不生效");
+    StepTally tally;
+    tally.Add(RunAndJudge(JoinText({kPeakRate, "96.0"})));
+    tally.Add(RunAndJudge(JoinText({kMinRate, "96.0"})));
+    ShowMessage(tally.Message("默认96hz高刷，部分型号、批次不生效"));
 }
 
-// Each key takes the box under the label that names it: "最大（HZ）" the peak, "最小（HZ）" the minimum.
+// Each key takes the box under the label that names it: "最大（HZ）" the peak, "最小（HZ）" the
+// minimum. The minimum box is read once the peak's command has ended.
 void ApplyTypedRefreshRate(const EventArgs&)
 {
-    RunAndRecord(JoinText({kPeakRate, GetText(DesktopWindow, kPeakRateBox)}));
-    RunAndRecord(JoinText({kMinRate, GetText(DesktopWindow, kMinRateBox)}));
-    ShowMessage("已按您的设定执行，部分型号、批次不生效");
+    StepTally tally;
+    tally.Add(RunAndJudge(JoinText({kPeakRate, GetText(DesktopWindow, kPeakRateBox)})));
+    tally.Add(RunAndJudge(JoinText({kMinRate, GetText(DesktopWindow, kMinRateBox)})));
+    ShowMessage(tally.Message("已按您的设定执行，部分型号、批次不生效"));
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/operation_log.h"
+#include "core/run_verdict.h"
 #include "core/window_names.h"
 #include "platform/text.h"
 #include "platform/window_system.h"
@@ -43,17 +44,17 @@ std::string TickedKeywords()
     return keywords;
 }
 
+// The declared message once Android took the setting; otherwise why not.
+void PutIconBlacklist(std::string_view value, std::string_view message)
+{
+    StepTally tally;
+    tally.Add(RunAndJudge(JoinText({"adb shell settings put secure icon_blacklist ", value})));
+    ShowMessage(tally.Message(message));
+}
+
 }  // namespace
 
-void HideStatusBarIcons(const EventArgs&)
-{
-    RunAndRecord(JoinText({"adb shell settings put secure icon_blacklist ", TickedKeywords()}));
-    ShowMessage("执行完成，部分不生效");
-}
+void HideStatusBarIcons(const EventArgs&) { PutIconBlacklist(TickedKeywords(), "执行完成，部分不生效"); }
 
 // Run like every other setting, so that the list it replaces is read first and can be put back.
-void RestoreStatusBarIcons(const EventArgs&)
-{
-    RunAndRecord("adb shell settings put secure icon_blacklist null");
-    ShowMessage("完成");
-}
+void RestoreStatusBarIcons(const EventArgs&) { PutIconBlacklist("null", "完成"); }

@@ -5,11 +5,11 @@
 
 std::span<const WindowDeclaration* const> AllWindows()
 {
-    static const std::array<const WindowDeclaration*, 11> windows = {
+    static const std::array<const WindowDeclaration*, 12> windows = {
         &StartWindowDeclaration(),      &DesktopWindowDeclaration(),      &UpdateHistoryWindowDeclaration(),
         &FaqWindowDeclaration(),        &CommunityWindowDeclaration(),    &TutorialWindowDeclaration(),
         &DonationWindowDeclaration(),   &RunStatusWindowDeclaration(),    &OperationLogWindowDeclaration(),
-        &PeakPerformanceWindowDeclaration(), &RedundantSelectionWindowDeclaration(),
+        &PeakPerformanceWindowDeclaration(), &RedundantSelectionWindowDeclaration(), &PhoneChoiceWindowDeclaration(),
     };
     return windows;
 }

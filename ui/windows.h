@@ -16,6 +16,7 @@ const WindowDeclaration& RunStatusWindowDeclaration();
 const WindowDeclaration& OperationLogWindowDeclaration();
 const WindowDeclaration& PeakPerformanceWindowDeclaration();
 const WindowDeclaration& RedundantSelectionWindowDeclaration();
+const WindowDeclaration& PhoneChoiceWindowDeclaration();
 
-// All eleven, for InitialiseWindowSystem.
+// All twelve, for InitialiseWindowSystem.
 std::span<const WindowDeclaration* const> AllWindows();

@@ -54,6 +54,13 @@ void SetTextColour(WindowId window, std::string_view control, Rgb colour)
     }
 }
 
+void ShowControl(WindowId window, std::string_view control, bool shown)
+{
+    if (auto* found = FindControl(window, control)) {
+        found->shown = shown;
+    }
+}
+
 bool IsChecked(WindowId window, std::string_view control)
 {
     const auto* found = FindOfKind(window, control, ControlKind::CheckBox);

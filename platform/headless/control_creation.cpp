@@ -16,7 +16,7 @@ WindowRef Build(const DeclaredWindow& window)
         const ControlDeclaration& control = controls[i];
         int container = window.controls.ContainerOf(static_cast<int>(i));
         live->controls.push_back(
-            {&control, container, std::string(control.caption), control.textColour, control.checked, 0, control.align});
+            {&control, container, std::string(control.caption), control.textColour, control.checked, true, 0, control.align});
     }
     return live;
 }

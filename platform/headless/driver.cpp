@@ -19,9 +19,13 @@ bool TakesFocusOnClick(const ControlDeclaration& control)
            control.kind == ControlKind::EditBox;
 }
 
-// A mouse press: the control takes the focus as a Win32 control does, then LeftButtonDown.
+// A mouse press: the control takes the focus as a Win32 control does, then LeftButtonDown. A
+// hidden control is not there to press.
 void Press(const WindowRef& window, int index)
 {
+    if (!window->controls[index].shown) {
+        return;
+    }
     if (TakesFocusOnClick(*window->controls[index].declaration)) {
         MoveFocus(window, index);
     }
@@ -55,7 +59,8 @@ void Click(WindowId window, std::string_view control)
         int index = IndexOf(*target, control);
         ControlKind kind = target->controls[index].declaration->kind;
         Press(target, index);
-        if ((kind == ControlKind::Button || kind == ControlKind::CheckBox) && !target->destroyed) {
+        bool clickable = kind == ControlKind::Button || kind == ControlKind::CheckBox;
+        if (clickable && target->controls[index].shown && !target->destroyed) {
             if (kind == ControlKind::CheckBox) {
                 target->controls[index].checked = !target->controls[index].checked;
             }
@@ -147,6 +152,12 @@ int VisiblePage(WindowId window, std::string_view pageControl)
 {
     const LiveControl* found = FindControl(window, pageControl);
     return found == nullptr ? -1 : found->visiblePage;
+}
+
+bool IsShown(WindowId window, std::string_view control)
+{
+    const LiveControl* found = FindControl(window, control);
+    return found != nullptr && found->shown;
 }
 
 Align Alignment(WindowId window, std::string_view control)

@@ -19,6 +19,9 @@ void Reset();
 // User input queued as window events: run by the next ProcessPendingEvents (for example during a
 // command run), by a modal window's nested loop, or by RunMessageLoop, in the order posted.
 void Post(std::function<void()> userAction);
+// User input for a window that a handler will open modally: it runs first in the window's nested
+// loop, once the window is open, whatever runs before the window opens. One action per window.
+void WhenOpenedModally(WindowId window, std::function<void()> userAction);
 
 // Direct user actions, dispatched at once as if by the message loop. A disabled window (behind a
 // modal one or a message box) ignores them.
@@ -38,6 +41,7 @@ std::vector<WindowId> OpenWindows();  // in opening order
 std::string FocusedControl(WindowId window);
 Rgb TextColour(WindowId window, std::string_view control);
 int VisiblePage(WindowId window, std::string_view pageControl);
+bool IsShown(WindowId window, std::string_view control);
 Align Alignment(WindowId window, std::string_view control);
 std::string_view WindowTitle(WindowId window);
 

@@ -21,6 +21,7 @@ struct LiveControl {
     std::string text;
     Rgb textColour = kNoColour;
     bool checked = false;
+    bool shown = true;
     int visiblePage = 0;  // a PageControl's page on show
     Align align = Align::Left;
     std::size_t caret = 0;  // an edit box's caret: a byte offset in its text
@@ -87,6 +88,8 @@ void DispatchUserAction(const std::function<void()>& dispatch);
 // does; Tab walks the tab stops on show. Enter has no effect of its own.
 void HandleWindowKey(const WindowRef& window, int key, int modifiers);
 void ClearQueue();
+// Puts the action waiting for the window's modal opening (headless::WhenOpenedModally) first in line.
+void QueueModalOpeningAction(WindowId window);
 void SetProgramEnding(bool ending);
 
 // message_box.cpp and records.cpp

@@ -2,6 +2,7 @@
 // window-level keys (Esc closes, Tab moves the focus) and the pending quit.
 #include <deque>
 #include <functional>
+#include <map>
 #include <utility>
 
 #include "platform/headless/driver.h"
@@ -18,6 +19,7 @@ constexpr int kTab = 9;
 struct EventQueue {
     std::deque<std::weak_ptr<LiveWindow>> closes;
     std::deque<std::function<void()>> userInput;
+    std::map<WindowId, std::function<void()>> onModalOpening;  // headless::WhenOpenedModally
     bool programEnding = false;
     int dispatchDepth = 0;  // user actions and queued events now running, nested
 };
@@ -130,6 +132,15 @@ void ClearQueue()
 {
     Queue().closes.clear();
     Queue().userInput.clear();
+    Queue().onModalOpening.clear();
+}
+
+void QueueModalOpeningAction(WindowId window)
+{
+    auto action = Queue().onModalOpening.extract(window);
+    if (!action.empty()) {
+        Queue().userInput.push_front(std::move(action.mapped()));
+    }
 }
 
 void SetProgramEnding(bool ending) { Queue().programEnding = ending; }
@@ -137,6 +148,11 @@ void SetProgramEnding(bool ending) { Queue().programEnding = ending; }
 }  // namespace headless::detail
 
 void headless::Post(std::function<void()> userAction) { detail::Queue().userInput.push_back(std::move(userAction)); }
+
+void headless::WhenOpenedModally(WindowId window, std::function<void()> userAction)
+{
+    detail::Queue().onModalOpening[window] = std::move(userAction);
+}
 
 void ProcessPendingEvents() { headless::detail::RunQueue(); }
 

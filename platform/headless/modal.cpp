@@ -26,6 +26,7 @@ void DisableOthers(const WindowRef& modal)
 void RunModalLoop(const WindowRef& modal)
 {
     DisableOthers(modal);
+    QueueModalOpeningAction(modal->declaration->id);
     while (!modal->destroyed && RunOneEvent()) {
     }
 }

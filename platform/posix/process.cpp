@@ -63,6 +63,8 @@ int OpenProcessDescriptor(pid_t pid)
 #endif
 }
 
+int ExitCodeOf(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status); }
+
 class PosixCapturedRun final : public CapturedRun {
 public:
     PosixCapturedRun(pid_t shell, int pipeRead)
@@ -105,9 +107,14 @@ public:
             pid_t result = waitpid(shell_, &status, WNOHANG);
             // ECHILD: reaped elsewhere (SIGCHLD ignored, say); the shell is gone all the same.
             exited_ = result == shell_ || (result == -1 && errno == ECHILD);
+            if (result == shell_) {
+                exitCode_ = static_cast<unsigned long>(ExitCodeOf(status));
+            }
         }
         return exited_;
     }
+
+    std::optional<unsigned long> ExitCode() override { return HasExited() ? exitCode_ : std::nullopt; }
 
     void WaitForActivity(int milliseconds) override
     {
@@ -150,6 +157,7 @@ private:
     int pipeRead_;
     int processFd_;
     bool exited_ = false;
+    std::optional<unsigned long> exitCode_;  // none when the shell was reaped elsewhere
     bool pipeClosed_ = false;
     std::string buffer_;  // read from the pipe, not yet handed out from position_ on
     std::size_t position_ = 0;
@@ -170,8 +178,6 @@ bool KeepWaitingOutput(int pipeRead, std::string& kept)
         }
     }
 }
-
-int ExitCodeOf(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status); }
 
 // Waits for the child while window events flow: the wait sleeps on the child's end and the
 // pipe at once. Once the child has ended, the pipe is read only as far as it holds output: what

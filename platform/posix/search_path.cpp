@@ -43,6 +43,12 @@ bool PutFirstOnSearchPath(std::string_view folder)
     return setenv("PATH", value.c_str(), 1) == 0;
 }
 
+bool SetProcessVariable(std::string_view name, std::optional<std::string_view> value)
+{
+    std::string key(name);
+    return value ? setenv(key.c_str(), std::string(*value).c_str(), 1) == 0 : unsetenv(key.c_str()) == 0;
+}
+
 std::string ProgramFileName(std::string_view stem) { return std::string(stem); }
 
 bool IsProgramFile(std::string_view path)

@@ -112,6 +112,13 @@ void SetChecked(WindowId window, std::string_view name, bool checked)
     }
 }
 
+void ShowControl(WindowId window, std::string_view name, bool shown)
+{
+    if (LiveControl* control = FindControl(window, name)) {
+        ShowWindow(control->handle, shown ? SW_SHOW : SW_HIDE);
+    }
+}
+
 void RepaintNow(WindowId window, std::string_view name)
 {
     LiveControl* control = FindControl(window, name);

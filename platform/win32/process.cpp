@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -23,7 +24,8 @@ namespace {
 constexpr DWORD kIdleWaitMs = 100;
 constexpr std::size_t kReadBytes = 64 * 1024;
 
-std::string_view InterpreterPrefix() { return OsClass() > 2 ? "cmd.exe /c " : "command.com /c "; }
+bool PassesExitCode() { return OsClass() > 2; }
+std::string_view InterpreterPrefix() { return PassesExitCode() ? "cmd.exe /c " : "command.com /c "; }
 
 // The handles CreateProcessW returns, closed when the owner goes; both null when nothing started.
 struct StartedProcess {
@@ -45,6 +47,16 @@ public:
 
     // The process object, not its exit code: a command may well end with code 259 (STILL_ACTIVE).
     bool HasExited() override { return WaitForSingleObject(started_.process.Get(), 0) == WAIT_OBJECT_0; }
+
+    // cmd.exe /c ends with the code of the command it ran; command.com ends with 0 whatever it ran.
+    std::optional<unsigned long> ExitCode() override
+    {
+        DWORD exitCode = 0;
+        if (!HasExited() || !PassesExitCode() || !GetExitCodeProcess(started_.process.Get(), &exitCode)) {
+            return std::nullopt;
+        }
+        return exitCode;
+    }
 
     // Output, the process's end and window messages all end the wait, so the time is only a bound.
     void WaitForActivity(int milliseconds) override

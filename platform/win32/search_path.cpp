@@ -72,6 +72,12 @@ bool PutFirstOnSearchPath(std::string_view folder)
     return value.size() <= kMaxVariableLength && SetEnvironmentVariableW(L"PATH", value.c_str());
 }
 
+bool SetProcessVariable(std::string_view name, std::optional<std::string_view> value)
+{
+    std::wstring wideValue = value ? Utf8ToWide(*value) : std::wstring();
+    return SetEnvironmentVariableW(Utf8ToWide(name).c_str(), value ? wideValue.c_str() : nullptr) != 0;
+}
+
 std::string ProgramFileName(std::string_view stem)
 {
     std::string name(stem);

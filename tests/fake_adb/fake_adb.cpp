@@ -72,16 +72,6 @@ std::string Join(const Args& words, std::size_t from, std::string_view separator
     return joined;
 }
 
-Args SplitWords(const std::string& text)
-{
-    Args words;
-    std::istringstream stream(text);
-    for (std::string word; stream >> word;) {
-        words.push_back(word);
-    }
-    return words;
-}
-
 void AppendToLog(const std::string& line)
 {
     std::filesystem::path path = EnvPath("FAKE_ADB_LOG");
@@ -116,7 +106,25 @@ std::optional<Answer> DeviceError(const std::string& state)
                      "Try 'adb kill-server' if that seems wrong.",
                      "Otherwise check for a confirmation dialog on your device."});
     }
+    if (state == "gone") {
+        return Fail({"error: device 'FAKE0002' not found"});
+    }
+    if (state == "fight") {
+        return Fail({"adb server version (40) doesn't match this client (41); killing...",
+                     "* daemon started successfully", "error: protocol fault (couldn't read status): Connection reset by peer"});
+    }
     return std::nullopt;
+}
+
+// Clients since 2020 report a device error of "shell" through error_exit, prefixed with their
+// program file's name ("adb: ", "adb.exe: ") instead of "error: ".
+Answer WithClientPrefix(Answer answer)
+{
+    std::string prefix = Env("FAKE_ADB_ERROR_PREFIX");
+    if (!prefix.empty() && !answer.err.empty() && answer.err.front().starts_with("error: ")) {
+        answer.err.front().replace(0, 7, prefix + ": ");
+    }
+    return answer;
 }
 
 Answer GetState(const std::string& state)
@@ -167,18 +175,10 @@ Phone LoadPhone(const std::filesystem::path& file)
 
 Answer Shell(const Args& args)
 {
-    Args words = SplitWords(Join(args, 1));  // adb hands the device one command line
-    if (words.size() >= 2 && words[0] == "getprop") {
-        return Out({words[1] == "ro.build.version.release" ? Env("FAKE_ADB_RELEASE", "12") : ""});
-    }
-    bool packageManager = words.size() >= 2 && words[0] == "pm";
-    bool packageCommand = words.size() >= 3 && words[0] == "cmd" && words[1] == "package";
-    if (!packageManager && !packageCommand && (words.empty() || words[0] != "settings")) {
-        return {};  // every other command answers with nothing
-    }
     std::filesystem::path file = EnvPath("FAKE_ADB_PHONE");
     Phone phone = LoadPhone(file);
-    Answer answer = words[0] == "settings" ? Settings(words, phone) : PackageManager(words, packageManager ? 1 : 2, phone);
+    // adb hands the phone one command line
+    Answer answer = ShellCommand(Join(args, 1), phone, {{"ro.build.version.release", Env("FAKE_ADB_RELEASE", "12")}});
     if (phone.changed && !file.empty() && !WritePhoneFile(file, phone.file)) {
         return Fail({"fake adb: cannot write the phone's state file (FAKE_ADB_PHONE)"});
     }
@@ -257,7 +257,7 @@ Answer Command(const Args& args, const std::string& state)
         return Fail({"adb: unknown command " + verb});
     }
     if (auto error = DeviceError(state)) {
-        return *error;
+        return verb == "shell" ? WithClientPrefix(*error) : *error;
     }
     if (verb == "shell") {
         return LegacyShell() ? WithoutShellProtocol(Shell(args)) : Shell(args);

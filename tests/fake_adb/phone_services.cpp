@@ -372,3 +372,26 @@ Answer Settings(const Args& words, Phone& phone)
     phone.changed = phone.changed || deleted;
     return Out({deleted ? "Deleted 1 rows" : "Deleted 0 rows"});
 }
+
+Answer ShellCommand(const std::string& commandLine, Phone& phone, const PhoneProperties& properties)
+{
+    Args words;
+    std::istringstream stream(commandLine);
+    for (std::string word; stream >> word;) {
+        words.push_back(word);
+    }
+    if (words.size() >= 2 && words[0] == "getprop") {
+        auto property = properties.find(words[1]);
+        return Out({property != properties.end() ? property->second : ""});
+    }
+    if (words.size() >= 2 && words[0] == "pm") {
+        return PackageManager(words, 1, phone);
+    }
+    if (words.size() >= 3 && words[0] == "cmd" && words[1] == "package") {
+        return PackageManager(words, 2, phone);
+    }
+    if (!words.empty() && words[0] == "settings") {
+        return Settings(words, phone);
+    }
+    return {};
+}

@@ -1,6 +1,7 @@
 // The phone's package manager and settings as their shell commands answer, on the phone's kept state.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 
@@ -20,3 +21,10 @@ struct Phone {
 Answer PackageManager(const Args& words, std::size_t verbAt, Phone& phone);
 // `settings ...`: words[0] is "settings".
 Answer Settings(const Args& words, Phone& phone);
+
+// The phone's properties that `getprop NAME` answers; any other name answers an empty line.
+using PhoneProperties = std::map<std::string, std::string>;
+
+// One shell command line, as the phone's shell runs it: getprop, pm, cmd package and settings on
+// the kept state; every other command answers with nothing.
+Answer ShellCommand(const std::string& commandLine, Phone& phone, const PhoneProperties& properties);

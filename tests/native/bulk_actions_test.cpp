@@ -1,9 +1,11 @@
 // The redundant-service actions: "一键卸载" on each brand page and the selection window's two
 // buttons, against the fake phone's command log.
+#include <map>
 #include <string>
 #include <vector>
 
 #include "support/catalogue_fixture.h"
+#include "support/phone_lab.h"
 
 namespace {
 
@@ -59,13 +61,35 @@ TEST_F(OneClickRemoval, HonorPageRemovesAll26FromItsOwnSectionInOrder)
     EXPECT_EQ(Messages(), Lines{"完成"});
 }
 
-TEST_F(OneClickRemoval, RunsEveryStepWhateverThePhoneAnswers)
+TEST_F(OneClickRemoval, RunsEveryStepWhateverThePhoneAnswersAndSaysWhyNoneWasDone)
 {
     phone_.SetState("none");
     headless::Click(DesktopWindow, "荣耀冗余服务卸载");
     EXPECT_EQ(Commands().size(), 26u);
     EXPECT_NE(Output().find("no devices"), std::string::npos);
-    EXPECT_EQ(Messages(), Lines{"完成"});
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages().front().starts_with("没有找到手机")) << Messages().front();
+}
+
+// A service the phone does not have is as removed as can be; one the system keeps is not done.
+// The real client and a simulated phone.
+TEST_F(OneClickRemoval, CountsWhatWasDoneAndNamesTheFirstCauseOfWhatWasNot)
+{
+    PhoneLab lab;
+    SimPhone& phone = lab.Attach();
+    for (const auto& service : kServices) {
+        if (service == "tips") {
+            phone.ProtectPackage(Package("huawei", service));
+        } else if (service != "rcs") {
+            phone.SeedPackage(Package("huawei", service), "installed");
+        }
+    }
+    headless::Click(DesktopWindow, "冗余卸");
+    EXPECT_EQ(Messages(), Lines{"完成 25 项，未完成 1 项。\r\n手机系统拒绝了这项操作，没有改动：这个应用不允许卸载或停用。"
+                                "\r\n\r\nadb 的回答：Failure [DELETE_FAILED_INTERNAL_ERROR]"});
+    std::map<std::string, std::string> left = phone.Packages();
+    std::erase_if(left, [](const auto& package) { return package.second == "uninstalled"; });
+    EXPECT_EQ(left, (std::map<std::string, std::string>{{Package("huawei", "tips"), "installed"}}));
 }
 
 class SelectionWindow : public CatalogueTest {
@@ -149,7 +173,7 @@ TEST_F(SelectionWindow, WorksOnBothSectionsWhicheverPageOpenedIt)
     Press("卸载选中");
     EXPECT_EQ(Commands(), Lines{kUninstall + "honor.tips"});
     EXPECT_EQ(Output(), "Success\r\ndatabank.ini 中 [华为] 冗余提示 没有包名，未运行\r\n");
-    EXPECT_EQ(Messages(), Lines{"完成，但有 1 项未运行，原因见输出框"});
+    EXPECT_EQ(Messages(), Lines{"完成 1 项，未完成 1 项。\r\n原因见输出框。"});
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "platform/encoding.h"
 #include "platform/system.h"
 #include "support/fake_phone.h"
+#include "support/phone_lab.h"
 #include "support/script_outcomes.h"
 
 namespace {
@@ -154,30 +155,39 @@ TEST_F(CompanionScriptTest, ReadingAppOfBothBrandsIsRestoredAndRemovedForTheCurr
     EXPECT_EQ(Targets(PhoneCommands(), "adb shell pm uninstall --user 0 "), readers);
 }
 
-// adb get-state ends normally for a phone that is offline or in recovery: only "device" may go on.
+// adb get-state ends normally for a phone in recovery and fails for one that is offline, not yet
+// allowed, absent or one of several: only "device" may go on. The real client's words.
 TEST_F(CompanionScriptTest, PhoneScriptsGoOnOnlyForADeviceAndOtherwiseExplainTheState)
 {
     struct Refusal {
-        const char* state;
+        std::vector<PhoneSpec> phones;
         const char* explanation;
     };
-    const Refusal refusals[] = {{"offline", "离线状态"},
-                                {"recovery", "恢复模式"},
-                                {"unauthorized", "没有允许这台电脑调试"},
-                                {"none", "没有找到手机"}};
+    const Refusal refusals[] = {{{PhoneSpec{.state = "offline"}}, "离线状态"},
+                                {{PhoneSpec{.state = "recovery"}}, "恢复模式"},
+                                {{PhoneSpec{.state = "unauthorized"}}, "没有允许这台电脑调试"},
+                                {{}, "没有找到手机"},
+                                {{PhoneSpec{}, PhoneSpec{}}, "连接了不止一台设备"}};
     fs::create_directory(program_ / "apk");
     std::ofstream(program_ / "apk" / "a.apk") << "x";
+    fs::remove(program_ / "adb");
+    fs::create_symlink(PhoneLab::Client(), program_ / "adb");
     for (const Refusal& refusal : refusals) {
-        phone_.SetState(refusal.state);
+        PhoneLab lab;
+        lab.StartServer();
+        for (const PhoneSpec& spec : refusal.phones) {
+            lab.Attach(spec);
+        }
         for (const char* stem : kPhoneScripts) {
-            phone_.ClearCommands();
             ScriptRun run = Run(stem);
-            SCOPED_TRACE(std::string(stem) + " with a phone " + refusal.state);
-            EXPECT_NE(run.exitCode, 0);
+            SCOPED_TRACE(std::string(stem) + " with " + refusal.explanation);
+            EXPECT_EQ(run.exitCode, 1);
             EXPECT_NE(run.output.find(refusal.explanation), std::string::npos) << run.output;
             EXPECT_NE(run.output.find("本次没有对手机做任何操作"), std::string::npos);
-            EXPECT_EQ(phone_.Commands(), Strings{"adb get-state"});
             EXPECT_EQ(run.output.find(kClosingPause) != std::string::npos, kVisibleScripts.contains(stem));
+        }
+        for (const SimPhone& phone : lab.Phones()) {
+            EXPECT_EQ(phone.Commands(), Strings{}) << "no command reached the phone";
         }
     }
 }

@@ -43,7 +43,8 @@ TEST_F(ConnectionTest, WirelessSwitchSendsTcpipThenConnectWithTheInitialTexts)
     Click("无线调试");
     EXPECT_EQ(Commands(), (Strings{"adb tcpip 5555", "adb connect 如：192.168.13.12"}));
     EXPECT_EQ(State().currentCommand, "adb connect 如：192.168.13.12");
-    EXPECT_EQ(Messages(), Strings{"现在您可以查询连接设备中是否有该IP设备"});
+    EXPECT_EQ(Messages(), Strings{"完成 1 项，未完成 1 项。\r\n没有得到手机确认，改动可能没有完成。\r\n\r\n"
+                                  "adb 的回答：failed to connect to 如：192.168.13.12"});
 }
 
 TEST_F(ConnectionTest, WirelessSwitchSendsTheTypedAddressAndNoPortInTheConnect)
@@ -52,6 +53,7 @@ TEST_F(ConnectionTest, WirelessSwitchSendsTheTypedAddressAndNoPortInTheConnect)
     Click("无线调试");
     EXPECT_EQ(Commands(), (Strings{"adb tcpip 5555", "adb connect 192.168.1.20"}));
     EXPECT_EQ(Output(), "connected to 192.168.1.20:5555\r\n");
+    EXPECT_EQ(Messages(), Strings{"现在您可以查询连接设备中是否有该IP设备"});
 }
 
 TEST_F(ConnectionTest, EmptyAddressLeavesTheBareConnectTemplate)
@@ -59,7 +61,8 @@ TEST_F(ConnectionTest, EmptyAddressLeavesTheBareConnectTemplate)
     Enter("IP地址编辑框", "");
     Click("无线调试");
     EXPECT_EQ(State().currentCommand, "adb connect ");
-    EXPECT_EQ(Messages(), Strings{"现在您可以查询连接设备中是否有该IP设备"});
+    EXPECT_EQ(Messages(), Strings{"完成 1 项，未完成 1 项。\r\n没有得到手机确认，改动可能没有完成。\r\n\r\n"
+                                  "adb 的回答：adb: usage: adb connect HOST[:PORT]"});
 }
 
 TEST_F(ConnectionTest, PortBoxCannotBeTypedInto)
@@ -103,17 +106,18 @@ protected:
             Click(box);
         }
     }
-    void ExpectBlacklist(const std::string& value)
+    void ExpectBlacklist(const std::string& value, const std::string& message = "执行完成，部分不生效")
     {
         Click("按钮183");
         EXPECT_EQ(State().currentCommand, "adb shell settings put secure icon_blacklist " + value);
-        EXPECT_EQ(Messages(), Strings{"执行完成，部分不生效"});
+        EXPECT_EQ(Messages(), Strings{message});
     }
 };
 
-TEST_F(StatusBarIconTest, NoneTickedStillRunsTheBareCommand)
+// Android takes no "settings put" without a value: the message says so rather than claim it done.
+TEST_F(StatusBarIconTest, NoneTickedStillRunsTheBareCommandAndSaysAndroidRefusedIt)
 {
-    ExpectBlacklist("");
+    ExpectBlacklist("", "没有得到手机确认，改动可能没有完成。\r\n\r\nadb 的回答：Bad arguments");
     EXPECT_EQ(Commands(), Strings{"adb shell settings put secure icon_blacklist"});
 }
 

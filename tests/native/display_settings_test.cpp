@@ -43,6 +43,14 @@ TEST_F(ScreenOffTimeoutTest, ThreeSecondsIsTheShortestAccepted)
     ExpectSent("adb shell settings put system screen_off_timeout 3000");
 }
 
+TEST_F(ScreenOffTimeoutTest, WithoutAPhoneTheMessageSaysSoInsteadOfSet)
+{
+    phone_.SetState("none");
+    Click("亮屏");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages().front().starts_with("没有找到手机")) << Messages().front();
+}
+
 TEST_F(ScreenOffTimeoutTest, TwoSecondsIsRefused) { Set("2"); ExpectRefused(); }
 TEST_F(ScreenOffTimeoutTest, ZeroIsRefused) { Set("0"); ExpectRefused(); }
 TEST_F(ScreenOffTimeoutTest, NegativeValueIsRefused) { Set("-5"); ExpectRefused(); }
@@ -100,20 +108,25 @@ TEST_F(AnimationScaleTest, AnimatorScaleConfirmsWithTheWindowScaleWording)
     EXPECT_EQ(Output(), "窗口动画缩放倍数 设置为 1.17");
 }
 
-TEST_F(AnimationScaleTest, EmptyBoxSendsTheBareTemplate)
+// Android's refusal stays in view and the message says why; the confirmation replaces only an
+// answer that confirms.
+TEST_F(AnimationScaleTest, EmptyBoxSendsTheBareTemplateAndTheRefusalStaysInView)
 {
     Enter("数字1", "");
     Click("设置1");
     EXPECT_EQ(State().currentCommand, "adb shell settings put global window_animation_scale ");
-    EXPECT_EQ(Output(), "窗口动画缩放倍数 设置为 ");
+    EXPECT_EQ(Output(), "Bad arguments\r\n");
+    EXPECT_EQ(Messages(), Strings{"没有得到手机确认，改动可能没有完成。\r\n\r\nadb 的回答：Bad arguments"});
 }
 
-TEST_F(AnimationScaleTest, PhoneErrorIsReplacedByTheConfirmation)
+TEST_F(AnimationScaleTest, PhoneErrorStaysInViewAndTheMessageSaysWhy)
 {
     phone_.SetState("none");
     Enter("数字3", "100");
     Click("设置3");
-    EXPECT_EQ(Output(), "窗口动画缩放倍数 设置为 100");
+    EXPECT_EQ(Output(), "error: no devices/emulators found\r\n");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages().front().starts_with("没有找到手机")) << Messages().front();
 }
 
 class RefreshRateTest : public TweaksTest {};
@@ -137,13 +150,20 @@ TEST_F(RefreshRateTest, PeakTakesTheMaximumBoxAndMinimumTheMinimumBox)
     EXPECT_EQ(Messages(), Strings{"已按您的设定执行，部分型号、批次不生效"});
 }
 
-TEST_F(RefreshRateTest, EmptyBoxesStillSendBothTemplatesAndConfirm)
+TEST_F(RefreshRateTest, EmptyBoxesStillSendBothTemplatesAndTheMessageSaysNeitherWasTaken)
 {
     Click("按我定高刷");
     EXPECT_EQ(State().currentCommand, "adb shell settings put system min_refresh_rate ");
     EXPECT_EQ(Commands(), (Strings{"adb shell settings put system peak_refresh_rate",
                                    "adb shell settings put system min_refresh_rate"}));
-    EXPECT_EQ(Messages(), Strings{"已按您的设定执行，部分型号、批次不生效"});
+    EXPECT_EQ(Messages(), Strings{"没有得到手机确认，改动可能没有完成。\r\n\r\nadb 的回答：Bad arguments"});
+}
+
+TEST_F(RefreshRateTest, OneRateTakenOfTwoIsCountedWithTheOthersCause)
+{
+    Enter("最大编辑框", "120");
+    Click("按我定高刷");
+    EXPECT_EQ(Messages(), Strings{"完成 1 项，未完成 1 项。\r\n没有得到手机确认，改动可能没有完成。\r\n\r\nadb 的回答：Bad arguments"});
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
-// The 刷新 button's link check against every answer the fake phone gives.
+// The 刷新 button's link check against the real adb client's answers, and older answers from the stand-in.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "core/link_check.h"
+#include "core/window_names.h"
 #include "support/desktop_window_fixture.h"
 #include "support/fake_phone.h"
+#include "support/phone_lab.h"
 
 namespace {
 
@@ -18,30 +22,57 @@ protected:
     static std::string WithNotice(std::string_view answer) { return std::string(answer) + std::string(kNotice); }
 };
 
-struct KnownAnswer {
-    const char* state;
-    const char* verdict;
+// What the real adb client answers, through its own server, for the phones attached.
+struct LabAnswer {
+    const char* name;
+    std::vector<PhoneSpec> phones;
+    const char* linkBox;
     const char* rawAnswer;
 };
 
-class KnownAnswers : public LinkCheck, public ::testing::WithParamInterface<KnownAnswer> {};
+class RealClientAnswers : public LinkCheck, public ::testing::WithParamInterface<LabAnswer> {};
 
-TEST_P(KnownAnswers, ShowVerdictAndRawAnswerWithNotice)
+TEST_P(RealClientAnswers, ShowVerdictOrFirstLineAndTheWholeAnswerWithNotice)
 {
-    FakePhone phone(GetParam().state);
+    PhoneLab lab;
+    lab.StartServer();
+    for (const PhoneSpec& spec : GetParam().phones) {
+        lab.Attach(spec);
+    }
     Refresh();
-    EXPECT_EQ(LinkBox(), GetParam().verdict);
+    EXPECT_EQ(LinkBox(), GetParam().linkBox);
     EXPECT_EQ(Output(), WithNotice(GetParam().rawAnswer));
-    EXPECT_EQ(phone.Commands(), std::vector<std::string>{"adb get-state"});
     EXPECT_TRUE(headless::Messages().empty()) << "the link check shows no message box";
 }
 
-INSTANTIATE_TEST_SUITE_P(FakePhoneStates, KnownAnswers,
-                         ::testing::Values(KnownAnswer{"device", "已连接", "device\r\n"},
-                                           KnownAnswer{"offline", "连接异常", "offline\r\n"},
-                                           KnownAnswer{"unknown", "请检查连接", "unknown\r\n"},
-                                           KnownAnswer{"none", "无连接", "error: no devices/emulators found\r\n"}),
-                         [](const auto& info) { return std::string(info.param.state); });
+// adb's own words, from adb_client.cpp and transport.cpp (acquire_one_transport).
+INSTANTIATE_TEST_SUITE_P(
+    Phones, RealClientAnswers,
+    ::testing::Values(
+        LabAnswer{"device", {PhoneSpec{}}, "已连接", "device\r\n"},
+        LabAnswer{"none", {}, "无连接", "error: no devices/emulators found\r\n"},
+        LabAnswer{"offline", {PhoneSpec{.state = "offline"}}, "连接异常", "error: device offline\r\n"},
+        LabAnswer{"recovery", {PhoneSpec{.state = "recovery"}}, "recovery", "recovery\r\n"},
+        LabAnswer{"unauthorized",
+                  {PhoneSpec{.state = "unauthorized"}},
+                  "error: device unauthorized.",
+                  "error: device unauthorized.\r\nThis adb server's $ADB_VENDOR_KEYS is not set\r\n"
+                  "Try 'adb kill-server' if that seems wrong.\r\n"
+                  "Otherwise check for a confirmation dialog on your device.\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Older adb answered these on standard output; the real client cannot be made to.
+TEST_F(LinkCheck, StandInAnswersOfOlderAdbGetTheirVerdicts)
+{
+    FakePhone phone("offline");
+    Refresh();
+    EXPECT_EQ(LinkBox(), "连接异常");
+    phone.SetState("unknown");
+    Refresh();
+    EXPECT_EQ(LinkBox(), "请检查连接");
+    EXPECT_EQ(Output(), WithNotice("unknown\r\n"));
+    EXPECT_EQ(phone.Commands(), (std::vector<std::string>{"adb get-state", "adb get-state"}));
+}
 
 TEST_F(LinkCheck, NoticeIsPaintedAtOnceAndTheVerdictAfterIt)
 {
@@ -55,27 +86,17 @@ TEST_F(LinkCheck, NoticeIsPaintedAtOnceAndTheVerdictAfterIt)
     EXPECT_EQ(paintings.back().text, "已连接");
 }
 
-TEST_F(LinkCheck, MoreThanOnePhoneKeepsTheRawAnswer)
-{
-    FakePhone phone("many");
-    Refresh();
-    EXPECT_EQ(LinkBox(), "error: more than one device/emulator");
-    EXPECT_EQ(Output(), WithNotice("error: more than one device/emulator\r\n"));
-}
-
 // The first adb command after a PC starts launches adb's server, whose notices precede the
 // answer: no verdict matches, and the link box shows the answer, not the notice.
 TEST_F(LinkCheck, ServerStartNoticesMatchNoRowAndAreLeftOutOfTheLinkBox)
 {
-    FakePhone phone("device");
-    phone.Set("FAKE_ADB_DAEMON", "starting");
+    PhoneLab lab;
     Refresh();
-    EXPECT_EQ(LinkBox(), "device");
-    EXPECT_EQ(Output(), WithNotice("* daemon not running; starting now at tcp:5037\r\n* daemon started successfully\r\ndevice\r\n"));
-
-    phone.SetState("unauthorized");
-    Refresh();
-    EXPECT_EQ(LinkBox(), "error: device unauthorized.");
+    EXPECT_EQ(LinkBox(), "error: no devices/emulators found");
+    std::string output = Output();
+    EXPECT_TRUE(output.starts_with("* daemon not running; starting now at tcp:")) << output;
+    EXPECT_NE(output.find("\r\n* daemon started successfully\r\nerror: no devices/emulators found\r\n"), std::string::npos)
+        << output;
 }
 
 // Captured output reaches the box with CR LF line breaks: a lone LF is turned into the pair.
@@ -102,29 +123,79 @@ TEST_F(LinkCheck, AnswerWithoutTheCrLfPairMatchesNoRow)
     EXPECT_EQ(Output(), WithNotice("device"));
 }
 
-TEST_F(LinkCheck, AnswerInAnotherStateIsShownRaw)
-{
-    FakePhone phone("recovery");
-    Refresh();
-    EXPECT_EQ(LinkBox(), "recovery");
-}
-
+// Phones come and go between two clicks: each check replaces the last verdict and appends one notice.
 TEST_F(LinkCheck, EveryCheckReplacesTheLastVerdictAndAppendsOneNotice)
 {
-    FakePhone phone("device");
+    PhoneLab lab;
+    SimPhone& first = lab.Attach();
     Refresh();
     ASSERT_EQ(LinkBox(), "已连接");
 
-    phone.SetState("many");
+    SimPhone& second = lab.Attach();
+    headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::CloseBox(PhoneChoiceWindow); });
     Refresh();
     EXPECT_EQ(LinkBox(), "error: more than one device/emulator");
-    EXPECT_EQ(Output(), WithNotice("error: more than one device/emulator\r\n"));
 
-    phone.SetState("none");
+    lab.Detach(first);
+    lab.Detach(second);
     Refresh();
     EXPECT_EQ(LinkBox(), "无连接");
     EXPECT_EQ(Output(), WithNotice("error: no devices/emulators found\r\n"));
-    EXPECT_EQ(phone.Commands(), (std::vector<std::string>{"adb get-state", "adb get-state", "adb get-state"}));
+    EXPECT_TRUE(first.Commands().empty()) << "get-state is answered by adb's server, not by the phone";
+}
+
+// Several devices are a choice: one button per device in adb's order (by serial), the model first;
+// the chosen phone's verdict; every later command, a companion script's included, goes to it alone.
+TEST_F(LinkCheck, SeveralDevicesAreOfferedAndTheChosenOneTakesEveryCommand)
+{
+    PhoneLab lab;
+    SimPhone& phone = lab.Attach({.model = "HONOR_X40"});
+    SimPhone& locked = lab.Attach({.state = "unauthorized"});
+    SimPhone& emulator = lab.Attach({.model = "MuMu"});
+    std::map<std::string, std::string> bySerial = {{phone.Serial(), "HONOR_X40  " + phone.Serial() + "  device"},
+                                                   {locked.Serial(), "未知型号  " + locked.Serial() + "  unauthorized"},
+                                                   {emulator.Serial(), "MuMu  " + emulator.Serial() + "  device"}};
+    std::vector<std::string> captions;
+    headless::WhenOpenedModally(PhoneChoiceWindow, [&] {
+        std::string_view emulatorButton;
+        for (std::string_view button : kPhoneChoiceButtons) {
+            if (headless::IsShown(PhoneChoiceWindow, button)) {
+                captions.push_back(GetText(PhoneChoiceWindow, button));
+                emulatorButton = captions.back().starts_with("MuMu") ? button : emulatorButton;
+            }
+        }
+        headless::Click(PhoneChoiceWindow, emulatorButton);
+    });
+    Refresh();
+    std::vector<std::string> expected;
+    for (const auto& [serial, caption] : bySerial) {
+        expected.push_back(caption);
+    }
+    EXPECT_EQ(captions, expected);
+    EXPECT_FALSE(headless::IsOpen(PhoneChoiceWindow));
+    EXPECT_EQ(LinkBox(), "已连接");
+    EXPECT_NE(Output().find("已选择手机：" + emulator.Serial()), std::string::npos) << Output();
+
+    headless::Click(DesktopWindow, "谷歌禁");  // a companion script
+    EXPECT_FALSE(emulator.Changes().empty());
+    EXPECT_TRUE(phone.Commands().empty());
+}
+
+// Closing the window chooses nothing: the link box keeps adb's refusal, the output box the devices
+// attached. The next 刷新 asks again.
+TEST_F(LinkCheck, ChoiceWindowClosedLeavesTheRefusalAndRefreshAsksAgain)
+{
+    PhoneLab lab;
+    SimPhone& phone = lab.Attach();
+    lab.Attach();
+    headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::CloseBox(PhoneChoiceWindow); });
+    Refresh();
+    EXPECT_EQ(LinkBox(), "error: more than one device/emulator");
+    EXPECT_TRUE(Output().starts_with("List of devices attached\r\n")) << Output();
+    EXPECT_NE(Output().find(phone.Serial()), std::string::npos);
+    headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::Click(PhoneChoiceWindow, "手机1"); });
+    Refresh();
+    EXPECT_EQ(LinkBox(), "已连接");
 }
 
 TEST(OneLineAnswer, ShowsTheFirstLineThatIsNotAServerNotice)

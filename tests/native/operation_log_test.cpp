@@ -24,6 +24,7 @@
 #include "platform/window_system.h"
 #include "support/catalogue_file.h"
 #include "support/fake_phone.h"
+#include "support/phone_lab.h"
 #include "support/program_start.h"
 #include "core/window_names.h"
 #include "ui/windows.h"
@@ -168,13 +169,148 @@ TEST_F(Recording, TypedCommandComesFromTheCommandBoxAndKeepsAdbsError)
               Lines{"命令框 | adb shell pm uninstall --user 0 some.app | error: no devices/emulators found"});
 }
 
-TEST_F(Recording, RefusedCatalogueValueIsRecordedAsNotRun)
+// What cannot run is refused before it runs, and its record says so: a value the interpreter would
+// read as syntax, one longer than any package name, a typed line longer than cmd.exe takes.
+TEST_F(Recording, CommandThatCannotRunIsRefusedAndRecordedAsNotRun)
 {
-    catalogue_.Write({"[华为]", "天气=com.weather & del x"});
+    const std::string longName(256, 'a');
+    catalogue_.Write({"[华为]", "天气=com.weather & del x", "主题=" + longName});
     headless::Click(DesktopWindow, "天气卸");
-    EXPECT_TRUE(phone_.Changes().empty());
+    headless::Click(DesktopWindow, "主题卸");
+    const std::string longLine = "adb shell echo " + std::string(8192 - 15, 'x');
+    TypeCommand(longLine);
+    EXPECT_TRUE(phone_.Commands().empty());
+    EXPECT_EQ(GetText(DesktopWindow, kOutputBox), "命令行超过 8191 个字符，命令解释器无法运行，未运行");
     EXPECT_EQ(Records(ProgramLog()),
-              Lines{"华为 · 卸载 | adb shell pm uninstall --user 0 com.weather & del x | 已拒绝：包名含有不允许的字符，未运行"});
+              (Lines{"华为 · 卸载 | adb shell pm uninstall --user 0 com.weather & del x | 已拒绝：包名含有不允许的字符，未运行",
+                     "华为 · 卸载 | adb shell pm uninstall --user 0 " + longName + " | 已拒绝：包名超过 255 个字符，未运行",
+                     "命令框 | " + longLine.substr(0, 200) + "… | 已拒绝：命令行超过 8191 个字符，未运行"}));
+    EXPECT_EQ(headless::Messages(), (Lines{"未运行任何命令，原因见输出框", "未运行任何命令，原因见输出框"}));
+}
+
+// Each way a change can fail, as adb and Android word it: the button says why and what to do, and
+// the record keeps the line that says why (of adb's four lines for an unauthorized phone, the
+// first), not the last line of the answer.
+TEST_F(Recording, ButtonSaysWhyAChangeFailedAndTheRecordKeepsTheLineThatSaysIt)
+{
+    struct Row {
+        const char* name;
+        void (*prepare)(FakePhone&);
+        const char* messageStart;
+        std::string outcome;
+    };
+    const std::string undo = " | 撤销：adb shell pm install-existing --user 0 huawei.weather";
+    const Row rows[] = {
+        {"no phone", [](FakePhone& p) { p.SetState("none"); }, "没有找到手机", "error: no devices/emulators found"},
+        {"client since 2020", [](FakePhone& p) { p.Set("ERROR_PREFIX", "adb"); }, "没有找到手机",
+         "adb: no devices/emulators found"},
+        {"two phones, Windows client", [](FakePhone& p) { p.SetState("many"), p.Set("ERROR_PREFIX", "adb.exe"); },
+         "连接着不止一部手机（或模拟器），adb 不知道该操作哪一部，没有改动。请点“刷新”选择要操作的手机。",
+         "adb.exe: more than one device/emulator"},
+        {"not allowed yet", [](FakePhone& p) { p.SetState("unauthorized"), p.Unset("ERROR_PREFIX"); },
+         "手机还没有允许这台电脑调试", "error: device unauthorized."},
+        {"offline", [](FakePhone& p) { p.SetState("offline"); }, "手机处于离线状态或仍在连接中", "error: device offline"},
+        {"authorizing", [](FakePhone& p) { p.SetState("authorizing"); }, "手机处于离线状态或仍在连接中",
+         "error: device still authorizing"},
+        {"chosen phone gone", [](FakePhone& p) { p.SetState("gone"); }, "之前选择的手机已经断开，没有改动：请点“刷新”",
+         "error: device 'FAKE0002' not found"},
+        {"server fight", [](FakePhone& p) { p.SetState("fight"); }, "这台电脑上另一个版本的 adb",
+         "adb server version (40) doesn't match this client (41); killing..."},
+        {"no shell protocol, app not there",
+         [](FakePhone& p) { p.SetState("device"), p.Set("SHELL_PROTOCOL", "none"), p.Set("PACKAGES", ","); },
+         "这部手机上没有这个应用", "Failure [not installed for 0]"},
+        {"system refuses", [](FakePhone& p) { p.Unset("SHELL_PROTOCOL"), p.ProtectPackage("huawei.weather"); },
+         "手机系统拒绝了这项操作", "Failure [DELETE_FAILED_INTERNAL_ERROR]"},
+        {"no shell protocol, removed",
+         [](FakePhone& p) { p.Set("SHELL_PROTOCOL", "none"), p.Set("PACKAGES", "huawei.weather"); }, "完成",
+         "Success" + undo},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        row.prepare(phone_);
+        headless::Click(DesktopWindow, "天气卸");
+        Lines records = Records(ProgramLog());
+        ASSERT_FALSE(records.empty());
+        EXPECT_EQ(records.back(), "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | " + row.outcome);
+        const std::string message = headless::Messages().back();
+        EXPECT_TRUE(message.starts_with(row.messageStart)) << message;
+        EXPECT_TRUE(row.outcome.starts_with("Success") || message.ends_with("adb 的回答：" + row.outcome)) << message;
+    }
+}
+
+// The same with the real adb client and simulated phones: adb's own words and exit codes.
+TEST_F(Recording, ButtonSaysWhyAChangeFailedAsTheRealClientAnswers)
+{
+    struct Row {
+        const char* name;
+        std::string (*prepare)(PhoneLab&);  // the record's expected outcome
+        const char* messageStart;
+    };
+    const Row rows[] = {
+        {"no phone", [](PhoneLab&) { return "error: no devices/emulators found"s; }, "没有找到手机"},
+        {"two phones",
+         [](PhoneLab& lab) {
+             lab.Attach(), lab.Attach();
+             return "error: more than one device/emulator"s;
+         },
+         "连接着不止一部手机（或模拟器）"},
+        {"not allowed yet",
+         [](PhoneLab& lab) {
+             lab.Attach({.state = "unauthorized"});
+             return "error: device unauthorized."s;
+         },
+         "手机还没有允许这台电脑调试"},
+        {"offline",
+         [](PhoneLab& lab) {
+             lab.Attach({.state = "offline"});
+             return "error: device offline"s;
+         },
+         "手机处于离线状态或仍在连接中"},
+        {"chosen phone gone",
+         [](PhoneLab& lab) {
+             SimPhone& chosen = lab.Attach();
+             std::string serial = chosen.Serial();
+             setenv("ANDROID_SERIAL", serial.c_str(), 1);
+             lab.Detach(chosen);
+             return "error: device '" + serial + "' not found";
+         },
+         "之前选择的手机已经断开，没有改动：请点“刷新”"},
+        {"no shell protocol, app not there",
+         [](PhoneLab& lab) {
+             lab.Attach({.legacyShell = true}).SeedPackage("huawei.health", "installed");
+             return "Failure [not installed for 0]"s;
+         },
+         "这部手机上没有这个应用"},
+        {"system refuses",
+         [](PhoneLab& lab) {
+             lab.Attach().ProtectPackage("huawei.weather");
+             return "Failure [DELETE_FAILED_INTERNAL_ERROR]"s;
+         },
+         "手机系统拒绝了这项操作"},
+        {"no shell protocol, removed",
+         [](PhoneLab& lab) {
+             lab.Attach({.legacyShell = true});
+             return "Success | 撤销：adb shell pm install-existing --user 0 huawei.weather"s;
+         },
+         "完成"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PhoneLab lab;
+        lab.StartServer();
+        std::string outcome = row.prepare(lab);
+        headless::Click(DesktopWindow, "天气卸");
+        Lines records = Records(ProgramLog());
+        ASSERT_FALSE(records.empty());
+        EXPECT_EQ(records.back(), "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | " + outcome);
+        const std::string message = headless::Messages().back();
+        EXPECT_TRUE(message.starts_with(row.messageStart)) << message;
+        for (const SimPhone& phone : lab.Phones()) {
+            bool removed = outcome.starts_with("Success");
+            EXPECT_EQ(phone.Packages().contains("huawei.weather") && phone.Packages().at("huawei.weather") == "uninstalled",
+                      removed);
+        }
+    }
 }
 
 TEST_F(Recording, KeyWithoutAPackageLeavesNoRecord)
@@ -220,6 +356,17 @@ TEST_F(Recording, ProgramClosedWhileAScriptWaitsRecordsThatItsEndWasNotAwaited)
     EXPECT_TRUE(IsProgramEnding());
     EXPECT_TRUE(headless::Messages().empty());
     EXPECT_EQ(Records(ProgramLog()), Lines{"华为 · 禁用 | goolgle_dis.sh | （程序已关闭，未等到结束）"});
+}
+
+// The close box ends the program while the state before a removal is read: the removal is not
+// run, and its record says why rather than blame the interpreter.
+TEST_F(Recording, StepNotRunBecauseTheProgramClosedIsRecordedSo)
+{
+    phone_.SetState("hang");
+    phone_.Set("HANG_MAX_S", "3");
+    headless::Post([] { headless::CloseBox(DesktopWindow); });
+    headless::Click(DesktopWindow, "天气卸");
+    EXPECT_EQ(Records(ProgramLog()), Lines{"华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | （程序已关闭，未运行）"});
 }
 
 // A click during a run starts another run inside it; each record keeps its own command's outcome.
@@ -386,7 +533,7 @@ TEST_F(LogWindow, RecordCutShortByAFullDiskIsMarkedAndTheNextStartsALineOfItsOwn
         signal(SIGXFSZ, SIG_IGN);
         rlimit limit{static_cast<rlim_t>(whole.size() + cutSize), RLIM_INFINITY};
         setrlimit(RLIMIT_FSIZE, &limit);
-        RecordRefusal("adb shell pm uninstall --user 0 a&b");
+        RecordRefusal("adb shell pm uninstall --user 0 a&b", "包名含有不允许的字符");
         _exit(0);
     }
     int status = 0;

@@ -140,7 +140,7 @@ TEST_F(MissingCatalogue, PartRunTheRestIsListedAfterTheLastOutputAndCounted)
     EXPECT_EQ(Output(), "Success\r\n"
                         "databank.ini 中 [华为] 华为视频2 没有包名，未运行\r\n"
                         "databank.ini 中 [华为] 华为视频4 没有包名，未运行\r\n");
-    EXPECT_EQ(Messages(), Lines{"完成，但有 2 项未运行，原因见输出框"});
+    EXPECT_EQ(Messages(), Lines{"完成 2 项，未完成 2 项。\r\n原因见输出框。"});
 }
 
 TEST_F(MissingCatalogue, CatalogueSavedByNotepadAsUtf8IsRead)
@@ -221,7 +221,7 @@ TEST_F(PackageAction, RefusedStepIsSkippedTheOthersRunAndTheRefusalFollowsTheLas
     EXPECT_EQ(Output(), "Success\r\n"
                         "databank.ini 中 [华为] 华为视频1 的包名含有不允许的字符，已跳过\r\n"
                         "databank.ini 中 [华为] 华为视频3 的包名含有不允许的字符，已跳过\r\n");
-    EXPECT_EQ(Messages(), Lines{"完成，但有 2 项未运行，原因见输出框"});
+    EXPECT_EQ(Messages(), Lines{"完成 2 项，未完成 2 项。\r\n原因见输出框。"});
 }
 
 TEST_F(PackageAction, RefusalStartsOnANewLineAfterOutputWithoutALineEnd)

@@ -95,6 +95,14 @@ TEST_F(Runner, CommandWithoutOutputLeavesTheBoxEmpty)
     EXPECT_EQ(Run("true"), "");
 }
 
+// The exit code is the command's own, through the interpreter: the judge of a phone's answer
+// trusts no text that came with a failing code.
+TEST_F(Runner, RunCarriesTheCommandsExitCode)
+{
+    EXPECT_EQ(RunCommandLine("true").exitCode, 0u);
+    EXPECT_EQ(RunCommandLine("echo Success; exit 3").exitCode, 3u);
+}
+
 TEST_F(Runner, WaitNoticeIsPaintedThenReplacedByTheOutput)
 {
     EXPECT_EQ(Run("printf done"), "done");

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <random>
 
+#include "fake_adb/phone_file.h"
 #include "platform/win32/wide.h"
 
 namespace {
@@ -133,22 +134,22 @@ UnixRun WineAdbServer::Client(const std::vector<std::string>& arguments) const
 // does (PR_SET_PDEATHSIG), and the script that starts it ends at once. The script waits for its
 // port file, connects it and waits until the server lists it in the expected state, then prints
 // its serial.
-std::string WineAdbServer::AddPhone(const SimulatedPhoneSpec& spec)
+WineSimPhone& WineAdbServer::Attach(const SimulatedPhoneSpec& spec)
 {
-    std::string name = "phone-" + std::to_string(phones_.size());
-    StartedPhone phone{"", folder_ + "\\" + name + ".txt", unixFolder_ + "/" + name + ".pid"};
-    WritePhoneFile(Utf8Path(phone.phoneFile), spec.seed);
-    std::string portFile = ShellWord(unixFolder_ + "/" + name + ".port");
-    std::string log = ShellWord(unixFolder_ + "/" + name + ".log");
-    std::string start = ShellWord(SIM_PHONE_PROGRAM) + " --state " + ShellWord(spec.state) +
-                        (spec.legacyShell ? " --legacy-shell" : "") + " --delay-ms " + std::to_string(spec.delayMs) +
-                        (spec.model.empty() ? "" : " --model " + ShellWord(spec.model)) +
-                        (spec.release.empty() ? "" : " --release " + ShellWord(spec.release)) +
-                        " --phone-file " + ShellWord(unixFolder_ + "/" + name + ".txt") + " --port-file " + portFile;
+    WineSimPhone& phone = phones_.emplace_back();
+    std::string name = unixFolder_ + "/phone-" + std::to_string(phones_.size());
+    phone.pidFile_ = name + ".pid";
+    std::string portFile = ShellWord(name + ".port");
+    std::string log = ShellWord(name + ".log");
+    std::string start = ShellWord(SIM_PHONE_PROGRAM) + " --state " + ShellWord(spec.state) + " --model " +
+                        ShellWord(spec.model) + " --sdk " + ShellWord(spec.sdk) + " --release " + ShellWord(spec.release) +
+                        " --delay-ms " + std::to_string(spec.delayMs) + (spec.legacyShell ? " --legacy-shell" : "") +
+                        " --phone-file " + ShellWord(UnixPathOf(phone.PhonePath())) + " --log " +
+                        ShellWord(UnixPathOf(phone.LogPath())) + " --port-file " + portFile;
     bool listsAsDevice = spec.state == "hung" || spec.state == "drop";
     std::string listed = listsAsDevice ? "device" : spec.state;
     std::string steps = std::to_string(kPhoneStartSteps);
-    std::string pidFile = ShellWord(phone.pidFile);
+    std::string pidFile = ShellWord(phone.pidFile_);
     std::string script =
         "( " + start + " </dev/null >/dev/null 2>" + log + " &\n" +
         "  echo $! >" + pidFile + "\n" +
@@ -168,24 +169,12 @@ std::string WineAdbServer::AddPhone(const SimulatedPhoneSpec& spec)
         "done\n"
         "echo \"$serial\"\n";
     UnixRun run = RunUnixScript(script);
-    phones_.push_back(phone);
     if (!run.failure.empty() || run.exitCode != 0) {
         ADD_FAILURE() << "the simulated phone could not be started and connected: " << run.failure << run.err;
-        return {};
+        return phone;
     }
-    phones_.back().serial = run.out.substr(0, run.out.find('\n'));
-    return phones_.back().serial;
-}
-
-PhoneFile WineAdbServer::Phone(std::string_view serial) const
-{
-    for (const StartedPhone& phone : phones_) {
-        if (phone.serial == serial) {
-            return ReadPhoneFile(Utf8Path(phone.phoneFile));
-        }
-    }
-    ADD_FAILURE() << "no phone " << serial;
-    return {};
+    phone.serial_ = run.out.substr(0, run.out.find('\n'));
+    return phone;
 }
 
 // The phones first, each given a moment to end before it is killed outright, then the server.

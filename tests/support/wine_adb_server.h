@@ -1,30 +1,44 @@
 // A private adb server for one Windows test under Wine, with simulated phones: Debian's adb and sim_phone, both Unix programs.
 #pragma once
 
+#include <list>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "adb_bridge/unix_command.h"
-#include "fake_adb/phone_file.h"
 #include "platform/win32/owned_handle.h"
+#include "support/phone_files.h"
 
-// What a simulated phone is (sim_phone's options); empty texts leave sim_phone's own.
+// What a simulated phone is like: sim_phone's options, as PhoneSpec gives them to the native tests.
 struct SimulatedPhoneSpec {
-    std::string state = "device";  // device, unauthorized, offline, hung (never answers a command), drop
-    bool legacyShell = false;      // a phone without the shell protocol: output merged, exit code 0
-    int delayMs = 0;               // a slow phone: this long before each answer
-    std::string model;
-    std::string release;
-    PhoneFile seed;                // its packages and settings when it starts
+    std::string state = "device";  // device, recovery, sideload, unauthorized, offline, hung, drop
+    std::string model = "Pellucor_Sim_Phone";
+    std::string sdk = "31";        // ro.build.version.sdk
+    std::string release = "12";    // ro.build.version.release
+    bool legacyShell = false;      // a phone before Android 7: no shell protocol
+    int delayMs = 0;               // before each answer
+};
+
+// One simulated phone, reached by the server as "127.0.0.1:PORT"; its files are Windows paths that
+// the phone reaches by their Unix names. Its log holds what reached it.
+class WineSimPhone : public PhoneFiles {
+public:
+    // Empty when the phone could not be started or connected.
+    const std::string& Serial() const { return serial_; }
+
+private:
+    friend class WineAdbServer;
+    std::string serial_;
+    std::string pidFile_;  // Unix path
 };
 
 // While it exists, every adb the test starts (the bridge beside the test program, directly or
 // through cmd.exe and the companion scripts) talks to an adb server of its own: HOME is a private
 // folder, so the client's key is made there and nothing of the user's is read, and
 // ANDROID_ADB_SERVER_PORT a port of its own (never 5037, nor 5555 to 5585, which the server polls
-// as emulators). The constructor starts the server; AddPhone starts a simulated phone and connects
+// as emulators). The constructor starts the server; Attach starts a simulated phone and connects
 // the server to it. The destructor, which also runs when the test fails, ends the phones and the
 // server (whose end ends every client still waiting on it), removes the folder and restores the
 // variables; should the test program end without it, a guard does the same. One at a time.
@@ -36,23 +50,13 @@ public:
     WineAdbServer& operator=(const WineAdbServer&) = delete;
 
     // Starts a phone and connects it, and waits until the server lists it in the state the spec
-    // gives (hung and drop phones list as "device"). Returns its serial, "127.0.0.1:PORT"; empty
-    // (and a failure of the test) when it could not be started or connected.
-    std::string AddPhone(const SimulatedPhoneSpec& spec = {});
-    // The phone file of a phone AddPhone started, read now.
-    PhoneFile Phone(std::string_view serial) const;
-
-    // The client run with the arguments (each a word) against this server, as a test's own step.
-    UnixRun Client(const std::vector<std::string>& arguments) const;
-    int Port() const { return port_; }
+    // gives (hung and drop phones list as "device"). A phone that could not be started or
+    // connected fails the test and has no serial.
+    WineSimPhone& Attach(const SimulatedPhoneSpec& spec = {});
 
 private:
-    struct StartedPhone {
-        std::string serial;
-        std::string phoneFile;  // Windows path, UTF-8
-        std::string pidFile;    // Unix path
-    };
-
+    // The client run with the arguments (each a word) against this server.
+    UnixRun Client(const std::vector<std::string>& arguments) const;
     bool StartServer();
     void StartGuard();
     std::string ClientCommand(const std::vector<std::string>& arguments) const;
@@ -62,7 +66,7 @@ private:
     std::string folder_;      // Windows path, UTF-8
     std::string unixFolder_;
     int port_ = 0;
-    std::vector<StartedPhone> phones_;
+    std::list<WineSimPhone> phones_;
     std::vector<std::pair<std::string, std::string>> savedVariables_;  // name, value before ("" unset)
     OwnedHandle alive_;  // the file "alive", locked while the fixture lives (see StartGuard)
 };

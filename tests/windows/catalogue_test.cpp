@@ -73,17 +73,22 @@ TEST_F(PackageRowOnWindows, InterpreterSyntaxInTheCatalogueNeverReachesCmd)
     EXPECT_EQ(answerer.Texts(), Lines{"未运行任何命令，原因见输出框"});
 }
 
+// Each reading removes the app, and the phone gets it back before the next one.
 TEST_F(PackageRowOnWindows, CatalogueSavedByNotepadAsUtf8OrUnicodeIsRead)
 {
     MessageBoxAnswerer answerer;
+    auto removeWeather = [this] {
+        ClickDeclared(HuaweiPageControls(), "天气卸");
+        phone_.ReinstallRemoved();
+    };
     catalogue_.WriteUtf8("[华为]\r\n天气=huawei.weather\r\n", false);
-    ClickDeclared(HuaweiPageControls(), "天气卸");
+    removeWeather();
     catalogue_.WriteUtf8("[华为]\r\n天气=huawei.weather\r\n", true);
-    ClickDeclared(HuaweiPageControls(), "天气卸");
+    removeWeather();
     catalogue_.WriteUtf16(u"[华为]\r\n天气=huawei.weather\r\n", false);
-    ClickDeclared(HuaweiPageControls(), "天气卸");
+    removeWeather();
     catalogue_.WriteUtf16(u"[华为]\r\n天气=huawei.weather\r\n", true);
-    ClickDeclared(HuaweiPageControls(), "天气卸");
+    removeWeather();
     EXPECT_EQ(phone_.Changes(), Lines(4, "adb shell pm uninstall --user 0 huawei.weather"));
     EXPECT_EQ(answerer.Texts(), Lines(4, "完成"));
 }

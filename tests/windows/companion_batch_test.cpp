@@ -29,8 +29,6 @@ namespace {
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
 
-const char* const kPhoneScripts[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec",
-                                     "clean", "clean_download", "auto_install"};
 const std::set<std::string> kVisibleScripts = {"hw_rec", "clean", "clean_download", "auto_install", "renew"};
 constexpr std::string_view kClosingPause = "按任意键关闭此窗口…";
 
@@ -109,24 +107,6 @@ TEST_F(CompanionBatchTest, ReadingAppOfBothBrandsIsRemovedForTheCurrentUser)
     RunScript("hwread_UN");
     EXPECT_EQ(Targets("adb shell pm uninstall --user 0 "),
               (Strings{"com.huawei.hwireader", "com.huawei.hwread.dz", "com.hihonor.dz.reader"}));
-}
-
-// adb get-state ends normally for a phone in recovery: only "device" may go on, in every script.
-// (real_adb_test shows the words for no phone, an unauthorized and an offline one with the real
-// client, which cannot put a phone in recovery.)
-TEST_F(CompanionBatchTest, PhoneScriptsGoOnOnlyForADeviceAndOtherwiseExplainTheState)
-{
-    ApkFolder folder({u8"a.apk"});
-    phone_.SetState("recovery");
-    for (const char* stem : kPhoneScripts) {
-        phone_.ClearCommands();
-        std::string output = RunScript(stem);
-        SCOPED_TRACE(stem);
-        EXPECT_NE(output.find("恢复模式"), std::string::npos) << output;
-        EXPECT_NE(output.find("本次没有对手机做任何操作"), std::string::npos);
-        EXPECT_EQ(phone_.Commands(), Strings{"adb get-state"});
-        EXPECT_EQ(output.find(kClosingPause) != std::string::npos, kVisibleScripts.contains(stem));
-    }
 }
 
 TEST_F(CompanionBatchTest, VisibleScriptsWaitBeforeClosingExceptInsideTheMenu)

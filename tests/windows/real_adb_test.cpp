@@ -41,14 +41,6 @@ void ClickDeclared(std::span<const ControlDeclaration> page, std::string_view na
     FAIL() << "no control " << name;
 }
 
-PhoneFile PhoneWith(const std::string& package)
-{
-    PhoneFile phone;
-    phone.onlyListedPackages = true;
-    phone.packages[package].state = "installed";
-    return phone;
-}
-
 class RealAdbOnWindows : public testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -83,38 +75,39 @@ ScriptEnding RunAsAButtonDoes(std::string_view stem)
     return {run.exitCode, output + decoder.Finish()};
 }
 
-// 刷新 (按钮5) runs "adb get-state" through cmd.exe: no phone, one, then a second one.
-TEST_F(RealAdbOnWindows, LinkCheckShowsTheVerdictOfEachNumberOfPhones)
+// 刷新 (按钮5) runs "adb get-state" through cmd.exe and the bridge. (The verdicts of every answer
+// are the native link check's tests.)
+TEST_F(RealAdbOnWindows, LinkCheckShowsTheClientsAnswerAndItsVerdict)
 {
     Refresh();
     EXPECT_EQ(LinkBox(), "无连接");
     EXPECT_EQ(Output(), "error: no devices/emulators found\r\n" + std::string(kNotice));
 
-    ASSERT_FALSE(adb_.AddPhone().empty());
+    ASSERT_FALSE(adb_.Attach().Serial().empty());
     Refresh();
     EXPECT_EQ(LinkBox(), "已连接");
     EXPECT_EQ(Output(), "device\r\n" + std::string(kNotice));
-
-    ASSERT_FALSE(adb_.AddPhone().empty());
-    Refresh();
-    EXPECT_EQ(LinkBox(), "error: more than one device/emulator");
 }
 
-// The removal's answer reaches the output box whatever it says, and the phone changes only once.
-TEST_F(RealAdbOnWindows, RemovalReachesThePhoneAndShowsItsAnswer)
+// The removal's answer reaches the output box and the message follows it.
+TEST_F(RealAdbOnWindows, RemovalReachesThePhoneAndItsMessageFollowsTheAnswer)
 {
     CatalogueFile catalogue;
     catalogue.UseSample();
-    std::string serial = adb_.AddPhone({.seed = PhoneWith("huawei.weather")});
-    ASSERT_FALSE(serial.empty());
+    WineSimPhone& phone = adb_.Attach();
+    ASSERT_FALSE(phone.Serial().empty());
+    phone.SeedPackage("huawei.weather", "installed");
     MessageBoxAnswerer answerer;
     ClickDeclared(HuaweiPageControls(), "天气卸");
     EXPECT_EQ(Output(), "Success\r\n");
-    EXPECT_EQ(answerer.Texts(), Lines{"完成"});
-    EXPECT_EQ(adb_.Phone(serial).packages["huawei.weather"].state, "uninstalled");
+    EXPECT_EQ(phone.Packages()["huawei.weather"], "uninstalled");
+    EXPECT_EQ(phone.Changes(), Lines{"adb shell pm uninstall --user 0 huawei.weather"});
 
     ClickDeclared(HuaweiPageControls(), "天气卸");
     EXPECT_EQ(Output(), "Failure [not installed for 0]\r\n");
+    ASSERT_EQ(answerer.Texts().size(), 2u);
+    EXPECT_EQ(answerer.Texts()[0], "完成");
+    EXPECT_NE(answerer.Texts()[1].find("这部手机上没有这个应用"), std::string::npos) << answerer.Texts()[1];
 }
 
 // check_phone.bat reads the client's own words on both streams ("adb get-state 2>&1").
@@ -125,25 +118,26 @@ TEST_F(RealAdbOnWindows, CompanionScriptsGoOnOnlyOnceAPhoneIsThere)
     EXPECT_NE(none.output.find("没有找到手机"), std::string::npos) << none.output;
     EXPECT_NE(none.output.find("本次没有对手机做任何操作"), std::string::npos) << none.output;
 
-    std::string serial = adb_.AddPhone({.seed = PhoneWith("com.huawei.hwireader")});
-    ASSERT_FALSE(serial.empty());
+    WineSimPhone& phone = adb_.Attach();
+    ASSERT_FALSE(phone.Serial().empty());
+    phone.SeedPackage("com.huawei.hwireader", "installed");
     ScriptEnding ready = RunAsAButtonDoes("hwread_UN");
     EXPECT_EQ(ready.exitCode, 0u) << ready.output;
-    EXPECT_EQ(adb_.Phone(serial).packages["com.huawei.hwireader"].state, "uninstalled");
+    EXPECT_EQ(phone.Packages()["com.huawei.hwireader"], "uninstalled");
 }
 
 // A phone that is there but not ready: what 刷新 shows, and what the companion scripts explain.
 struct NotReady {
-    const char* state;       // sim_phone's
-    const char* linkBox;     // the client's own line
-    const char* explained;   // check_phone.bat's words
+    const char* state;      // sim_phone's
+    const char* linkBox;
+    const char* explained;  // check_phone.bat's words
 };
 
 class PhoneNotReadyOnWindows : public RealAdbOnWindows, public testing::WithParamInterface<NotReady> {};
 
 TEST_P(PhoneNotReadyOnWindows, LinkCheckAndCompanionScriptsSayWhatStopsThem)
 {
-    ASSERT_FALSE(adb_.AddPhone({.state = GetParam().state}).empty());
+    ASSERT_FALSE(adb_.Attach({.state = GetParam().state}).Serial().empty());
     Refresh();
     EXPECT_EQ(LinkBox(), GetParam().linkBox);
     ScriptEnding ending = RunAsAButtonDoes("hwread_UN");
@@ -153,7 +147,8 @@ TEST_P(PhoneNotReadyOnWindows, LinkCheckAndCompanionScriptsSayWhatStopsThem)
 
 INSTANTIATE_TEST_SUITE_P(States, PhoneNotReadyOnWindows,
                          testing::Values(NotReady{"unauthorized", "error: device unauthorized.", "没有允许这台电脑调试"},
-                                         NotReady{"offline", "error: device offline", "离线状态"}),
+                                         NotReady{"offline", "连接异常", "离线状态"},
+                                         NotReady{"recovery", "recovery", "恢复模式"}),
                          [](const testing::TestParamInfo<NotReady>& info) { return std::string(info.param.state); });
 
 // The bridge's own contract, with /bin/sh standing in for the client: the words arrive as the

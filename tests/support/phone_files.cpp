@@ -1,0 +1,140 @@
+// A test phone's files: a fresh log and phone file, read back and seeded for the test.
+#include "support/phone_files.h"
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+
+#include "fake_adb/phone_file.h"
+
+namespace {
+
+// A fresh name in the temporary folder, in UTF-8, without its extension.
+std::string FreshPathStem()
+{
+    static std::atomic<int> counter{0};
+    std::random_device random;
+    auto name = "pellucor-test-phone-" + std::to_string(random()) + "-" + std::to_string(counter++);
+    std::u8string path = (std::filesystem::temp_directory_path() / name).u8string();
+    return std::string(path.begin(), path.end());
+}
+
+// A seeding the file could not hold would make the test check a phone other than the one it
+// describes, so it stops the test instead.
+void SeedInto(const std::string& phonePath, const PhoneFile& phone)
+{
+    if (!WritePhoneFile(Utf8Path(phonePath), phone)) {
+        throw std::runtime_error("cannot write the test phone's file " + phonePath);
+    }
+}
+
+}  // namespace
+
+PhoneFiles::PhoneFiles()
+{
+    std::string stem = FreshPathStem();
+    logPath_ = stem + ".log";
+    phonePath_ = stem + ".phone";
+    std::ofstream(Utf8Path(logPath_), std::ios::binary | std::ios::trunc);
+}
+
+PhoneFiles::~PhoneFiles()
+{
+    std::error_code ignored;
+    std::filesystem::remove(Utf8Path(logPath_), ignored);
+    std::filesystem::remove(Utf8Path(phonePath_), ignored);
+}
+
+void PhoneFiles::ForgetPackages()
+{
+    PhoneFile phone = ReadPhoneFile(Utf8Path(phonePath_));
+    phone.onlyListedPackages = false;
+    phone.packages.clear();
+    WritePhoneFile(Utf8Path(phonePath_), phone);
+}
+
+std::vector<std::string> PhoneFiles::Commands() const
+{
+    std::vector<std::string> commands;
+    std::ifstream log(Utf8Path(logPath_), std::ios::binary);
+    for (std::string line; std::getline(log, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        commands.push_back(line);
+    }
+    return commands;
+}
+
+std::vector<std::string> PhoneFiles::Changes() const
+{
+    std::vector<std::string> changes = Commands();
+    std::erase_if(changes, [](const std::string& command) {
+        return command.starts_with("adb shell pm list packages --user 0 ") || command.starts_with("adb shell settings get ");
+    });
+    return changes;
+}
+
+
+void PhoneFiles::ClearCommands() { std::ofstream(Utf8Path(logPath_), std::ios::binary | std::ios::trunc); }
+
+void PhoneFiles::SeedPackage(std::string_view name, std::string_view state)
+{
+    if (name.empty() || name.find_first_of(" \t\r\n") != std::string_view::npos || !IsPackageState(state)) {
+        throw std::invalid_argument("no package can be seeded as \"" + std::string(name) + "\" " + std::string(state));
+    }
+    PhoneFile phone = ReadPhoneFile(Utf8Path(phonePath_));
+    phone.onlyListedPackages = true;
+    phone.packages[std::string(name)].state = state;
+    SeedInto(phonePath_, phone);
+}
+
+void PhoneFiles::ProtectPackage(std::string_view name)
+{
+    if (!Packages().contains(std::string(name))) {
+        SeedPackage(name, "installed");
+    }
+    PhoneFile phone = ReadPhoneFile(Utf8Path(phonePath_));
+    phone.onlyListedPackages = true;
+    phone.packages[std::string(name)].isProtected = true;
+    SeedInto(phonePath_, phone);
+}
+
+void PhoneFiles::SeedSetting(std::string_view space, std::string_view key, std::string_view value)
+{
+    bool oneWord = !key.empty() && key.find_first_of(" \t\r\n") == std::string_view::npos;
+    if ((space != "system" && space != "secure" && space != "global") || !oneWord ||
+        value.find_first_of("\r\n") != std::string_view::npos) {
+        throw std::invalid_argument("no setting can be seeded as " + std::string(space) + " " + std::string(key));
+    }
+    PhoneFile phone = ReadPhoneFile(Utf8Path(phonePath_));
+    phone.settings[std::string(space) + " " + std::string(key)] = value;
+    SeedInto(phonePath_, phone);
+}
+
+void PhoneFiles::ReinstallRemoved()
+{
+    PhoneFile phone = ReadPhoneFile(Utf8Path(phonePath_));
+    for (auto& [name, package] : phone.packages) {
+        if (package.state == "uninstalled") {
+            package.state = "installed";
+        }
+    }
+    SeedInto(phonePath_, phone);
+}
+
+std::map<std::string, std::string> PhoneFiles::Packages() const
+{
+    std::map<std::string, std::string> states;
+    for (const auto& [name, package] : ReadPhoneFile(Utf8Path(phonePath_)).packages) {
+        states[name] = package.state;
+    }
+    return states;
+}
+
+std::map<std::string, std::string> PhoneFiles::Settings() const
+{
+    return ReadPhoneFile(Utf8Path(phonePath_)).settings;
+}

@@ -1,0 +1,69 @@
+// A private adb world for one test: the real adb client beside the test program, its own server, simulated phones.
+#pragma once
+
+#include <list>
+#include <string>
+#include <string_view>
+
+#include "support/phone_files.h"
+
+// What a simulated phone is like (tests/sim_phone/README.md tells each state).
+struct PhoneSpec {
+    std::string state = "device";  // device, recovery, sideload, unauthorized, offline, hung, drop
+    std::string model = "Pellucor_Sim_Phone";
+    std::string sdk = "31";       // ro.build.version.sdk
+    std::string release = "12";   // ro.build.version.release
+    bool legacyShell = false;     // a phone before Android 7: no shell protocol
+    int delayMs = 0;              // before each answer
+};
+
+// One simulated phone, reached by the server as "127.0.0.1:PORT". Its log holds what reached it.
+class SimPhone : public PhoneFiles {
+public:
+    SimPhone(const PhoneSpec& spec, const std::string& program);
+    ~SimPhone();
+    const std::string& Serial() const { return serial_; }
+    const PhoneSpec& Spec() const { return spec_; }
+    // The phone is switched off (its process ends); the server sees it offline, then gone.
+    void Stop();
+
+private:
+    PhoneSpec spec_;
+    std::string serial_;
+    int process_ = -1;
+};
+
+// While it exists, the test program's folder holds the real adb client (Debian's, in place of the
+// fake), and the test's adb commands reach a server of their own: HOME is a fresh folder (no user
+// key, no other server's files), ANDROID_ADB_SERVER_PORT a free port, ANDROID_SERIAL unset. The
+// destructor stops the server and every phone and puts the fake adb and the environment back, so
+// that a failing test leaves nothing running. One at a time.
+class PhoneLab {
+public:
+    PhoneLab();
+    ~PhoneLab();
+    PhoneLab(const PhoneLab&) = delete;
+    PhoneLab& operator=(const PhoneLab&) = delete;
+
+    // Starts the server now, so that the program's first adb command prints no notice of starting
+    // it. Attach does this itself.
+    void StartServer();
+    // Starts a simulated phone and connects the server to it; returns once `adb devices` shows it
+    // in the state it should have (hung and drop phones show as device).
+    SimPhone& Attach(const PhoneSpec& spec = {});
+    // Disconnects the phone and stops it: it is no longer attached.
+    void Detach(SimPhone& phone);
+    // What the client printed (both streams, in write order) for the arguments, run directly.
+    std::string Adb(std::string_view arguments) const;
+    const std::list<SimPhone>& Phones() const { return phones_; }
+    // The real client's path, for a test that places it elsewhere too.
+    static std::string Client();
+
+private:
+    void KillServer();
+
+    std::string home_;
+    std::string port_;
+    std::string besideProgram_;  // the adb beside the test program
+    std::list<SimPhone> phones_;
+};
