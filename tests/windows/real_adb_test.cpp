@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <span>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "platform/encoding.h"
 #include "platform/process.h"
 #include "platform/system.h"
+#include "platform/win32/wide.h"
 #include "platform/window_system.h"
 #include "support/catalogue_file.h"
 #include "support/message_box_answerer.h"
@@ -45,7 +48,7 @@ class RealAdbOnWindows : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        static const WindowDeclaration* const windows[] = {&DesktopWindowDeclaration()};
+        static const WindowDeclaration* const windows[] = {&DesktopWindowDeclaration(), &PhoneChoiceWindowDeclaration()};
         StartWithWindows(windows);
         OpenWindow(DesktopWindow, false);
     }
@@ -108,6 +111,66 @@ TEST_F(RealAdbOnWindows, RemovalReachesThePhoneAndItsMessageFollowsTheAnswer)
     ASSERT_EQ(answerer.Texts().size(), 2u);
     EXPECT_EQ(answerer.Texts()[0], "完成");
     EXPECT_NE(answerer.Texts()[1].find("这部手机上没有这个应用"), std::string::npos) << answerer.Texts()[1];
+}
+
+// A user at the 选择手机 window: a second thread that waits for this program's window and clicks
+// the button whose caption starts with the model, as a user would, while the window's modal loop runs.
+class PhoneChooser {
+public:
+    explicit PhoneChooser(std::string model) : model_(Utf8ToWide(model)), thread_([this] { Choose(); }) {}
+    ~PhoneChooser()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    PhoneChooser(const PhoneChooser&) = delete;
+    PhoneChooser& operator=(const PhoneChooser&) = delete;
+
+private:
+    void Choose()
+    {
+        for (; !stop_; Sleep(20)) {
+            HWND window = FindWindowW(nullptr, L"选择手机");
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (window == nullptr || process != GetCurrentProcessId()) {
+                continue;
+            }
+            for (HWND button = FindWindowExW(window, nullptr, L"Button", nullptr); button != nullptr;
+                 button = FindWindowExW(window, button, L"Button", nullptr)) {
+                wchar_t caption[256] = {};
+                GetWindowTextW(button, caption, 256);
+                if (std::wstring_view(caption).starts_with(model_ + L"  ")) {
+                    PostMessageW(button, BM_CLICK, 0, 0);
+                    return;
+                }
+            }
+        }
+    }
+
+    std::wstring model_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+// Several phones are a choice in a modal window; the chosen serial reaches every later command
+// through ANDROID_SERIAL, which Wine hands to the Linux client as it stands.
+TEST_F(RealAdbOnWindows, ChosenPhoneOfSeveralTakesTheCommands)
+{
+    CatalogueFile catalogue;
+    catalogue.UseSample();
+    WineSimPhone& phone = adb_.Attach({.model = "HONOR_X40"});
+    WineSimPhone& emulator = adb_.Attach({.model = "MuMu"});
+    ASSERT_FALSE(phone.Serial().empty() || emulator.Serial().empty());
+    {
+        PhoneChooser chooser("MuMu");
+        Refresh();
+    }
+    EXPECT_EQ(LinkBox(), "已连接");
+    MessageBoxAnswerer answerer;
+    ClickDeclared(HuaweiPageControls(), "天气卸");
+    EXPECT_EQ(emulator.Changes(), Lines{"adb shell pm uninstall --user 0 huawei.weather"});
+    EXPECT_TRUE(phone.Commands().empty());
 }
 
 // check_phone.bat reads the client's own words on both streams ("adb get-state 2>&1").
