@@ -95,19 +95,29 @@ void AwaitFile(const fs::path& folder, const fs::path& file)
     }
 }
 
-// The script's frame: its streams into files, then its exit status written and renamed into
-// place, so that the status file exists only once everything is written.
-std::string Framed(std::string_view script, const std::string& folder)
+// The frame around the script, which runs in a shell of its own so that nothing it does (a
+// syntax error included) keeps the frame from writing its exit status: its streams into files,
+// then the status written and renamed into place, so that the status file exists only once
+// everything is written.
+std::string Frame(const std::string& folder)
 {
     std::string out = ShellWord(folder + "/out");
     std::string err = ShellWord(folder + "/err");
     std::string part = ShellWord(folder + "/code.part");
     std::string code = ShellWord(folder + "/code");
-    return "(\n" + std::string(script) + "\n) </dev/null >" + out + " 2>" + err + "\necho $? >" + part + "\nmv " +
-           part + " " + code + "\n";
+    return "/bin/sh " + ShellWord(folder + "/script.sh") + " </dev/null >" + out + " 2>" + err + "\necho $? >" + part +
+           "\nmv " + part + " " + code + "\n";
 }
 
-// Starts /bin/sh with the script file; true once Wine has handed it to the Unix side.
+bool WriteWhole(const fs::path& path, const std::string& text)
+{
+    std::ofstream file(path, std::ios::binary);
+    file << text;
+    file.close();
+    return static_cast<bool>(file);
+}
+
+// Starts /bin/sh with the frame's file; true once Wine has handed it to the Unix side.
 bool StartShell(const std::string& scriptPath)
 {
     std::wstring shell = DosPathOf("/bin/sh");
@@ -163,13 +173,11 @@ UnixRun RunUnixScript(std::string_view script)
     if (unixFolder.empty()) {
         return {"no private folder that Unix programs can reach (is this Wine?)"};
     }
-    std::ofstream scriptFile(folder.Path() / "script.sh", std::ios::binary);
-    scriptFile << Framed(script, unixFolder);
-    scriptFile.close();
-    if (!scriptFile) {
+    if (!WriteWhole(folder.Path() / "script.sh", std::string(script)) ||
+        !WriteWhole(folder.Path() / "frame.sh", Frame(unixFolder))) {
         return {"the script could not be written into " + std::string(folderName.begin(), folderName.end())};
     }
-    if (!StartShell(unixFolder + "/script.sh")) {
+    if (!StartShell(unixFolder + "/frame.sh")) {
         return {"/bin/sh could not be started"};
     }
     AwaitFile(folder.Path(), folder.Path() / "code");
