@@ -251,6 +251,12 @@ Answer PackageManager(const Args& words, std::size_t verbAt, Phone& phone)
     if (verb == "uninstall") {
         return Uninstall(args, phone);
     }
+    if (verb == "install-existing" && phone.sdk < 26) {
+        // Android 7.x: Pm.java has no such command ("Error: unknown command", then its usage, left
+        // out here); PackageManagerShellCommand's default handler says "Unknown command".
+        return verbAt == 1 ? Answer{{"Error: unknown command 'install-existing'"}, {}, 1}
+                           : Answer{{}, {"Unknown command: install-existing"}, 255};
+    }
     if (verb == "install-existing") {
         return InstallExisting(args, phone);
     }
@@ -373,7 +379,9 @@ Answer Settings(const Args& words, Phone& phone)
     return Out({deleted ? "Deleted 1 rows" : "Deleted 0 rows"});
 }
 
-Answer ShellCommand(const std::string& commandLine, Phone& phone, const PhoneProperties& properties)
+namespace {
+
+Answer OneShellCommand(const std::string& commandLine, Phone& phone, const PhoneProperties& properties)
 {
     Args words;
     std::istringstream stream(commandLine);
@@ -394,4 +402,19 @@ Answer ShellCommand(const std::string& commandLine, Phone& phone, const PhonePro
         return Settings(words, phone);
     }
     return {};
+}
+
+}  // namespace
+
+Answer ShellCommand(const std::string& commandLine, Phone& phone, const PhoneProperties& properties)
+{
+    Answer answer;
+    std::istringstream commands(commandLine);
+    for (std::string command; std::getline(commands, command, ';');) {
+        Answer one = OneShellCommand(command, phone, properties);
+        answer.out.insert(answer.out.end(), one.out.begin(), one.out.end());
+        answer.err.insert(answer.err.end(), one.err.begin(), one.err.end());
+        answer.exitCode = one.exitCode;
+    }
+    return answer;
 }

@@ -15,6 +15,7 @@ struct Phone {
     PhoneFile file;
     std::optional<std::string> listedPackages;  // FAKE_ADB_PACKAGES, comma-separated, when set
     bool changed = false;  // the state file has to be written back
+    int sdk = 31;          // ro.build.version.sdk: before 26 (Android 8.0) there is no install-existing
 };
 
 // `pm VERB ...` and `cmd package VERB ...`: words[verbAt] is the verb, the words after it its arguments.
@@ -25,6 +26,7 @@ Answer Settings(const Args& words, Phone& phone);
 // The phone's properties that `getprop NAME` answers; any other name answers an empty line.
 using PhoneProperties = std::map<std::string, std::string>;
 
-// One shell command line, as the phone's shell runs it: getprop, pm, cmd package and settings on
-// the kept state; every other command answers with nothing.
+// One shell command line, as the phone's shell runs it: commands separated by ';' one after the
+// other, their answers joined and the last one's exit status; getprop, pm, cmd package and
+// settings on the kept state; every other command answers with nothing.
 Answer ShellCommand(const std::string& commandLine, Phone& phone, const PhoneProperties& properties);

@@ -35,6 +35,7 @@ struct Options {
     std::string device = "pellucor_sim";
     std::string sdk = "31";
     std::string release = "12";
+    std::string serialNumber;  // ro.serialno; "SIM" and the port when not given
     std::string phoneFile;
     std::string portFile;
     std::string log;
@@ -43,7 +44,7 @@ struct Options {
 constexpr const char* kUsage =
     "usage: sim_phone [--state device|recovery|sideload|unauthorized|offline|hung|drop] [--legacy-shell]\n"
     "                 [--delay-ms N]\n"
-    "                 [--model M] [--product P] [--device D] [--sdk N] [--release R]\n"
+    "                 [--model M] [--product P] [--device D] [--sdk N] [--release R] [--serialno S]\n"
     "                 [--phone-file F] [--port-file F] [--log F]\n";
 
 bool ReadOptions(int argc, char* argv[], Options& options)
@@ -51,6 +52,7 @@ bool ReadOptions(int argc, char* argv[], Options& options)
     std::map<std::string, std::string*> valued = {
         {"--state", &options.state},       {"--model", &options.model},     {"--product", &options.product},
         {"--device", &options.device},     {"--sdk", &options.sdk},         {"--release", &options.release},
+        {"--serialno", &options.serialNumber},
         {"--phone-file", &options.phoneFile}, {"--port-file", &options.portFile}, {"--log", &options.log}};
     for (int i = 1; i < argc; ++i) {
         std::string name = argv[i];
@@ -256,6 +258,7 @@ private:
     {
         Log("shell " + commandLine);
         Phone phone;
+        phone.sdk = std::atoi(options_.sdk.c_str());
         if (!options_.phoneFile.empty()) {
             phone.file = ReadPhoneFile(options_.phoneFile);
         }
@@ -263,6 +266,7 @@ private:
                                       {"ro.product.name", options_.product},
                                       {"ro.product.device", options_.device},
                                       {"ro.build.version.sdk", options_.sdk},
+                                      {"ro.serialno", options_.serialNumber},
                                       {"ro.build.version.release", options_.release}};
         Answer answer = ShellCommand(commandLine, phone, properties);
         if (phone.changed && !options_.phoneFile.empty()) {
@@ -355,6 +359,9 @@ int main(int argc, char* argv[])
     if (listening < 0 || !AnnouncePort(port, options.portFile)) {
         std::perror("sim_phone: cannot listen on a loopback port");
         return 1;
+    }
+    if (options.serialNumber.empty()) {
+        options.serialNumber = "SIM" + std::to_string(port);
     }
     // One host at a time, as a phone has one adb server; after a drop or a reboot the server
     // connects again.

@@ -1,0 +1,86 @@
+// Reading the phone's identity with one adb call, and keeping it for the length of an action.
+#include "core/phone_identity.h"
+
+#include <vector>
+
+#include "core/runner.h"
+#include "platform/text.h"
+
+namespace {
+
+int scopeDepth = 0;
+std::optional<PhoneReading> scopedReading;
+
+// The answer's lines without adb's notices about its server; an empty property is an empty line.
+std::vector<std::string> AnswerLines(std::string_view answer)
+{
+    std::vector<std::string> lines;
+    while (!answer.empty()) {
+        std::size_t end = answer.find('\n');
+        std::string_view line = answer.substr(0, end);
+        answer.remove_prefix(end == std::string_view::npos ? answer.size() : end + 1);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (!IsAdbServerNotice(line)) {
+            lines.emplace_back(line);
+        }
+    }
+    return lines;
+}
+
+bool IsNumber(std::string_view text)
+{
+    return !text.empty() && text.size() < 4 && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+}  // namespace
+
+std::string PhoneIdentity::Name() const
+{
+    return JoinText({model.empty() ? "未知型号" : model, "（", serial.empty() ? "无序列号" : serial, "）"});
+}
+
+bool CanRestoreRemovals(const PhoneIdentity& phone) { return phone.sdk == 0 || phone.sdk >= kFirstSdkWithInstallExisting; }
+
+std::optional<PhoneIdentity> ParseIdentity(std::string_view answer)
+{
+    std::vector<std::string> lines = AnswerLines(answer);
+    if (lines.size() != 3 || !IsNumber(lines[2])) {
+        return std::nullopt;
+    }
+    return PhoneIdentity{lines[0], lines[1], TextToInteger(lines[2])};
+}
+
+PhoneReading ReadAttachedPhone()
+{
+    std::string query(kIdentityQuery);
+    CommandRun run = RunCommandLine(query);
+    PhoneReading reading{ParseIdentity(run.output), JudgeRun(query, run)};
+    if (reading.phone) {
+        reading.verdict.cause = Cause::Confirmed;
+    }
+    return reading;
+}
+
+PhoneScope::PhoneScope() { ++scopeDepth; }
+
+PhoneScope::~PhoneScope()
+{
+    if (--scopeDepth == 0) {
+        scopedReading.reset();
+    }
+}
+
+const PhoneReading& ActionPhone()
+{
+    static PhoneReading unscoped;
+    if (scopeDepth == 0) {
+        unscoped = ReadAttachedPhone();
+        return unscoped;
+    }
+    if (!scopedReading) {
+        scopedReading = ReadAttachedPhone();
+    }
+    return *scopedReading;
+}

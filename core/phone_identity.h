@@ -1,0 +1,59 @@
+// Which phone a command reaches: its model, serial number and Android version, read once per action.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/run_verdict.h"
+
+// The phone as records and plans name it. A record without one names "未知手机".
+struct PhoneIdentity {
+    std::string model;   // ro.product.model
+    std::string serial;  // ro.serialno: the phone's own, the same over USB and Wi-Fi
+    int sdk = 0;         // ro.build.version.sdk; 0 when unknown
+
+    // "HONOR_X40（ABC123）", as records and questions show it.
+    std::string Name() const;
+    bool operator==(const PhoneIdentity& other) const { return model == other.model && serial == other.serial; }
+};
+
+inline constexpr std::string_view kUnknownPhone = "未知手机";
+
+// Android 8.0 (SDK 26) brought `pm install-existing`: before it a removal for the user cannot be
+// taken back by any command. Pm.java of Android 7.x answers "Error: unknown command
+// 'install-existing'", and `cmd package` "Unknown command: install-existing".
+inline constexpr int kFirstSdkWithInstallExisting = 26;
+bool CanRestoreRemovals(const PhoneIdentity& phone);
+
+// The one command that reads the identity: three properties in one shell call.
+inline constexpr std::string_view kIdentityQuery =
+    "adb shell \"getprop ro.product.model;getprop ro.serialno;getprop ro.build.version.sdk\"";
+
+// The identity from the query's answer: its three lines after adb's notices; none when the
+// answer is anything else (an error of adb's, a phone that did not answer).
+std::optional<PhoneIdentity> ParseIdentity(std::string_view answer);
+
+// What reading the phone found: the phone, or the verdict that says why there is none.
+struct PhoneReading {
+    std::optional<PhoneIdentity> phone;
+    Verdict verdict;
+};
+
+// Runs the query through the runner (its output is shown as every command's is).
+PhoneReading ReadAttachedPhone();
+
+// While one exists, the phone is read at most once: the first change of an action reads it, and
+// the action's later changes, and their records, name the same phone. Scopes nest; the outermost
+// one forgets the phone when it ends, so that the next action reads it again.
+class PhoneScope {
+public:
+    PhoneScope();
+    ~PhoneScope();
+    PhoneScope(const PhoneScope&) = delete;
+    PhoneScope& operator=(const PhoneScope&) = delete;
+};
+
+// The phone of the action now running, read now if the action has not read it yet (and every
+// time outside a scope).
+const PhoneReading& ActionPhone();
