@@ -19,6 +19,8 @@ namespace fs = std::filesystem;
 // How long a phone may take to listen and then to reach its state, in steps of the shell's sleep.
 constexpr int kPhoneStartSteps = 200;  // of 50 ms
 constexpr int kServerStarts = 5;       // ports tried before giving up
+// Debian's (python3-minimal), named in full: the guard does not depend on what PATH holds.
+constexpr const char* kPython = "/usr/bin/python3";
 
 std::string Utf8(const fs::path& path)
 {
@@ -99,10 +101,9 @@ WineAdbServer::~WineAdbServer()
     for (const auto& [name, value] : savedVariables_) {
         SetVariable(name, value);
     }
-    bool guarded = static_cast<bool>(alive_);
     alive_.Close();
     std::error_code ignored;
-    if (!guarded) {
+    if (!guarded_) {
         fs::remove_all(Utf8Path(folder_), ignored);
     }
 }
@@ -201,19 +202,21 @@ void WineAdbServer::StartGuard()
     fs::path alive = Utf8Path(folder_) / "alive";
     alive_ = OwnedHandle(CreateFileW(alive.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    OVERLAPPED whole{};
-    if (!alive_ || !LockFileEx(alive_.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
+    OVERLAPPED firstByte{};
+    if (!alive_ || !LockFileEx(alive_.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &firstByte)) {
         ADD_FAILURE() << "the fixture cannot hold its lock: nothing would end its processes after a crash";
         return;
     }
     std::string folder = ShellWord(unixFolder_);
-    std::string awaitUnlock = "python3 -c 'import fcntl, sys; fcntl.lockf(open(sys.argv[1], \"r+\"), fcntl.LOCK_EX, 1, 0)' " +
+    std::string awaitUnlock = std::string(kPython) +
+                              " -c 'import fcntl, sys; fcntl.lockf(open(sys.argv[1], \"r+\"), fcntl.LOCK_EX, 1, 0)' " +
                               folder + "/alive";
-    UnixRun run = RunUnixScript("command -v python3 >/dev/null || exit 1\n"
+    UnixRun run = RunUnixScript("[ -x " + std::string(kPython) + " ] || exit 1\n"
                                 "( " + awaitUnlock + " || exit\n"
                                 "  [ -e " + folder + "/ended ] || {\n" + EndingScript() + "}\n"
                                 "  rm -rf " + folder + " ) </dev/null >/dev/null 2>&1 &\n");
-    EXPECT_EQ(run.exitCode, 0) << "no python3 for the guard: " << run.failure;
+    guarded_ = run.failure.empty() && run.exitCode == 0;
+    EXPECT_TRUE(guarded_) << "no " << kPython << " for the guard: " << run.failure;
 }
 
 void WineAdbServer::EndEverything()

@@ -68,5 +68,6 @@ private:
     int port_ = 0;
     std::list<WineSimPhone> phones_;
     std::vector<std::pair<std::string, std::string>> savedVariables_;  // name, value before ("" unset)
-    OwnedHandle alive_;  // the file "alive", locked while the fixture lives (see StartGuard)
+    OwnedHandle alive_;     // the file "alive", locked while the fixture lives (see StartGuard)
+    bool guarded_ = false;  // the guard runs: it removes the folder once the lock is let go
 };
