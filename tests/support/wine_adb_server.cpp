@@ -140,6 +140,9 @@ WineSimPhone& WineAdbServer::Attach(const SimulatedPhoneSpec& spec)
     WineSimPhone& phone = phones_.emplace_back();
     std::string name = unixFolder_ + "/phone-" + std::to_string(phones_.size());
     phone.pidFile_ = name + ".pid";
+    // The phone's files are its own; listed for the guard, which has no destructor to run.
+    std::ofstream(Utf8Path(folder_) / "phone-files", std::ios::binary | std::ios::app)
+        << UnixPathOf(phone.PhonePath()) << "\n" << UnixPathOf(phone.LogPath()) << "\n";
     std::string portFile = ShellWord(name + ".port");
     std::string log = ShellWord(name + ".log");
     std::string start = ShellWord(SIM_PHONE_PROGRAM) + " --state " + ShellWord(spec.state) + " --model " +
@@ -195,8 +198,9 @@ std::string WineAdbServer::EndingScript() const
 // ending it at its time limit). It waits, without polling, for a lock on the file "alive", which
 // the fixture holds: Wine's server keeps a Windows lock as a POSIX record lock on the file, so a
 // Unix program sees it, and drops it the moment the process that held it ends, however it ends
-// (measured with Wine 8.0, the process killed outright included). A destructor that has done the
-// work first leaves the file "ended"; the guard then only removes the folder.
+// (measured with Wine 8.0, the process killed outright included). Without the destructor it also
+// removes the phones' files. A destructor that has done the work first leaves the file "ended";
+// the guard then only removes the folder.
 void WineAdbServer::StartGuard()
 {
     fs::path alive = Utf8Path(folder_) / "alive";
@@ -213,7 +217,9 @@ void WineAdbServer::StartGuard()
                               folder + "/alive";
     UnixRun run = RunUnixScript("[ -x " + std::string(kPython) + " ] || exit 1\n"
                                 "( " + awaitUnlock + " || exit\n"
-                                "  [ -e " + folder + "/ended ] || {\n" + EndingScript() + "}\n"
+                                "  [ -e " + folder + "/ended ] || {\n" + EndingScript() +
+                                "    while IFS= read -r file; do rm -f \"$file\"; done <" + folder + "/phone-files\n"
+                                "  }\n"
                                 "  rm -rf " + folder + " ) </dev/null >/dev/null 2>&1 &\n");
     guarded_ = run.failure.empty() && run.exitCode == 0;
     EXPECT_TRUE(guarded_) << "no " << kPython << " for the guard: " << run.failure;
