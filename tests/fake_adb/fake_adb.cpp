@@ -178,7 +178,12 @@ Answer Shell(const Args& args)
     std::filesystem::path file = EnvPath("FAKE_ADB_PHONE");
     Phone phone = LoadPhone(file);
     // adb hands the phone one command line
-    Answer answer = ShellCommand(Join(args, 1), phone, {{"ro.build.version.release", Env("FAKE_ADB_RELEASE", "12")}});
+    phone.sdk = std::atoi(Env("FAKE_ADB_SDK", "31").c_str());
+    PhoneProperties properties = {{"ro.build.version.release", Env("FAKE_ADB_RELEASE", "12")},
+                                  {"ro.build.version.sdk", Env("FAKE_ADB_SDK", "31")},
+                                  {"ro.product.model", "Pellucor_Test_Phone"},
+                                  {"ro.serialno", kSerial}};
+    Answer answer = ShellCommand(Join(args, 1), phone, properties);
     if (phone.changed && !file.empty() && !WritePhoneFile(file, phone.file)) {
         return Fail({"fake adb: cannot write the phone's state file (FAKE_ADB_PHONE)"});
     }
