@@ -6,6 +6,7 @@
 
 #include "catalogue/catalogue.h"
 #include "core/operation_log.h"
+#include "core/phone_identity.h"
 #include "core/run_verdict.h"
 #include "core/window_names.h"
 #include "platform/text.h"
@@ -55,6 +56,21 @@ std::string RefusalLine(std::string_view section, std::string_view key, std::str
     return JoinText({"databank.ini 中 [", section, "] ", key, " 的", why, "，已跳过\r\n"});
 }
 
+// A removal for the user is taken back with `pm install-existing`, which phones before Android 8.0
+// lack: on such a phone the user is asked first (the default answer is No) and pointed to 禁用,
+// which can always be undone. A phone that could not be read is not asked about: its commands
+// fail with their own causes.
+bool MayRemoveFromThisPhone()
+{
+    const PhoneReading& reading = ActionPhone();
+    if (!reading.phone || CanRestoreRemovals(*reading.phone)) {
+        return true;
+    }
+    return AskYesNo(JoinText({"这部手机 ", reading.phone->Name(), " 的系统是 Android 7.1 或更早（SDK ",
+                              std::to_string(reading.phone->sdk), "）：卸载后没有命令能把应用装回来，",
+                              "只有恢复出厂设置才能找回。\r\n建议改用“禁用”：禁用随时可以解禁。\r\n\r\n仍要卸载吗？"}));
+}
+
 // Steps that did not run are reported after the last command, whose run empties the box before
 // it starts: below that command's output, or in place of the box's text when nothing ran, so
 // that no earlier action's output is mistaken for this one's.
@@ -95,6 +111,8 @@ bool IsSafePackageName(std::string_view value)
 
 void RunPackageAction(const PackageAction& action)
 {
+    PhoneScope phone;  // its records name the phone read before its first change
+    bool asked = false;
     std::string reasons;
     StepTally tally;
     bool anyCommandRan = false;
@@ -126,6 +144,13 @@ void RunPackageAction(const PackageAction& action)
             RecordRefusal(commandLine, why);
             tally.AddNotRun();
             continue;
+        }
+        if (action.kind == PackageActionKind::Uninstall && !asked) {
+            asked = true;
+            if (!MayRemoveFromThisPhone()) {
+                ShowMessage("没有卸载任何应用。");
+                return;
+            }
         }
         Verdict verdict = RunAndJudge(commandLine);
         tally.Add(verdict, IsAlreadySo(commandLine, verdict));

@@ -43,6 +43,8 @@ inline constexpr std::string_view kDone = "完成";
 // added to the output box after the action's last step. Then the message (see StepTally): the
 // declared one when Android confirmed every step that ran (an app to remove that is not on the
 // phone counts as removed when others were), else why not, by cause, and how many steps were done.
+// Before the first removal on a phone before Android 8.0, where no removal can be taken back, the
+// user is asked; No ends the action with nothing run.
 void RunPackageAction(const PackageAction& action);
 
 // True when the value can reach the command interpreter unquoted: no control characters and no

@@ -199,10 +199,11 @@ std::string UndoOf(const std::optional<PhoneChange>& change, const std::optional
 // nothing; the runner refuses it, and its record keeps only the line's start.
 CommandRun RunAndRecord(std::string commandLine, std::string_view origin)
 {
-    bool runs = !IsProgramEnding() && !IsBlank(commandLine);
+    // A step that the program's closing keeps from running is recorded as such.
+    bool runs = !IsBlank(commandLine);
     bool tooLong = IsTooLongToRun(commandLine);
     std::string from = origin.empty() ? CurrentOrigin() : std::string(origin);
-    std::optional<PhoneChange> change = runs && !tooLong ? ChangeOf(commandLine) : std::nullopt;
+    std::optional<PhoneChange> change = runs && !tooLong && !IsProgramEnding() ? ChangeOf(commandLine) : std::nullopt;
     std::optional<std::string> replaced = change ? ReplacedStateOnPhone(*change) : std::nullopt;
     std::string recorded = tooLong ? ShortenedText(commandLine, kLongestOutcome) : commandLine;
     CommandRun run = RunCommandLine(commandLine);

@@ -107,7 +107,8 @@ std::optional<Answer> DeviceError(const std::string& state)
                      "Otherwise check for a confirmation dialog on your device."});
     }
     if (state == "gone") {
-        return Fail({"error: device 'FAKE0002' not found"});
+        std::string serial = Env("ANDROID_SERIAL");
+        return Fail({"error: device '" + (serial.empty() ? std::string("FAKE0002") : serial) + "' not found"});
     }
     if (state == "fight") {
         return Fail({"adb server version (40) doesn't match this client (41); killing...",
@@ -178,7 +179,12 @@ Answer Shell(const Args& args)
     std::filesystem::path file = EnvPath("FAKE_ADB_PHONE");
     Phone phone = LoadPhone(file);
     // adb hands the phone one command line
-    Answer answer = ShellCommand(Join(args, 1), phone, {{"ro.build.version.release", Env("FAKE_ADB_RELEASE", "12")}});
+    phone.sdk = std::atoi(Env("FAKE_ADB_SDK", "31").c_str());
+    PhoneProperties properties = {{"ro.build.version.release", Env("FAKE_ADB_RELEASE", "12")},
+                                  {"ro.build.version.sdk", Env("FAKE_ADB_SDK", "31")},
+                                  {"ro.product.model", "Pellucor_Test_Phone"},
+                                  {"ro.serialno", kSerial}};
+    Answer answer = ShellCommand(Join(args, 1), phone, properties);
     if (phone.changed && !file.empty() && !WritePhoneFile(file, phone.file)) {
         return Fail({"fake adb: cannot write the phone's state file (FAKE_ADB_PHONE)"});
     }
@@ -301,10 +307,30 @@ void Write(std::FILE* stream, const std::vector<std::string>& lines, const std::
     std::exit(1);
 }
 
+// The serial a command names, by -s or else by ANDROID_SERIAL, as adb reads them; empty for none.
+std::string NamedSerial(const Args& args)
+{
+    for (std::size_t i = 0; i + 1 < args.size() && args[i].size() == 2 && args[i][0] == '-'; ++i) {
+        if (args[i] == "-s") {
+            return args[i + 1];
+        }
+    }
+    return Env("ANDROID_SERIAL");
+}
+
+// With two phones, a command that names one reaches it, and one that names another finds none.
+std::string StateFor(const std::string& state, const std::string& serial)
+{
+    if (state != "many" || serial.empty() || serial == "FAKE0001" || serial == "FAKE0002") {
+        return state != "many" || serial.empty() ? state : "device";
+    }
+    return "gone";
+}
+
 int Run(const Args& args)
 {
     AppendToLog(args.empty() ? "adb" : "adb " + Join(args, 0));
-    std::string state = Env("FAKE_ADB_STATE", "device");
+    std::string state = StateFor(Env("FAKE_ADB_STATE", "device"), NamedSerial(args));
     if (state == "hang") {
         Hang();
     }

@@ -6,6 +6,7 @@
 #include "catalogue/main_menu.h"
 #include "catalogue/package_actions.h"
 #include "support/catalogue_fixture.h"
+#include "support/phone_lab.h"
 
 namespace {
 
@@ -88,6 +89,25 @@ TEST_F(PackageAction, TemplateIsFollowedDirectlyByTheValue)
 
 // Without a package name nothing reaches the phone: the output box says why and the message
 // never claims "完成" for what did not run.
+// On a phone before Android 8.0 no command brings a removed app back: the first removal of an
+// action is asked about, No being the default, and a No runs nothing. The real client.
+TEST_F(PackageAction, RemovalOnAPhoneBeforeAndroid8IsAskedFirstAndNoRunsNothing)
+{
+    PhoneLab lab;
+    SimPhone& phone = lab.Attach({.model = "HUAWEI P9", .sdk = "24", .legacyShell = true});
+    headless::Click(DesktopWindow, "视频卸");
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_TRUE(Messages()[0].starts_with("这部手机 HUAWEI P9（")) << Messages()[0];
+    EXPECT_NE(Messages()[0].find("Android 7.1 或更早（SDK 24）"), std::string::npos);
+    EXPECT_EQ(Messages()[1], "没有卸载任何应用。");
+    EXPECT_TRUE(phone.Changes().empty());
+
+    headless::AnswerQuestions(true);
+    headless::Click(DesktopWindow, "视频卸");
+    EXPECT_EQ(Messages().size(), 4u) << "one question for the action's four removals";
+    EXPECT_EQ(phone.Changes().size(), 4u);
+}
+
 using MissingCatalogue = CatalogueTest;
 
 const std::string kNoneRan = "未运行任何命令，原因见输出框";

@@ -72,7 +72,8 @@ std::vector<std::string> PhoneFiles::Changes() const
 {
     std::vector<std::string> changes = Commands();
     std::erase_if(changes, [](const std::string& command) {
-        return command.starts_with("adb shell pm list packages --user 0 ") || command.starts_with("adb shell settings get ");
+        return command.starts_with("adb shell pm list packages --user 0 ") || command.starts_with("adb shell settings get ") ||
+               command.starts_with("adb shell getprop ro.product.model;");
     });
     return changes;
 }

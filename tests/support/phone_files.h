@@ -17,8 +17,8 @@ public:
 
     // Every command that reached the phone so far, in order: "adb" and its arguments joined by blanks.
     std::vector<std::string> Commands() const;
-    // The same without the reads the program makes before each change ("pm list packages",
-    // "settings get"): the commands that change the phone or its link, and the user's own.
+    // The same without the reads the program makes before a change (the phone's identity, "pm list
+    // packages", "settings get"): the commands that change the phone or its link, and the user's own.
     std::vector<std::string> Changes() const;
     void ClearCommands();
     const std::string& LogPath() const { return logPath_; }
