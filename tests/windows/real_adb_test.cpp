@@ -7,8 +7,8 @@
 
 #include <atomic>
 #include <span>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/command_state.h"
