@@ -5,14 +5,16 @@
 #include <string_view>
 
 // Wine 8 starts a Unix program when CreateProcessW is given its Windows file name (Z:\bin\sh for
-// /bin/sh): its loader sees an ELF file instead of a PE one and forks and executes it. But the
-// caller gets no process handle (hProcess is null, the process id made up), so neither the end nor
-// the exit code can be waited for, and output written into a Windows pipe handed over as standard
-// output is lost. The Unix program sees the Windows environment as it is, texts in UTF-8, except
-// the variables Wine keeps for itself (HOME, PATH, TEMP, TMP): it gets Wine's own Unix values of
-// those, and the Windows ones under the names WINEHOME, WINEPATH... So a script run here writes its
-// output and exit code into files of a private folder, the last file renamed into place once the
-// others are complete, and the caller waits for that file to appear. Measured under Wine 8.0.
+// /bin/sh; a bare Unix path resolves there too, and cmd.exe's "start /unix" does the same and
+// returns at once): its loader sees an ELF file instead of a PE one, forks and executes it in a
+// session of its own. But the caller gets no process handle (hProcess is null, the process id
+// made up), so neither the end nor the exit code can be waited for, and output written into a
+// Windows pipe handed over as standard output is lost. The Unix program sees the Windows
+// environment as it is, texts in UTF-8, except the variables Wine keeps for itself (HOME, PATH,
+// TEMP, TMP): it gets Wine's own Unix values of those, and the Windows ones under the names
+// WINEHOME, WINEPATH... So a script run here writes its output and exit code into files of a
+// private folder, the last file renamed into place once the others are complete, and the caller
+// waits for that file to appear. Measured under Wine 8.0.
 
 struct UnixRun {
     std::string failure;  // empty when the script ran to its end; otherwise why it could not run
