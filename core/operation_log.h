@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/runner.h"
+#include "platform/files.h"
 #include "platform/process.h"
 
 // Where a typed command comes from, in its record.
@@ -22,6 +23,10 @@ inline constexpr std::string_view kUnfinishedRecordMark = " ……（此条记�
 // the program itself ended first.
 inline constexpr std::string_view kStartedOutcome = "已启动";
 inline constexpr std::string_view kNotAwaitedOutcome = "（程序已关闭，未等到结束）";
+// The outcome of a command that printed nothing, and of a script that says with its exit code 0
+// that it did all its work.
+inline constexpr std::string_view kNoOutputOutcome = "（无输出）";
+inline constexpr std::string_view kDoneOutcome = "已完成";
 
 // Stores the command line in currentCommand, runs it with RunCurrentCommand and records it with
 // its origin (by default the page or window and the caption of the control whose event is being
@@ -29,6 +34,10 @@ inline constexpr std::string_view kNotAwaitedOutcome = "（程序已关闭，未
 // A change to a package or a setting (see ChangeOf) first has the phone's current state read
 // through the runner; once Android has confirmed it, its record carries the way back.
 CommandRun RunAndRecord(std::string commandLine, std::string_view origin = {});
+
+// True while a change is being made: from RunAndRecord's start to its record, or while
+// StartAndRecord waits for a program. A click meanwhile (the windows keep answering) runs inside it.
+bool IsChangeUnderway();
 
 // An exit code as people read it: decimal, or hexadecimal for Windows' status codes
 // (0xC000013A: the console window was closed).
@@ -63,3 +72,8 @@ std::vector<LogPlace> LogPlaces();
 
 // Every place, the one whose log was written last at the end; places that hold no log first.
 std::vector<LogPlace> LogPlacesOldestFirst();
+
+// How a log file's bytes are written. The program writes UTF-8; an editor may have saved the file
+// again in UTF-16 (Notepad's "Unicode", with its byte-order mark) or in the system's code page.
+enum class LogEncoding { Utf8, Utf16, CodePage };
+LogEncoding EncodingOf(const FileTail& file);

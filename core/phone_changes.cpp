@@ -262,3 +262,23 @@ std::vector<std::string> CommandsBetween(std::string_view subject, std::string_v
 }
 
 bool IsPlainSettingValue(std::string_view value) { return IsWordOf(value, ".,_:+-"); }
+
+bool SaysPackageIsAbsent(std::string_view output)
+{
+    Words lines = AnswerLines(output);
+    return std::any_of(lines.begin(), lines.end(), [](std::string_view line) {
+        return line.starts_with("Failure [not installed for ") || line.ends_with(" doesn't exist") ||
+               line.find("Unknown package: ") != std::string_view::npos;
+    });
+}
+
+// The settings of tweaks/display_settings.cpp and tweaks/icon_blacklist.cpp.
+bool IsOfferedSetting(std::string_view subject)
+{
+    static constexpr std::string_view kOffered[] = {
+        "setting global window_animation_scale", "setting global transition_animation_scale",
+        "setting global animator_duration_scale", "setting system screen_off_timeout",
+        "setting system peak_refresh_rate", "setting system min_refresh_rate", "setting secure icon_blacklist",
+    };
+    return std::find(std::begin(kOffered), std::end(kOffered), subject) != std::end(kOffered);
+}

@@ -50,6 +50,16 @@ bool IsConfirmed(const PhoneChange& change, std::string_view output);
 // order; empty when there is no way (an unknown subject or state).
 std::vector<std::string> CommandsBetween(std::string_view subject, std::string_view from, std::string_view to);
 
+// True when the answer says the phone has no such package for user 0: the package manager's
+// "Failure [not installed for 0]" (runUninstall), "Package P doesn't exist" (runInstallExisting's
+// NameNotFoundException) and "Unknown package: P" (setApplicationEnabledSetting's
+// IllegalArgumentException), in PackageManagerShellCommand.java.
+bool SaysPackageIsAbsent(std::string_view output);
+
+// True for a setting ("setting NAMESPACE KEY") that one of the program's own buttons changes: the
+// animation scales, the screen-off time, the refresh rates and the status-bar icons.
+bool IsOfferedSetting(std::string_view subject);
+
 // True for a setting value that can be handed to "settings put" as one word, unquoted, through
 // the command interpreter: letters, digits and . _ , : + - only.
 bool IsPlainSettingValue(std::string_view value);
