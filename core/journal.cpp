@@ -118,25 +118,39 @@ std::optional<std::string> StateUndoLeaves(std::string_view undo, std::string_vi
     return state;
 }
 
-// The package's state that the twin script named in the undo field leaves, when it is one of the
-// program's own and names the package.
-std::optional<std::string> StateTwinLeaves(const JournalRecord& record, const PhoneChange& change,
-                                           const ScriptChanges& scripts)
+// The package's state before a script that did all its work. Its undo field lists the commands
+// that bring back each package it changed (none: it found the package so already); records
+// written before scripts' packages were read name the twin script instead, which leaves each
+// package as it declares. None when the field says neither.
+std::optional<std::string> StateBeforeScript(const JournalRecord& record, const PhoneChange& change,
+                                             const ScriptChanges& scripts)
 {
-    auto twin = record.undo ? scripts.find(*record.undo) : scripts.end();
-    if (twin == scripts.end()) {
+    if (!record.undo) {
         return std::nullopt;
     }
-    for (const std::string& command : twin->second) {
-        if (std::optional<PhoneChange> back = ChangeOf(command); back && back->package == change.package) {
-            return back->StateAfter();
+    if (auto twin = scripts.find(*record.undo); twin != scripts.end()) {
+        for (const std::string& command : twin->second) {
+            if (std::optional<PhoneChange> back = ChangeOf(command); back && back->package == change.package) {
+                return back->StateAfter();
+            }
+        }
+        return std::nullopt;
+    }
+    std::optional<std::string> state = change.StateAfter();
+    for (std::string_view command : Split(*record.undo, kCommandSeparator)) {
+        std::optional<PhoneChange> back = ChangeOf(command);
+        if (!back) {
+            return std::nullopt;
+        }
+        if (back->Subject() == change.Subject()) {
+            state = back->StateAfter();
         }
     }
-    return std::nullopt;
+    return state;
 }
 
-// A script that did all its work changed each package it declares; one that did part of it, or
-// whose end nobody saw, changed them in a way nobody knows.
+// A script that did all its work changed each package it declares that it did not find so; one
+// that did part of it, or whose end nobody saw, changed them in a way nobody knows.
 Effects ScriptEffects(const JournalRecord& record, const std::vector<std::string>& commands,
                       const ScriptChanges& scripts)
 {
@@ -147,11 +161,13 @@ Effects ScriptEffects(const JournalRecord& record, const std::vector<std::string
     Effects effects;
     for (const std::string& command : commands) {
         std::optional<PhoneChange> change = ChangeOf(command);
-        if (done) {
-            effects.push_back({Effect::What::Change, change->Subject(), StateTwinLeaves(record, *change, scripts),
-                               change->StateAfter(), command, true});
-        } else {
+        if (!done) {
             effects.push_back({Effect::What::Unknown, change->Subject()});
+            continue;
+        }
+        std::optional<std::string> before = StateBeforeScript(record, *change, scripts);
+        if (!before || *before != change->StateAfter()) {
+            effects.push_back({Effect::What::Change, change->Subject(), before, change->StateAfter(), command, true});
         }
     }
     return effects;

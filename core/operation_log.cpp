@@ -10,6 +10,7 @@
 #include "core/command_state.h"
 #include "core/journal.h"
 #include "core/phone_changes.h"
+#include "core/script_changes.h"
 #include "platform/clock.h"
 #include "platform/encoding.h"
 #include "platform/event_source.h"
@@ -175,6 +176,37 @@ std::optional<std::string> ReplacedStateOnPhone(const PhoneChange& change)
     return query.awaited ? ReplacedState(change, query.output) : std::nullopt;
 }
 
+// Each declared package's state before the script runs. The reads are the program's own: the
+// output box is left empty for the script's run, as for a command's.
+std::vector<std::optional<std::string>> ReplacedStatesOnPhone(const std::vector<std::string>& commands)
+{
+    std::vector<std::optional<std::string>> replaced;
+    for (const std::string& command : commands) {
+        replaced.push_back(ReplacedStateOnPhone(*ChangeOf(command)));
+    }
+    SetText(DesktopWindow, kOutputBox, "");
+    return replaced;
+}
+
+// The way back from a script that did all its work: the commands that bring back each package it
+// changed. Its twin, which takes back what it does, when a package's state could not be read.
+std::string ScriptUndo(const std::vector<std::string>& commands, const std::vector<std::optional<std::string>>& replaced,
+                       std::string_view twin)
+{
+    std::vector<std::string> undo;
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        std::optional<PhoneChange> change = ChangeOf(commands[i]);
+        if (!replaced[i]) {
+            return std::string(twin);
+        }
+        if (!replaced[i]->empty()) {
+            std::vector<std::string> back = CommandsBetween(change->Subject(), change->StateAfter(), *replaced[i]);
+            undo.insert(undo.end(), back.begin(), back.end());
+        }
+    }
+    return undo.empty() ? std::string(kNothingToUndo) : UndoText(undo);
+}
+
 // The way back from a change Android confirmed; nothing for a change it did not make, or one
 // whose earlier state is unknown.
 std::string UndoOf(const std::optional<PhoneChange>& change, const std::optional<std::string>& replaced,
@@ -220,17 +252,27 @@ CommandRun RunAndRecord(std::string commandLine, std::string_view origin)
     return run;
 }
 
+// A script that can be taken back and declares its packages has their states read first, so that
+// its record says how to bring back each package it changed, as it was.
 ProgramRun StartAndRecord(std::string_view commandLine, bool waitForExit, int showState, ExitMeaning meaning,
                           std::string_view undoWhenDone)
 {
     std::string from = CurrentOrigin();
     std::optional<ChangeUnderway> underway;
+    std::vector<std::optional<std::string>> replaced;
+    ScriptChanges scripts = waitForExit && !undoWhenDone.empty() ? ReadScriptChanges() : ScriptChanges{};
+    auto declared = scripts.find(commandLine);
     if (waitForExit) {
         underway.emplace();
+        if (declared != scripts.end()) {
+            replaced = ReplacedStatesOnPhone(declared->second);
+        }
     }
     ProgramRun run = RunProgram(commandLine, waitForExit, showState);
     bool done = run.end == ProgramEnd::Ended && run.exitCode == 0;
-    Record(from, commandLine, StartOutcome(run, meaning), done ? undoWhenDone : std::string_view());
+    std::string undo = declared == scripts.end() ? std::string(undoWhenDone)
+                                                 : ScriptUndo(declared->second, replaced, undoWhenDone);
+    Record(from, commandLine, StartOutcome(run, meaning), done ? std::string_view(undo) : std::string_view());
     if (run.end == ProgramEnd::NotStarted) {
         ShowMessage(NotStartedMessage(commandLine));
     }

@@ -203,13 +203,18 @@ TEST_F(Recording, StartedProgramsRecordWhetherTheyStartedAndSayWhenTheyCouldNot)
               "未能启动“adb reboot”：找不到这个程序，或它无法运行。\r\n请看程序文件夹中的“遇到问题请看.txt”。");
 }
 
+// A script's way back brings back only the packages it changed: one it found off stays off.
 TEST_F(Recording, WaitedScriptRecordsWhatItsExitCodeSays)
 {
+    phone_.SeedPackage("com.google.android.gms", "installed");
+    phone_.SeedPackage("com.google.android.gsf", "disabled-user");
+    phone_.SeedPackage("com.android.vending", "installed");
     headless::Click(DesktopWindow, "谷歌禁");
     phone_.SetState("offline");
     headless::Click(DesktopWindow, "谷歌禁");
     EXPECT_EQ(Records(ProgramLog()),
-              (Lines{"华为 · 禁用 | goolgle_dis.sh | 已完成 | 撤销：goolgle_abl.sh",
+              (Lines{"华为 · 禁用 | goolgle_dis.sh | 已完成 | 撤销：adb shell pm enable com.google.android.gms && "
+                     "adb shell pm enable com.android.vending",
                      "华为 · 禁用 | goolgle_dis.sh | 未完成：手机未就绪，未做任何改动（退出代码 1）"}));
 }
 
