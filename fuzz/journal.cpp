@@ -15,8 +15,8 @@ namespace {
 
 // Two scripts that take back each other's work, as the companion scripts declare them.
 const ScriptChanges kScripts = {
-    {"goolgle_dis.bat", {"adb shell pm disable-user com.google.android.gms", "adb shell pm disable-user com.android.vending"}},
-    {"goolgle_abl.bat", {"adb shell pm enable com.google.android.gms", "adb shell pm enable com.android.vending"}},
+    {"goolgle_dis.sh", {"adb shell pm disable-user com.google.android.gms", "adb shell pm disable-user com.android.vending"}},
+    {"goolgle_abl.sh", {"adb shell pm enable com.google.android.gms", "adb shell pm enable com.android.vending"}},
 };
 
 void CheckSteps(const Plan& plan, std::size_t records)
