@@ -177,14 +177,17 @@ std::optional<std::string> ReplacedStateOnPhone(const PhoneChange& change)
 }
 
 // Each declared package's state before the script runs. The reads are the program's own: the
-// output box is left empty for the script's run, as for a command's.
+// output box and the current command are left as the script's button found them.
 std::vector<std::optional<std::string>> ReplacedStatesOnPhone(const std::vector<std::string>& commands)
 {
+    std::string shown = GetText(DesktopWindow, kOutputBox);
+    std::string current = State().currentCommand;
     std::vector<std::optional<std::string>> replaced;
     for (const std::string& command : commands) {
         replaced.push_back(ReplacedStateOnPhone(*ChangeOf(command)));
     }
-    SetText(DesktopWindow, kOutputBox, "");
+    State().currentCommand = std::move(current);
+    SetText(DesktopWindow, kOutputBox, shown);
     return replaced;
 }
 
