@@ -49,7 +49,10 @@ using ExitMeaning = std::string (*)(unsigned long exitCode);
 // RunProgram, then a record of what became of the program: "启动失败", "已启动", what its exit
 // code means (by default the code itself), or that the program ended before it did. A program
 // that cannot be started is reported in a message, with where to read about it. A program that
-// ended with code 0 (done) is recorded with undoWhenDone as its way back, when one is given.
+// ended with code 0 (done) is recorded with undoWhenDone as its way back, when one is given; a
+// companion script that declares its packages (see core/script_changes.h) has their states read
+// first, and its way back brings back each package it changed as it was (undoWhenDone only when a
+// state could not be read).
 ProgramRun StartAndRecord(std::string_view commandLine, bool waitForExit, int showState,
                           ExitMeaning meaning = nullptr, std::string_view undoWhenDone = {});
 
