@@ -19,11 +19,11 @@ constexpr std::string_view kCommandSeparator = " && ";
 // so with its exit code.
 constexpr std::string_view kNothingDoneMarks[] = {"未运行", "启动失败", "未做任何改动"};
 
-// Commands that only ask, or only touch the link to the phone: nothing to take back.
+// Commands that only ask, only touch the link to the phone, or restart it: nothing to take back.
 constexpr std::string_view kLinkOrQueryCommands[] = {
     "adb devices", "adb get-state", "adb version", "adb connect", "adb disconnect", "adb kill-server",
-    "adb start-server", "adb shell getprop", "adb shell pm list", "adb shell settings get",
-    "adb shell settings list", "adb shell dumpsys",
+    "adb start-server", "adb tcpip", "adb reboot", "adb reboot-bootloader", "adb shell getprop",
+    "adb shell pm list", "adb shell settings get", "adb shell settings list", "adb shell dumpsys",
 };
 
 // "2026-12-07 15:06:55"

@@ -284,8 +284,9 @@ TEST_F(JournalTest, PackageChangedByACommandAndByAScriptHasOneNetState)
 }
 
 // Hand-edited and damaged records: a way back counts only on a confirmed change, only the
-// program's own scripts count, a confirmed change without a way back is named as skipped, and the
-// question lists each change by name, a setting the program does not offer marked.
+// program's own scripts count, a confirmed change without a way back is named as skipped (a reboot
+// has nothing to take back), and the question lists each change by name, a setting the program
+// does not offer marked.
 TEST_F(JournalTest, QuestionListsEachChangeAndNamesTheRecordsItSkips)
 {
     WriteLog(ProgramLog(),
@@ -294,7 +295,8 @@ TEST_F(JournalTest, QuestionListsEachChangeAndNamesTheRecordsItSkips)
               "2026-12-01 10:00:01 | 华为 · 禁用 | evil.sh | 已完成 | 撤销：goolgle_abl.sh",
               "2026-12-01 10:00:02 | 功能 · 设置 | adb shell settings put global window_animation_scale 0.5 | （无输出）",
               "2026-12-01 10:00:03 | 命令框 | adb shell settings put global adb_enabled 1 | （无输出） | "
-              "撤销：adb shell settings put global adb_enabled 0"});
+              "撤销：adb shell settings put global adb_enabled 0",
+              "2026-12-01 10:00:04 | 主菜单 · 一键重启 | adb reboot | 已启动"});
     headless::AnswerQuestions(false);
     ClickInLog("撤销按钮");
     EXPECT_EQ(headless::Messages().back(),
