@@ -313,7 +313,8 @@ Plan PlanUndo(std::span<const JournalRecord> records, const ScriptChanges& scrip
     NetEffect net = NetEffectOf(records, scripts);
     std::vector<std::size_t> skipped = net.unknownAt;
     PlacedSteps placed;
-    for (const auto& [subject, change] : net.subjects) {
+    for (const auto& entry : net.subjects) {
+        const NetEffect::Subject& change = entry.second;
         if (!change.unknownAt.empty()) {
             skipped.insert(skipped.end(), change.unknownAt.begin(), change.unknownAt.end());
             continue;
@@ -322,14 +323,14 @@ Plan PlanUndo(std::span<const JournalRecord> records, const ScriptChanges& scrip
         if (before && *before == change.last.after) {
             continue;
         }
-        std::vector<std::string> commands = before ? CommandsBetween(subject, change.last.after, *before)
+        std::vector<std::string> commands = before ? CommandsBetween(entry.first, change.last.after, *before)
                                                    : std::vector<std::string>{};
         if (commands.empty()) {
             skipped.push_back(change.firstAt);
             continue;
         }
         bool absentIsDone = change.first.fromScript || change.last.fromScript;
-        placed.emplace_back(change.lastAt, PlanStep{subject, change.last.after, *before, std::move(commands), absentIsDone});
+        placed.emplace_back(change.lastAt, PlanStep{entry.first, change.last.after, *before, std::move(commands), absentIsDone});
     }
     return InOrder(std::move(placed), std::move(skipped), true);
 }
@@ -340,7 +341,8 @@ Plan PlanReapply(std::span<const JournalRecord> records, const ScriptChanges& sc
     NetEffect net = NetEffectOf(records, scripts);
     std::vector<std::size_t> skipped = net.unknownAt;
     PlacedSteps placed;
-    for (const auto& [subject, change] : net.subjects) {
+    for (const auto& entry : net.subjects) {
+        const NetEffect::Subject& change = entry.second;
         auto laterUnknown = std::find_if(change.unknownAt.begin(), change.unknownAt.end(),
                                          [&change](std::size_t at) { return !change.changed || at > change.lastAt; });
         if (laterUnknown != change.unknownAt.end()) {
@@ -348,7 +350,7 @@ Plan PlanReapply(std::span<const JournalRecord> records, const ScriptChanges& sc
             continue;
         }
         const Effect& last = change.last;
-        placed.emplace_back(change.lastAt, PlanStep{subject, std::nullopt, last.after, {last.command}, last.fromScript});
+        placed.emplace_back(change.lastAt, PlanStep{entry.first, std::nullopt, last.after, {last.command}, last.fromScript});
     }
     return InOrder(std::move(placed), std::move(skipped), false);
 }
