@@ -42,10 +42,12 @@ std::string RecordLine(int i)
 
 // The Google switch's two scripts, as they declare their changes.
 const ScriptChanges kScripts = {
-    {ScriptFileName("goolgle_dis"), {"adb shell pm disable-user com.google.android.gms", "adb shell pm disable-user com.google.android.gsf",
-                                     "adb shell pm disable-user com.android.vending"}},
-    {ScriptFileName("goolgle_abl"), {"adb shell pm enable com.google.android.gms", "adb shell pm enable com.google.android.gsf",
-                                     "adb shell pm enable com.android.vending"}},
+    {ScriptFileName("goolgle_dis"), {*ChangeOf("adb shell pm disable-user com.google.android.gms"),
+                                     *ChangeOf("adb shell pm disable-user com.google.android.gsf"),
+                                     *ChangeOf("adb shell pm disable-user com.android.vending")}},
+    {ScriptFileName("goolgle_abl"), {*ChangeOf("adb shell pm enable com.google.android.gms"),
+                                     *ChangeOf("adb shell pm enable com.google.android.gsf"),
+                                     *ChangeOf("adb shell pm enable com.android.vending")}},
 };
 
 double Seconds(std::chrono::steady_clock::time_point since)

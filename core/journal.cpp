@@ -76,19 +76,18 @@ bool IsUnseen(std::string_view outcome) { return outcome == kStartedOutcome || o
 // nothing at all.
 std::string_view PrintedOutput(std::string_view outcome) { return outcome == kNoOutputOutcome ? "" : outcome; }
 
-// What one record did to one package or setting (its subject), or to something unknown (no
-// subject).
+// What one record did to one package or setting, or to something unknown.
 struct Effect {
     enum class What { Unknown, Change };
     What what = What::Unknown;
-    std::string subject;
+    std::optional<PhoneChange> change;  // the record's change, which makes it again; none: anything
     std::optional<std::string> before;  // none when the journal does not say
-    std::string after;
-    std::string command;  // makes the change again
     bool fromScript = false;
 };
 
 using Effects = std::vector<Effect>;
+
+Effect UnknownEffectOn(const PhoneChange& change) { return {Effect::What::Unknown, change}; }
 
 // Records written before undo fields existed: a confirmed package change is taken back by its
 // opposite. A setting's earlier value was never read, so it has no way back.
@@ -103,55 +102,64 @@ std::optional<std::string> StateBeforeOldRecord(const PhoneChange& change)
     }
 }
 
-// The state the undo field's commands leave: that of the last one. None when any of them changes
-// anything but the record's own subject.
-std::optional<std::string> StateUndoLeaves(std::string_view undo, std::string_view subject)
+// The undo field's changes; none when any of its commands is not one of the program's own.
+std::optional<std::vector<PhoneChange>> UndoChanges(std::string_view undo)
 {
-    std::optional<std::string> state;
+    std::vector<PhoneChange> changes;
     for (std::string_view command : Split(undo, kCommandSeparator)) {
         std::optional<PhoneChange> change = ChangeOf(command);
-        if (!change || change->Subject() != subject) {
+        if (!change) {
             return std::nullopt;
         }
-        state = change->StateAfter();
+        changes.push_back(std::move(*change));
+    }
+    return changes;
+}
+
+// The state in which the undo field leaves the change's subject: that of the last of its changes
+// of it; the state the change leaves when it has none (the change found it so). None when the
+// field is not the program's own, or has changes of other subjects where it should have none.
+std::optional<std::string> StateUndoLeaves(std::string_view undo, const PhoneChange& change, bool othersAllowed)
+{
+    std::optional<std::vector<PhoneChange>> back = UndoChanges(undo);
+    if (!back) {
+        return std::nullopt;
+    }
+    std::optional<std::string> state = change.StateAfter();
+    for (const PhoneChange& one : *back) {
+        if (one.Subject() == change.Subject()) {
+            state = one.StateAfter();
+        } else if (!othersAllowed) {
+            return std::nullopt;
+        }
     }
     return state;
 }
 
-// The package's state before a script that did all its work. Its undo field lists the commands
-// that bring back each package it changed (none: it found the package so already); records
-// written before scripts' packages were read name the twin script instead, which leaves each
-// package as it declares. None when the field says neither.
+// The package's state before a script that did all its work. Its undo field lists the changes
+// that bring back each package it changed; records written before scripts' packages were read
+// name the twin script instead, which leaves each package as it declares.
 std::optional<std::string> StateBeforeScript(const JournalRecord& record, const PhoneChange& change,
                                              const ScriptChanges& scripts)
 {
     if (!record.undo) {
         return std::nullopt;
     }
-    if (auto twin = scripts.find(*record.undo); twin != scripts.end()) {
-        for (const std::string& command : twin->second) {
-            if (std::optional<PhoneChange> back = ChangeOf(command); back && back->package == change.package) {
-                return back->StateAfter();
-            }
-        }
-        return std::nullopt;
+    auto twin = scripts.find(*record.undo);
+    if (twin == scripts.end()) {
+        return StateUndoLeaves(*record.undo, change, true);
     }
-    std::optional<std::string> state = change.StateAfter();
-    for (std::string_view command : Split(*record.undo, kCommandSeparator)) {
-        std::optional<PhoneChange> back = ChangeOf(command);
-        if (!back) {
-            return std::nullopt;
-        }
-        if (back->Subject() == change.Subject()) {
-            state = back->StateAfter();
+    for (const PhoneChange& back : twin->second) {
+        if (back.Subject() == change.Subject()) {
+            return back.StateAfter();
         }
     }
-    return state;
+    return std::nullopt;
 }
 
 // A script that did all its work changed each package it declares that it did not find so; one
 // that did part of it, or whose end nobody saw, changed them in a way nobody knows.
-Effects ScriptEffects(const JournalRecord& record, const std::vector<std::string>& commands,
+Effects ScriptEffects(const JournalRecord& record, const std::vector<PhoneChange>& changes,
                       const ScriptChanges& scripts)
 {
     if (SaysNothingWasDone(record.outcome)) {
@@ -159,15 +167,14 @@ Effects ScriptEffects(const JournalRecord& record, const std::vector<std::string
     }
     bool done = record.outcome == kDoneOutcome;
     Effects effects;
-    for (const std::string& command : commands) {
-        std::optional<PhoneChange> change = ChangeOf(command);
+    for (const PhoneChange& change : changes) {
         if (!done) {
-            effects.push_back({Effect::What::Unknown, change->Subject()});
+            effects.push_back(UnknownEffectOn(change));
             continue;
         }
-        std::optional<std::string> before = StateBeforeScript(record, *change, scripts);
-        if (!before || *before != change->StateAfter()) {
-            effects.push_back({Effect::What::Change, change->Subject(), before, change->StateAfter(), command, true});
+        std::optional<std::string> before = StateBeforeScript(record, change, scripts);
+        if (!before || *before != change.StateAfter()) {
+            effects.push_back({Effect::What::Change, change, before, true});
         }
     }
     return effects;
@@ -177,11 +184,11 @@ Effects ScriptEffects(const JournalRecord& record, const std::vector<std::string
 Effects CommandEffects(const JournalRecord& record, const PhoneChange& change)
 {
     if (!IsConfirmed(change, PrintedOutput(record.outcome))) {
-        return IsUnseen(record.outcome) ? Effects{{Effect::What::Unknown, change.Subject()}} : Effects{};
+        return IsUnseen(record.outcome) ? Effects{UnknownEffectOn(change)} : Effects{};
     }
     std::optional<std::string> before =
-        record.undo ? StateUndoLeaves(*record.undo, change.Subject()) : StateBeforeOldRecord(change);
-    return {{Effect::What::Change, change.Subject(), before, change.StateAfter(), record.command}};
+        record.undo ? StateUndoLeaves(*record.undo, change, false) : StateBeforeOldRecord(change);
+    return {{Effect::What::Change, change, before}};
 }
 
 Effects EffectsOf(const JournalRecord& record, const ScriptChanges& scripts)
@@ -221,11 +228,11 @@ struct NetEffect {
 
 void Add(NetEffect& net, Effect effect, std::size_t at)
 {
-    if (effect.subject.empty()) {
+    if (!effect.change) {
         net.unknownAt.push_back(at);
         return;
     }
-    NetEffect::Subject& subject = net.subjects[effect.subject];
+    NetEffect::Subject& subject = net.subjects[effect.change->Subject()];
     if (effect.what == Effect::What::Unknown) {
         subject.unknownAt.push_back(at);
         return;
@@ -299,11 +306,11 @@ std::string RecordField(std::string_view text)
     return field;
 }
 
-std::string UndoText(std::span<const std::string> commands)
+std::string UndoText(std::span<const PhoneChange> changes)
 {
     std::string text;
-    for (const std::string& command : commands) {
-        text += text.empty() ? command : JoinText({kCommandSeparator, command});
+    for (const PhoneChange& change : changes) {
+        text += text.empty() ? change.CommandLine() : JoinText({kCommandSeparator, change.CommandLine()});
     }
     return text;
 }
@@ -320,17 +327,17 @@ Plan PlanUndo(std::span<const JournalRecord> records, const ScriptChanges& scrip
             continue;
         }
         const std::optional<std::string>& before = change.first.before;
-        if (before && *before == change.last.after) {
+        const std::string after = change.last.change->StateAfter();
+        if (before && *before == after) {
             continue;
         }
-        std::vector<std::string> commands = before ? CommandsBetween(entry.first, change.last.after, *before)
-                                                   : std::vector<std::string>{};
-        if (commands.empty()) {
+        std::vector<PhoneChange> back = before ? ChangesBetween(*change.last.change, after, *before) : std::vector<PhoneChange>{};
+        if (back.empty()) {
             skipped.push_back(change.firstAt);
             continue;
         }
         bool absentIsDone = change.first.fromScript || change.last.fromScript;
-        placed.emplace_back(change.lastAt, PlanStep{entry.first, change.last.after, *before, std::move(commands), absentIsDone});
+        placed.emplace_back(change.lastAt, PlanStep{after, *before, std::move(back), absentIsDone});
     }
     return InOrder(std::move(placed), std::move(skipped), true);
 }
@@ -350,7 +357,7 @@ Plan PlanReapply(std::span<const JournalRecord> records, const ScriptChanges& sc
             continue;
         }
         const Effect& last = change.last;
-        placed.emplace_back(change.lastAt, PlanStep{entry.first, std::nullopt, last.after, {last.command}, last.fromScript});
+        placed.emplace_back(change.lastAt, PlanStep{std::nullopt, last.change->StateAfter(), {*last.change}, last.fromScript});
     }
     return InOrder(std::move(placed), std::move(skipped), false);
 }

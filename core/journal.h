@@ -34,15 +34,14 @@ std::optional<JournalRecord> ParseRecord(std::string_view line);
 // bar, so that no output of a command can pass for a field of its own.
 std::string RecordField(std::string_view text);
 
-// The undo field's text for commands run one after another (without the prefix).
-std::string UndoText(std::span<const std::string> commands);
+// The undo field's text for changes made one after another (without the prefix).
+std::string UndoText(std::span<const PhoneChange> changes);
 
-// One item of a plan: the commands that bring one package or setting to the state it should have.
+// One item of a plan: the changes that bring one package or setting to the state it should have.
 struct PlanStep {
-    std::string subject;              // as PhoneChange::Subject names it
     std::optional<std::string> from;  // the state the journal leaves it in; none when not known
     std::string to;
-    std::vector<std::string> commands;
+    std::vector<PhoneChange> changes;  // never empty; all of one subject
     // The step follows a companion script's list, which names packages for many models: an answer
     // that the phone has no such package means there is nothing to do.
     bool absentIsDone = false;

@@ -86,31 +86,25 @@ struct Tally {
 };
 
 // A step from a script's list finds nothing to do on a phone that lacks the package.
-bool RunCommandStep(const PlanStep& step)
+bool RunStep(const PlanStep& step)
 {
-    for (const std::string& command : step.commands) {
-        CommandRun run = RunAndRecord(command);
-        std::optional<PhoneChange> change = ChangeOf(command);
-        if (!run.awaited || !change) {
-            return false;
+    for (const PhoneChange& change : step.changes) {
+        ChangeRun made = RunChange(change);
+        if (made.confirmed) {
+            continue;
         }
-        if (step.absentIsDone && SaysPackageIsAbsent(run.output)) {
-            return true;
-        }
-        if (!IsConfirmed(*change, run.output)) {
-            return false;
-        }
+        return made.run.awaited && step.absentIsDone && SaysPackageIsAbsent(made.run.output);
     }
     return true;
 }
 
-// Each step's commands through the runner, each recorded with this window's button as its origin
+// Each step's changes through the runner, each recorded with this window's button as its origin
 // and its own way back.
 std::optional<Tally> RunPlan(const Plan& plan)
 {
     Tally tally;
     for (const PlanStep& step : plan.steps) {
-        bool done = RunCommandStep(step);
+        bool done = RunStep(step);
         if (IsProgramEnding()) {
             return std::nullopt;
         }
@@ -119,9 +113,9 @@ std::optional<Tally> RunPlan(const Plan& plan)
     return tally;
 }
 
-std::string StateName(std::string_view subject, std::string_view state)
+std::string StateName(const PhoneChange& subject, std::string_view state)
 {
-    if (subject.starts_with("setting ")) {
+    if (subject.IsSetting()) {
         return state == kNotSet ? std::string("未设置") : std::string(state);
     }
     if (state == kInstalled) {
@@ -134,12 +128,11 @@ std::string StateName(std::string_view subject, std::string_view state)
 // a step of 重新应用, which does not know the state now: "com.huawei.weather：改为 已卸载".
 std::string StepLine(const PlanStep& step)
 {
-    std::string_view subject = step.subject;
-    bool setting = subject.starts_with("setting ");
-    std::string name = setting ? JoinText({"设置 ", subject.substr(8)}) : std::string(subject.substr(subject.find(' ') + 1));
+    const PhoneChange& subject = step.changes.front();
+    std::string name = subject.IsSetting() ? JoinText({"设置 ", subject.space, " ", subject.key}) : subject.package;
     std::string change = step.from ? JoinText({StateName(subject, *step.from), " → ", StateName(subject, step.to)})
                                    : JoinText({"改为 ", StateName(subject, step.to)});
-    std::string_view unoffered = setting && !IsOfferedSetting(subject) ? "（不是本程序提供的设置）" : "";
+    std::string_view unoffered = subject.IsSetting() && !IsOfferedSetting(subject) ? "（不是本程序提供的设置）" : "";
     return JoinText({name, "：", change, unoffered});
 }
 

@@ -178,32 +178,31 @@ std::optional<std::string> ReplacedStateOnPhone(const PhoneChange& change)
 
 // Each declared package's state before the script runs. The reads are the program's own: the
 // output box and the current command are left as the script's button found them.
-std::vector<std::optional<std::string>> ReplacedStatesOnPhone(const std::vector<std::string>& commands)
+std::vector<std::optional<std::string>> ReplacedStatesOnPhone(const std::vector<PhoneChange>& changes)
 {
     std::string shown = GetText(DesktopWindow, kOutputBox);
     std::string current = State().currentCommand;
     std::vector<std::optional<std::string>> replaced;
-    for (const std::string& command : commands) {
-        replaced.push_back(ReplacedStateOnPhone(*ChangeOf(command)));
+    for (const PhoneChange& change : changes) {
+        replaced.push_back(ReplacedStateOnPhone(change));
     }
     State().currentCommand = std::move(current);
     SetText(DesktopWindow, kOutputBox, shown);
     return replaced;
 }
 
-// The way back from a script that did all its work: the commands that bring back each package it
+// The way back from a script that did all its work: the changes that bring back each package it
 // changed. Its twin, which takes back what it does, when a package's state could not be read.
-std::string ScriptUndo(const std::vector<std::string>& commands, const std::vector<std::optional<std::string>>& replaced,
+std::string ScriptUndo(const std::vector<PhoneChange>& changes, const std::vector<std::optional<std::string>>& replaced,
                        std::string_view twin)
 {
-    std::vector<std::string> undo;
-    for (std::size_t i = 0; i < commands.size(); ++i) {
-        std::optional<PhoneChange> change = ChangeOf(commands[i]);
+    std::vector<PhoneChange> undo;
+    for (std::size_t i = 0; i < changes.size(); ++i) {
         if (!replaced[i]) {
             return std::string(twin);
         }
         if (!replaced[i]->empty()) {
-            std::vector<std::string> back = CommandsBetween(change->Subject(), change->StateAfter(), *replaced[i]);
+            std::vector<PhoneChange> back = ChangesBetween(changes[i], changes[i].StateAfter(), *replaced[i]);
             undo.insert(undo.end(), back.begin(), back.end());
         }
     }
@@ -212,16 +211,15 @@ std::string ScriptUndo(const std::vector<std::string>& commands, const std::vect
 
 // The way back from a change Android confirmed; nothing for a change it did not make, or one
 // whose earlier state is unknown.
-std::string UndoOf(const std::optional<PhoneChange>& change, const std::optional<std::string>& replaced,
-                   const CommandRun& run)
+std::string UndoOf(const PhoneChange& change, const std::optional<std::string>& replaced, bool confirmed)
 {
-    if (!change || !replaced || !run.awaited || !IsConfirmed(*change, run.output)) {
+    if (!replaced || !confirmed) {
         return {};
     }
     if (replaced->empty()) {
         return std::string(kNothingToUndo);
     }
-    return UndoText(CommandsBetween(change->Subject(), change->StateAfter(), *replaced));
+    return UndoText(ChangesBetween(change, change.StateAfter(), *replaced));
 }
 
 // How many changes are being made, one inside the other.
@@ -234,26 +232,38 @@ struct ChangeUnderway {
     ChangeUnderway& operator=(const ChangeUnderway&) = delete;
 };
 
-}  // namespace
-
-bool IsChangeUnderway() { return changesUnderway > 0; }
 
 // The origin and the command line are taken before the run: a click during the run may start
 // another action, which replaces currentCommand. A change to a package or a setting reads what it
 // replaces first, so that its record can say how to take it back.
-CommandRun RunAndRecord(std::string commandLine, std::string_view origin)
+ChangeRun RunRecorded(std::string commandLine, std::string_view origin, const std::optional<PhoneChange>& change)
 {
     ChangeUnderway underway;
     bool runs = !IsProgramEnding() && !IsBlank(commandLine);
     std::string from = origin.empty() ? CurrentOrigin() : std::string(origin);
-    std::optional<PhoneChange> change = runs ? ChangeOf(commandLine) : std::nullopt;
-    std::optional<std::string> replaced = change ? ReplacedStateOnPhone(*change) : std::nullopt;
-    CommandRun run = RunCommandLine(commandLine);
+    std::optional<std::string> replaced = runs && change ? ReplacedStateOnPhone(*change) : std::nullopt;
+    ChangeRun made{RunCommandLine(commandLine)};
+    made.confirmed = change && made.run.awaited && IsConfirmed(*change, made.run.output);
     if (runs) {
-        Record(from, commandLine, RunOutcome(run), UndoOf(change, replaced, run));
+        Record(from, commandLine, RunOutcome(made.run), change ? UndoOf(*change, replaced, made.confirmed) : std::string());
     }
-    return run;
+    return made;
 }
+
+}  // namespace
+
+CommandRun RunAndRecord(std::string commandLine, std::string_view origin)
+{
+    std::optional<PhoneChange> change = ChangeOf(commandLine);
+    return RunRecorded(std::move(commandLine), origin, change).run;
+}
+
+ChangeRun RunChange(const PhoneChange& change, std::string_view origin)
+{
+    return RunRecorded(change.CommandLine(), origin, change);
+}
+
+bool IsChangeUnderway() { return changesUnderway > 0; }
 
 // A script that can be taken back and declares its packages has their states read first, so that
 // its record says how to bring back each package it changed, as it was.

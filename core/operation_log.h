@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/phone_changes.h"
 #include "core/runner.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -34,6 +35,14 @@ inline constexpr std::string_view kDoneOutcome = "已完成";
 // A change to a package or a setting (see ChangeOf) first has the phone's current state read
 // through the runner; once Android has confirmed it, its record carries the way back.
 CommandRun RunAndRecord(std::string commandLine, std::string_view origin = {});
+
+// A change made as RunAndRecord makes it, from the change itself rather than from a command line
+// read back; confirmed once Android said it made it.
+struct ChangeRun {
+    CommandRun run;
+    bool confirmed = false;
+};
+ChangeRun RunChange(const PhoneChange& change, std::string_view origin = {});
 
 // True while a change is being made: from RunAndRecord's start to its record, or while
 // StartAndRecord waits for a program. A click meanwhile (the windows keep answering) runs inside it.

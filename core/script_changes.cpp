@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "core/phone_changes.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -88,23 +87,22 @@ std::vector<std::string_view> VariableWords(std::string_view text, std::string_v
 
 }  // namespace
 
-std::vector<std::string> DeclaredCommands(std::string_view scriptText)
+std::vector<PhoneChange> DeclaredChanges(std::string_view scriptText)
 {
     std::vector<std::string_view> change = VariableWords(scriptText, "change");
-    std::vector<std::string> commands;
+    std::vector<PhoneChange> changes;
     for (std::string_view package : VariableWords(scriptText, "packages")) {
         std::string command = "adb shell";
         for (std::string_view word : change) {
             command += JoinText({" ", word});
         }
-        command += JoinText({" ", package});
-        std::optional<PhoneChange> made = ChangeOf(command);
+        std::optional<PhoneChange> made = ChangeOf(JoinText({command, " ", package}));
         if (change.empty() || !made || made->package != package) {
             return {};
         }
-        commands.push_back(std::move(command));
+        changes.push_back(std::move(*made));
     }
-    return commands;
+    return changes;
 }
 
 ScriptChanges ReadScriptChanges()
@@ -114,8 +112,8 @@ ScriptChanges ReadScriptChanges()
         std::string name = ScriptFileName(stem);
         FileTail file = ReadFileTail(JoinPath(ProgramDirectory(), name), kLargestScript);
         std::string_view text(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size());
-        if (std::vector<std::string> commands = DeclaredCommands(text); !file.cut && !commands.empty()) {
-            changes.emplace(std::move(name), std::move(commands));
+        if (std::vector<PhoneChange> declared = DeclaredChanges(text); !file.cut && !declared.empty()) {
+            changes.emplace(std::move(name), std::move(declared));
         }
     }
     return changes;

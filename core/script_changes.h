@@ -9,19 +9,21 @@
 #include <string_view>
 #include <vector>
 
-// For each companion script's file name, the command line it runs for each package it names,
-// in its order: what it has done once it reports that it did all its work.
-using ScriptChanges = std::map<std::string, std::vector<std::string>, std::less<>>;
+#include "core/phone_changes.h"
 
-// The command lines a script's text declares: "adb shell ", its "change" variable (a package
-// manager command without the package) and each word of its "packages" variable. The variables are
+// For each companion script's file name, the change it makes to each package it names, in its
+// order: what it has done once it reports that it did all its work.
+using ScriptChanges = std::map<std::string, std::vector<PhoneChange>, std::less<>>;
+
+// The changes a script's text declares: the command line "adb shell ", its "change" variable (a
+// package manager command without the package) and each word of its "packages" variable. The variables are
 // read as either system's script sets them: change="..." and a packages="..." that may span lines
 // (shell), or set "change=..." and set packages=... lines where %packages% stands for the words
 // set before (batch). Empty when a variable is missing or a command is not one of the program's
 // own package changes.
-std::vector<std::string> DeclaredCommands(std::string_view scriptText);
+std::vector<PhoneChange> DeclaredChanges(std::string_view scriptText);
 
-// The declared commands of the program's own scripts that change packages (a fixed list), read
+// The declared changes of the program's own scripts that change packages (a fixed list), read
 // from beside the program. A script that is missing or declares nothing usable is left out, so
 // that its records count as changes of unknown effect.
 ScriptChanges ReadScriptChanges();

@@ -15,20 +15,23 @@ namespace {
 
 // Two scripts that take back each other's work, as the companion scripts declare them.
 const ScriptChanges kScripts = {
-    {"goolgle_dis.sh", {"adb shell pm disable-user com.google.android.gms", "adb shell pm disable-user com.android.vending"}},
-    {"goolgle_abl.sh", {"adb shell pm enable com.google.android.gms", "adb shell pm enable com.android.vending"}},
+    {"goolgle_dis.sh", {*ChangeOf("adb shell pm disable-user com.google.android.gms"),
+                        *ChangeOf("adb shell pm disable-user com.android.vending")}},
+    {"goolgle_abl.sh", {*ChangeOf("adb shell pm enable com.google.android.gms"),
+                        *ChangeOf("adb shell pm enable com.android.vending")}},
 };
 
+// Every change of a step is of the step's one subject, and its command line is the program's own.
 void CheckSteps(const Plan& plan, std::size_t records)
 {
     for (std::size_t at : plan.skipped) {
         FUZZ_CHECK(at < records);
     }
     for (const PlanStep& step : plan.steps) {
-        FUZZ_CHECK(!step.commands.empty());
-        for (const std::string& command : step.commands) {
-            std::optional<PhoneChange> change = ChangeOf(command);
-            FUZZ_CHECK(change.has_value() && change->Subject() == step.subject);
+        FUZZ_CHECK(!step.changes.empty());
+        for (const PhoneChange& change : step.changes) {
+            FUZZ_CHECK(change.Subject() == step.changes.front().Subject());
+            FUZZ_CHECK(ChangeOf(change.CommandLine()) == change);
         }
     }
 }

@@ -168,13 +168,13 @@ TEST(CompanionScripts, PackageScriptsDeclareTheSameChangesOnBothSystems)
 {
     for (const char* stem : {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec"}) {
         SCOPED_TRACE(stem);
-        std::vector<std::string> declared = DeclaredCommands(GbkToUtf8(ReadFile(kCompanion / (std::string(stem) + ".bat"))));
+        std::vector<PhoneChange> declared = DeclaredChanges(GbkToUtf8(ReadFile(kCompanion / (std::string(stem) + ".bat"))));
         EXPECT_GE(declared.size(), 3u);
-        EXPECT_EQ(DeclaredCommands(ReadFile(kCompanion / (std::string(stem) + ".sh"))), declared);
+        EXPECT_EQ(DeclaredChanges(ReadFile(kCompanion / (std::string(stem) + ".sh"))), declared);
     }
-    EXPECT_EQ(DeclaredCommands(ReadFile(kCompanion / "hwread_UN.sh")).front(),
+    EXPECT_EQ(DeclaredChanges(ReadFile(kCompanion / "hwread_UN.sh")).front().CommandLine(),
               "adb shell pm uninstall --user 0 com.huawei.hwireader");
-    EXPECT_EQ(DeclaredCommands(ReadFile(kCompanion / "hw_rec.bat")).size(), 81u);
+    EXPECT_EQ(DeclaredChanges(ReadFile(kCompanion / "hw_rec.bat")).size(), 81u);
 }
 
 }  // namespace
