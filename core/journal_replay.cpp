@@ -206,7 +206,7 @@ std::optional<ChosenJournal> JournalToPlanFrom(std::string_view what)
         return std::nullopt;
     }
     if (IsChangeUnderway()) {
-        ShowMessage(JoinText({"另一项操作正在改动手机，请等它结束后再", what, "。"}));
+        ShowMessage(JoinText({"另一项操作正在进行，请等它结束后再", what, "。"}));
         return std::nullopt;
     }
     ChosenJournal journal = JournalAtCaret();
