@@ -40,6 +40,16 @@ std::string RecordLine(int i)
     }
 }
 
+// The Google switch's two scripts, as they declare their changes.
+const ScriptChanges kScripts = {
+    {ScriptFileName("goolgle_dis"), {*ChangeOf("adb shell pm disable-user com.google.android.gms"),
+                                     *ChangeOf("adb shell pm disable-user com.google.android.gsf"),
+                                     *ChangeOf("adb shell pm disable-user com.android.vending")}},
+    {ScriptFileName("goolgle_abl"), {*ChangeOf("adb shell pm enable com.google.android.gms"),
+                                     *ChangeOf("adb shell pm enable com.google.android.gsf"),
+                                     *ChangeOf("adb shell pm enable com.android.vending")}},
+};
+
 double Seconds(std::chrono::steady_clock::time_point since)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
@@ -68,10 +78,10 @@ int main()
         }
         double parsed = Seconds(start);
         start = std::chrono::steady_clock::now();
-        Plan undo = PlanUndo(records);
+        Plan undo = PlanUndo(records, kScripts);
         double undone = Seconds(start);
         start = std::chrono::steady_clock::now();
-        Plan reapply = PlanReapply(records);
+        Plan reapply = PlanReapply(records, kScripts);
         double reapplied = Seconds(start);
         std::printf("%10zu %10.1f %12.1f %12.1f %12.1f %8zu\n", records.size(), file.bytes.size() / 1048576.0,
                     parsed * 1000, undone * 1000, reapplied * 1000, undo.steps.size() + reapply.steps.size());

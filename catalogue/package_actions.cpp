@@ -111,7 +111,7 @@ bool IsSafePackageName(std::string_view value)
 
 void RunPackageAction(const PackageAction& action)
 {
-    PhoneScope phone;  // its records name the phone read before its first change
+    ActionScope underway;  // its records name the phone read before its first change
     bool asked = false;
     std::string reasons;
     StepTally tally;

@@ -5,12 +5,16 @@ REM 返回码（约定见 check_phone.bat）：0 都已启用，1 手机没有就绪，2 有的没有启用
 setlocal EnableExtensions DisableDelayedExpansion
 pushd "%~dp0"
 
+REM 改动和包名：程序也读这两个变量，由此知道本脚本对每个包做了什么。
+set "change=pm enable"
+set "packages=com.google.android.gms com.google.android.gsf com.android.vending"
+
 set "code=1"
 call check_phone.bat
 if errorlevel 1 goto :End
-for %%p in (com.google.android.gms com.google.android.gsf com.android.vending) do (
+for %%p in (%packages%) do (
     echo 启用 %%p
-    call phone_step.bat adb shell pm enable %%p
+    call phone_step.bat adb shell %change% %%p
 )
 call phone_step.bat /end
 set "code=%PellucorStepsResult%"

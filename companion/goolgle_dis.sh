@@ -7,9 +7,14 @@ PATH="$dir:$PATH"
 export PATH
 . "$dir/phone_step.sh"
 
+# The change and the packages, read by the program too: its journal knows from them what this
+# script did to each package.
+change="pm disable-user"
+packages="com.google.android.gms com.google.android.gsf com.android.vending"
+
 "$dir/check_phone.sh" || exit 1
-for package in com.google.android.gms com.google.android.gsf com.android.vending; do
+for package in $packages; do
     echo "禁用 $package"
-    phone_step adb shell pm disable-user "$package"
+    phone_step adb shell $change "$package"
 done
 phone_steps_end

@@ -8,6 +8,8 @@ REM 手机上一个也没有。
 setlocal EnableExtensions DisableDelayedExpansion
 pushd "%~dp0"
 
+REM 改动和包名：程序也读这两个变量，由此知道本脚本对每个包做了什么。
+set "change=pm install-existing --user 0"
 set packages=com.huawei.ohos.famanager com.huawei.health com.huawei.ohos.health com.huawei.meetime
 set packages=%packages% com.huawei.hwvoipservice com.huawei.securitymgr com.huawei.fastapp com.huawei.hwid
 set packages=%packages% com.huawei.search com.android.mms.service com.huawei.android.totemweather com.android.emergency
@@ -40,7 +42,7 @@ if errorlevel 1 goto :End
 
 for %%p in (%packages%) do (
     echo 装回 %%p
-    call phone_step.bat adb shell pm install-existing --user 0 %%p
+    call phone_step.bat adb shell %change% %%p
 )
 
 REM 只启用上面列出的包：手机上其他被停用的应用保持原样。adb shell 从 nul 读入，不会读走调用者的输入。

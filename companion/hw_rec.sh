@@ -10,6 +10,9 @@ PATH="$dir:$PATH"
 export PATH
 . "$dir/phone_step.sh"
 
+# The change and the packages, read by the program too: its journal knows from them what this
+# script did to each package.
+change="pm install-existing --user 0"
 packages="
 com.huawei.ohos.famanager com.huawei.health com.huawei.ohos.health com.huawei.meetime
 com.huawei.hwvoipservice com.huawei.securitymgr com.huawei.fastapp com.huawei.hwid
@@ -41,7 +44,7 @@ com.google.android.gms com.google.android.gsf com.android.vending
 
 for package in $packages; do
     echo "装回 $package"
-    phone_step adb shell pm install-existing --user 0 "$package"
+    phone_step adb shell $change "$package"
 done
 
 # Only packages of the list above are enabled: the phone's other disabled apps stay as they are.

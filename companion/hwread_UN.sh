@@ -8,9 +8,14 @@ PATH="$dir:$PATH"
 export PATH
 . "$dir/phone_step.sh"
 
+# The change and the packages, read by the program too: its journal knows from them what this
+# script did to each package.
+change="pm uninstall --user 0"
+packages="com.huawei.hwireader com.huawei.hwread.dz com.hihonor.dz.reader"
+
 "$dir/check_phone.sh" || exit 1
-for package in com.huawei.hwireader com.huawei.hwread.dz com.hihonor.dz.reader; do
+for package in $packages; do
     echo "卸载 $package"
-    phone_step adb shell pm uninstall --user 0 "$package"
+    phone_step adb shell $change "$package"
 done
 phone_steps_end

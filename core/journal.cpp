@@ -1,5 +1,5 @@
-// Reading records back and planning from them: each record's effect on one subject, then the net
-// effect per subject.
+// Reading records back and planning from them: each record's effects on packages and settings,
+// then the net effect per package or setting.
 #include "core/journal.h"
 
 #include <algorithm>
@@ -7,23 +7,23 @@
 
 #include "core/operation_log.h"
 #include "core/phone_changes.h"
-#include "platform/system.h"
 #include "platform/text.h"
 
 namespace {
 
 constexpr std::string_view kFieldSeparator = " | ";
+constexpr std::string_view kEscapedSeparator = " ｜ ";
 constexpr std::string_view kCommandSeparator = " && ";
 
 // Outcomes that say the command changed nothing: it was refused, did not start, or a script said
 // so with its exit code.
 constexpr std::string_view kNothingDoneMarks[] = {"未运行", "启动失败", "未做任何改动"};
 
-// Commands that only ask, or only touch the link to the phone: nothing to take back.
+// Commands that only ask, only touch the link to the phone, or restart it: nothing to take back.
 constexpr std::string_view kLinkOrQueryCommands[] = {
     "adb devices", "adb get-state", "adb version", "adb connect", "adb disconnect", "adb kill-server",
-    "adb start-server", "adb shell getprop", "adb shell pm list", "adb shell settings get",
-    "adb shell settings list", "adb shell dumpsys",
+    "adb start-server", "adb tcpip", "adb reboot", "adb reboot-bootloader", "adb shell getprop",
+    "adb shell pm list", "adb shell settings get", "adb shell settings list", "adb shell dumpsys",
 };
 
 // "2026-12-07 15:06:55"
@@ -70,31 +70,24 @@ bool OnlyAsksOrLinks(std::string_view command)
                        });
 }
 
-// "goolgle_dis.bat": letters, digits and '_', then the system's script extension.
-bool IsCompanionScriptName(std::string_view name)
-{
-    const std::string extension = ScriptFileName("");
-    if (!name.ends_with(extension) || name.size() == extension.size()) {
-        return false;
-    }
-    std::string_view stem = name.substr(0, name.size() - extension.size());
-    return std::all_of(stem.begin(), stem.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-    });
-}
+bool IsUnseen(std::string_view outcome) { return outcome == kStartedOutcome || outcome == kNotAwaitedOutcome; }
 
-// What one record did to one subject.
+// What the command printed, as far as its record's outcome tells: the last line it printed, or
+// nothing at all.
+std::string_view PrintedOutput(std::string_view outcome) { return outcome == kNoOutputOutcome ? "" : outcome; }
+
+// What one record did to one package or setting, or to something unknown.
 struct Effect {
-    enum class What { Nothing, Unknown, Change };
-    What what = What::Nothing;
-    std::string subject;
+    enum class What { Unknown, Change };
+    What what = What::Unknown;
+    std::optional<PhoneChange> change;  // the record's change, which makes it again; none: anything
     std::optional<std::string> before;  // none when the journal does not say
-    std::string after;
-    std::string command;     // the record's own, which makes the change again
-    bool isScript = false;
+    bool fromScript = false;
 };
 
-Effect Unknown() { return {Effect::What::Unknown}; }
+using Effects = std::vector<Effect>;
+
+Effect UnknownEffectOn(const PhoneChange& change) { return {Effect::What::Unknown, change}; }
 
 // Records written before undo fields existed: a confirmed package change is taken back by its
 // opposite. A setting's earlier value was never read, so it has no way back.
@@ -109,78 +102,156 @@ std::optional<std::string> StateBeforeOldRecord(const PhoneChange& change)
     }
 }
 
-// The state the undo field's commands leave: that of the last one.
-std::optional<std::string> StateUndoLeaves(std::string_view undo)
+// The undo field's changes; none when any of its commands is not one of the program's own.
+std::optional<std::vector<PhoneChange>> UndoChanges(std::string_view undo)
 {
-    std::optional<PhoneChange> last = ChangeOf(Split(undo, kCommandSeparator).back());
-    return last ? std::optional<std::string>(last->StateAfter()) : std::nullopt;
-}
-
-// Two scripts that take back each other's work are one subject, whichever ran. Only companion
-// script names are taken: a damaged or edited log must not make the program start anything else.
-Effect ScriptEffect(const JournalRecord& record)
-{
-    const std::string& twin = *record.undo;
-    if (!IsCompanionScriptName(twin) || !IsCompanionScriptName(record.command) || twin == record.command) {
-        return Unknown();
+    std::vector<PhoneChange> changes;
+    for (std::string_view command : Split(undo, kCommandSeparator)) {
+        std::optional<PhoneChange> change = ChangeOf(command);
+        if (!change) {
+            return std::nullopt;
+        }
+        changes.push_back(std::move(*change));
     }
-    std::string subject = JoinText({"script ", std::min(twin, record.command), " / ", std::max(twin, record.command)});
-    return {Effect::What::Change, subject, twin, record.command, record.command, true};
+    return changes;
 }
 
-Effect EffectOf(const JournalRecord& record)
+// The state in which the undo field leaves the change's subject: that of the last of its changes
+// of it; the state the change leaves when it has none (the change found it so). None when the
+// field is not the program's own, or has changes of other subjects where it should have none.
+std::optional<std::string> StateUndoLeaves(std::string_view undo, const PhoneChange& change, bool othersAllowed)
+{
+    std::optional<std::vector<PhoneChange>> back = UndoChanges(undo);
+    if (!back) {
+        return std::nullopt;
+    }
+    std::optional<std::string> state = change.StateAfter();
+    for (const PhoneChange& one : *back) {
+        if (one.Subject() == change.Subject()) {
+            state = one.StateAfter();
+        } else if (!othersAllowed) {
+            return std::nullopt;
+        }
+    }
+    return state;
+}
+
+// The package's state before a script that did all its work. Its undo field lists the changes
+// that bring back each package it changed; records written before scripts' packages were read
+// name the twin script instead, which leaves each package as it declares.
+std::optional<std::string> StateBeforeScript(const JournalRecord& record, const PhoneChange& change,
+                                             const ScriptChanges& scripts)
+{
+    if (!record.undo) {
+        return std::nullopt;
+    }
+    auto twin = scripts.find(*record.undo);
+    if (twin == scripts.end()) {
+        return StateUndoLeaves(*record.undo, change, true);
+    }
+    for (const PhoneChange& back : twin->second) {
+        if (back.Subject() == change.Subject()) {
+            return back.StateAfter();
+        }
+    }
+    return std::nullopt;
+}
+
+// A script that did all its work changed each package it declares that it did not find so; one
+// that did part of it, or whose end nobody saw, changed them in a way nobody knows.
+Effects ScriptEffects(const JournalRecord& record, const std::vector<PhoneChange>& changes,
+                      const ScriptChanges& scripts)
+{
+    if (SaysNothingWasDone(record.outcome)) {
+        return {};
+    }
+    bool done = record.outcome == kDoneOutcome;
+    Effects effects;
+    for (const PhoneChange& change : changes) {
+        if (!done) {
+            effects.push_back(UnknownEffectOn(change));
+            continue;
+        }
+        std::optional<std::string> before = StateBeforeScript(record, change, scripts);
+        if (!before || *before != change.StateAfter()) {
+            effects.push_back({Effect::What::Change, change, before, true});
+        }
+    }
+    return effects;
+}
+
+// An undo field counts only on a record whose outcome confirms the change it undoes.
+Effects CommandEffects(const JournalRecord& record, const PhoneChange& change)
+{
+    if (!IsConfirmed(change, PrintedOutput(record.outcome))) {
+        return IsUnseen(record.outcome) ? Effects{UnknownEffectOn(change)} : Effects{};
+    }
+    std::optional<std::string> before =
+        record.undo ? StateUndoLeaves(*record.undo, change, false) : StateBeforeOldRecord(change);
+    return {{Effect::What::Change, change, before}};
+}
+
+Effects EffectsOf(const JournalRecord& record, const ScriptChanges& scripts)
 {
     if (Contains(record.outcome, kUnfinishedRecordMark) || (record.undo && Contains(*record.undo, kUnfinishedRecordMark))) {
-        return Unknown();
+        return {{}};
     }
     if (record.undo && *record.undo == kNothingToUndo) {
         return {};
     }
-    std::optional<PhoneChange> change = ChangeOf(record.command);
-    if (change && record.undo) {
-        return {Effect::What::Change, change->Subject(), StateUndoLeaves(*record.undo), change->StateAfter(), record.command};
+    if (std::optional<PhoneChange> change = ChangeOf(record.command)) {
+        return CommandEffects(record, *change);
     }
-    if (change) {
-        if (!IsConfirmed(*change, record.outcome)) {
-            bool unseen = record.outcome == kStartedOutcome || record.outcome == kNotAwaitedOutcome;
-            return unseen ? Unknown() : Effect{};
-        }
-        return {Effect::What::Change, change->Subject(), StateBeforeOldRecord(*change), change->StateAfter(), record.command};
+    if (auto script = scripts.find(record.command); script != scripts.end()) {
+        return ScriptEffects(record, script->second, scripts);
     }
-    if (record.undo) {
-        return ScriptEffect(record);
-    }
-    if (SaysNothingWasDone(record.outcome) || OnlyAsksOrLinks(record.command)) {
+    if (!record.undo && (SaysNothingWasDone(record.outcome) || OnlyAsksOrLinks(record.command))) {
         return {};
     }
-    return Unknown();
+    return {{}};
 }
 
-// Every subject's first and last change among the records, and the changes of unknown effect.
+// Every subject's first and last change among the records, the records that changed it in a way
+// nobody knows, and the records of unknown effect on anything.
 struct NetEffect {
     struct Subject {
         Effect first;
+        std::size_t firstAt = 0;
         Effect last;
         std::size_t lastAt = 0;
+        std::vector<std::size_t> unknownAt;
+        bool changed = false;
     };
     std::map<std::string, Subject> subjects;
-    int unknown = 0;
+    std::vector<std::size_t> unknownAt;
 };
 
-NetEffect NetEffectOf(std::span<const JournalRecord> records)
+void Add(NetEffect& net, Effect effect, std::size_t at)
+{
+    if (!effect.change) {
+        net.unknownAt.push_back(at);
+        return;
+    }
+    NetEffect::Subject& subject = net.subjects[effect.change->Subject()];
+    if (effect.what == Effect::What::Unknown) {
+        subject.unknownAt.push_back(at);
+        return;
+    }
+    if (!subject.changed) {
+        subject.first = effect;
+        subject.firstAt = at;
+        subject.changed = true;
+    }
+    subject.last = std::move(effect);
+    subject.lastAt = at;
+}
+
+NetEffect NetEffectOf(std::span<const JournalRecord> records, const ScriptChanges& scripts)
 {
     NetEffect net;
     for (std::size_t i = 0; i < records.size(); ++i) {
-        Effect effect = EffectOf(records[i]);
-        if (effect.what == Effect::What::Unknown) {
-            ++net.unknown;
-        } else if (effect.what == Effect::What::Change) {
-            auto [at, isNew] = net.subjects.try_emplace(effect.subject);
-            if (isNew) {
-                at->second.first = effect;
-            }
-            at->second.last = std::move(effect);
-            at->second.lastAt = i;
+        for (Effect& effect : EffectsOf(records[i], scripts)) {
+            Add(net, std::move(effect), i);
         }
     }
     return net;
@@ -189,20 +260,20 @@ NetEffect NetEffectOf(std::span<const JournalRecord> records)
 // Steps with the position of the record they follow, put in order of it.
 using PlacedSteps = std::vector<std::pair<std::size_t, PlanStep>>;
 
-Plan InOrder(PlacedSteps placed, int skipped, bool newestFirst)
+Plan InOrder(PlacedSteps placed, std::vector<std::size_t> skipped, bool newestFirst)
 {
     std::stable_sort(placed.begin(), placed.end(), [newestFirst](const auto& a, const auto& b) {
         return newestFirst ? a.first > b.first : a.first < b.first;
     });
     Plan plan;
-    plan.skipped = skipped;
     for (auto& [at, step] : placed) {
         plan.steps.push_back(std::move(step));
     }
+    std::sort(skipped.begin(), skipped.end());
+    skipped.erase(std::unique(skipped.begin(), skipped.end()), skipped.end());
+    plan.skipped = std::move(skipped);
     return plan;
 }
-
-PlanStep ScriptStep(const std::string& script, const std::string& twin) { return {{}, script, twin}; }
 
 }  // namespace
 
@@ -217,7 +288,7 @@ std::optional<JournalRecord> ParseRecord(std::string_view line)
         record.undo = std::string(fields.back().substr(kUndoPrefix.size()));
         fields.pop_back();
     }
-    // A command or an answer of the user's own may hold the separator itself.
+    // A command the user typed may hold the separator itself.
     record.outcome = std::string(fields.back());
     std::string_view commandStart = fields[2];
     std::string_view outcome = fields.back();
@@ -225,51 +296,68 @@ std::optional<JournalRecord> ParseRecord(std::string_view line)
     return record;
 }
 
-std::string UndoText(std::span<const std::string> commands)
+std::string RecordField(std::string_view text)
+{
+    std::vector<std::string_view> parts = Split(text, kFieldSeparator);
+    std::string field(parts.front());
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        field += JoinText({kEscapedSeparator, parts[i]});
+    }
+    return field;
+}
+
+std::string UndoText(std::span<const PhoneChange> changes)
 {
     std::string text;
-    for (const std::string& command : commands) {
-        text += text.empty() ? command : JoinText({kCommandSeparator, command});
+    for (const PhoneChange& change : changes) {
+        text += text.empty() ? change.CommandLine() : JoinText({kCommandSeparator, change.CommandLine()});
     }
     return text;
 }
 
-Plan PlanUndo(std::span<const JournalRecord> records)
+Plan PlanUndo(std::span<const JournalRecord> records, const ScriptChanges& scripts)
 {
-    NetEffect net = NetEffectOf(records);
-    int skipped = net.unknown;
+    NetEffect net = NetEffectOf(records, scripts);
+    std::vector<std::size_t> skipped = net.unknownAt;
     PlacedSteps placed;
-    for (const auto& [subject, change] : net.subjects) {
+    for (const auto& entry : net.subjects) {
+        const NetEffect::Subject& change = entry.second;
+        if (!change.unknownAt.empty()) {
+            skipped.insert(skipped.end(), change.unknownAt.begin(), change.unknownAt.end());
+            continue;
+        }
         const std::optional<std::string>& before = change.first.before;
-        if (before && *before == change.last.after) {
+        const std::string after = change.last.change->StateAfter();
+        if (before && *before == after) {
             continue;
         }
-        if (before && change.first.isScript) {
-            placed.emplace_back(change.lastAt, ScriptStep(*before, change.first.after));
+        std::vector<PhoneChange> back = before ? ChangesBetween(*change.last.change, after, *before) : std::vector<PhoneChange>{};
+        if (back.empty()) {
+            skipped.push_back(change.firstAt);
             continue;
         }
-        std::vector<std::string> commands = before ? CommandsBetween(subject, change.last.after, *before)
-                                                   : std::vector<std::string>{};
-        if (commands.empty()) {
-            ++skipped;
-        } else {
-            placed.emplace_back(change.lastAt, PlanStep{std::move(commands)});
-        }
+        bool absentIsDone = change.first.fromScript || change.last.fromScript;
+        placed.emplace_back(change.lastAt, PlanStep{after, *before, std::move(back), absentIsDone});
     }
-    return InOrder(std::move(placed), skipped, true);
+    return InOrder(std::move(placed), std::move(skipped), true);
 }
 
-Plan PlanReapply(std::span<const JournalRecord> records)
+// A change of unknown effect after a subject's last known change leaves its latest state unknown.
+Plan PlanReapply(std::span<const JournalRecord> records, const ScriptChanges& scripts)
 {
-    NetEffect net = NetEffectOf(records);
+    NetEffect net = NetEffectOf(records, scripts);
+    std::vector<std::size_t> skipped = net.unknownAt;
     PlacedSteps placed;
-    for (const auto& [subject, change] : net.subjects) {
-        const Effect& last = change.last;
-        if (last.isScript) {
-            placed.emplace_back(change.lastAt, ScriptStep(last.command, *last.before));
-        } else {
-            placed.emplace_back(change.lastAt, PlanStep{{last.command}});
+    for (const auto& entry : net.subjects) {
+        const NetEffect::Subject& change = entry.second;
+        auto laterUnknown = std::find_if(change.unknownAt.begin(), change.unknownAt.end(),
+                                         [&change](std::size_t at) { return !change.changed || at > change.lastAt; });
+        if (laterUnknown != change.unknownAt.end()) {
+            skipped.insert(skipped.end(), laterUnknown, change.unknownAt.end());
+            continue;
         }
+        const Effect& last = change.last;
+        placed.emplace_back(change.lastAt, PlanStep{std::nullopt, last.change->StateAfter(), {*last.change}, last.fromScript});
     }
-    return InOrder(std::move(placed), net.unknown, false);
+    return InOrder(std::move(placed), std::move(skipped), false);
 }

@@ -10,8 +10,11 @@
 #include "core/command_state.h"
 #include "core/journal.h"
 #include "core/phone_changes.h"
+#include "core/phone_identity.h"
 #include "core/run_verdict.h"
+#include "core/script_changes.h"
 #include "platform/clock.h"
+#include "platform/encoding.h"
 #include "platform/event_source.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -28,10 +31,11 @@ constexpr std::string_view kRotatedFileName = "操作记录.old.txt";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // A larger log is rotated before the next record, so that neither file grows without end.
 constexpr std::uint64_t kRotationBytes = 1024 * 1024;
+// A log that could not be rotated is judged by this much past the rotation size.
+constexpr std::size_t kCheckedBeyondRotation = 64 * 1024;
 // What a record keeps of an output line: enough for any adb verdict, not a whole dump.
 constexpr std::size_t kLongestOutcome = 200;
 
-constexpr std::string_view kNoOutput = "（无输出）";
 constexpr std::string_view kNotStarted = "启动失败";
 constexpr std::string_view kInterpreterNotStarted = "命令解释器未能启动，未运行";
 constexpr std::string_view kNotRunClosing = "（程序已关闭，未运行）";
@@ -57,7 +61,7 @@ std::string LastOutputLine(std::string_view output)
 {
     std::vector<std::string_view> last = LastFilledLines(output, 1);
     if (last.empty()) {
-        return std::string(kNoOutput);
+        return std::string(kNoOutputOutcome);
     }
     std::string_view line = last.front();
     return ShortenedText(line.substr(0, line.find_last_not_of(" \t") + 1), kLongestOutcome);
@@ -146,22 +150,29 @@ std::optional<std::int64_t> LastWritten(const LogPlace& place)
     return current && rotated ? std::max(*current, *rotated) : (current ? current : rotated);
 }
 
-// A missing folder of the user's is made only when the record does not go in without it.
+// A missing folder of the user's is made only when the record does not go in without it. A log
+// that an editor saved in another encoding is never appended to: a UTF-8 record would spoil it.
 bool AppendTo(const LogPlace& place, std::string_view line)
 {
     RotateFile(place.current, place.rotated, kRotationBytes);
+    FileTail current = ReadFileTail(place.current, kRotationBytes + kCheckedBeyondRotation);
+    if (current.unreadable || EncodingOf(current) != LogEncoding::Utf8) {
+        return false;
+    }
     return AppendToTextFile(place.current, line, kByteOrderMark, kUnfinishedRecordMark) ||
            (MakeFolder(place.folder) && AppendToTextFile(place.current, line, kByteOrderMark, kUnfinishedRecordMark));
 }
 
 // Written where it can be; otherwise shown below the output, and the action goes on. A record
 // that a full disk cut short counts as not written, and goes whole to the next place. A change
-// that can be taken back carries its undo field.
+// that can be taken back carries its undo field. Only the command may hold the field separator
+// (a command the user typed); the other fields have it escaped, so that the phone's answer cannot
+// add a field.
 void Record(std::string_view origin, std::string_view commandLine, std::string_view outcome, std::string_view undo = {})
 {
-    std::string undoField = undo.empty() ? std::string() : JoinText({" | ", kUndoPrefix, OneLine(undo)});
-    std::string line = JoinText({LocalDateTime(), " | ", OneLine(origin), " | ", OneLine(commandLine), " | ",
-                                 OneLine(outcome), undoField, "\r\n"});
+    std::string undoField = undo.empty() ? std::string() : JoinText({" | ", kUndoPrefix, RecordField(OneLine(undo))});
+    std::string line = JoinText({LocalDateTime(), " | ", RecordField(OneLine(origin)), " | ", OneLine(commandLine), " | ",
+                                 RecordField(OneLine(outcome)), undoField, "\r\n"});
     for (const LogPlace& place : LogPlaces()) {
         if (AppendTo(place, line)) {
             return;
@@ -177,56 +188,129 @@ std::optional<std::string> ReplacedStateOnPhone(const PhoneChange& change)
     return query.awaited ? ReplacedState(change, query.output) : std::nullopt;
 }
 
+// Each declared package's state before the script runs. The reads are the program's own: the
+// output box and the current command are left as the script's button found them.
+std::vector<std::optional<std::string>> ReplacedStatesOnPhone(const std::vector<PhoneChange>& changes)
+{
+    std::string shown = GetText(DesktopWindow, kOutputBox);
+    std::string current = State().currentCommand;
+    std::vector<std::optional<std::string>> replaced;
+    for (const PhoneChange& change : changes) {
+        replaced.push_back(ReplacedStateOnPhone(change));
+    }
+    State().currentCommand = std::move(current);
+    SetText(DesktopWindow, kOutputBox, shown);
+    return replaced;
+}
+
+// The way back from a script that did all its work: the changes that bring back each package it
+// changed. Its twin, which takes back what it does, when a package's state could not be read.
+std::string ScriptUndo(const std::vector<PhoneChange>& changes, const std::vector<std::optional<std::string>>& replaced,
+                       std::string_view twin)
+{
+    std::vector<PhoneChange> undo;
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        if (!replaced[i]) {
+            return std::string(twin);
+        }
+        if (!replaced[i]->empty()) {
+            std::vector<PhoneChange> back = ChangesBetween(changes[i], changes[i].StateAfter(), *replaced[i]);
+            undo.insert(undo.end(), back.begin(), back.end());
+        }
+    }
+    return undo.empty() ? std::string(kNothingToUndo) : UndoText(undo);
+}
+
 // The way back from a change Android confirmed; nothing for a change it did not make, or one
 // whose earlier state is unknown.
-std::string UndoOf(const std::optional<PhoneChange>& change, const std::optional<std::string>& replaced,
-                   const Verdict& verdict)
+std::string UndoOf(const PhoneChange& change, const std::optional<std::string>& replaced, bool confirmed)
 {
-    if (!change || !replaced || verdict.cause != Cause::Confirmed) {
+    if (!replaced || !confirmed) {
         return {};
     }
     if (replaced->empty()) {
         return std::string(kNothingToUndo);
     }
-    return UndoText(CommandsBetween(change->Subject(), change->StateAfter(), *replaced));
+    return UndoText(ChangesBetween(change, change.StateAfter(), *replaced));
 }
 
-}  // namespace
+// How many changes are being made, one inside the other.
+int changesUnderway = 0;
+
+struct ChangeUnderway {
+    ChangeUnderway() { ++changesUnderway; }
+    ~ChangeUnderway() { --changesUnderway; }
+    ChangeUnderway(const ChangeUnderway&) = delete;
+    ChangeUnderway& operator=(const ChangeUnderway&) = delete;
+};
+
 
 // The origin and the command line are taken before the run: a click during the run may start
 // another action, which replaces currentCommand. A change to a package or a setting reads what it
 // replaces first, so that its record can say how to take it back. A line too long to run reads
-// nothing; the runner refuses it, and its record keeps only the line's start.
-CommandRun RunAndRecord(std::string commandLine, std::string_view origin)
+// nothing; the runner refuses it, and its record keeps only the line's start. A step that the
+// program's closing keeps from running is recorded as such.
+ChangeRun RunRecorded(std::string commandLine, std::string_view origin, const std::optional<PhoneChange>& change)
 {
-    // A step that the program's closing keeps from running is recorded as such.
+    ChangeUnderway underway;
     bool runs = !IsBlank(commandLine);
     bool tooLong = IsTooLongToRun(commandLine);
     std::string from = origin.empty() ? CurrentOrigin() : std::string(origin);
-    std::optional<PhoneChange> change = runs && !tooLong && !IsProgramEnding() ? ChangeOf(commandLine) : std::nullopt;
-    std::optional<std::string> replaced = change ? ReplacedStateOnPhone(*change) : std::nullopt;
+    bool reads = runs && !tooLong && !IsProgramEnding() && change;
+    std::optional<std::string> replaced = reads ? ReplacedStateOnPhone(*change) : std::nullopt;
     std::string recorded = tooLong ? ShortenedText(commandLine, kLongestOutcome) : commandLine;
-    CommandRun run = RunCommandLine(commandLine);
+    ChangeRun made{RunCommandLine(commandLine)};
+    made.verdict = JudgeRun(commandLine, made.run);
+    made.confirmed = change && made.verdict.cause == Cause::Confirmed;
     if (runs) {
-        Verdict verdict = JudgeRun(commandLine, run);
-        Record(from, recorded, RunOutcome(run, verdict), UndoOf(change, replaced, verdict));
+        Record(from, recorded, RunOutcome(made.run, made.verdict),
+               change ? UndoOf(*change, replaced, made.confirmed) : std::string());
     }
-    return run;
+    return made;
+}
+
+}  // namespace
+
+CommandRun RunAndRecord(std::string commandLine, std::string_view origin)
+{
+    std::optional<PhoneChange> change = ChangeOf(commandLine);
+    return RunRecorded(std::move(commandLine), origin, change).run;
+}
+
+ChangeRun RunChange(const PhoneChange& change, std::string_view origin)
+{
+    return RunRecorded(change.CommandLine(), origin, change);
 }
 
 Verdict RunAndJudge(std::string commandLine)
 {
-    CommandRun run = RunAndRecord(commandLine);
-    return JudgeRun(commandLine, run);
+    std::optional<PhoneChange> change = ChangeOf(commandLine);
+    return RunRecorded(std::move(commandLine), {}, change).verdict;
 }
 
+bool IsChangeUnderway() { return changesUnderway > 0 || IsActionUnderway(); }
+
+// A script that can be taken back and declares its packages has their states read first, so that
+// its record says how to bring back each package it changed, as it was.
 ProgramRun StartAndRecord(std::string_view commandLine, bool waitForExit, int showState, ExitMeaning meaning,
                           std::string_view undoWhenDone)
 {
     std::string from = CurrentOrigin();
+    std::optional<ChangeUnderway> underway;
+    std::vector<std::optional<std::string>> replaced;
+    ScriptChanges scripts = waitForExit && !undoWhenDone.empty() ? ReadScriptChanges() : ScriptChanges{};
+    auto declared = scripts.find(commandLine);
+    if (waitForExit) {
+        underway.emplace();
+        if (declared != scripts.end()) {
+            replaced = ReplacedStatesOnPhone(declared->second);
+        }
+    }
     ProgramRun run = RunProgram(commandLine, waitForExit, showState);
     bool done = run.end == ProgramEnd::Ended && run.exitCode == 0;
-    Record(from, commandLine, StartOutcome(run, meaning), done ? undoWhenDone : std::string_view());
+    std::string undo = declared == scripts.end() ? std::string(undoWhenDone)
+                                                 : ScriptUndo(declared->second, replaced, undoWhenDone);
+    Record(from, commandLine, StartOutcome(run, meaning), done ? std::string_view(undo) : std::string_view());
     if (run.end == ProgramEnd::NotStarted) {
         ShowMessage(NotStartedMessage(commandLine));
     }
@@ -261,6 +345,30 @@ std::vector<LogPlace> LogPlaces()
         places.push_back(PlaceIn(own));
     }
     return places;
+}
+
+// A file the program began starts with its byte-order mark, damaged or not. Without it (an editor
+// may drop it), the whole lines are judged: this program never writes a zero byte, which UTF-16
+// holds in every other byte of ASCII text, and writes nothing that is not UTF-8. A tail may start
+// inside a character and a line cut short may end inside one: neither is judged.
+LogEncoding EncodingOf(const FileTail& file)
+{
+    std::string_view bytes(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size());
+    bool whole = file.start == 0;
+    if (whole && (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))) {
+        return LogEncoding::Utf16;
+    }
+    if (whole && bytes.starts_with(kByteOrderMark)) {
+        return LogEncoding::Utf8;
+    }
+    if (!whole) {
+        bytes.remove_prefix(std::min(bytes.find('\n') + 1, bytes.size()));
+    }
+    bytes = bytes.substr(0, bytes.rfind('\n') + 1);
+    if (bytes.find('\0') != std::string_view::npos) {
+        return LogEncoding::Utf16;
+    }
+    return IsValidUtf8(bytes) ? LogEncoding::Utf8 : LogEncoding::CodePage;
 }
 
 // Both places may hold records: some left beside the program by runs that could write there,

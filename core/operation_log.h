@@ -6,8 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/phone_changes.h"
 #include "core/run_verdict.h"
 #include "core/runner.h"
+#include "platform/files.h"
 #include "platform/process.h"
 
 // Where a typed command comes from, in its record.
@@ -23,6 +25,10 @@ inline constexpr std::string_view kUnfinishedRecordMark = " ……（此条记�
 // the program itself ended first.
 inline constexpr std::string_view kStartedOutcome = "已启动";
 inline constexpr std::string_view kNotAwaitedOutcome = "（程序已关闭，未等到结束）";
+// The outcome of a command that printed nothing, and of a script that says with its exit code 0
+// that it did all its work.
+inline constexpr std::string_view kNoOutputOutcome = "（无输出）";
+inline constexpr std::string_view kDoneOutcome = "已完成";
 
 // Stores the command line in currentCommand, runs it with RunCurrentCommand and records it with
 // its origin (by default the page or window and the caption of the control whose event is being
@@ -36,6 +42,19 @@ CommandRun RunAndRecord(std::string commandLine, std::string_view origin = {});
 // RunAndRecord, and what became of the change (see JudgeRun), for the button's message.
 Verdict RunAndJudge(std::string commandLine);
 
+// A change made as RunAndRecord makes it, from the change itself rather than from a command line
+// read back; confirmed once Android said it made it.
+struct ChangeRun {
+    CommandRun run;
+    Verdict verdict;
+    bool confirmed = false;
+};
+ChangeRun RunChange(const PhoneChange& change, std::string_view origin = {});
+
+// True while a change is being made: from RunAndRecord's start to its record, or while
+// StartAndRecord waits for a program. A click meanwhile (the windows keep answering) runs inside it.
+bool IsChangeUnderway();
+
 // An exit code as people read it: decimal, or hexadecimal for Windows' status codes
 // (0xC000013A: the console window was closed).
 std::string ExitCodeText(unsigned long exitCode);
@@ -46,7 +65,10 @@ using ExitMeaning = std::string (*)(unsigned long exitCode);
 // RunProgram, then a record of what became of the program: "启动失败", "已启动", what its exit
 // code means (by default the code itself), or that the program ended before it did. A program
 // that cannot be started is reported in a message, with where to read about it. A program that
-// ended with code 0 (done) is recorded with undoWhenDone as its way back, when one is given.
+// ended with code 0 (done) is recorded with undoWhenDone as its way back, when one is given; a
+// companion script that declares its packages (see core/script_changes.h) has their states read
+// first, and its way back brings back each package it changed as it was (undoWhenDone only when a
+// state could not be read).
 ProgramRun StartAndRecord(std::string_view commandLine, bool waitForExit, int showState,
                           ExitMeaning meaning = nullptr, std::string_view undoWhenDone = {});
 
@@ -69,3 +91,8 @@ std::vector<LogPlace> LogPlaces();
 
 // Every place, the one whose log was written last at the end; places that hold no log first.
 std::vector<LogPlace> LogPlacesOldestFirst();
+
+// How a log file's bytes are written. The program writes UTF-8; an editor may have saved the file
+// again in UTF-16 (Notepad's "Unicode", with its byte-order mark) or in the system's code page.
+enum class LogEncoding { Utf8, Utf16, CodePage };
+LogEncoding EncodingOf(const FileTail& file);

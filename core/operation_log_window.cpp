@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/journal_replay.h"
 #include "core/operation_log.h"
 #include "platform/encoding.h"
 #include "platform/text.h"
@@ -13,9 +14,13 @@
 namespace {
 
 constexpr std::string_view kClearQuestion = "确定清空全部操作记录吗？";
+constexpr std::string_view kClearWhilePlanRuns = "撤销或重新应用正在进行，请等它结束后再清空操作记录。";
 constexpr std::string_view kWhereNote = "操作记录保存在：";
 constexpr std::string_view kNotCleared = "以下操作记录文件未能删除，可能正被其他程序打开：";
 constexpr std::string_view kEarlierNotShown = "……（更早的记录未显示）";
+constexpr std::string_view kNotRead = "未能读取 ";
+constexpr std::string_view kLocked = "：这个文件无法打开，可能正被其他程序占用。关闭那个程序后点“刷新”。";
+constexpr std::string_view kUtf16 = "：这个文件已被另存为 UTF-16 编码，本程序不再读写它。请用记事本把它另存为 UTF-8 编码。";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // A rotated log and the current one are a little over 1 MB each; a file grown far past that by
@@ -23,6 +28,9 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kShownBytesPerFile = 2 * 1024 * 1024;
 // An edit box wraps a very long line slowly, and no record is anywhere near this long.
 constexpr std::size_t kLongestShownLine = 4000;
+
+// Where each line of the box lies, as ShowOperationLog filled it.
+std::vector<std::optional<RecordSpot>> shownSpots;
 
 bool IsBlank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
 
@@ -49,76 +57,119 @@ std::string ShownLine(std::string_view line)
 
 }  // namespace
 
-std::string LogTextForDisplay(const FileTail& file)
+// Lines are split on the bytes CR and LF, which no UTF-8 or GBK character holds, and each is
+// decoded alone, so that its offset in the file is known.
+std::vector<LogLine> LogLinesForDisplay(const FileTail& file, std::string_view path)
 {
     std::string_view bytes(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size());
+    std::size_t at = 0;
     if (std::size_t firstBreak = bytes.find('\n'); file.cut && firstBreak != std::string_view::npos) {
-        bytes.remove_prefix(firstBreak + 1);
+        at = firstBreak + 1;
     }
-    // The log is written in UTF-8; a copy saved by an editor in the system's code page still reads.
-    std::string text = DecodeText(bytes, LegacyCodePage::Ansi);
-
-    std::string shown;
-    for (std::string_view rest = text; !rest.empty();) {
-        std::size_t end = rest.find_first_of("\r\n");
-        std::string line = ShownLine(rest.substr(0, end));
+    std::vector<LogLine> lines;
+    while (at < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", at);
+        // The log is written in UTF-8; a copy saved by an editor in the system's code page still reads.
+        std::string line = ShownLine(DecodeText(bytes.substr(at, end - at), LegacyCodePage::Ansi));
         // The last line without a line end was cut short; the next record will mark it in the file.
         if (end == std::string_view::npos && !IsBlank(line)) {
             line += kUnfinishedRecordMark;
         }
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
         if (!IsBlank(line)) {
-            shown += line;
-            shown += "\r\n";
+            lines.push_back({std::move(line), RecordSpot{std::string(path), file.start + at}});
         }
+        at = end == std::string_view::npos ? bytes.size() : end + 1;
     }
-    if (file.cut && !shown.empty()) {
-        shown = JoinText({kEarlierNotShown, "\r\n", shown});
+    if (file.cut && !lines.empty()) {
+        lines.insert(lines.begin(), LogLine{std::string(kEarlierNotShown), std::nullopt});
+    }
+    return lines;
+}
+
+std::string LogTextForDisplay(const FileTail& file)
+{
+    std::string shown;
+    for (const LogLine& line : LogLinesForDisplay(file, {})) {
+        shown += JoinText({line.text, "\r\n"});
     }
     return shown;
 }
 
 namespace {
 
-// The records of one place, the rotated file's older ones first; empty when it holds none.
-std::string RecordsOf(const LogPlace& place)
+// The records of one place, the rotated file's older ones first, and the files that hold
+// something but cannot be read.
+HeldPlace RecordsOf(const LogPlace& place)
 {
-    return LogTextForDisplay(ReadFileTail(place.rotated, kShownBytesPerFile)) +
-           LogTextForDisplay(ReadFileTail(place.current, kShownBytesPerFile));
-}
-
-}  // namespace
-
-std::vector<std::pair<LogPlace, std::string>> HeldRecords()
-{
-    std::vector<std::pair<LogPlace, std::string>> held;
-    for (const LogPlace& place : LogPlacesOldestFirst()) {
-        if (std::string records = RecordsOf(place); !records.empty()) {
-            held.emplace_back(place, std::move(records));
+    HeldPlace held{place};
+    for (const std::string& path : {place.rotated, place.current}) {
+        FileTail file = ReadFileTail(path, kShownBytesPerFile);
+        if (file.unreadable) {
+            held.unreadable.push_back(JoinText({kNotRead, path, kLocked}));
+        } else if (!file.bytes.empty() && EncodingOf(file) == LogEncoding::Utf16) {
+            held.unreadable.push_back(JoinText({kNotRead, path, kUtf16}));
+        } else {
+            std::vector<LogLine> lines = LogLinesForDisplay(file, path);
+            held.lines.insert(held.lines.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
         }
     }
     return held;
 }
 
+// The box's text from the lines, and where each of its lines lies.
+void Append(std::string& shown, std::string_view line, std::optional<RecordSpot> spot = std::nullopt)
+{
+    shown += JoinText({line, "\r\n"});
+    shownSpots.push_back(std::move(spot));
+}
+
+}  // namespace
+
+std::vector<HeldPlace> HeldRecords()
+{
+    std::vector<HeldPlace> held;
+    for (const LogPlace& place : LogPlacesOldestFirst()) {
+        if (HeldPlace records = RecordsOf(place); !records.lines.empty() || !records.unreadable.empty()) {
+            held.push_back(std::move(records));
+        }
+    }
+    return held;
+}
+
+std::optional<RecordSpot> SpotOfShownLine(std::size_t line)
+{
+    return line < shownSpots.size() ? shownSpots[line] : std::nullopt;
+}
+
 // Every place that holds records is shown, the one written last at the end. Records away from
-// the program's folder, or in more than one place, are headed by where they are kept, since the
-// user will not find them beside the program. Records read best from the left; the sentence that
-// stands in for them is centred.
+// the program's folder, in more than one place, or beside a file that cannot be read, are headed
+// by where they are kept, since the user will not find them beside the program. Records read best
+// from the left; the sentence that stands in for them is centred.
 void ShowOperationLog(const EventArgs&)
 {
     const std::string programFolder = LogPlaces().front().folder;
-    std::vector<std::pair<LogPlace, std::string>> held = HeldRecords();
+    std::vector<HeldPlace> held = HeldRecords();
+    shownSpots.clear();
     if (held.empty()) {
         SetAlignment(OperationLogWindow, kLogBox, Align::Centre);
         SetText(OperationLogWindow, kLogBox, kNoRecordsText);
         return;
     }
     std::string shown;
-    for (const auto& [place, records] : held) {
-        if (held.size() > 1 || place.folder != programFolder) {
-            shown += JoinText({shown.empty() ? "" : "\r\n", kWhereNote, place.current, "\r\n\r\n"});
+    for (const HeldPlace& place : held) {
+        if (held.size() > 1 || place.place.folder != programFolder || !place.unreadable.empty()) {
+            if (!shown.empty()) {
+                Append(shown, "");
+            }
+            Append(shown, JoinText({kWhereNote, place.place.current}));
+            Append(shown, "");
         }
-        shown += records;
+        for (const std::string& unreadable : place.unreadable) {
+            Append(shown, unreadable);
+        }
+        for (const LogLine& line : place.lines) {
+            Append(shown, line.text, line.spot);
+        }
     }
     shown.resize(shown.size() - 2);  // the last line break: the box ends on the newest record
     SetAlignment(OperationLogWindow, kLogBox, Align::Left);
@@ -130,6 +181,10 @@ void ShowOperationLog(const EventArgs&)
 // appear in its stead.
 void ClearOperationLog(const EventArgs&)
 {
+    if (IsPlanRunning()) {
+        ShowMessage(kClearWhilePlanRuns);
+        return;
+    }
     if (!AskYesNo(kClearQuestion)) {
         return;
     }

@@ -82,8 +82,6 @@ std::optional<PhoneChange> SettingChangeOf(const Words& words)
     return std::nullopt;
 }
 
-bool IsSetting(const PhoneChange& change) { return change.kind == Kind::PutSetting || change.kind == Kind::DeleteSetting; }
-
 // "pm list packages" answers one "package:NAME" line per package whose name contains the filter.
 std::optional<bool> IsListed(std::string_view package, std::string_view answer)
 {
@@ -133,34 +131,32 @@ bool IsDeletedRows(std::string_view line)
     return IsWordOf(count, "") && count.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-std::string PackageCommand(Kind kind, std::string_view package)
+PhoneChange PackageChange(Kind kind, std::string_view package)
 {
-    switch (kind) {
-    case Kind::Uninstall: return JoinText({"adb shell pm uninstall --user 0 ", package});
-    case Kind::Restore: return JoinText({"adb shell pm install-existing --user 0 ", package});
-    case Kind::Disable: return JoinText({"adb shell pm disable-user ", package});
-    default: return JoinText({"adb shell pm enable ", package});
-    }
+    PhoneChange change;
+    change.kind = kind;
+    change.package = package;
+    return change;
 }
 
-std::vector<std::string> PackageCommandsBetween(std::string_view package, std::string_view from, std::string_view to)
+std::vector<PhoneChange> PackageChangesBetween(std::string_view package, std::string_view from, std::string_view to)
 {
     bool known = from == kInstalled || from == kDisabledUser || from == kUninstalled;
     if (!known || from == to) {
         return {};
     }
     if (to == kUninstalled) {
-        return {PackageCommand(Kind::Uninstall, package)};
+        return {PackageChange(Kind::Uninstall, package)};
     }
     if (to == kInstalled) {
-        return {PackageCommand(from == kUninstalled ? Kind::Restore : Kind::Enable, package)};
+        return {PackageChange(from == kUninstalled ? Kind::Restore : Kind::Enable, package)};
     }
     if (to == kDisabledUser) {
         // A package removed for the user comes back enabled: it is switched off again after.
         if (from == kUninstalled) {
-            return {PackageCommand(Kind::Restore, package), PackageCommand(Kind::Disable, package)};
+            return {PackageChange(Kind::Restore, package), PackageChange(Kind::Disable, package)};
         }
-        return {PackageCommand(Kind::Disable, package)};
+        return {PackageChange(Kind::Disable, package)};
     }
     return {};
 }
@@ -183,7 +179,7 @@ std::vector<std::string_view> AnswerLines(std::string_view output)
 
 std::string PhoneChange::Subject() const
 {
-    return IsSetting(*this) ? JoinText({"setting ", space, " ", key}) : JoinText({"package ", package});
+    return IsSetting() ? JoinText({"setting ", space, " ", key}) : JoinText({"package ", package});
 }
 
 std::string PhoneChange::StateAfter() const
@@ -207,7 +203,7 @@ std::optional<PhoneChange> ChangeOf(std::string_view commandLine)
 // A package removed for the user is not listed without -u; -d lists only the disabled ones.
 std::string StateQuery(const PhoneChange& change)
 {
-    if (IsSetting(change)) {
+    if (change.IsSetting()) {
         return JoinText({"adb shell settings get ", change.space, " ", change.key});
     }
     std::string_view filter = change.kind == Kind::Restore ? "" : "-d ";
@@ -216,7 +212,7 @@ std::string StateQuery(const PhoneChange& change)
 
 std::optional<std::string> ReplacedState(const PhoneChange& change, std::string_view queryAnswer)
 {
-    return IsSetting(change) ? ReplacedSetting(change, queryAnswer) : ReplacedPackageState(change, queryAnswer);
+    return change.IsSetting() ? ReplacedSetting(change, queryAnswer) : ReplacedPackageState(change, queryAnswer);
 }
 
 // The package manager's words: runUninstall prints "Success", runInstallExisting "Package P
@@ -242,22 +238,49 @@ bool IsConfirmed(const PhoneChange& change, std::string_view output)
     }
 }
 
-std::vector<std::string> CommandsBetween(std::string_view subject, std::string_view from, std::string_view to)
+std::string PhoneChange::CommandLine() const
 {
-    Words words = SplitWords(subject);
-    if (words.size() == 2 && words[0] == "package") {
-        return PackageCommandsBetween(words[1], from, to);
+    switch (kind) {
+    case Kind::Uninstall: return JoinText({"adb shell pm uninstall --user 0 ", package});
+    case Kind::Restore: return JoinText({"adb shell pm install-existing --user 0 ", package});
+    case Kind::Disable: return JoinText({"adb shell pm disable-user ", package});
+    case Kind::Enable: return JoinText({"adb shell pm enable ", package});
+    case Kind::PutSetting: return JoinText({"adb shell settings put ", space, " ", key, " ", value});
+    case Kind::DeleteSetting: return JoinText({"adb shell settings delete ", space, " ", key});
     }
-    if (words.size() != 3 || words[0] != "setting" || from == to) {
+    return {};
+}
+
+std::vector<PhoneChange> ChangesBetween(const PhoneChange& subject, std::string_view from, std::string_view to)
+{
+    if (!subject.IsSetting()) {
+        return PackageChangesBetween(subject.package, from, to);
+    }
+    if (from == to || (to != kNotSet && !IsPlainSettingValue(to))) {
         return {};
     }
-    if (to == kNotSet) {
-        return {JoinText({"adb shell settings delete ", words[1], " ", words[2]})};
-    }
-    if (!IsPlainSettingValue(to)) {
-        return {};
-    }
-    return {JoinText({"adb shell settings put ", words[1], " ", words[2], " ", to})};
+    Kind kind = to == kNotSet ? Kind::DeleteSetting : Kind::PutSetting;
+    return {PhoneChange{kind, {}, subject.space, subject.key, std::string(to)}};
 }
 
 bool IsPlainSettingValue(std::string_view value) { return IsWordOf(value, ".,_:+-"); }
+
+bool SaysPackageIsAbsent(std::string_view output)
+{
+    Words lines = AnswerLines(output);
+    return std::any_of(lines.begin(), lines.end(), [](std::string_view line) {
+        return line.starts_with("Failure [not installed for ") || line.ends_with(" doesn't exist") ||
+               line.find("Unknown package: ") != std::string_view::npos;
+    });
+}
+
+// The settings of tweaks/display_settings.cpp and tweaks/icon_blacklist.cpp.
+bool IsOfferedSetting(const PhoneChange& change)
+{
+    static constexpr std::string_view kOffered[] = {
+        "global window_animation_scale", "global transition_animation_scale", "global animator_duration_scale",
+        "system screen_off_timeout", "system peak_refresh_rate", "system min_refresh_rate", "secure icon_blacklist",
+    };
+    std::string setting = JoinText({change.space, " ", change.key});
+    return change.IsSetting() && std::find(std::begin(kOffered), std::end(kOffered), setting) != std::end(kOffered);
+}

@@ -27,8 +27,12 @@ struct PhoneChange {
     std::string space, key, value;      // the setting kinds; value is kNotSet for a delete
 
     std::string Subject() const;
+    bool IsSetting() const { return kind == Kind::PutSetting || kind == Kind::DeleteSetting; }
     // The state the change leaves, unless the subject was in it already.
     std::string StateAfter() const;
+    // The program's own command line that makes it.
+    std::string CommandLine() const;
+    bool operator==(const PhoneChange&) const = default;
 };
 
 // The change a command line makes; none for anything else, a typed variant included (another
@@ -50,9 +54,20 @@ std::vector<std::string_view> AnswerLines(std::string_view output);
 // True when the command's whole answer is the one Android gives when it has made the change.
 bool IsConfirmed(const PhoneChange& change, std::string_view output);
 
-// The commands that bring the subject (a package or a setting) from one state to another, in
-// order; empty when there is no way (an unknown subject or state).
-std::vector<std::string> CommandsBetween(std::string_view subject, std::string_view from, std::string_view to);
+// The changes that bring the subject of a change (its package or setting) from one state to
+// another, in order; empty when there is no way (an unknown state, a value that cannot be written
+// back unharmed).
+std::vector<PhoneChange> ChangesBetween(const PhoneChange& subject, std::string_view from, std::string_view to);
+
+// True when the answer says the phone has no such package for user 0: the package manager's
+// "Failure [not installed for 0]" (runUninstall), "Package P doesn't exist" (runInstallExisting's
+// NameNotFoundException) and "Unknown package: P" (setApplicationEnabledSetting's
+// IllegalArgumentException), in PackageManagerShellCommand.java.
+bool SaysPackageIsAbsent(std::string_view output);
+
+// True for a setting that one of the program's own buttons changes: the animation scales, the
+// screen-off time, the refresh rates and the status-bar icons.
+bool IsOfferedSetting(const PhoneChange& change);
 
 // True for a setting value that can be handed to "settings put" as one word, unquoted, through
 // the command interpreter: letters, digits and . _ , : + - only.

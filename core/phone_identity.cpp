@@ -63,14 +63,16 @@ PhoneReading ReadAttachedPhone()
     return reading;
 }
 
-PhoneScope::PhoneScope() { ++scopeDepth; }
+ActionScope::ActionScope() { ++scopeDepth; }
 
-PhoneScope::~PhoneScope()
+ActionScope::~ActionScope()
 {
     if (--scopeDepth == 0) {
         scopedReading.reset();
     }
 }
+
+bool IsActionUnderway() { return scopeDepth > 0; }
 
 const PhoneReading& ActionPhone()
 {

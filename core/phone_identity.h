@@ -43,16 +43,20 @@ struct PhoneReading {
 // Runs the query through the runner (its output is shown as every command's is).
 PhoneReading ReadAttachedPhone();
 
-// While one exists, the phone is read at most once: the first change of an action reads it, and
-// the action's later changes, and their records, name the same phone. Scopes nest; the outermost
-// one forgets the phone when it ends, so that the next action reads it again.
-class PhoneScope {
+// An action that changes the phone, from its start to its end. While one exists, the phone is read
+// at most once: the first change of the action reads it, and the action's later changes, and their
+// records, name the same phone; and a change is underway (see IsChangeUnderway), from the first
+// read on. Scopes nest; the outermost one forgets the phone when it ends, so that the next action
+// reads it again.
+class ActionScope {
 public:
-    PhoneScope();
-    ~PhoneScope();
-    PhoneScope(const PhoneScope&) = delete;
-    PhoneScope& operator=(const PhoneScope&) = delete;
+    ActionScope();
+    ~ActionScope();
+    ActionScope(const ActionScope&) = delete;
+    ActionScope& operator=(const ActionScope&) = delete;
 };
+
+bool IsActionUnderway();
 
 // The phone of the action now running, read now if the action has not read it yet (and every
 // time outside a scope).

@@ -44,8 +44,12 @@ std::optional<std::int64_t> LastWriteTime(std::string_view path);
 
 // At most the last maxBytes bytes of a regular file, read while others may append to it.
 struct FileTail {
-    Bytes bytes;           // empty when the file is missing, empty or unreadable
-    bool cut = false;      // the file holds more before these bytes
+    Bytes bytes;              // empty when the file is missing, empty or unreadable
+    bool cut = false;         // the file holds more before these bytes
+    std::uint64_t start = 0;  // where the bytes start in the file
+    // A file is there but could not be opened or read (another program holds it locked, no
+    // access); a folder or anything else that is not a regular file counts as no file.
+    bool unreadable = false;
 };
 FileTail ReadFileTail(std::string_view path, std::size_t maxBytes);
 

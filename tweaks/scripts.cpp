@@ -56,7 +56,7 @@ constexpr std::size_t kLongestExplanationLine = 200;
 std::string ScriptExitMeaning(unsigned long exitCode)
 {
     switch (exitCode) {
-    case kDone: return "已完成";
+    case kDone: return std::string(kDoneOutcome);
     case kPhoneNotReady: return "未完成：手机未就绪，未做任何改动（退出代码 1）";
     case kSomeFailed: return "部分命令未成功（退出代码 2）";
     case kNothingToDo: return "未做任何改动（退出代码 3）";

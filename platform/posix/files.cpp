@@ -30,6 +30,13 @@ int OpenRegularFile(std::string_view path, int flags)
     return descriptor;
 }
 
+// Something at the path that is not a regular file: a folder, a device, a pipe.
+bool IsOtherThanFile(std::string_view path)
+{
+    struct stat status {};
+    return stat(std::string(path).c_str(), &status) == 0 && !S_ISREG(status.st_mode);
+}
+
 // The turn is an exclusive lock on the file itself.
 bool TakeTurnOn(const FileDescriptor& file)
 {
@@ -93,19 +100,22 @@ FileTail ReadFileTail(std::string_view path, std::size_t maxBytes)
 {
     FileDescriptor file(OpenRegularFile(path, O_RDONLY));
     struct stat status {};
+    FileTail tail;
     if (file.Get() < 0 || fstat(file.Get(), &status) != 0) {
-        return {};
+        tail.unreadable = errno != ENOENT && errno != ENOTDIR && !IsOtherThanFile(path);
+        return tail;
     }
     auto size = static_cast<std::uint64_t>(status.st_size);
-    FileTail tail;
     tail.cut = size > maxBytes;
     off_t offset = tail.cut ? static_cast<off_t>(size - maxBytes) : 0;
+    tail.start = static_cast<std::uint64_t>(offset);
     tail.bytes.resize(tail.cut ? maxBytes : static_cast<std::size_t>(size));
     std::size_t filled = 0;
     while (filled < tail.bytes.size()) {
         ssize_t count = pread(file.Get(), tail.bytes.data() + filled, tail.bytes.size() - filled,
                               offset + static_cast<off_t>(filled));
         if (count <= 0) {
+            tail.unreadable = count < 0;
             break;
         }
         filled += static_cast<std::size_t>(count);

@@ -208,14 +208,21 @@ std::optional<std::int64_t> LastWriteTime(std::string_view path)
 FileTail ReadFileTail(std::string_view path, std::size_t maxBytes)
 {
     SharedFile file(path, GENERIC_READ, OPEN_EXISTING);
+    FileTail tail;
     if (!file.IsOpen()) {
-        return {};
+        // A file that another program opened without sharing reading: ERROR_SHARING_VIOLATION
+        // (CreateFileW, "Creating and Opening Files"); a folder fails with ERROR_ACCESS_DENIED.
+        DWORD error = GetLastError();
+        tail.unreadable = error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && !IsFolder(Utf8ToWide(path));
+        return tail;
     }
     std::uint64_t size = file.Size();
-    FileTail tail;
     tail.cut = size > maxBytes;
     std::uint64_t offset = tail.cut ? size - maxBytes : 0;
+    tail.start = offset;
     std::string bytes = file.Read(offset, static_cast<std::size_t>(size - offset));
+    // A region another program locked with LockFile cannot be read (ERROR_LOCK_VIOLATION).
+    tail.unreadable = bytes.size() < size - offset;
     tail.bytes.assign(bytes.begin(), bytes.end());
     return tail;
 }

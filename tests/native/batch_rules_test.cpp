@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/script_changes.h"
 #include "platform/encoding.h"
 
 namespace {
@@ -159,6 +160,21 @@ TEST(CompanionScripts, ClosingPauseIsWrittenOnlyInItsHelper)
         bool pauses = text.find("按任意键关闭此窗口") != std::string::npos;
         EXPECT_EQ(pauses, entry.path().stem() == "pause_before_closing") << entry.path();
     }
+}
+
+// The journal reads what each script that changes packages does from the same two variables the
+// script's loop runs through; the batch file and its shell twin declare the same.
+TEST(CompanionScripts, PackageScriptsDeclareTheSameChangesOnBothSystems)
+{
+    for (const char* stem : {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec"}) {
+        SCOPED_TRACE(stem);
+        std::vector<PhoneChange> declared = DeclaredChanges(GbkToUtf8(ReadFile(kCompanion / (std::string(stem) + ".bat"))));
+        EXPECT_GE(declared.size(), 3u);
+        EXPECT_EQ(DeclaredChanges(ReadFile(kCompanion / (std::string(stem) + ".sh"))), declared);
+    }
+    EXPECT_EQ(DeclaredChanges(ReadFile(kCompanion / "hwread_UN.sh")).front().CommandLine(),
+              "adb shell pm uninstall --user 0 com.huawei.hwireader");
+    EXPECT_EQ(DeclaredChanges(ReadFile(kCompanion / "hw_rec.bat")).size(), 81u);
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 // brings removed apps back, then 重新应用, leaves them as they were before it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
@@ -155,6 +157,33 @@ protected:
         }
     }
 
+    static void TypeCommand(std::string_view command)
+    {
+        headless::Focus(DesktopWindow, "命令编辑框");
+        headless::Type(DesktopWindow, command);
+        headless::PressKey(DesktopWindow, 13);
+    }
+    static void WriteLog(const fs::path& log, std::initializer_list<std::string_view> records)
+    {
+        std::ofstream file(log, std::ios::binary | std::ios::trunc);
+        file << "\xEF\xBB\xBF";
+        for (std::string_view record : records) {
+            file << record << "\r\n";
+        }
+    }
+    static std::size_t OffsetInLog(std::string_view text)
+    {
+        EXPECT_TRUE(OpenWindow(OperationLogWindow, false));
+        std::size_t at = GetText(OperationLogWindow, kLogBox).find(text);
+        EXPECT_NE(at, std::string::npos) << text;
+        return at;
+    }
+    static bool Said(std::string_view message)
+    {
+        std::vector<std::string> said = headless::Messages();
+        return std::find(said.begin(), said.end(), message) != said.end();
+    }
+
     // The caret put into the box at the text's offset, as a click there puts it.
     static void ClickInLog(std::string_view button, std::size_t caret = 0)
     {
@@ -223,6 +252,126 @@ TEST_F(JournalTest, UndoReachesTheRotatedFileOlderRecordsAndTheOtherPlace)
     EXPECT_EQ(phone_.Packages().at("huawei.weather"), "installed");
     EXPECT_EQ(phone_.Packages().at("huawei.systemupdate"), "disabled-user");
     EXPECT_EQ(headless::Messages().back(), "已撤销 2 项，失败 0 项，跳过 0 项");
+}
+
+// Google is off; the user switches Play services on by hand, then all of Google off with the
+// script: each package has one net state, and undo finds nothing to do. Then a removal by hand
+// and a script that did only part of its work: the packages it touched are left as they are and
+// the record is named, rather than some put back and some not.
+TEST_F(JournalTest, PackageChangedByACommandAndByAScriptHasOneNetState)
+{
+    for (std::string_view package : kGooglePackages) {
+        phone_.SeedPackage(std::string(package), "disabled-user");
+    }
+    const auto googleOff = phone_.Packages();
+    TypeCommand("adb shell pm enable com.google.android.gms");
+    Click(DesktopWindow, "谷歌禁");
+    ASSERT_EQ(phone_.Packages(), googleOff);
+    ClickInLog("撤销按钮", OffsetInLog("pm enable com.google.android.gms"));
+    EXPECT_EQ(phone_.Packages(), googleOff);
+    EXPECT_TRUE(headless::Messages().back().ends_with(" 以来没有需要恢复的改动。")) << headless::Messages().back();
+
+    TypeCommand("adb shell pm uninstall --user 0 com.google.android.gms");
+    Click(DesktopWindow, "谷歌解");
+    const auto partlyOn = phone_.Packages();
+    ASSERT_EQ(partlyOn.at("com.google.android.gms"), "uninstalled");
+    ASSERT_EQ(partlyOn.at("com.android.vending"), "installed");
+    ClickInLog("撤销按钮", OffsetInLog("pm uninstall --user 0 com.google.android.gms"));
+    EXPECT_EQ(phone_.Packages(), partlyOn);
+    std::string said = headless::Messages().back();
+    EXPECT_NE(said.find("以来没有需要恢复的改动。\r\n\r\n以下 1 条记录的改动无法撤销，将保持原样：\r\n"), std::string::npos) << said;
+    EXPECT_TRUE(said.ends_with("  goolgle_abl.sh")) << said;
+}
+
+// Hand-edited and damaged records: a way back counts only on a confirmed change, only the
+// program's own scripts count, a confirmed change without a way back is named as skipped (a reboot
+// has nothing to take back), and the question lists each change by name, a setting the program
+// does not offer marked.
+TEST_F(JournalTest, QuestionListsEachChangeAndNamesTheRecordsItSkips)
+{
+    WriteLog(ProgramLog(),
+             {"2026-12-01 10:00:00 | 命令框 | adb shell settings put global adb_enabled 1 | Failure | "
+              "撤销：adb shell settings put global adb_enabled 0",
+              "2026-12-01 10:00:01 | 华为 · 禁用 | evil.sh | 已完成 | 撤销：goolgle_abl.sh",
+              "2026-12-01 10:00:02 | 功能 · 设置 | adb shell settings put global window_animation_scale 0.5 | （无输出）",
+              "2026-12-01 10:00:03 | 命令框 | adb shell settings put global adb_enabled 1 | （无输出） | "
+              "撤销：adb shell settings put global adb_enabled 0",
+              "2026-12-01 10:00:04 | 主菜单 · 一键重启 | adb reboot | 已启动"});
+    headless::AnswerQuestions(false);
+    ClickInLog("撤销按钮");
+    EXPECT_EQ(headless::Messages().back(),
+              "将把 2026-12-01 10:00:00 以来的 1 项改动恢复原样：\r\n"
+              "设置 global adb_enabled：1 → 0（不是本程序提供的设置）\r\n\r\n"
+              "以下 2 条记录的改动无法撤销，将保持原样：\r\n"
+              "2026-12-01 10:00:01  evil.sh\r\n"
+              "2026-12-01 10:00:02  adb shell settings put global window_animation_scale 0.5\r\n\r\n确定吗？");
+
+    Click(DesktopWindow, "冗余卸");
+    ClickInLog("重新应用按钮");
+    std::string question = headless::Messages().back();
+    EXPECT_TRUE(question.starts_with("将重新应用 2026-12-01 10:00:00 以来的 28 项改动：\r\n"
+                                     "设置 global window_animation_scale：改为 0.5\r\n"
+                                     "设置 global adb_enabled：改为 1（不是本程序提供的设置）\r\n")) << question;
+    EXPECT_NE(question.find("：改为 已卸载\r\n…等 28 项\r\n\r\n以下 1 条记录的改动无法重新应用"), std::string::npos) << question;
+    ClickInLog("撤销按钮");
+    question = headless::Messages().back();
+    std::size_t listed = 0;
+    for (std::size_t at = question.find("：已卸载 → 已安装"); at != std::string::npos; at = question.find("：已卸载 → 已安装", at + 1)) {
+        ++listed;
+    }
+    EXPECT_EQ(listed, 15u) << question;
+    EXPECT_NE(question.find("\r\n…等 27 项\r\n"), std::string::npos) << question;
+    EXPECT_EQ(phone_.Changes().size(), 26u) << "nothing but the bulk removal ran";
+}
+
+// A record goes to the user's folder while the program's cannot be written: the user's latest
+// decision is the latest in time, wherever it lies. The box remembers where each line lies, so a
+// file rewritten since it was shown is read again rather than matched by text.
+TEST_F(JournalTest, RecordsArePlannedInTimeOrderAndFoundWhereTheBoxShowsThem)
+{
+    phone_.SeedPackage("huawei.weather", "uninstalled");
+    constexpr std::string_view kRemoval = "2026-12-01 10:00:05 | 华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | "
+                                          "Success | 撤销：adb shell pm install-existing --user 0 huawei.weather";
+    constexpr std::string_view kDisabling = "2026-12-01 10:00:07 | 命令框 | adb shell pm disable-user huawei.systemupdate | "
+                                            "Package huawei.systemupdate new state: disabled-user | 撤销：adb shell pm enable huawei.systemupdate";
+    fs::create_directories(OwnLog().parent_path());
+    WriteLog(OwnLog(), {"2026-12-01 10:00:09 | 华为 · 装回 | adb shell pm install-existing --user 0 huawei.weather | "
+                        "Package huawei.weather installed for user: 0 | 撤销：adb shell pm uninstall --user 0 huawei.weather"});
+    WriteLog(ProgramLog(), {kRemoval});
+    fs::last_write_time(OwnLog(), fs::last_write_time(ProgramLog()) - std::chrono::hours(1));
+    ClickInLog("重新应用按钮");
+    EXPECT_EQ(phone_.Packages().at("huawei.weather"), "installed");
+
+    fs::remove(OwnLog());
+    WriteLog(ProgramLog(), {kRemoval, kDisabling});
+    const auto before = phone_.Packages();
+    std::size_t disabling = OffsetInLog("2026-12-01 10:00:07");
+    WriteLog(ProgramLog(), {kDisabling, kRemoval});
+    headless::PlaceCaret(OperationLogWindow, kLogBox, disabling);
+    Click(OperationLogWindow, "撤销按钮");
+    EXPECT_EQ(phone_.Packages(), before);
+    EXPECT_EQ(headless::Messages().back(), "操作记录已有变动，已重新读取。请再点一下要从哪条记录开始。");
+}
+
+// 撤销 clicked in the log window opened inside another action's wait does not run beside it; 清空
+// clicked while a plan runs does not delete the records it plans from. A slow phone keeps each
+// command running while the click is handled.
+TEST_F(JournalTest, NothingPlansOrClearsWhileAChangeOrAPlanIsUnderway)
+{
+    Click(DesktopWindow, "天气卸");
+    phone_.Set("DELAY_MS", "200");
+    headless::Post([] { ClickInLog("撤销按钮"); });
+    Click(DesktopWindow, "运动卸");
+    EXPECT_TRUE(Said("另一项操作正在进行，请等它结束后再撤销。"));
+    EXPECT_EQ(phone_.Packages().at("huawei.weather"), "uninstalled");
+
+    ASSERT_TRUE(OpenWindow(OperationLogWindow, false));
+    headless::PlaceCaret(OperationLogWindow, kLogBox, 0);
+    headless::Post([] { Click(OperationLogWindow, "按钮1"); });
+    Click(OperationLogWindow, "撤销按钮");
+    EXPECT_TRUE(Said("撤销或重新应用正在进行，请等它结束后再清空操作记录。"));
+    EXPECT_TRUE(fs::exists(ProgramLog()));
+    EXPECT_EQ(phone_.Packages().at("huawei.weather"), "installed");
 }
 
 }  // namespace

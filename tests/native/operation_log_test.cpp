@@ -160,13 +160,17 @@ TEST_F(Recording, BulkActionRecordsEveryStepAsRun)
     }
 }
 
+// An answer that holds the field separator cannot add a field of its own, such as a way back.
 TEST_F(Recording, TypedCommandComesFromTheCommandBoxAndKeepsAdbsError)
 {
     phone_.SetState("none");
     TypeCommand("adb shell pm uninstall --user 0 some.app");
     TypeCommand("");
+    TypeCommand("echo 'Success | 撤销：adb shell settings put global adb_enabled 0'");
     EXPECT_EQ(Records(ProgramLog()),
-              Lines{"命令框 | adb shell pm uninstall --user 0 some.app | error: no devices/emulators found"});
+              (Lines{"命令框 | adb shell pm uninstall --user 0 some.app | error: no devices/emulators found",
+                     "命令框 | echo 'Success | 撤销：adb shell settings put global adb_enabled 0' | "
+                     "Success ｜ 撤销：adb shell settings put global adb_enabled 0"}));
 }
 
 // What cannot run is refused before it runs, and its record says so: a value the interpreter would
@@ -335,13 +339,18 @@ TEST_F(Recording, StartedProgramsRecordWhetherTheyStartedAndSayWhenTheyCouldNot)
               "未能启动“adb reboot”：找不到这个程序，或它无法运行。\r\n请看程序文件夹中的“遇到问题请看.txt”。");
 }
 
+// A script's way back brings back only the packages it changed: one it found off stays off.
 TEST_F(Recording, WaitedScriptRecordsWhatItsExitCodeSays)
 {
+    phone_.SeedPackage("com.google.android.gms", "installed");
+    phone_.SeedPackage("com.google.android.gsf", "disabled-user");
+    phone_.SeedPackage("com.android.vending", "installed");
     headless::Click(DesktopWindow, "谷歌禁");
     phone_.SetState("offline");
     headless::Click(DesktopWindow, "谷歌禁");
     EXPECT_EQ(Records(ProgramLog()),
-              (Lines{"华为 · 禁用 | goolgle_dis.sh | 已完成 | 撤销：goolgle_abl.sh",
+              (Lines{"华为 · 禁用 | goolgle_dis.sh | 已完成 | 撤销：adb shell pm enable com.google.android.gms && "
+                     "adb shell pm enable com.android.vending",
                      "华为 · 禁用 | goolgle_dis.sh | 未完成：手机未就绪，未做任何改动（退出代码 1）"}));
 }
 
@@ -514,6 +523,43 @@ TEST_F(LogWindow, DamagedFileIsShownAsWellAsItCanBeAndNeverRewritten)
     ASSERT_TRUE(after.starts_with(damaged));
     EXPECT_TRUE(after.substr(damaged.size()).starts_with(" ……（此条记录未能写完整）\r\n20"))
         << "the record starts a line of its own";
+}
+
+// A log that cannot be read (here a link that leads only to itself, which no reader opens, as a
+// file another program keeps locked) is named with the reason, and 撤销 does not plan without it.
+TEST_F(LogWindow, FileThatCannotBeReadIsNamedAndNoPlanGoesWithoutIt)
+{
+    fs::create_symlink(ProgramLog(), ProgramLog());
+    headless::Click(DesktopWindow, "天气卸");
+    std::string shown = LogBox();
+    EXPECT_NE(shown.find("未能读取 " + ProgramLog().string() + "：这个文件无法打开，可能正被其他程序占用。"),
+              std::string::npos) << shown;
+    EXPECT_TRUE(shown.ends_with(kWeatherRemoval)) << shown;
+    headless::PlaceCaret(OperationLogWindow, kLogBox, shown.size());
+    headless::Click(OperationLogWindow, "撤销按钮");
+    EXPECT_TRUE(headless::Messages().back().starts_with("有操作记录未能读取，撤销需要全部记录")) << headless::Messages().back();
+    EXPECT_EQ(phone_.Changes(), Lines{"adb shell pm uninstall --user 0 huawei.weather"});
+}
+
+// An editor saved the log again in UTF-16 (Notepad's "Unicode") or in GBK without a byte-order
+// mark: a UTF-8 record would spoil it, so records go to the user's folder.
+TEST_F(LogWindow, LogSavedInAnotherEncodingIsNeverAppendedTo)
+{
+    std::string utf16 = "\xFF\xFE";
+    for (char c : "2023-06-26 10:00:00 | x | adb shell pm uninstall --user 0 huawei.weather | Success\r\n"s) {
+        utf16 += {c, '\0'};
+    }
+    const std::string gbk = "2023-06-26 10:00:00 | \xBB\xAA\xCE\xAA | adb x | Success\r\n";
+    for (const std::string& saved : {utf16, gbk}) {
+        WriteBytes(ProgramLog(), saved);
+        headless::Click(DesktopWindow, "天气卸");
+        EXPECT_EQ(ReadBytes(ProgramLog()), saved);
+        EXPECT_TRUE(Records(OwnLog()).back().starts_with("华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather"));
+    }
+    EXPECT_EQ(LogBox().find("UTF-16"), std::string::npos) << "the GBK log is read";
+    WriteBytes(ProgramLog(), utf16);
+    headless::Click(OperationLogWindow, "按钮2");
+    EXPECT_NE(GetText(OperationLogWindow, kLogBox).find("这个文件已被另存为 UTF-16 编码"), std::string::npos);
 }
 
 // The disk fills up in the middle of a record (here a file size limit stands in for it, in a

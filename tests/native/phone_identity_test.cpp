@@ -58,14 +58,14 @@ TEST_F(PhoneReadingTest, ScopeReadsOnceAndForgetsWhenItEnds)
     PhoneLab lab;
     SimPhone& phone = lab.Attach({.model = "HONOR_X40"});
     {
-        PhoneScope action;
+        ActionScope action;
         EXPECT_EQ(ActionPhone().phone->model, "HONOR_X40");
         EXPECT_EQ(ActionPhone().phone->model, "HONOR_X40");
     }
     ASSERT_EQ(phone.Commands().size(), 1u);
     EXPECT_EQ(phone.Commands()[0], "adb shell getprop ro.product.model;getprop ro.serialno;getprop ro.build.version.sdk");
     {
-        PhoneScope action;
+        ActionScope action;
         ActionPhone();
     }
     EXPECT_EQ(phone.Commands().size(), 2u);

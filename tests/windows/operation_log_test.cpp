@@ -195,11 +195,11 @@ TEST_F(OperationLogOnWindows, ReapplyAndUndoRunFromTheRecordClickedInto)
     };
 
     EXPECT_EQ(clickFirstRecordThen("重新应用按钮"),
-              (std::vector<std::string>{"将重新应用 " + since + " 以来的 1 项改动，确定吗？",
+              (std::vector<std::string>{"将重新应用 " + since + " 以来的 1 项改动：\r\nhuawei.weather：改为 已卸载\r\n\r\n确定吗？",
                                         "已重新应用 1 项，失败 0 项，跳过 0 项"}));
     EXPECT_EQ(phone_.Packages().at("huawei.weather"), "uninstalled");
     EXPECT_EQ(clickFirstRecordThen("撤销按钮"),
-              (std::vector<std::string>{"将把 " + since + " 以来的 1 项改动恢复原样，确定吗？",
+              (std::vector<std::string>{"将把 " + since + " 以来的 1 项改动恢复原样：\r\nhuawei.weather：已卸载 → 已安装\r\n\r\n确定吗？",
                                         "已撤销 1 项，失败 0 项，跳过 0 项"}));
     EXPECT_EQ(phone_.Packages().at("huawei.weather"), "installed");
     std::string records = GetText(OperationLogWindow, kLogBox);

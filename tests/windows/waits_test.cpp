@@ -105,7 +105,9 @@ TEST_F(Waits, HiddenScriptOnASlowPhoneKeepsTheWindowAnsweringAndSaysItsMessageAt
     EXPECT_EQ(probe.Unanswered(), 0);
     EXPECT_GE(probe.Answered(), 15) << "the script took four slow answers of the phone";
     EXPECT_EQ(user.Texts(), Strings{"为您禁用了谷歌"});
-    EXPECT_TRUE(LastRecord().ends_with("| goolgle_dis.bat | 已完成 | 撤销：goolgle_abl.bat")) << LastRecord();
+    EXPECT_TRUE(LastRecord().ends_with("| goolgle_dis.bat | 已完成 | 撤销：adb shell pm enable com.google.android.gms && "
+                                       "adb shell pm enable com.google.android.gsf && adb shell pm enable com.android.vending"))
+        << LastRecord();
 }
 
 // A script in a console of its own, as under the windowed program, waits for the user (the cache
