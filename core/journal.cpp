@@ -284,6 +284,10 @@ std::optional<JournalRecord> ParseRecord(std::string_view line)
         return std::nullopt;
     }
     JournalRecord record{std::string(fields[0]), std::string(fields[1])};
+    if (fields.size() >= 5 && fields.back().starts_with(kPhonePrefix)) {
+        record.phone = PhoneFromName(fields.back().substr(kPhonePrefix.size()));
+        fields.pop_back();
+    }
     if (fields.size() >= 5 && fields.back().starts_with(kUndoPrefix)) {
         record.undo = std::string(fields.back().substr(kUndoPrefix.size()));
         fields.pop_back();

@@ -9,22 +9,29 @@
 #include <string_view>
 #include <vector>
 
+#include "core/phone_identity.h"
 #include "core/script_changes.h"
 
 // The last field of a record that changed the phone: what undoing it takes.
 inline constexpr std::string_view kUndoPrefix = "撤销：";
 // The undo field of a change that found the phone as it would leave it.
 inline constexpr std::string_view kNothingToUndo = "无需撤销（改动前已是如此）";
+// The undo field of a removal on a phone before Android 8.0, which no command takes back.
+inline constexpr std::string_view kNoWayBackBeforeAndroid8 = "无法撤销（Android 8.0 之前的系统没有命令能装回卸载的应用）";
+// The field that names the phone a change was made on, after the undo field.
+inline constexpr std::string_view kPhonePrefix = "手机：";
 
-// One record: "time | origin | command | outcome", and " | 撤销：…" for a change that can be
-// taken back. The writer keeps the separator out of every field but the command (see
-// RecordField); a command the user typed may hold it.
+// One record: "time | origin | command | outcome", " | 撤销：…" for a change that can be taken
+// back, and " | 手机：MODEL（SERIAL）" for a change made on a phone the program knew. The writer
+// keeps the separator out of every field but the command (see RecordField); a command the user
+// typed may hold it.
 struct JournalRecord {
     std::string time;
     std::string origin;
     std::string command;
     std::string outcome;
-    std::optional<std::string> undo;  // the undo field without its prefix
+    std::optional<std::string> undo;    // the undo field without its prefix
+    std::optional<PhoneIdentity> phone;  // none: a record of before phones were named, "未知手机"
 };
 
 // A record from its line; none for any other line (a heading, a note, a damaged record).

@@ -168,11 +168,13 @@ bool AppendTo(const LogPlace& place, std::string_view line)
 // that can be taken back carries its undo field. Only the command may hold the field separator
 // (a command the user typed); the other fields have it escaped, so that the phone's answer cannot
 // add a field.
-void Record(std::string_view origin, std::string_view commandLine, std::string_view outcome, std::string_view undo = {})
+void Record(std::string_view origin, std::string_view commandLine, std::string_view outcome, std::string_view undo = {},
+            const std::optional<PhoneIdentity>& phone = std::nullopt)
 {
     std::string undoField = undo.empty() ? std::string() : JoinText({" | ", kUndoPrefix, RecordField(OneLine(undo))});
+    std::string phoneField = phone ? JoinText({" | ", kPhonePrefix, RecordField(OneLine(phone->Name()))}) : std::string();
     std::string line = JoinText({LocalDateTime(), " | ", RecordField(OneLine(origin)), " | ", OneLine(commandLine), " | ",
-                                 RecordField(OneLine(outcome)), undoField, "\r\n"});
+                                 RecordField(OneLine(outcome)), undoField, phoneField, "\r\n"});
     for (const LogPlace& place : LogPlaces()) {
         if (AppendTo(place, line)) {
             return;
@@ -188,19 +190,24 @@ std::optional<std::string> ReplacedStateOnPhone(const PhoneChange& change)
     return query.awaited ? ReplacedState(change, query.output) : std::nullopt;
 }
 
-// Each declared package's state before the script runs. The reads are the program's own: the
-// output box and the current command are left as the script's button found them.
-std::vector<std::optional<std::string>> ReplacedStatesOnPhone(const std::vector<PhoneChange>& changes)
+// The phone a script will change, and each declared package's state before it runs. The reads are
+// the program's own: the output box and the current command are left as the script's button found them.
+struct BeforeScript {
+    std::optional<PhoneIdentity> phone;
+    std::vector<std::optional<std::string>> replaced;
+};
+
+BeforeScript ReadBeforeScript(const std::vector<PhoneChange>& changes)
 {
     std::string shown = GetText(DesktopWindow, kOutputBox);
     std::string current = State().currentCommand;
-    std::vector<std::optional<std::string>> replaced;
+    BeforeScript before{ActionPhone().phone, {}};
     for (const PhoneChange& change : changes) {
-        replaced.push_back(ReplacedStateOnPhone(change));
+        before.replaced.push_back(ReplacedStateOnPhone(change));
     }
     State().currentCommand = std::move(current);
     SetText(DesktopWindow, kOutputBox, shown);
-    return replaced;
+    return before;
 }
 
 // The way back from a script that did all its work: the changes that bring back each package it
@@ -223,10 +230,14 @@ std::string ScriptUndo(const std::vector<PhoneChange>& changes, const std::vecto
 
 // The way back from a change Android confirmed; nothing for a change it did not make, or one
 // whose earlier state is unknown.
-std::string UndoOf(const PhoneChange& change, const std::optional<std::string>& replaced, bool confirmed)
+std::string UndoOf(const PhoneChange& change, const std::optional<std::string>& replaced, bool confirmed,
+                   const std::optional<PhoneIdentity>& phone)
 {
     if (!replaced || !confirmed) {
         return {};
+    }
+    if (change.kind == PhoneChange::Kind::Uninstall && phone && !CanRestoreRemovals(*phone) && !replaced->empty()) {
+        return std::string(kNoWayBackBeforeAndroid8);
     }
     if (replaced->empty()) {
         return std::string(kNothingToUndo);
@@ -257,6 +268,7 @@ ChangeRun RunRecorded(std::string commandLine, std::string_view origin, const st
     bool tooLong = IsTooLongToRun(commandLine);
     std::string from = origin.empty() ? CurrentOrigin() : std::string(origin);
     bool reads = runs && !tooLong && !IsProgramEnding() && change;
+    std::optional<PhoneIdentity> phone = reads ? ActionPhone().phone : std::nullopt;
     std::optional<std::string> replaced = reads ? ReplacedStateOnPhone(*change) : std::nullopt;
     std::string recorded = tooLong ? ShortenedText(commandLine, kLongestOutcome) : commandLine;
     ChangeRun made{RunCommandLine(commandLine)};
@@ -264,7 +276,7 @@ ChangeRun RunRecorded(std::string commandLine, std::string_view origin, const st
     made.confirmed = change && made.verdict.cause == Cause::Confirmed;
     if (runs) {
         Record(from, recorded, RunOutcome(made.run, made.verdict),
-               change ? UndoOf(*change, replaced, made.confirmed) : std::string());
+               change ? UndoOf(*change, replaced, made.confirmed, phone) : std::string(), phone);
     }
     return made;
 }
@@ -297,20 +309,21 @@ ProgramRun StartAndRecord(std::string_view commandLine, bool waitForExit, int sh
 {
     std::string from = CurrentOrigin();
     std::optional<ChangeUnderway> underway;
-    std::vector<std::optional<std::string>> replaced;
+    BeforeScript before;
     ScriptChanges scripts = waitForExit && !undoWhenDone.empty() ? ReadScriptChanges() : ScriptChanges{};
     auto declared = scripts.find(commandLine);
     if (waitForExit) {
         underway.emplace();
         if (declared != scripts.end()) {
-            replaced = ReplacedStatesOnPhone(declared->second);
+            before = ReadBeforeScript(declared->second);
         }
     }
     ProgramRun run = RunProgram(commandLine, waitForExit, showState);
     bool done = run.end == ProgramEnd::Ended && run.exitCode == 0;
     std::string undo = declared == scripts.end() ? std::string(undoWhenDone)
-                                                 : ScriptUndo(declared->second, replaced, undoWhenDone);
-    Record(from, commandLine, StartOutcome(run, meaning), done ? std::string_view(undo) : std::string_view());
+                                                 : ScriptUndo(declared->second, before.replaced, undoWhenDone);
+    Record(from, commandLine, StartOutcome(run, meaning), done ? std::string_view(undo) : std::string_view(),
+           before.phone);
     if (run.end == ProgramEnd::NotStarted) {
         ShowMessage(NotStartedMessage(commandLine));
     }

@@ -36,9 +36,28 @@ bool IsNumber(std::string_view text)
 
 }  // namespace
 
+constexpr std::string_view kNoModel = "未知型号";
+constexpr std::string_view kNoSerial = "无序列号";
+
 std::string PhoneIdentity::Name() const
 {
-    return JoinText({model.empty() ? "未知型号" : model, "（", serial.empty() ? "无序列号" : serial, "）"});
+    return JoinText({model.empty() ? kNoModel : std::string_view(model), "（",
+                     serial.empty() ? kNoSerial : std::string_view(serial), "）"});
+}
+
+// The serial is the text between the last "（" and the closing "）": a model may hold brackets.
+std::optional<PhoneIdentity> PhoneFromName(std::string_view name)
+{
+    constexpr std::string_view kOpen = "（";
+    constexpr std::string_view kClose = "）";
+    std::size_t open = name.rfind(kOpen);
+    if (open == std::string_view::npos || !name.ends_with(kClose)) {
+        return std::nullopt;
+    }
+    std::string_view model = name.substr(0, open);
+    std::string_view serial = name.substr(open + kOpen.size(), name.size() - open - kOpen.size() - kClose.size());
+    return PhoneIdentity{model == kNoModel ? std::string() : std::string(model),
+                         serial == kNoSerial ? std::string() : std::string(serial)};
 }
 
 bool CanRestoreRemovals(const PhoneIdentity& phone) { return phone.sdk == 0 || phone.sdk >= kFirstSdkWithInstallExisting; }

@@ -20,6 +20,9 @@ struct PhoneIdentity {
 
 inline constexpr std::string_view kUnknownPhone = "未知手机";
 
+// The phone from its Name(); none for any other text.
+std::optional<PhoneIdentity> PhoneFromName(std::string_view name);
+
 // Android 8.0 (SDK 26) brought `pm install-existing`: before it a removal for the user cannot be
 // taken back by any command. Pm.java of Android 7.x answers "Error: unknown command
 // 'install-existing'", and `cmd package` "Unknown command: install-existing".

@@ -38,8 +38,11 @@ using Lines = std::vector<std::string>;
 constexpr int kEnter = 13;
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kLogBox = "记录编辑框";
+// The stand-in's phone, as the records of its changes name it.
+#define ON_TEST_PHONE " | 手机：Pellucor_Test_Phone（FAKE0001）"
 constexpr std::string_view kWeatherRemoval =
-    "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success | 撤销：adb shell pm install-existing --user 0 huawei.weather";
+    "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success | 撤销：adb shell pm install-existing --user 0 huawei.weather"
+    ON_TEST_PHONE;
 constexpr std::string_view kNoRecords = "对设备造成影响的操作都会记录在此，当前无记录";
 
 std::string ReadBytes(const fs::path& path)
@@ -74,6 +77,16 @@ Lines Records(const fs::path& path)
     }
     return records;
 }
+
+// The record without the field that names the phone, when it has one.
+std::string WithoutPhone(const std::string& record)
+{
+    std::size_t phone = record.rfind(" | 手机：");
+    return phone == std::string::npos ? record : record.substr(0, phone);
+}
+
+// The port of a simulated phone, which its serial number ends with.
+std::string Port(const SimPhone& phone) { return phone.Serial().substr(phone.Serial().rfind(':') + 1); }
 
 // The whole program's windows, a log of its own in a program folder shared with the other tests,
 // and a user's folder of its own.
@@ -142,9 +155,9 @@ TEST_F(Recording, PackageButtonRecordsEachCommandWithTheLastLineThePhoneAnswered
     phone_.Set("PACKAGES", "huawei.health2");
     headless::Click(DesktopWindow, "运动卸");
     EXPECT_EQ(Records(ProgramLog()),
-              (Lines{"华为 · 卸载 | adb shell pm uninstall --user 0 huawei.health1 | Failure [not installed for 0]",
+              (Lines{"华为 · 卸载 | adb shell pm uninstall --user 0 huawei.health1 | Failure [not installed for 0]" ON_TEST_PHONE,
                      "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.health2 | Success | "
-                     "撤销：adb shell pm install-existing --user 0 huawei.health2"}));
+                     "撤销：adb shell pm install-existing --user 0 huawei.health2" ON_TEST_PHONE}));
 }
 
 TEST_F(Recording, BulkActionRecordsEveryStepAsRun)
@@ -156,7 +169,8 @@ TEST_F(Recording, BulkActionRecordsEveryStepAsRun)
     ASSERT_EQ(records.size(), 26u);
     for (std::size_t i = 0; i < records.size(); ++i) {
         std::string package = commands[i].substr(commands[i].rfind(' ') + 1);
-        EXPECT_EQ(records[i], "华为 · 一键卸载 | " + commands[i] + " | Success | 撤销：adb shell pm install-existing --user 0 " + package);
+        EXPECT_EQ(records[i], "华为 · 一键卸载 | " + commands[i] + " | Success | 撤销：adb shell pm install-existing --user 0 " +
+                                  package + ON_TEST_PHONE);
     }
 }
 
@@ -235,7 +249,7 @@ TEST_F(Recording, ButtonSaysWhyAChangeFailedAndTheRecordKeepsTheLineThatSaysIt)
         headless::Click(DesktopWindow, "天气卸");
         Lines records = Records(ProgramLog());
         ASSERT_FALSE(records.empty());
-        EXPECT_EQ(records.back(), "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | " + row.outcome);
+        EXPECT_EQ(WithoutPhone(records.back()), "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | " + row.outcome);
         const std::string message = headless::Messages().back();
         EXPECT_TRUE(message.starts_with(row.messageStart)) << message;
         EXPECT_TRUE(row.outcome.starts_with("Success") || message.ends_with("adb 的回答：" + row.outcome)) << message;
@@ -306,7 +320,10 @@ TEST_F(Recording, ButtonSaysWhyAChangeFailedAsTheRealClientAnswers)
         headless::Click(DesktopWindow, "天气卸");
         Lines records = Records(ProgramLog());
         ASSERT_FALSE(records.empty());
-        EXPECT_EQ(records.back(), "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | " + outcome);
+        EXPECT_EQ(WithoutPhone(records.back()), "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | " + outcome);
+        bool reachable = lab.Phones().size() == 1 && lab.Phones().front().Spec().state == "device";
+        EXPECT_EQ(records.back().ends_with("（SIM" + (reachable ? Port(lab.Phones().front()) : "") + "）"), reachable)
+            << "a change made on a phone names it";
         const std::string message = headless::Messages().back();
         EXPECT_TRUE(message.starts_with(row.messageStart)) << message;
         for (const SimPhone& phone : lab.Phones()) {
@@ -350,7 +367,7 @@ TEST_F(Recording, WaitedScriptRecordsWhatItsExitCodeSays)
     headless::Click(DesktopWindow, "谷歌禁");
     EXPECT_EQ(Records(ProgramLog()),
               (Lines{"华为 · 禁用 | goolgle_dis.sh | 已完成 | 撤销：adb shell pm enable com.google.android.gms && "
-                     "adb shell pm enable com.android.vending",
+                     "adb shell pm enable com.android.vending" ON_TEST_PHONE,
                      "华为 · 禁用 | goolgle_dis.sh | 未完成：手机未就绪，未做任何改动（退出代码 1）"}));
 }
 
@@ -387,7 +404,7 @@ TEST_F(Recording, RunNestedInAnotherRecordsEachItsOwnOutcome)
     headless::PressKey(DesktopWindow, kEnter);
     EXPECT_EQ(Records(ProgramLog()),
               (Lines{"华为 · 装回 | adb shell pm install-existing --user 0 huawei.weather | "
-                     "Package huawei.weather installed for user: 0 | 撤销：无需撤销（改动前已是如此）",
+                     "Package huawei.weather installed for user: 0 | 撤销：无需撤销（改动前已是如此）" ON_TEST_PHONE,
                      "命令框 | sleep 0.3 | （无输出）"}));
 }
 
@@ -482,7 +499,7 @@ TEST_F(LogWindow, RecordsInBothPlacesAreShownEachUnderItsPlaceNewestLast)
     EXPECT_LT(beside, shown.find("uninstall --user 0 huawei.weather | Success"));
     EXPECT_LT(beside, own);
     EXPECT_TRUE(shown.ends_with("Package huawei.weather installed for user: 0 | "
-                                "撤销：adb shell pm uninstall --user 0 huawei.weather")) << shown;
+                                "撤销：adb shell pm uninstall --user 0 huawei.weather" ON_TEST_PHONE)) << shown;
 }
 
 TEST_F(LogWindow, ClearAsksFirstAndOnlyYesEmptiesTheLog)
@@ -599,7 +616,7 @@ TEST_F(LogWindow, RecordCutShortByAFullDiskIsMarkedAndTheNextStartsALineOfItsOwn
     EXPECT_NE(marked, std::string::npos) << shown;
     EXPECT_EQ(shown.find("此条记录未能写完整", marked + 40), std::string::npos) << "marked once";
     EXPECT_TRUE(shown.ends_with("Package huawei.weather installed for user: 0 | "
-                                "撤销：adb shell pm uninstall --user 0 huawei.weather")) << shown;
+                                "撤销：adb shell pm uninstall --user 0 huawei.weather" ON_TEST_PHONE)) << shown;
 }
 
 // Each child appends its own lines as fast as it can, rotating like the program, while the
