@@ -13,6 +13,8 @@
 #include "core/operation_log.h"
 #include "core/operation_log_window.h"
 #include "core/phone_changes.h"
+#include "core/phone_identity.h"
+#include "core/run_verdict.h"
 #include "core/script_changes.h"
 #include "core/window_names.h"
 #include "platform/process.h"
@@ -180,14 +182,64 @@ std::string Summary(std::string_view did, const Tally& tally, std::size_t skippe
 
 bool planRunning = false;
 
+// The records of one phone, and how many of the others there are. Records of before phones were
+// named belong together to the unknown phone, none.
+struct PhoneRecords {
+    std::vector<JournalRecord> records;
+    std::size_t others = 0;
+};
+
+PhoneRecords RecordsOf(const std::optional<PhoneIdentity>& phone, std::span<const JournalRecord> records)
+{
+    PhoneRecords mine;
+    for (const JournalRecord& record : records) {
+        if (record.phone == phone) {
+            mine.records.push_back(record);
+        } else {
+            ++mine.others;
+        }
+    }
+    return mine;
+}
+
+std::string OthersNote(std::size_t others)
+{
+    return others == 0 ? std::string() : JoinText({"\r\n\r\n", std::to_string(others), " 项属于其他手机，未改动。"});
+}
+
+// The phone a plan would change: the one adb reaches now. None, and the message says why, when
+// there is none, or several and none chosen.
+std::optional<PhoneIdentity> PhoneToPlanFor(std::string_view what)
+{
+    const PhoneReading& reading = ActionPhone();
+    if (!reading.phone) {
+        ShowMessage(JoinText({"不能", what, "，没有改动：", VerdictMessage(reading.verdict)}));
+    }
+    return reading.phone;
+}
+
+// The name a record gives its phone.
+std::string PhoneName(const std::optional<PhoneIdentity>& phone) { return phone ? phone->Name() : std::string(kUnknownPhone); }
+
+// From the phone's read to the plan's last step, through the question: one plan at a time, and
+// nothing that would change the records it plans from.
+class PlanUnderway {
+public:
+    PlanUnderway() { planRunning = true; }
+    ~PlanUnderway() { planRunning = false; }
+    PlanUnderway(const PlanUnderway&) = delete;
+    PlanUnderway& operator=(const PlanUnderway&) = delete;
+
+private:
+    ActionScope action_;
+};
+
 void AskAndRun(const Plan& plan, const std::string& question, std::string_view did)
 {
     if (!AskYesNo(question)) {
         return;
     }
-    planRunning = true;
     std::optional<Tally> tally = RunPlan(plan);
-    planRunning = false;
     if (!tally) {
         return;
     }
@@ -240,17 +292,22 @@ void UndoFromCaret(const EventArgs&)
         ShowMessage("请先在记录中点一下要撤销的第一条记录：撤销会把从这条记录起的改动恢复原样。");
         return;
     }
+    PlanUnderway underway;
+    std::optional<PhoneIdentity> phone = PhoneToPlanFor("撤销");
+    if (!phone) {
+        return;
+    }
     const std::string& since = journal->records[*journal->chosen].time;
-    std::span<const JournalRecord> records = std::span(journal->records).subspan(*journal->chosen);
-    Plan plan = PlanUndo(records, ReadScriptChanges());
-    std::string skipped = SkippedNote(plan, records, "撤销");
+    PhoneRecords mine = RecordsOf(*phone, std::span(journal->records).subspan(*journal->chosen));
+    Plan plan = PlanUndo(mine.records, ReadScriptChanges());
+    std::string skipped = SkippedNote(plan, mine.records, "撤销") + OthersNote(mine.others);
     if (plan.steps.empty()) {
-        ShowMessage(JoinText({since, " 以来没有需要恢复的改动。", skipped}));
+        ShowMessage(JoinText({"这部手机 ", phone->Name(), " ", since, " 以来没有需要恢复的改动。", skipped}));
         return;
     }
     AskAndRun(plan,
-              JoinText({"将把 ", since, " 以来的 ", std::to_string(plan.steps.size()), " 项改动恢复原样：",
-                        ChangesListed(plan), skipped, "\r\n\r\n确定吗？"}),
+              JoinText({"将把这部手机 ", phone->Name(), " ", since, " 以来的 ", std::to_string(plan.steps.size()),
+                        " 项改动恢复原样：", ChangesListed(plan), skipped, "\r\n\r\n确定吗？"}),
               "已撤销 ");
 }
 
@@ -261,18 +318,29 @@ void ReapplyFromCaret(const EventArgs&)
     if (!journal) {
         return;
     }
-    std::size_t from = journal->chosen.value_or(0);
-    std::span<const JournalRecord> records = std::span(journal->records).subspan(from);
-    Plan plan = PlanReapply(records, ReadScriptChanges());
-    std::string since = journal->chosen ? JoinText({journal->records[from].time, " 以来"}) : std::string("操作记录中");
-    std::string skipped = SkippedNote(plan, records, "重新应用");
-    if (plan.steps.empty()) {
-        ShowMessage(JoinText({since, "没有可以重新应用的改动。", skipped}));
+    PlanUnderway underway;
+    std::optional<PhoneIdentity> phone = PhoneToPlanFor("重新应用");
+    if (!phone) {
         return;
     }
+    std::size_t from = journal->chosen.value_or(0);
+    // The caret on another phone's record moves that phone's changes to this one, on purpose.
+    std::optional<PhoneIdentity> source = journal->chosen ? journal->records[from].phone : phone;
+    PhoneRecords mine = RecordsOf(source, std::span(journal->records).subspan(from));
+    bool moved = source != phone;
+    Plan plan = PlanReapply(mine.records, ReadScriptChanges());
+    std::string since = journal->chosen ? JoinText({journal->records[from].time, " 以来"}) : std::string("操作记录中");
+    std::string skipped = SkippedNote(plan, mine.records, "重新应用") + OthersNote(mine.others);
+    if (plan.steps.empty()) {
+        ShowMessage(JoinText({PhoneName(source), " ", since, "没有可以重新应用的改动。", skipped}));
+        return;
+    }
+    std::string count = std::to_string(plan.steps.size());
+    std::string question =
+        moved ? JoinText({"把 ", PhoneName(source), " 的 ", count, " 项改动应用到这部手机 ", phone->Name(), " 吗？"})
+              : JoinText({"确定在这部手机 ", phone->Name(), " 上重新应用吗？"});
     std::string scope = journal->chosen ? JoinText({" ", since, "的 "}) : std::string("操作记录中全部的 ");
     AskAndRun(plan,
-              JoinText({"将重新应用", scope, std::to_string(plan.steps.size()), " 项改动：", ChangesListed(plan),
-                        skipped, "\r\n\r\n确定吗？"}),
+              JoinText({"将重新应用", scope, count, " 项改动：", ChangesListed(plan), skipped, "\r\n\r\n", question}),
               "已重新应用 ");
 }

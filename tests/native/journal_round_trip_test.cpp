@@ -163,12 +163,13 @@ protected:
         headless::Type(DesktopWindow, command);
         headless::PressKey(DesktopWindow, 13);
     }
+    // Records as the program writes them for changes on the stand-in's phone.
     static void WriteLog(const fs::path& log, std::initializer_list<std::string_view> records)
     {
         std::ofstream file(log, std::ios::binary | std::ios::trunc);
         file << "\xEF\xBB\xBF";
         for (std::string_view record : records) {
-            file << record << "\r\n";
+            file << record << " | 手机：Pellucor_Test_Phone（FAKE0001）\r\n";
         }
     }
     static std::size_t OffsetInLog(std::string_view text)
@@ -239,7 +240,8 @@ TEST_F(JournalTest, UndoReachesTheRotatedFileOlderRecordsAndTheOtherPlace)
     phone_.SeedPackage("huawei.weather", "uninstalled");
     std::ofstream(ProgramLog("操作记录.old.txt"), std::ios::binary)
         << "\xEF\xBB\xBF"
-           "2026-12-01 10:00:00 | 华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success\r\n";
+           "2026-12-01 10:00:00 | 华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success | "
+           "手机：Pellucor_Test_Phone（FAKE0001）\r\n";
     fs::create_directories(ProgramLog());
     Click(DesktopWindow, "系统更新解");
     fs::remove(ProgramLog());
@@ -300,7 +302,7 @@ TEST_F(JournalTest, QuestionListsEachChangeAndNamesTheRecordsItSkips)
     headless::AnswerQuestions(false);
     ClickInLog("撤销按钮");
     EXPECT_EQ(headless::Messages().back(),
-              "将把 2026-12-01 10:00:00 以来的 1 项改动恢复原样：\r\n"
+              "将把这部手机 Pellucor_Test_Phone（FAKE0001） 2026-12-01 10:00:00 以来的 1 项改动恢复原样：\r\n"
               "设置 global adb_enabled：1 → 0（不是本程序提供的设置）\r\n\r\n"
               "以下 2 条记录的改动无法撤销，将保持原样：\r\n"
               "2026-12-01 10:00:01  evil.sh\r\n"
@@ -313,6 +315,7 @@ TEST_F(JournalTest, QuestionListsEachChangeAndNamesTheRecordsItSkips)
                                      "设置 global window_animation_scale：改为 0.5\r\n"
                                      "设置 global adb_enabled：改为 1（不是本程序提供的设置）\r\n")) << question;
     EXPECT_NE(question.find("：改为 已卸载\r\n…等 28 项\r\n\r\n以下 1 条记录的改动无法重新应用"), std::string::npos) << question;
+    EXPECT_TRUE(question.ends_with("确定在这部手机 Pellucor_Test_Phone（FAKE0001） 上重新应用吗？")) << question;
     ClickInLog("撤销按钮");
     question = headless::Messages().back();
     std::size_t listed = 0;
