@@ -22,6 +22,7 @@
 #include "platform/window_system.h"
 #include "support/catalogue_file.h"
 #include "support/fake_phone.h"
+#include "support/phone_lab.h"
 #include "support/program_start.h"
 #include "ui/windows.h"
 #include "ui/windows/desktop_window.h"
@@ -59,9 +60,9 @@ class JournalTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        static const std::array<const WindowDeclaration*, 4> windows = {
+        static const std::array<const WindowDeclaration*, 5> windows = {
             &DesktopWindowDeclaration(), &PeakPerformanceWindowDeclaration(), &RedundantSelectionWindowDeclaration(),
-            &OperationLogWindowDeclaration()};
+            &OperationLogWindowDeclaration(), &PhoneChoiceWindowDeclaration()};
         StartWithWindows(windows);
     }
     static void TearDownTestSuite() { ReleaseCommandState(); }
@@ -375,6 +376,61 @@ TEST_F(JournalTest, NothingPlansOrClearsWhileAChangeOrAPlanIsUnderway)
     EXPECT_TRUE(Said("撤销或重新应用正在进行，请等它结束后再清空操作记录。"));
     EXPECT_TRUE(fs::exists(ProgramLog()));
     EXPECT_EQ(phone_.Packages().at("huawei.weather"), "installed");
+}
+
+// Two phones with the real client: the user chooses the one to debloat, keeps an earlier removal
+// on the other, swaps the phones, and clicks 撤销 and 重新应用 on the first phone's records. The
+// second phone is never changed by them; the first, attached again, is taken back alone.
+TEST_F(JournalTest, EachPhonesChangesStayItsOwnWhenPhonesAreSwapped)
+{
+    PhoneLab lab;
+    SimPhone& honor = lab.Attach({.model = "HONOR_X40"});
+    SimPhone& huawei = lab.Attach({.model = "HUAWEI_P50"});
+    auto choose = [&](const SimPhone& phone) {
+        headless::WhenOpenedModally(PhoneChoiceWindow, [&phone] {
+            for (std::string_view button : kPhoneChoiceButtons) {
+                if (GetText(PhoneChoiceWindow, button).find(phone.Serial()) != std::string::npos) {
+                    Click(PhoneChoiceWindow, button);
+                }
+            }
+        });
+        Click(DesktopWindow, "按钮5");
+    };
+    choose(huawei);
+    Click(DesktopWindow, "天气卸");
+    choose(honor);
+    Click(DesktopWindow, "冗余卸");
+    const auto honorDebloated = honor.Packages();
+    const auto huaweiBefore = huawei.Packages();
+    ASSERT_EQ(huaweiBefore.at("huawei.weather"), "uninstalled");
+
+    lab.Unplug(honor);  // the phones are swapped: only the other one is attached
+    Click(DesktopWindow, "按钮5");
+    std::size_t firstDebloat = OffsetInLog("华为 · 一键卸载");
+    ClickInLog("撤销按钮", firstDebloat);
+    EXPECT_EQ(huawei.Packages(), huaweiBefore);
+    EXPECT_TRUE(headless::Messages().back().starts_with("这部手机 HUAWEI_P50（SIM")) << headless::Messages().back();
+    EXPECT_TRUE(headless::Messages().back().ends_with("26 项属于其他手机，未改动。")) << headless::Messages().back();
+
+    headless::AnswerQuestions(false);
+    ClickInLog("重新应用按钮", firstDebloat);
+    std::string question = headless::Messages().back();
+    EXPECT_NE(question.find("把 HONOR_X40（SIM"), std::string::npos) << question;
+    EXPECT_TRUE(question.ends_with(" 的 26 项改动应用到这部手机 HUAWEI_P50（SIM" +
+                                   huawei.Serial().substr(huawei.Serial().rfind(':') + 1) + "） 吗？"))
+        << question;
+    EXPECT_EQ(huawei.Packages(), huaweiBefore);
+
+    lab.Unplug(huawei);
+    lab.Plug(honor);
+    ASSERT_EQ(honor.Packages(), honorDebloated);
+    headless::AnswerQuestions(true);
+    ClickInLog("撤销按钮", firstDebloat);
+    EXPECT_EQ(headless::Messages().back(), "已撤销 26 项，失败 0 项，跳过 0 项");
+    for (const auto& [package, state] : honor.Packages()) {
+        EXPECT_EQ(state, "installed") << package;
+    }
+    EXPECT_EQ(huawei.Packages(), huaweiBefore);
 }
 
 }  // namespace

@@ -128,22 +128,30 @@ int serverProcess = -1;
 
 }  // namespace
 
-SimPhone::SimPhone(const PhoneSpec& spec, const std::string& program) : spec_(spec)
+SimPhone::SimPhone(const PhoneSpec& spec, const std::string& program) : spec_(spec), program_(program) { Start(); }
+
+void SimPhone::Start()
 {
     std::string portFile = PhonePath() + ".port";
-    std::vector<std::string> arguments = {program,        "--state",   spec.state,        "--model",
-                                          spec.model,     "--sdk",     spec.sdk,          "--release",
-                                          spec.release,   "--delay-ms", std::to_string(spec.delayMs),
+    std::vector<std::string> arguments = {program_,       "--state",   spec_.state,       "--model",
+                                          spec_.model,    "--sdk",     spec_.sdk,         "--release",
+                                          spec_.release,  "--delay-ms", std::to_string(spec_.delayMs),
                                           "--phone-file", PhonePath(), "--log",           LogPath(),
                                           "--port-file",  portFile};
-    if (spec.legacyShell) {
+    if (spec_.legacyShell) {
         arguments.push_back("--legacy-shell");
+    }
+    if (!serialNumber_.empty()) {
+        arguments.insert(arguments.end(), {"--serialno", serialNumber_});
     }
     process_ = StartChild(arguments);
     std::optional<std::string> port;
     WaitFor([&] { return (port = ReadPort(portFile)).has_value(); }, "the simulated phone's port");
     fs::remove(portFile);
     serial_ = "127.0.0.1:" + *port;
+    if (serialNumber_.empty()) {
+        serialNumber_ = "SIM" + *port;
+    }
 }
 
 SimPhone::~SimPhone() { Stop(); }
@@ -205,13 +213,30 @@ SimPhone& PhoneLab::Attach(const PhoneSpec& spec)
 {
     StartServer();
     SimPhone& phone = phones_.emplace_back(spec, SIM_PHONE_PROGRAM);
+    Connect(phone);
+    return phone;
+}
+
+void PhoneLab::Unplug(SimPhone& phone)
+{
+    Adb("disconnect " + phone.Serial());
+    phone.Stop();
+}
+
+void PhoneLab::Plug(SimPhone& phone)
+{
+    phone.Start();
+    Connect(phone);
+}
+
+void PhoneLab::Connect(const SimPhone& phone)
+{
     // `adb connect` waits for the phone's greeting, for an offline phone until it gives up 10 s
     // later; the server lists the phone long before, which is all the lab waits for.
     int connect = StartChild({REAL_ADB_CLIENT, "connect", phone.Serial()});
-    std::string listed = phone.Serial() + "\t" + ListedState(spec);
+    std::string listed = phone.Serial() + "\t" + ListedState(phone.Spec());
     WaitFor([&] { return Adb("devices").find(listed) != std::string::npos; }, "\"" + listed + "\" in adb devices");
     EndChild(connect);
-    return phone;
 }
 
 void PhoneLab::Detach(SimPhone& phone)

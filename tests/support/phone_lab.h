@@ -22,14 +22,21 @@ class SimPhone : public PhoneFiles {
 public:
     SimPhone(const PhoneSpec& spec, const std::string& program);
     ~SimPhone();
+    // The server's name for it, "127.0.0.1:PORT"; a new port each time it is started.
     const std::string& Serial() const { return serial_; }
+    // Its own serial number (ro.serialno), the same whenever it is started: "SIM" and its first port.
+    const std::string& SerialNumber() const { return serialNumber_; }
     const PhoneSpec& Spec() const { return spec_; }
     // The phone is switched off (its process ends); the server sees it offline, then gone.
     void Stop();
+    // Switched on again, with the packages and settings it kept.
+    void Start();
 
 private:
     PhoneSpec spec_;
+    std::string program_;
     std::string serial_;
+    std::string serialNumber_;
     int process_ = -1;
 };
 
@@ -53,6 +60,10 @@ public:
     SimPhone& Attach(const PhoneSpec& spec = {});
     // Disconnects the phone and stops it: it is no longer attached.
     void Detach(SimPhone& phone);
+    // The phone is unplugged, and plugged in again later: it keeps its packages, settings and
+    // serial number, and comes back under a new server name.
+    void Unplug(SimPhone& phone);
+    void Plug(SimPhone& phone);
     // What the client printed (both streams, in write order) for the arguments, run directly.
     std::string Adb(std::string_view arguments) const;
     const std::list<SimPhone>& Phones() const { return phones_; }
@@ -60,6 +71,8 @@ public:
     static std::string Client();
 
 private:
+    // Connects the server to the phone and waits until `adb devices` lists it in its state.
+    void Connect(const SimPhone& phone);
     void KillServer();
 
     std::string home_;
