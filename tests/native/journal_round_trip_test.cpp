@@ -287,9 +287,9 @@ TEST_F(JournalTest, PackageChangedByACommandAndByAScriptHasOneNetState)
 }
 
 // Hand-edited and damaged records: a way back counts only on a confirmed change, only the
-// program's own scripts count, a confirmed change without a way back is named as skipped (a reboot
-// has nothing to take back), and the question lists each change by name, a setting the program
-// does not offer marked.
+// program's own scripts count, a confirmed change without a way back is named as skipped (a removal
+// on a phone before Android 8.0 among them; a reboot has nothing to take back), and the question
+// lists each change by name, a setting the program does not offer marked.
 TEST_F(JournalTest, QuestionListsEachChangeAndNamesTheRecordsItSkips)
 {
     WriteLog(ProgramLog(),
@@ -299,23 +299,26 @@ TEST_F(JournalTest, QuestionListsEachChangeAndNamesTheRecordsItSkips)
               "2026-12-01 10:00:02 | 功能 · 设置 | adb shell settings put global window_animation_scale 0.5 | （无输出）",
               "2026-12-01 10:00:03 | 命令框 | adb shell settings put global adb_enabled 1 | （无输出） | "
               "撤销：adb shell settings put global adb_enabled 0",
+              "2026-12-01 10:00:03 | 华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success | "
+              "撤销：无法撤销（Android 8.0 之前的系统没有命令能装回卸载的应用）",
               "2026-12-01 10:00:04 | 主菜单 · 一键重启 | adb reboot | 已启动"});
     headless::AnswerQuestions(false);
     ClickInLog("撤销按钮");
     EXPECT_EQ(headless::Messages().back(),
               "将把这部手机 Pellucor_Test_Phone（FAKE0001） 2026-12-01 10:00:00 以来的 1 项改动恢复原样：\r\n"
               "设置 global adb_enabled：1 → 0（不是本程序提供的设置）\r\n\r\n"
-              "以下 2 条记录的改动无法撤销，将保持原样：\r\n"
+              "以下 3 条记录的改动无法撤销，将保持原样：\r\n"
               "2026-12-01 10:00:01  evil.sh\r\n"
-              "2026-12-01 10:00:02  adb shell settings put global window_animation_scale 0.5\r\n\r\n确定吗？");
+              "2026-12-01 10:00:02  adb shell settings put global window_animation_scale 0.5\r\n"
+              "2026-12-01 10:00:03  adb shell pm uninstall --user 0 huawei.weather\r\n\r\n确定吗？");
 
     Click(DesktopWindow, "冗余卸");
     ClickInLog("重新应用按钮");
     std::string question = headless::Messages().back();
-    EXPECT_TRUE(question.starts_with("将重新应用 2026-12-01 10:00:00 以来的 28 项改动：\r\n"
+    EXPECT_TRUE(question.starts_with("将重新应用 2026-12-01 10:00:00 以来的 29 项改动：\r\n"
                                      "设置 global window_animation_scale：改为 0.5\r\n"
                                      "设置 global adb_enabled：改为 1（不是本程序提供的设置）\r\n")) << question;
-    EXPECT_NE(question.find("：改为 已卸载\r\n…等 28 项\r\n\r\n以下 1 条记录的改动无法重新应用"), std::string::npos) << question;
+    EXPECT_NE(question.find("：改为 已卸载\r\n…等 29 项\r\n\r\n以下 1 条记录的改动无法重新应用"), std::string::npos) << question;
     EXPECT_TRUE(question.ends_with("确定在这部手机 Pellucor_Test_Phone（FAKE0001） 上重新应用吗？")) << question;
     ClickInLog("撤销按钮");
     question = headless::Messages().back();

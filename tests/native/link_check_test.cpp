@@ -136,8 +136,8 @@ TEST_F(LinkCheck, EveryCheckReplacesTheLastVerdictAndAppendsOneNotice)
     Refresh();
     EXPECT_EQ(LinkBox(), "error: more than one device/emulator");
 
-    lab.Detach(first);
-    lab.Detach(second);
+    lab.Unplug(first);
+    lab.Unplug(second);
     Refresh();
     EXPECT_EQ(LinkBox(), "无连接");
     EXPECT_EQ(Output(), WithNotice("error: no devices/emulators found\r\n"));

@@ -1,5 +1,7 @@
 // The package buttons of the brand pages against the fake phone: the command lines each button
 // runs, in order, its message, and what becomes of missing, odd and unsafe catalogue values.
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,8 @@
 #include "support/phone_lab.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 using Lines = std::vector<std::string>;
 
@@ -106,6 +110,15 @@ TEST_F(PackageAction, RemovalOnAPhoneBeforeAndroid8IsAskedFirstAndNoRunsNothing)
     headless::Click(DesktopWindow, "视频卸");
     EXPECT_EQ(Messages().size(), 4u) << "one question for the action's four removals";
     EXPECT_EQ(phone.Changes().size(), 4u);
+    std::ifstream log(fs::path(ProgramDirectory()) / "操作记录.txt", std::ios::binary);
+    std::string record;
+    for (std::string line; std::getline(log, line);) {
+        record = line;
+    }
+    EXPECT_NE(record.find("huawei.video4 | Success | 撤销：无法撤销（Android 8.0 之前的系统没有命令能装回卸载的应用） | "
+                          "手机：HUAWEI P9（SIM"),
+              std::string::npos)
+        << record;
 }
 
 using MissingCatalogue = CatalogueTest;
