@@ -2,6 +2,7 @@
 #include "support/fake_phone.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "fake_adb/phone_file.h"
 
@@ -34,8 +35,21 @@ std::string FullName(std::string_view variable)
 
 }  // namespace
 
+void PutStandInBack()
+{
+#ifndef _WIN32
+    std::filesystem::path adb = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "adb";
+    std::filesystem::path standIn = adb.string() + ".stand-in";
+    if (std::filesystem::exists(standIn)) {
+        std::filesystem::remove(adb);
+        std::filesystem::rename(standIn, adb);
+    }
+#endif
+}
+
 FakePhone::FakePhone(std::string_view state)
 {
+    PutStandInBack();
     Set("FAKE_ADB_LOG", LogPath());
     Set("FAKE_ADB_PHONE", PhonePath());
     SetState(state);

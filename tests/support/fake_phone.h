@@ -29,3 +29,8 @@ public:
 private:
     std::vector<std::string> setVariables_;
 };
+
+// The phone lab sets the fake adb aside, as "adb.stand-in", while the real client stands beside the
+// test program; a test program that crashed meanwhile left it there. Puts it back, if so: every
+// FakePhone does, and so does every lab before it sets it aside again.
+void PutStandInBack();

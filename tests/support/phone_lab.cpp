@@ -18,6 +18,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/fake_phone.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -165,10 +167,7 @@ void SimPhone::Stop()
 PhoneLab::PhoneLab() : home_(FreshFolder("pellucor-adb-home-")), port_(FreePort())
 {
     besideProgram_ = (ProgramFolder() / "adb").string();
-    if (fs::exists(StandIn(besideProgram_))) {  // left by a test program that crashed
-        fs::remove(besideProgram_);
-        fs::rename(StandIn(besideProgram_), besideProgram_);
-    }
+    PutStandInBack();
     fs::rename(besideProgram_, StandIn(besideProgram_));
     fs::create_symlink(REAL_ADB_CLIENT, besideProgram_);
     const char* home = std::getenv("HOME");
