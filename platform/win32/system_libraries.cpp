@@ -18,16 +18,32 @@ HMODULE LoadSystemLibrary(const wchar_t* library)
     if (module != nullptr || GetLastError() != ERROR_INVALID_PARAMETER) {
         return module;
     }
+    std::wstring path = SystemFolderFile(library);
+    return path.empty() ? nullptr : LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+// GetSystemDirectoryW and GetWindowsDirectoryW alike: the length without the terminating zero, or
+// the size needed when the buffer is too small, or 0 on failure.
+std::wstring FolderFile(UINT(WINAPI* folderOf)(LPWSTR, UINT), const wchar_t* file)
+{
     std::wstring folder(MAX_PATH, L'\0');
-    UINT length = GetSystemDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+    UINT length = folderOf(folder.data(), static_cast<UINT>(folder.size()));
+    if (length >= folder.size()) {
+        folder.resize(length);
+        length = folderOf(folder.data(), static_cast<UINT>(folder.size()));
+    }
     if (length == 0 || length >= folder.size()) {
-        return nullptr;
+        return {};
     }
     folder.resize(length);
-    return LoadLibraryExW((folder + L"\\" + library).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    return folder + L"\\" + file;
 }
 
 }  // namespace
+
+std::wstring SystemFolderFile(const wchar_t* file) { return FolderFile(GetSystemDirectoryW, file); }
+
+std::wstring WindowsFolderFile(const wchar_t* file) { return FolderFile(GetWindowsDirectoryW, file); }
 
 // kernel32 is a Known DLL, always loaded from System32. SetDefaultDllDirectories came with
 // Windows 8, and with update KB2533623 to Windows 7: looked up at run time.

@@ -97,6 +97,19 @@ TEST_F(Windows, RunEndsWhileABackgroundChildStillHoldsThePipe)
     WaitForSingleObject(holder.Get(), INFINITE);
 }
 
+// A "cmd.exe" downloaded beside the program (here the program probe, which prints nothing for "/c")
+// would come first in CreateProcessW's search for a bare name. The system's interpreter runs
+// instead. (Wine's cmd.exe lacks %CMDCMDLINE%, which would show the line it was handed.)
+TEST_F(Windows, InterpreterPlantedBesideTheProgramIsNeverStarted)
+{
+    fs::path planted = fs::u8path(JoinPath(ProgramDirectory(), "cmd.exe"));
+    fs::copy_file(fs::u8path(JoinPath(ProgramDirectory(), "program_probe.exe")), planted,
+                  fs::copy_options::overwrite_existing);
+    std::string output = RunToEnd("echo system");
+    fs::remove(planted);
+    EXPECT_EQ(output, "system\r\n");
+}
+
 TEST_F(Windows, ProgramDirectoryIsTheCurrentDirectoryWithoutTrailingSeparator)
 {
     std::string directory = ProgramDirectory();
