@@ -15,6 +15,7 @@
 #include "platform/win32/command_line.h"
 #include "platform/win32/output_pipe.h"
 #include "platform/win32/owned_handle.h"
+#include "platform/win32/shared_console.h"
 #include "platform/win32/system_libraries.h"
 #include "platform/win32/wide.h"
 #include "platform/window_system.h"
@@ -40,6 +41,7 @@ std::wstring InterpreterProgram()
 struct StartedProcess {
     OwnedHandle process;
     OwnedHandle thread;
+    DWORD id = 0;
 };
 
 class Win32CapturedRun final : public CapturedRun {
@@ -70,6 +72,7 @@ public:
     // Output, the process's end and window messages all end the wait, so the time is only a bound.
     void WaitForActivity(int milliseconds) override
     {
+        ShareConsoleOf(started_.id);
         if (pipe_->HasOutput()) {
             return;
         }
@@ -89,14 +92,18 @@ private:
 StartedProcess StartProcess(const std::wstring& program, std::string_view commandLine, bool inheritHandles,
                             STARTUPINFOW& startInfo)
 {
+    bool hidden = startInfo.wShowWindow == SW_HIDE;
+    if (hidden) {
+        ResetSharedConsoleCodePages();
+    }
     // CreateProcessW may write into the command line: it must be a writable buffer.
     std::wstring writableCommandLine = Utf8ToWide(commandLine);
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(program.empty() ? nullptr : program.c_str(), writableCommandLine.data(), nullptr, nullptr,
-                        inheritHandles, 0, nullptr, nullptr, &startInfo, &started)) {
+                        inheritHandles, ConsoleCreationFlags(hidden), nullptr, nullptr, &startInfo, &started)) {
         return {};
     }
-    return {OwnedHandle(started.hProcess), OwnedHandle(started.hThread)};
+    return {OwnedHandle(started.hProcess), OwnedHandle(started.hThread), started.dwProcessId};
 }
 
 // Everything the pipe holds now, kept.
@@ -110,10 +117,12 @@ void KeepWaitingOutput(OutputPipe& pipe, std::string& kept)
 // Waits for the process while window events flow: the wait sleeps on the process, the pipe and
 // the window queue at once, and each of them wakes it. The pipe is not waited on to close once
 // the process has ended: an adb server it started may hold the write end for hours.
-ProgramRun AwaitEnd(HANDLE process, OutputPipe* pipe)
+ProgramRun AwaitEnd(const StartedProcess& started, OutputPipe* pipe)
 {
+    HANDLE process = started.process.Get();
     ProgramRun run{ProgramEnd::Ended};
     for (;;) {
+        ShareConsoleOf(started.id);
         if (pipe != nullptr) {
             KeepWaitingOutput(*pipe, run.output);
         }
@@ -199,7 +208,7 @@ ProgramRun RunProgram(std::string_view commandLine, bool waitForExit, int showSt
         WaitForInputIdle(started.process.Get(), 1000);
         return {ProgramEnd::Started};
     }
-    return AwaitEnd(started.process.Get(), pipe.get());
+    return AwaitEnd(started, pipe.get());
 }
 
 void OpenWebAddress(std::string_view address)
