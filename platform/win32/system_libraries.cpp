@@ -1,5 +1,6 @@
-// Loading the system's DLLs from System32 alone: a DLL of the same name dropped beside the program
-// (a Downloads folder is the classic place) must never run inside it.
+// Loading the system's DLLs from System32 alone, and the system's files by their full paths: a DLL
+// or program of the same name dropped beside the program (a Downloads folder is the classic place)
+// must never run inside it or instead of it.
 #include "platform/win32/system_libraries.h"
 
 #include <string>
@@ -24,7 +25,7 @@ HMODULE LoadSystemLibrary(const wchar_t* library)
 
 // GetSystemDirectoryW and GetWindowsDirectoryW alike: the length without the terminating zero, or
 // the size needed when the buffer is too small, or 0 on failure.
-std::wstring FolderFile(UINT(WINAPI* folderOf)(LPWSTR, UINT), const wchar_t* file)
+std::wstring Folder(UINT(WINAPI* folderOf)(LPWSTR, UINT))
 {
     std::wstring folder(MAX_PATH, L'\0');
     UINT length = folderOf(folder.data(), static_cast<UINT>(folder.size()));
@@ -36,14 +37,20 @@ std::wstring FolderFile(UINT(WINAPI* folderOf)(LPWSTR, UINT), const wchar_t* fil
         return {};
     }
     folder.resize(length);
-    return folder + L"\\" + file;
+    return folder;
+}
+
+std::wstring InFolder(const std::wstring& folder, const wchar_t* file)
+{
+    return folder.empty() ? std::wstring() : folder + L"\\" + file;
 }
 
 }  // namespace
 
-std::wstring SystemFolderFile(const wchar_t* file) { return FolderFile(GetSystemDirectoryW, file); }
-
-std::wstring WindowsFolderFile(const wchar_t* file) { return FolderFile(GetWindowsDirectoryW, file); }
+std::wstring SystemFolder() { return Folder(GetSystemDirectoryW); }
+std::wstring WindowsFolder() { return Folder(GetWindowsDirectoryW); }
+std::wstring SystemFolderFile(const wchar_t* file) { return InFolder(SystemFolder(), file); }
+std::wstring WindowsFolderFile(const wchar_t* file) { return InFolder(WindowsFolder(), file); }
 
 // kernel32 is a Known DLL, always loaded from System32. SetDefaultDllDirectories came with
 // Windows 8, and with update KB2533623 to Windows 7: looked up at run time.

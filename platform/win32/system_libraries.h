@@ -6,13 +6,17 @@
 
 #include <string>
 
-// The file's full path in the system folder (System32; SysWOW64 for a 32-bit program on 64-bit
-// Windows, which file-system redirection serves from System32 alike); empty when the system does
-// not say where its folder is.
+// The system folder (System32; SysWOW64 for a 32-bit program on 64-bit Windows, which file-system
+// redirection serves from System32 alike) and the Windows folder, without a trailing backslash;
+// empty when the system does not say where they are.
+std::wstring SystemFolder();
+std::wstring WindowsFolder();
+
+// The file's full path in the system folder; empty when that folder is unknown.
 std::wstring SystemFolderFile(const wchar_t* file);
 
 // The file's full path in the Windows folder, where the Windows 95 family keeps command.com;
-// empty when the system does not say where that folder is.
+// empty when that folder is unknown.
 std::wstring WindowsFolderFile(const wchar_t* file);
 
 // From here on, a DLL that this process (or a DLL in it) loads by name alone is looked for in

@@ -21,6 +21,15 @@ namespace fs = std::filesystem;
 
 void SetVariable(const wchar_t* name, const fs::path& value) { SetEnvironmentVariableW(name, value.wstring().c_str()); }
 
+// Windows names folders without regard to case: "C:\windows" and "C:\Windows" are one.
+std::string Lowered(std::string text)
+{
+    for (char& c : text) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return text;
+}
+
 // One story, since a found adb stays found for the rest of the run.
 TEST(AdbElsewhere, CmdAndDirectStartsBothRunTheAdbInTheUsersPlatformTools)
 {
@@ -42,12 +51,19 @@ TEST(AdbElsewhere, CmdAndDirectStartsBothRunTheAdbInTheUsersPlatformTools)
     EXPECT_EQ(LocateAdb().program, program);
     EXPECT_FALSE(LocateAdb().besideProgram);
 
-    // cmd.exe's own environment: the folder first, the PATH it had before behind it.
+    // cmd.exe's own environment: the system folders first, so that no program of the found folder
+    // stands in for one of the system's, then the folder, then the PATH it had before. (Who owns
+    // a folder is proven natively: Wine reports the user as the owner of every folder.)
     std::string after = DecodedRunToEnd("set PATH");
     std::string firstLine = after.substr(0, after.find("\r\n"));
     std::string previous = before.substr(0, before.find("\r\n"));
-    EXPECT_EQ(firstLine, previous.substr(0, previous.find('=') + 1) + WideToUtf8(folder.wstring()) + ";" +
-                             previous.substr(previous.find('=') + 1));
+    wchar_t system[MAX_PATH];
+    wchar_t windows[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    EXPECT_EQ(Lowered(firstLine), Lowered(previous.substr(0, previous.find('=') + 1) + WideToUtf8(system) + ";" +
+                                          WideToUtf8(windows) + ";" + WideToUtf8(folder.wstring()) + ";" +
+                                          previous.substr(previous.find('=') + 1)));
 
     EXPECT_EQ(DecodedRunToEnd("adb get-state"), "device\r\n");
     // CreateProcessW resolves a bare name itself, through this process's PATH.
