@@ -6,9 +6,9 @@
 
 #include <string>
 
-// The system folder (System32; SysWOW64 for a 32-bit program on 64-bit Windows, which file-system
-// redirection serves from System32 alike) and the Windows folder, without a trailing backslash;
-// empty when the system does not say where they are.
+// The system folder (System32, which file-system redirection serves from SysWOW64 to a 32-bit
+// program on 64-bit Windows) and the Windows folder, without a trailing backslash; empty when the
+// system does not say where they are.
 std::wstring SystemFolder();
 std::wstring WindowsFolder();
 
