@@ -165,7 +165,9 @@ const AdbLocation& LocateAdb()
     std::string programDirectory = ProgramDirectory();
     std::vector<std::string> protectedFolders = ProtectedFolders();
     for (const std::string& folder : AdbSearchFolders()) {
-        if (IsNetworkFolder(folder)) {
+        // The program's own folder is where the user put the program, on a share or not.
+        bool beside = folder == programDirectory;
+        if (!beside && IsNetworkFolder(folder)) {
             continue;
         }
         location.searched.push_back(folder);
@@ -173,7 +175,6 @@ const AdbLocation& LocateAdb()
         if (!IsProgramFile(program)) {
             continue;
         }
-        bool beside = folder == programDirectory;
         std::optional<std::string> refusal =
             beside ? std::nullopt : AdbFolderRefusal(folder, protectedFolders, OwnerOfFolder);
         if (refusal) {

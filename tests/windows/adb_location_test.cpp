@@ -3,6 +3,7 @@
 
 #include "platform/win32/windows_api.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -10,6 +11,7 @@
 #include "core/adb_location.h"
 #include "platform/encoding.h"
 #include "platform/process.h"
+#include "platform/search_path.h"
 #include "platform/system.h"
 #include "platform/win32/wide.h"
 #include "support/captured_output.h"
@@ -44,12 +46,18 @@ TEST(AdbElsewhere, CmdAndDirectStartsBothRunTheAdbInTheUsersPlatformTools)
     SetVariable(L"LOCALAPPDATA", root);
     SetVariable(L"SCOOP", root);
     SetVariable(L"ChocolateyInstall", root);
+    // A share that may not answer for seconds is not looked in.
+    const std::string share = "\\\\pellucor-nowhere\\tools";
+    std::wstring searchPath = Utf8ToWide(share) + L";" + Utf8ToWide(EnvironmentVariable("PATH").value_or(""));
+    SetEnvironmentVariableW(L"PATH", searchPath.c_str());
     std::string before = DecodedRunToEnd("set PATH");
     FakePhone phone("device");
 
     std::string program = WideToUtf8((folder / "adb.exe").wstring());
     EXPECT_EQ(LocateAdb().program, program);
     EXPECT_FALSE(LocateAdb().besideProgram);
+    const std::vector<std::string>& searched = LocateAdb().searched;
+    EXPECT_EQ(std::find(searched.begin(), searched.end(), share), searched.end());
 
     // cmd.exe's own environment: the system folders first, so that no program of the found folder
     // stands in for one of the system's, then the folder, then the PATH it had before. (Who owns
