@@ -47,10 +47,11 @@ std::optional<std::string> AdbFolderRefusal(std::string_view folder, const std::
 // The adb that commands use. The first call looks for it; so does every later call while none has
 // been found, since the user may have put one in place meanwhile. Folders on another computer,
 // but for the program's own, are not looked in: an unreachable one would hold the window for as
-// long as the network takes to give up, and a share is not the user's to trust. A found adb that is not beside the program has
-// its folder put on PATH right behind the system folders, so that the bare "adb" of every command
-// line, and of the companion scripts, runs it; one beside the program changes nothing. A folder
-// that PATH cannot take, or that AdbFolderRefusal refuses, is passed over.
+// long as the network takes to give up, and a share is not the user's to trust. A found adb that
+// is not beside the program has its folder put on PATH right behind the system folders, so that
+// the bare "adb" of every command line, and of the companion scripts, runs it; one beside the
+// program changes nothing. A folder that PATH cannot take, or that AdbFolderRefusal refuses, is
+// passed over.
 const AdbLocation& LocateAdb();
 
 // The first time it is asked for once adb has been looked for: "使用的 adb：<path>（程序文件夹中

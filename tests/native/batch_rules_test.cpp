@@ -95,8 +95,9 @@ TEST(BatchFiles, SetCodePage936OncePerConsoleBeforeAnythingElse)
         EXPECT_EQ(lines[0], "@echo off") << stem;
         for (std::size_t i = 1; i < codePage; ++i) {
             EXPECT_TRUE(IsAscii(lines[i])) << stem << ": " << lines[i];
-            bool notesCallersPage = std::string_view(stem) == "HarmonyOS" &&
-                                    (lines[i].starts_with("setlocal ") || lines[i].find("in ('chcp')") != std::string::npos);
+            bool notesCallersPage =
+                std::string_view(stem) == "HarmonyOS" &&
+                (lines[i].starts_with("setlocal ") || lines[i].find("in ('chcp')") != std::string::npos);
             EXPECT_TRUE(notesCallersPage) << stem << " runs something before setting the code page: " << lines[i];
         }
     }
