@@ -1,5 +1,4 @@
 @echo off
-chcp 936 >nul
 REM 伴随脚本对手机做的一步：运行一条 adb 命令，显示手机的回答，判断这一步成功、失败还是跳过并记下；
 REM 脚本最后用 /end 汇总。各脚本都调用这里，判断只写在这一处。
 REM   call phone_step.bat adb shell pm enable 包名   做一步，以命令的最后一个词（包名或文件夹）记名；

@@ -1,4 +1,4 @@
-// The inherited environment on POSIX systems: variables, PATH and executable files.
+// The inherited environment on POSIX systems: variables, PATH, executable files and who owns their folders.
 #include "platform/search_path.h"
 
 #include <sys/stat.h>
@@ -33,7 +33,9 @@ std::vector<std::string> SearchPathFolders()
     return folders;
 }
 
-bool PutFirstOnSearchPath(std::string_view folder)
+std::vector<std::string> SystemFolders() { return {}; }
+
+bool PutOnSearchPathBehindSystemFolders(std::string_view folder)
 {
     if (folder.find(':') != std::string_view::npos) {
         return false;
@@ -47,6 +49,20 @@ bool SetProcessVariable(std::string_view name, std::optional<std::string_view> v
 {
     std::string key(name);
     return value ? setenv(key.c_str(), std::string(*value).c_str(), 1) == 0 : unsetenv(key.c_str()) == 0;
+}
+
+bool IsNetworkFolder(std::string_view) { return false; }
+
+FolderOwner OwnerOfFolder(std::string_view folder)
+{
+    struct stat status {};
+    if (stat(std::string(folder).c_str(), &status) != 0) {
+        return FolderOwner::Unknown;
+    }
+    if (status.st_uid == geteuid()) {
+        return FolderOwner::ThisUser;
+    }
+    return status.st_uid == 0 ? FolderOwner::System : FolderOwner::Another;
 }
 
 std::string ProgramFileName(std::string_view stem) { return std::string(stem); }

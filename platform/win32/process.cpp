@@ -15,6 +15,8 @@
 #include "platform/win32/command_line.h"
 #include "platform/win32/output_pipe.h"
 #include "platform/win32/owned_handle.h"
+#include "platform/win32/shared_console.h"
+#include "platform/win32/system_libraries.h"
 #include "platform/win32/wide.h"
 #include "platform/window_system.h"
 
@@ -27,10 +29,19 @@ constexpr std::size_t kReadBytes = 64 * 1024;
 bool PassesExitCode() { return OsClass() > 2; }
 std::string_view InterpreterPrefix() { return PassesExitCode() ? "cmd.exe /c " : "command.com /c "; }
 
+// The interpreter's file by its full path: by bare name CreateProcessW would look in the program's
+// folder and the current directory first (CreateProcessW, lpCommandLine), where a downloaded
+// "cmd.exe" may lie. cmd.exe lives in the system folder; command.com in the Windows folder.
+std::wstring InterpreterProgram()
+{
+    return PassesExitCode() ? SystemFolderFile(L"cmd.exe") : WindowsFolderFile(L"command.com");
+}
+
 // The handles CreateProcessW returns, closed when the owner goes; both null when nothing started.
 struct StartedProcess {
     OwnedHandle process;
     OwnedHandle thread;
+    DWORD id = 0;
 };
 
 class Win32CapturedRun final : public CapturedRun {
@@ -61,6 +72,7 @@ public:
     // Output, the process's end and window messages all end the wait, so the time is only a bound.
     void WaitForActivity(int milliseconds) override
     {
+        ShareConsoleOf(started_.id);
         if (pipe_->HasOutput()) {
             return;
         }
@@ -75,16 +87,23 @@ private:
     StartedProcess started_;
 };
 
-StartedProcess StartProcess(std::string_view commandLine, bool inheritHandles, STARTUPINFOW& startInfo)
+// With a program named, the command line is handed to it as it stands, its first word included;
+// without one, CreateProcessW takes the program from the line's first word.
+StartedProcess StartProcess(const std::wstring& program, std::string_view commandLine, bool inheritHandles,
+                            STARTUPINFOW& startInfo)
 {
+    bool hidden = startInfo.wShowWindow == SW_HIDE;
+    if (hidden) {
+        ResetSharedConsoleCodePages();
+    }
     // CreateProcessW may write into the command line: it must be a writable buffer.
     std::wstring writableCommandLine = Utf8ToWide(commandLine);
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, writableCommandLine.data(), nullptr, nullptr, inheritHandles, 0, nullptr, nullptr,
-                        &startInfo, &started)) {
+    if (!CreateProcessW(program.empty() ? nullptr : program.c_str(), writableCommandLine.data(), nullptr, nullptr,
+                        inheritHandles, ConsoleCreationFlags(hidden), nullptr, nullptr, &startInfo, &started)) {
         return {};
     }
-    return {OwnedHandle(started.hProcess), OwnedHandle(started.hThread)};
+    return {OwnedHandle(started.hProcess), OwnedHandle(started.hThread), started.dwProcessId};
 }
 
 // Everything the pipe holds now, kept.
@@ -98,10 +117,12 @@ void KeepWaitingOutput(OutputPipe& pipe, std::string& kept)
 // Waits for the process while window events flow: the wait sleeps on the process, the pipe and
 // the window queue at once, and each of them wakes it. The pipe is not waited on to close once
 // the process has ended: an adb server it started may hold the write end for hours.
-ProgramRun AwaitEnd(HANDLE process, OutputPipe* pipe)
+ProgramRun AwaitEnd(const StartedProcess& started, OutputPipe* pipe)
 {
+    HANDLE process = started.process.Get();
     ProgramRun run{ProgramEnd::Ended};
     for (;;) {
+        ShareConsoleOf(started.id);
         if (pipe != nullptr) {
             KeepWaitingOutput(*pipe, run.output);
         }
@@ -146,7 +167,8 @@ WORD ShowCommand(int showState)
 
 std::unique_ptr<CapturedRun> CapturedRun::Start(std::string_view commandLine)
 {
-    auto pipe = OutputPipe::Create();
+    std::wstring interpreter = InterpreterProgram();
+    auto pipe = interpreter.empty() ? nullptr : OutputPipe::Create();
     if (pipe == nullptr) {
         return nullptr;
     }
@@ -155,7 +177,7 @@ std::unique_ptr<CapturedRun> CapturedRun::Start(std::string_view commandLine)
     startInfo.dwFlags = STARTF_USESHOWWINDOW;
     startInfo.wShowWindow = SW_HIDE;
     SendOutputTo(*pipe, startInfo);
-    StartedProcess started = StartProcess(JoinText({InterpreterPrefix(), commandLine}), true, startInfo);
+    StartedProcess started = StartProcess(interpreter, JoinText({InterpreterPrefix(), commandLine}), true, startInfo);
     pipe->CloseWriteEnd();
     if (!started.process) {
         return nullptr;
@@ -174,7 +196,7 @@ ProgramRun RunProgram(std::string_view commandLine, bool waitForExit, int showSt
     if (pipe != nullptr) {
         SendOutputTo(*pipe, startInfo);
     }
-    StartedProcess started = StartProcess(ProgramCommandLine(commandLine), pipe != nullptr, startInfo);
+    StartedProcess started = StartProcess({}, ProgramCommandLine(commandLine), pipe != nullptr, startInfo);
     if (pipe != nullptr) {
         pipe->CloseWriteEnd();
     }
@@ -186,7 +208,7 @@ ProgramRun RunProgram(std::string_view commandLine, bool waitForExit, int showSt
         WaitForInputIdle(started.process.Get(), 1000);
         return {ProgramEnd::Started};
     }
-    return AwaitEnd(started.process.Get(), pipe.get());
+    return AwaitEnd(started, pipe.get());
 }
 
 void OpenWebAddress(std::string_view address)

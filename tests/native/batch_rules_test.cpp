@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/script_changes.h"
@@ -83,22 +84,30 @@ TEST(BatchFiles, AreGbkWithCrLfLineEnds)
 }
 
 // cmd.exe reads each line in the console's code page, which may be 65001 or 437: nothing in GBK may
-// come before "chcp 936". Only the command edition first notes the caller's code page, which it
-// puts back when it ends.
-TEST(BatchFiles, SetCodePage936BeforeAnythingElse)
+// come before "chcp 936" in a script that starts a console's work. Only the command edition first
+// notes the caller's code page, which it puts back when it ends. The helpers run inside their
+// caller's console, already in 936: a chcp there would start one more process a phone step.
+TEST(BatchFiles, SetCodePage936OncePerConsoleBeforeAnythingElse)
 {
-    for (const fs::path& file : BatchFiles()) {
-        Lines lines = BatchLines(file.stem().string());
+    for (const char* stem : kStartedScripts) {
+        Lines lines = BatchLines(stem);
         std::size_t codePage = IndexOf(lines, "chcp 936 >nul");
-        ASSERT_LT(codePage, lines.size()) << file;
-        EXPECT_EQ(lines[0], "@echo off") << file;
+        ASSERT_LT(codePage, lines.size()) << stem;
+        EXPECT_EQ(lines[0], "@echo off") << stem;
         for (std::size_t i = 1; i < codePage; ++i) {
-            EXPECT_TRUE(IsAscii(lines[i])) << file << ": " << lines[i];
-            bool notesCallersPage = file.stem() == "HarmonyOS" && (lines[i].starts_with("setlocal ") ||
-                                                                  lines[i].find("in ('chcp')") != std::string::npos);
-            EXPECT_TRUE(notesCallersPage) << file << " runs something before setting the code page: " << lines[i];
+            EXPECT_TRUE(IsAscii(lines[i])) << stem << ": " << lines[i];
+            bool notesCallersPage =
+                std::string_view(stem) == "HarmonyOS" &&
+                (lines[i].starts_with("setlocal ") || lines[i].find("in ('chcp')") != std::string::npos);
+            EXPECT_TRUE(notesCallersPage) << stem << " runs something before setting the code page: " << lines[i];
         }
     }
+    for (const char* stem : kHelpers) {
+        for (const std::string& line : BatchLines(stem)) {
+            EXPECT_FALSE(line.starts_with("chcp")) << stem << " sets the code page its caller has set";
+        }
+    }
+    EXPECT_EQ(std::size(kStartedScripts) + std::size(kHelpers), BatchFiles().size()) << "a script in neither list";
     Lines menu = BatchLines("HarmonyOS");
     std::size_t bye = IndexOf(menu, ":Bye");
     ASSERT_LT(bye, menu.size());

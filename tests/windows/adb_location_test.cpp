@@ -3,6 +3,7 @@
 
 #include "platform/win32/windows_api.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -10,6 +11,7 @@
 #include "core/adb_location.h"
 #include "platform/encoding.h"
 #include "platform/process.h"
+#include "platform/search_path.h"
 #include "platform/system.h"
 #include "platform/win32/wide.h"
 #include "support/captured_output.h"
@@ -20,6 +22,15 @@ namespace {
 namespace fs = std::filesystem;
 
 void SetVariable(const wchar_t* name, const fs::path& value) { SetEnvironmentVariableW(name, value.wstring().c_str()); }
+
+// Windows names folders without regard to case: "C:\windows" and "C:\Windows" are one.
+std::string Lowered(std::string text)
+{
+    for (char& c : text) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return text;
+}
 
 // One story, since a found adb stays found for the rest of the run.
 TEST(AdbElsewhere, CmdAndDirectStartsBothRunTheAdbInTheUsersPlatformTools)
@@ -35,19 +46,32 @@ TEST(AdbElsewhere, CmdAndDirectStartsBothRunTheAdbInTheUsersPlatformTools)
     SetVariable(L"LOCALAPPDATA", root);
     SetVariable(L"SCOOP", root);
     SetVariable(L"ChocolateyInstall", root);
+    // A share that may not answer for seconds is not looked in.
+    const std::string share = "\\\\pellucor-nowhere\\tools";
+    std::wstring searchPath = Utf8ToWide(share) + L";" + Utf8ToWide(EnvironmentVariable("PATH").value_or(""));
+    SetEnvironmentVariableW(L"PATH", searchPath.c_str());
     std::string before = DecodedRunToEnd("set PATH");
     FakePhone phone("device");
 
     std::string program = WideToUtf8((folder / "adb.exe").wstring());
     EXPECT_EQ(LocateAdb().program, program);
     EXPECT_FALSE(LocateAdb().besideProgram);
+    const std::vector<std::string>& searched = LocateAdb().searched;
+    EXPECT_EQ(std::find(searched.begin(), searched.end(), share), searched.end());
 
-    // cmd.exe's own environment: the folder first, the PATH it had before behind it.
+    // cmd.exe's own environment: the system folders first, so that no program of the found folder
+    // stands in for one of the system's, then the folder, then the PATH it had before. (Who owns
+    // a folder is proven natively: Wine reports the user as the owner of every folder.)
     std::string after = DecodedRunToEnd("set PATH");
     std::string firstLine = after.substr(0, after.find("\r\n"));
     std::string previous = before.substr(0, before.find("\r\n"));
-    EXPECT_EQ(firstLine, previous.substr(0, previous.find('=') + 1) + WideToUtf8(folder.wstring()) + ";" +
-                             previous.substr(previous.find('=') + 1));
+    wchar_t system[MAX_PATH];
+    wchar_t windows[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    EXPECT_EQ(Lowered(firstLine), Lowered(previous.substr(0, previous.find('=') + 1) + WideToUtf8(system) + ";" +
+                                          WideToUtf8(windows) + ";" + WideToUtf8(folder.wstring()) + ";" +
+                                          previous.substr(previous.find('=') + 1)));
 
     EXPECT_EQ(DecodedRunToEnd("adb get-state"), "device\r\n");
     // CreateProcessW resolves a bare name itself, through this process's PATH.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/process.h"
@@ -95,6 +96,19 @@ TEST_F(Windows, RunEndsWhileABackgroundChildStillHoldsThePipe)
     EXPECT_EQ(WaitForSingleObject(holder.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the run waited for the pipe to close";
     SetEvent(release.Get());
     WaitForSingleObject(holder.Get(), INFINITE);
+}
+
+// A "cmd.exe" downloaded beside the program (here the program probe, which prints nothing for "/c")
+// would come first in CreateProcessW's search for a bare name. The system's interpreter runs
+// instead. (Wine's cmd.exe lacks %CMDCMDLINE%, which would show the line it was handed.)
+TEST_F(Windows, InterpreterPlantedBesideTheProgramIsNeverStarted)
+{
+    fs::path planted = fs::u8path(JoinPath(ProgramDirectory(), "cmd.exe"));
+    fs::copy_file(fs::u8path(JoinPath(ProgramDirectory(), "program_probe.exe")), planted,
+                  fs::copy_options::overwrite_existing);
+    std::string output = RunToEnd("echo system");
+    fs::remove(planted);
+    EXPECT_EQ(output, "system\r\n");
 }
 
 TEST_F(Windows, ProgramDirectoryIsTheCurrentDirectoryWithoutTrailingSeparator)
@@ -255,6 +269,36 @@ TEST_F(Windows, ProgramThatDoesNotExistIsNotStarted)
 {
     EXPECT_EQ(RunProgram("pellucor_no_such_program.exe", true).end, ProgramEnd::NotStarted);
     EXPECT_EQ(RunProgram("", false).end, ProgramEnd::NotStarted);
+}
+
+// A window program has no console. The first hidden child's console, hidden, becomes the
+// program's, and the hidden children after it share that one instead of each starting a console
+// host; a program started for the user to watch gets a console of its own. Last: the test program
+// gives up its own console for it.
+TEST_F(Windows, HiddenChildrenShareOneHiddenConsoleThatTheProgramHolds)
+{
+    std::string report = JoinPath(ProgramDirectory(), "process_test_console.tmp");
+    std::string probe = "\"" + JoinPath(ProgramDirectory(), "program_probe.exe") + "\" console " + report;
+    auto consoleSeen = [&report](const std::string& name) {
+        std::ifstream file(report);
+        std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        return Reported(text, name);
+    };
+    FreeConsole();
+    ASSERT_EQ(GetConsoleCP(), 0u);
+    RunToEnd(probe);
+    ASSERT_NE(GetConsoleCP(), 0u) << "the program holds no console after a hidden child";
+    EXPECT_FALSE(GetConsoleWindow() != nullptr && IsWindowVisible(GetConsoleWindow()));
+    SetConsoleTitleW(L"pellucor shared console");
+
+    RunToEnd(probe);
+    EXPECT_EQ(consoleSeen("title"), "pellucor shared console") << "a captured run has a console of its own";
+    EXPECT_EQ(consoleSeen("visible"), "0");
+    ASSERT_EQ(RunProgram(probe, true, ShowHidden).end, ProgramEnd::Ended);
+    EXPECT_EQ(consoleSeen("title"), "pellucor shared console") << "a hidden start has a console of its own";
+    ASSERT_EQ(RunProgram(probe, true, ShowNormal).end, ProgramEnd::Ended);
+    EXPECT_NE(consoleSeen("title"), "pellucor shared console") << "a start the user watches shares the hidden console";
+    fs::remove(report);
 }
 
 }  // namespace
