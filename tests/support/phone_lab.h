@@ -6,16 +6,7 @@
 #include <string_view>
 
 #include "support/phone_files.h"
-
-// What a simulated phone is like (tests/sim_phone/README.md tells each state).
-struct PhoneSpec {
-    std::string state = "device";  // device, recovery, sideload, unauthorized, offline, hung, drop
-    std::string model = "Pellucor_Sim_Phone";
-    std::string sdk = "31";       // ro.build.version.sdk
-    std::string release = "12";   // ro.build.version.release
-    bool legacyShell = false;     // a phone before Android 7: no shell protocol
-    int delayMs = 0;              // before each answer
-};
+#include "support/phone_spec.h"
 
 // One simulated phone, reached by the server as "127.0.0.1:PORT". Its log holds what reached it.
 class SimPhone : public PhoneFiles {

@@ -14,6 +14,18 @@
 #include "platform/win32/live_window.h"
 #include "platform/window_system.h"
 
+// Runs the handler a page's control is declared with, as its click would.
+inline void ClickDeclared(std::span<const ControlDeclaration> page, std::string_view name)
+{
+    for (const ControlDeclaration& control : page) {
+        if (control.name == name) {
+            control.bindings[0].handler({});
+            return;
+        }
+    }
+    FAIL() << "no control " << name;
+}
+
 // The control's top-left corner in the window's client area.
 inline POINT ClientOffset(HWND control, HWND window)
 {

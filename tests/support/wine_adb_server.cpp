@@ -135,7 +135,7 @@ UnixRun WineAdbServer::Client(const std::vector<std::string>& arguments) const
 // does (PR_SET_PDEATHSIG), and the script that starts it ends at once. The script waits for its
 // port file, connects it and waits until the server lists it in the expected state, then prints
 // its serial.
-WineSimPhone& WineAdbServer::Attach(const SimulatedPhoneSpec& spec)
+WineSimPhone& WineAdbServer::Attach(const PhoneSpec& spec)
 {
     WineSimPhone& phone = phones_.emplace_back();
     std::string name = unixFolder_ + "/phone-" + std::to_string(phones_.size());

@@ -10,16 +10,7 @@
 #include "adb_bridge/unix_command.h"
 #include "platform/win32/owned_handle.h"
 #include "support/phone_files.h"
-
-// What a simulated phone is like: sim_phone's options, as PhoneSpec gives them to the native tests.
-struct SimulatedPhoneSpec {
-    std::string state = "device";  // device, recovery, sideload, unauthorized, offline, hung, drop
-    std::string model = "Pellucor_Sim_Phone";
-    std::string sdk = "31";        // ro.build.version.sdk
-    std::string release = "12";    // ro.build.version.release
-    bool legacyShell = false;      // a phone before Android 7: no shell protocol
-    int delayMs = 0;               // before each answer
-};
+#include "support/phone_spec.h"
 
 // One simulated phone, reached by the server as "127.0.0.1:PORT"; its files are Windows paths that
 // the phone reaches by their Unix names. Its log holds what reached it.
@@ -52,7 +43,7 @@ public:
     // Starts a phone and connects it, and waits until the server lists it in the state the spec
     // gives (hung and drop phones list as "device"). A phone that could not be started or
     // connected fails the test and has no serial.
-    WineSimPhone& Attach(const SimulatedPhoneSpec& spec = {});
+    WineSimPhone& Attach(const PhoneSpec& spec = {});
 
 private:
     // The client run with the arguments (each a word) against this server.

@@ -17,22 +17,12 @@
 #include "support/message_box_answerer.h"
 #include "support/program_start.h"
 #include "ui/windows.h"
+#include "support/win32_windows.h"
 #include "ui/windows/desktop_window.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-void ClickDeclared(std::span<const ControlDeclaration> page, std::string_view name)
-{
-    for (const ControlDeclaration& control : page) {
-        if (control.name == name) {
-            control.bindings[0].handler({});
-            return;
-        }
-    }
-    FAIL() << "no control " << name;
-}
 
 class PackageRowOnWindows : public testing::Test {
 protected:

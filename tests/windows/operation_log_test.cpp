@@ -33,8 +33,10 @@
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
+// The stand-in's phone, as the records of its changes name it.
+#define ON_TEST_PHONE " | 手机：Pellucor_Test_Phone（FAKE0001）"
 constexpr std::string_view kRecord = " | 华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success | "
-                                     "撤销：adb shell pm install-existing --user 0 huawei.weather\r\n";
+                                     "撤销：adb shell pm install-existing --user 0 huawei.weather" ON_TEST_PHONE "\r\n";
 
 std::string FileBytes(const std::string& path)
 {
@@ -195,17 +197,19 @@ TEST_F(OperationLogOnWindows, ReapplyAndUndoRunFromTheRecordClickedInto)
     };
 
     EXPECT_EQ(clickFirstRecordThen("重新应用按钮"),
-              (std::vector<std::string>{"将重新应用 " + since + " 以来的 1 项改动：\r\nhuawei.weather：改为 已卸载\r\n\r\n确定吗？",
+              (std::vector<std::string>{"将重新应用 " + since + " 以来的 1 项改动：\r\nhuawei.weather：改为 已卸载\r\n\r\n"
+                                        "确定在这部手机 Pellucor_Test_Phone（FAKE0001） 上重新应用吗？",
                                         "已重新应用 1 项，失败 0 项，跳过 0 项"}));
     EXPECT_EQ(phone_.Packages().at("huawei.weather"), "uninstalled");
     EXPECT_EQ(clickFirstRecordThen("撤销按钮"),
-              (std::vector<std::string>{"将把 " + since + " 以来的 1 项改动恢复原样：\r\nhuawei.weather：已卸载 → 已安装\r\n\r\n确定吗？",
+              (std::vector<std::string>{"将把这部手机 Pellucor_Test_Phone（FAKE0001） " + since +
+                                            " 以来的 1 项改动恢复原样：\r\nhuawei.weather：已卸载 → 已安装\r\n\r\n确定吗？",
                                         "已撤销 1 项，失败 0 项，跳过 0 项"}));
     EXPECT_EQ(phone_.Packages().at("huawei.weather"), "installed");
     std::string records = GetText(OperationLogWindow, kLogBox);
     EXPECT_TRUE(records.ends_with(" | 操作记录 · 撤销 | adb shell pm install-existing --user 0 huawei.weather | "
                                   "Package huawei.weather installed for user: 0 | "
-                                  "撤销：adb shell pm uninstall --user 0 huawei.weather")) << records;
+                                  "撤销：adb shell pm uninstall --user 0 huawei.weather" ON_TEST_PHONE)) << records;
     CloseWindowLater(OperationLogWindow);
     ProcessPendingEvents();
 }

@@ -23,6 +23,7 @@
 #include "support/program_start.h"
 #include "support/wine_adb_server.h"
 #include "ui/windows.h"
+#include "support/win32_windows.h"
 #include "ui/windows/desktop_window.h"
 
 namespace {
@@ -32,17 +33,6 @@ using Lines = std::vector<std::string>;
 constexpr std::string_view kNotice =
     "\r\n             多个设备连接时不可用哦，注意检查是否连接了安卓虚拟机\r\n"
     "                      使用【查看连接设备】可查询";
-
-void ClickDeclared(std::span<const ControlDeclaration> page, std::string_view name)
-{
-    for (const ControlDeclaration& control : page) {
-        if (control.name == name) {
-            control.bindings[0].handler({});
-            return;
-        }
-    }
-    FAIL() << "no control " << name;
-}
 
 class RealAdbOnWindows : public testing::Test {
 protected:

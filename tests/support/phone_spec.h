@@ -1,0 +1,14 @@
+// What a simulated phone is like: sim_phone's options, for the native phone lab and the Windows tests' server.
+#pragma once
+
+#include <string>
+
+// tests/sim_phone/README.md tells each state.
+struct PhoneSpec {
+    std::string state = "device";  // device, recovery, sideload, unauthorized, offline, hung, drop
+    std::string model = "Pellucor_Sim_Phone";
+    std::string sdk = "31";       // ro.build.version.sdk
+    std::string release = "12";   // ro.build.version.release
+    bool legacyShell = false;     // a phone before Android 7: no shell protocol
+    int delayMs = 0;              // before each answer
+};
