@@ -3,8 +3,11 @@
 
 #include <vector>
 
+#include "core/command_state.h"
 #include "core/runner.h"
+#include "core/window_names.h"
 #include "platform/text.h"
+#include "platform/window_system.h"
 
 namespace {
 
@@ -71,10 +74,15 @@ std::optional<PhoneIdentity> ParseIdentity(std::string_view answer)
     return PhoneIdentity{lines[0], lines[1], TextToInteger(lines[2])};
 }
 
+// The read is the program's own: the output box and the current command are left as they were.
 PhoneReading ReadAttachedPhone()
 {
+    std::string shown = GetText(DesktopWindow, kOutputBox);
+    std::string current = State().currentCommand;
     std::string query(kIdentityQuery);
     CommandRun run = RunCommandLine(query);
+    State().currentCommand = std::move(current);
+    SetText(DesktopWindow, kOutputBox, shown);
     PhoneReading reading{ParseIdentity(run.output), JudgeRun(query, run)};
     if (reading.phone) {
         reading.verdict.cause = Cause::Confirmed;

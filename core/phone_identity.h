@@ -43,7 +43,7 @@ struct PhoneReading {
     Verdict verdict;
 };
 
-// Runs the query through the runner (its output is shown as every command's is).
+// Runs the query through the runner; the output box is left showing what it showed before.
 PhoneReading ReadAttachedPhone();
 
 // An action that changes the phone, from its start to its end. While one exists, the phone is read
