@@ -23,9 +23,11 @@ inline constexpr std::string_view kUnknownPhone = "未知手机";
 // The phone from its Name(); none for any other text.
 std::optional<PhoneIdentity> PhoneFromName(std::string_view name);
 
-// Android 8.0 (SDK 26) brought `pm install-existing`: before it a removal for the user cannot be
-// taken back by any command. Pm.java of Android 7.x answers "Error: unknown command
-// 'install-existing'", and `cmd package` "Unknown command: install-existing".
+// Android 8.0 (SDK 26) brought `install-existing` to the package manager's shell command
+// (PackageManagerShellCommand.java, runInstallExisting): before it a removal for the user cannot
+// be taken back by any command. On Android 7.0 to 7.1.2, Pm.java answers "Error: unknown command
+// 'install-existing'" and `cmd package` (PackageManagerShellCommand's default handler) "Unknown
+// command: install-existing", as users of those phones report.
 inline constexpr int kFirstSdkWithInstallExisting = 26;
 bool CanRestoreRemovals(const PhoneIdentity& phone);
 
