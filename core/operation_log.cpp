@@ -183,9 +183,13 @@ void Record(std::string_view origin, std::string_view commandLine, std::string_v
     AppendText(DesktopWindow, kOutputBox, JoinText({kUnwritten, line}));
 }
 
-// What the phone had before the change, as its query found it; none when the query failed.
+// What the phone had before the change, as the action's read or the change's own query found it;
+// none when the query failed.
 std::optional<std::string> ReplacedStateOnPhone(const PhoneChange& change)
 {
+    if (std::optional<std::optional<std::string>> known = ReplacedStateFromRead(change)) {
+        return *known;
+    }
     CommandRun query = RunCommandLine(StateQuery(change));
     return query.awaited ? ReplacedState(change, query.output) : std::nullopt;
 }
@@ -274,6 +278,9 @@ ChangeRun RunRecorded(std::string commandLine, std::string_view origin, const st
     ChangeRun made{RunCommandLine(commandLine)};
     made.verdict = JudgeRun(commandLine, made.run);
     made.confirmed = change && made.verdict.cause == Cause::Confirmed;
+    if (made.confirmed) {
+        NoteConfirmedChange(*change);
+    }
     if (runs) {
         Record(from, recorded, RunOutcome(made.run, made.verdict),
                change ? UndoOf(*change, replaced, made.confirmed, phone) : std::string(), phone);

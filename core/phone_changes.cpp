@@ -98,17 +98,7 @@ std::optional<bool> IsListed(std::string_view package, std::string_view answer)
 std::optional<std::string> ReplacedPackageState(const PhoneChange& change, std::string_view answer)
 {
     std::optional<bool> listed = IsListed(change.package, answer);
-    if (!listed) {
-        return std::nullopt;
-    }
-    const std::string unchanged;
-    switch (change.kind) {
-    case Kind::Uninstall: return std::string(*listed ? kDisabledUser : kInstalled);
-    case Kind::Restore: return *listed ? unchanged : std::string(kUninstalled);
-    case Kind::Disable: return *listed ? unchanged : std::string(kInstalled);
-    case Kind::Enable: return *listed ? std::string(kDisabledUser) : unchanged;
-    default: return std::nullopt;
-    }
+    return listed ? ReplacedPackageState(change, *listed) : std::nullopt;
 }
 
 // "settings get" answers the value, or "null" for a setting that is not set.
@@ -201,6 +191,18 @@ std::optional<PhoneChange> ChangeOf(std::string_view commandLine)
 }
 
 // A package removed for the user is not listed without -u; -d lists only the disabled ones.
+std::optional<std::string> ReplacedPackageState(const PhoneChange& change, bool listed)
+{
+    const std::string unchanged;
+    switch (change.kind) {
+    case Kind::Uninstall: return std::string(listed ? kDisabledUser : kInstalled);
+    case Kind::Restore: return listed ? unchanged : std::string(kUninstalled);
+    case Kind::Disable: return listed ? unchanged : std::string(kInstalled);
+    case Kind::Enable: return listed ? std::string(kDisabledUser) : unchanged;
+    default: return std::nullopt;
+    }
+}
+
 std::string StateQuery(const PhoneChange& change)
 {
     if (change.IsSetting()) {

@@ -42,6 +42,10 @@ std::optional<PhoneChange> ChangeOf(std::string_view commandLine);
 // The command that reads what the change needs to know of the phone before it is made.
 std::string StateQuery(const PhoneChange& change);
 
+// What a package change replaces, from whether its package is among those its query would list
+// (switched off for a removal, switching off or on; installed for bringing back).
+std::optional<std::string> ReplacedPackageState(const PhoneChange& change, bool listed);
+
 // What the change will replace, read from the query's answer: the state it takes back to, or
 // the empty text when the change will leave the subject as it is. None when the answer is not
 // one Android gives (no phone, an error) or the old value cannot be written back unharmed.

@@ -15,7 +15,7 @@ int scopeDepth = 0;
 std::optional<PhoneReading> scopedReading;
 
 // The answer's lines without adb's notices about its server; an empty property is an empty line.
-std::vector<std::string> AnswerLines(std::string_view answer)
+std::vector<std::string> PropertyLines(std::string_view answer)
 {
     std::vector<std::string> lines;
     while (!answer.empty()) {
@@ -65,13 +65,24 @@ std::optional<PhoneIdentity> PhoneFromName(std::string_view name)
 
 bool CanRestoreRemovals(const PhoneIdentity& phone) { return phone.sdk == 0 || phone.sdk >= kFirstSdkWithInstallExisting; }
 
-std::optional<PhoneIdentity> ParseIdentity(std::string_view answer)
+std::optional<PhoneFacts> ParsePhoneFacts(std::string_view answer)
 {
-    std::vector<std::string> lines = AnswerLines(answer);
-    if (lines.size() != 3 || !IsNumber(lines[2])) {
+    std::vector<std::string> lines = PropertyLines(answer);
+    while (lines.size() > 3 && lines.back().empty()) {
+        lines.pop_back();  // the answer's last line end
+    }
+    if (lines.size() < 3 || !IsNumber(lines[2])) {
         return std::nullopt;
     }
-    return PhoneIdentity{lines[0], lines[1], TextToInteger(lines[2])};
+    PhoneFacts facts{{lines[0], lines[1], TextToInteger(lines[2])}, std::set<std::string>()};
+    for (std::size_t i = 3; i < lines.size(); ++i) {
+        if (!lines[i].starts_with("package:")) {
+            facts.disabledPackages.reset();
+            break;
+        }
+        facts.disabledPackages->insert(lines[i].substr(8));
+    }
+    return facts;
 }
 
 // The read is the program's own: the output box and the current command are left as they were.
@@ -83,8 +94,9 @@ PhoneReading ReadAttachedPhone()
     CommandRun run = RunCommandLine(query);
     State().currentCommand = std::move(current);
     SetText(DesktopWindow, kOutputBox, shown);
-    PhoneReading reading{ParseIdentity(run.output), JudgeRun(query, run)};
-    if (reading.phone) {
+    PhoneReading reading{std::nullopt, JudgeRun(query, run), std::nullopt};
+    if (std::optional<PhoneFacts> facts = ParsePhoneFacts(run.output)) {
+        reading = {facts->identity, reading.verdict, std::move(facts->disabledPackages)};
         reading.verdict.cause = Cause::Confirmed;
     }
     return reading;
@@ -112,4 +124,26 @@ const PhoneReading& ActionPhone()
         scopedReading = ReadAttachedPhone();
     }
     return *scopedReading;
+}
+
+std::optional<std::optional<std::string>> ReplacedStateFromRead(const PhoneChange& change)
+{
+    bool fromList = change.kind == PhoneChange::Kind::Uninstall || change.kind == PhoneChange::Kind::Disable ||
+                    change.kind == PhoneChange::Kind::Enable;
+    if (scopeDepth == 0 || !scopedReading || !scopedReading->disabledPackages || !fromList) {
+        return std::nullopt;
+    }
+    return ReplacedPackageState(change, scopedReading->disabledPackages->contains(change.package));
+}
+
+void NoteConfirmedChange(const PhoneChange& change)
+{
+    if (scopeDepth == 0 || !scopedReading || !scopedReading->disabledPackages) {
+        return;
+    }
+    if (change.kind == PhoneChange::Kind::Disable) {
+        scopedReading->disabledPackages->insert(change.package);
+    } else if (change.kind == PhoneChange::Kind::Enable || change.kind == PhoneChange::Kind::Uninstall) {
+        scopedReading->disabledPackages->erase(change.package);
+    }
 }

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
+#include "core/phone_changes.h"
 #include "core/run_verdict.h"
 
 // The phone as records and plans name it. A record without one names "未知手机".
@@ -31,18 +33,31 @@ std::optional<PhoneIdentity> PhoneFromName(std::string_view name);
 inline constexpr int kFirstSdkWithInstallExisting = 26;
 bool CanRestoreRemovals(const PhoneIdentity& phone);
 
-// The one command that reads the identity: three properties in one shell call.
+// The one command an action reads the phone with: three properties and the packages switched off
+// for the user, in one shell call, so that the action's changes need no reads of their own.
 inline constexpr std::string_view kIdentityQuery =
-    "adb shell \"getprop ro.product.model;getprop ro.serialno;getprop ro.build.version.sdk\"";
+    "adb shell \"getprop ro.product.model;getprop ro.serialno;getprop ro.build.version.sdk;"
+    "pm list packages --user 0 -d\"";
 
-// The identity from the query's answer: its three lines after adb's notices; none when the
-// answer is anything else (an error of adb's, a phone that did not answer).
-std::optional<PhoneIdentity> ParseIdentity(std::string_view answer);
+// What one read of the phone found: its identity, and the packages switched off for the user
+// ("package:NAME" lines), when the package manager answered with a list.
+struct PhoneFacts {
+    PhoneIdentity identity;
+    std::optional<std::set<std::string>> disabledPackages;
+};
+
+// The facts from the query's answer: the three properties on its first lines after adb's notices,
+// then the list; none when the answer is anything else (an error of adb's, a phone that did not
+// answer). A list with a line of another kind is no list.
+std::optional<PhoneFacts> ParsePhoneFacts(std::string_view answer);
 
 // What reading the phone found: the phone, or the verdict that says why there is none.
 struct PhoneReading {
     std::optional<PhoneIdentity> phone;
     Verdict verdict;
+    // While an action runs: the packages switched off for the user, as the read found them and the
+    // action's confirmed changes left them.
+    std::optional<std::set<std::string>> disabledPackages;
 };
 
 // Runs the query through the runner; the output box is left showing what it showed before.
@@ -66,3 +81,10 @@ bool IsActionUnderway();
 // The phone of the action now running, read now if the action has not read it yet (and every
 // time outside a scope).
 const PhoneReading& ActionPhone();
+
+// What the change replaces, known from the action's read without a query of its own: for a
+// package's removal, switching off or on. None when the read does not tell (a package brought
+// back, a setting, no list); then the change's own query is needed.
+std::optional<std::optional<std::string>> ReplacedStateFromRead(const PhoneChange& change);
+// A change Android confirmed during the action: the read's list follows it.
+void NoteConfirmedChange(const PhoneChange& change);

@@ -72,7 +72,8 @@ TEST_F(OneClickRemoval, RunsEveryStepWhateverThePhoneAnswersAndSaysWhyNoneWasDon
 }
 
 // A service the phone does not have is as removed as can be; one the system keeps is not done.
-// The real client and a simulated phone.
+// The real client and a simulated phone, which one read before the first removal tells all the
+// action needs: one adb call a removal, and one more.
 TEST_F(OneClickRemoval, CountsWhatWasDoneAndNamesTheFirstCauseOfWhatWasNot)
 {
     PhoneLab lab;
@@ -87,6 +88,7 @@ TEST_F(OneClickRemoval, CountsWhatWasDoneAndNamesTheFirstCauseOfWhatWasNot)
     headless::Click(DesktopWindow, "冗余卸");
     EXPECT_EQ(Messages(), Lines{"完成 25 项，未完成 1 项。\r\n手机系统拒绝了这项操作，没有改动：这个应用不允许卸载或停用。"
                                 "\r\n\r\nadb 的回答：Failure [DELETE_FAILED_INTERNAL_ERROR]"});
+    EXPECT_EQ(phone.Commands().size(), 27u);
     std::map<std::string, std::string> left = phone.Packages();
     std::erase_if(left, [](const auto& package) { return package.second == "uninstalled"; });
     EXPECT_EQ(left, (std::map<std::string, std::string>{{Package("huawei", "tips"), "installed"}}));
