@@ -16,6 +16,8 @@
 inline constexpr std::string_view kNoRecordsText = "对设备造成影响的操作都会记录在此，当前无记录";
 
 // Window created, and 刷新 (按钮2): reads the log again and shows it scrolled to the newest record.
+// A long log fills the box slice by slice while waiting window messages are let through; a click
+// meanwhile may close the window or begin another fill, which the box is then left to.
 void ShowOperationLog(const EventArgs&);
 // 清空 (按钮1): asks first; Yes removes every log file, No changes nothing. Refused while 撤销 or
 // 重新应用 runs, which plans from the records.
@@ -45,8 +47,8 @@ struct HeldPlace {
 // The places that hold records or a file that cannot be read, the one written last at the end.
 std::vector<HeldPlace> HeldRecords();
 
-// Where the line of 记录编辑框 shown now lies, as the last ShowOperationLog filled it; none for a
-// heading, a note, or a line past the end.
+// Where the line of 记录编辑框 shown now lies, as the last ShowOperationLog filled it (or is
+// filling it); none for a heading, a note, or a line past the end.
 std::optional<RecordSpot> SpotOfShownLine(std::size_t line);
 
 // A log file's bytes (read from the path) as the box shows them, whatever they hold: one line per

@@ -32,7 +32,7 @@ BoxLine LastBoxLine(std::string_view text)
     return {CountCharacters(line), !text.empty() && text.back() == '\r'};
 }
 
-std::string BreakLongLines(std::string_view text, BoxLine& last)
+std::string BreakLongLines(std::string_view text, BoxLine& last, std::size_t longest)
 {
     std::string shown;
     shown.reserve(text.size() + text.size() / kLongestBoxLine * kLineEnd.size() + kLineEnd.size());
@@ -49,7 +49,7 @@ std::string BreakLongLines(std::string_view text, BoxLine& last)
             loneLf = std::string::npos;
             continue;
         }
-        if (last.length >= kLongestBoxLine) {
+        if (last.length >= longest) {
             if (loneLf != std::string::npos) {
                 shown.insert(loneLf, 1, '\r');
                 last.length = CountCharacters(std::string_view(shown).substr(loneLf + kLineEnd.size()));

@@ -27,5 +27,6 @@ BoxLine LastBoxLine(std::string_view text);
 // grows past kLongestBoxLine characters; `last` becomes the box's last line after the append. A
 // line that must be broken ends at its last lone LF when this text holds one (a CR goes before that
 // LF), so that lines of a command that writes bare LFs stay whole; else a CR LF goes between two
-// characters. Nothing is left out or reordered, and a UTF-8 character is never split.
-std::string BreakLongLines(std::string_view text, BoxLine& last);
+// characters. Nothing is left out or reordered, and a UTF-8 character is never split. A box whose
+// lines must stay whole gives a larger `longest`.
+std::string BreakLongLines(std::string_view text, BoxLine& last, std::size_t longest = kLongestBoxLine);

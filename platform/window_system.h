@@ -25,10 +25,17 @@ void CloseWindowLater(WindowId window);
 // reads as the empty text and ignores writes (a handler may outlive its window during a run).
 std::string GetText(WindowId window, std::string_view control);
 void SetText(WindowId window, std::string_view control, std::string_view text);
+// What AppendText does with a line that grows past kLongestBoxLine characters (platform/box_lines.h)
+// in a multi-line box: breaks it, or keeps it whole for a box whose lines each stand for something
+// and are kept short by their writer.
+enum class LongLines { Broken, Kept };
+
 // Adds text at the end of an edit box without rewriting what it holds: linear in the text added.
-// A multi-line box gets a line break wherever a line would grow past kLongestBoxLine characters
-// (platform/box_lines.h); GetText then reads those breaks too.
-void AppendText(WindowId window, std::string_view control, std::string_view text);
+// A multi-line box gets a line break wherever a line would grow past kLongestBoxLine characters,
+// unless its lines are Kept; GetText then reads those breaks too. A caret that stood at the end of
+// the text stays at the new end.
+void AppendText(WindowId window, std::string_view control, std::string_view text,
+                LongLines longLines = LongLines::Broken);
 void SetTextColour(WindowId window, std::string_view control, Rgb colour);
 bool IsChecked(WindowId window, std::string_view control);
 // Raises no Clicked event.

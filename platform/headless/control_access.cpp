@@ -32,18 +32,23 @@ void SetText(WindowId window, std::string_view control, std::string_view text)
     }
 }
 
-// A multi-line box breaks long lines as on Win32; the text in memory tells where its last line stands.
-void AppendText(WindowId window, std::string_view control, std::string_view text)
+// A multi-line box breaks long lines as on Win32, and a caret at the end follows the text; the text
+// in memory tells where its last line stands.
+void AppendText(WindowId window, std::string_view control, std::string_view text, LongLines longLines)
 {
     auto* found = FindOfKind(window, control, ControlKind::EditBox);
     if (found == nullptr) {
         return;
     }
+    const bool caretAtEnd = found->caret == found->text.size();
     if (found->declaration->multiLine) {
         BoxLine last = LastBoxLine(found->text);
-        found->text += BreakLongLines(text, last);
+        found->text += BreakLongLines(text, last, longLines == LongLines::Kept ? std::string::npos : kLongestBoxLine);
     } else {
         found->text.append(text);
+    }
+    if (caretAtEnd) {
+        found->caret = found->text.size();
     }
 }
 

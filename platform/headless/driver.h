@@ -19,6 +19,10 @@ void Reset();
 // User input queued as window events: run by the next ProcessPendingEvents (for example during a
 // command run), by a modal window's nested loop, or by RunMessageLoop, in the order posted.
 void Post(std::function<void()> userAction);
+// A probe of whether the program answers: called by every ProcessPendingEvents before the waiting
+// events run, as a message another program sends is answered whenever the program lets messages
+// through. The probe may act as the user. Reset removes it.
+void SetAnswerProbe(std::function<void()> probe);
 // User input for a window that a handler will open modally: it runs first in the window's nested
 // loop, once the window is open, whatever runs before the window opens. One action per window.
 void WhenOpenedModally(WindowId window, std::function<void()> userAction);

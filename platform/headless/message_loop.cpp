@@ -20,6 +20,7 @@ struct EventQueue {
     std::deque<std::weak_ptr<LiveWindow>> closes;
     std::deque<std::function<void()>> userInput;
     std::map<WindowId, std::function<void()>> onModalOpening;  // headless::WhenOpenedModally
+    std::function<void()> answerProbe;                          // headless::SetAnswerProbe
     bool programEnding = false;
     int dispatchDepth = 0;  // user actions and queued events now running, nested
 };
@@ -133,6 +134,7 @@ void ClearQueue()
     Queue().closes.clear();
     Queue().userInput.clear();
     Queue().onModalOpening.clear();
+    Queue().answerProbe = nullptr;
 }
 
 void QueueModalOpeningAction(WindowId window)
@@ -154,7 +156,16 @@ void headless::WhenOpenedModally(WindowId window, std::function<void()> userActi
     detail::Queue().onModalOpening[window] = std::move(userAction);
 }
 
-void ProcessPendingEvents() { headless::detail::RunQueue(); }
+void headless::SetAnswerProbe(std::function<void()> probe) { detail::Queue().answerProbe = std::move(probe); }
+
+void ProcessPendingEvents()
+{
+    // A copy: the probe may set another one.
+    if (std::function<void()> probe = headless::detail::Queue().answerProbe) {
+        probe();
+    }
+    headless::detail::RunQueue();
+}
 
 bool IsProgramEnding() { return headless::detail::Queue().programEnding; }
 

@@ -69,13 +69,15 @@ void SetText(WindowId window, std::string_view name, std::string_view text)
 // that stood at the end stays at the new end, so that the box follows the growing text. A
 // multi-line box gets long lines broken: its time to lay out a line grows with the square of the
 // line's length.
-void AppendText(WindowId window, std::string_view name, std::string_view text)
+void AppendText(WindowId window, std::string_view name, std::string_view text, LongLines longLines)
 {
     LiveControl* control = FindControl(window, name);
     if (!IsKind(control, ControlKind::EditBox) || text.empty()) {
         return;
     }
-    std::string shown = control->declaration->multiLine ? BreakLongLines(text, control->lastLine) : std::string(text);
+    std::size_t longest = longLines == LongLines::Kept ? std::string::npos : kLongestBoxLine;
+    std::string shown =
+        control->declaration->multiLine ? BreakLongLines(text, control->lastLine, longest) : std::string(text);
     HWND box = control->handle;
     DWORD start = 0;
     DWORD end = 0;
