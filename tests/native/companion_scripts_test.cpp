@@ -160,14 +160,14 @@ TEST_F(CompanionScriptTest, ReadingAppOfBothBrandsIsRestoredAndRemovedForTheCurr
 TEST_F(CompanionScriptTest, PhoneScriptsGoOnOnlyForADeviceAndOtherwiseExplainTheState)
 {
     struct Refusal {
-        std::vector<PhoneSpec> phones;
+        std::vector<PhoneSetup> phones;
         const char* explanation;
     };
-    const Refusal refusals[] = {{{PhoneSpec{.state = "offline"}}, "离线状态"},
-                                {{PhoneSpec{.state = "recovery"}}, "恢复模式"},
-                                {{PhoneSpec{.state = "unauthorized"}}, "没有允许这台电脑调试"},
+    const Refusal refusals[] = {{{PhoneSetup{.state = "offline"}}, "离线状态"},
+                                {{PhoneSetup{.state = "recovery"}}, "恢复模式"},
+                                {{PhoneSetup{.state = "unauthorized"}}, "没有允许这台电脑调试"},
                                 {{}, "没有找到手机"},
-                                {{PhoneSpec{}, PhoneSpec{}}, "连接了不止一台设备"}};
+                                {{PhoneSetup{}, PhoneSetup{}}, "连接了不止一台设备"}};
     fs::create_directory(program_ / "apk");
     std::ofstream(program_ / "apk" / "a.apk") << "x";
     fs::remove(program_ / "adb");
@@ -175,8 +175,8 @@ TEST_F(CompanionScriptTest, PhoneScriptsGoOnOnlyForADeviceAndOtherwiseExplainThe
     for (const Refusal& refusal : refusals) {
         PhoneLab lab;
         lab.StartServer();
-        for (const PhoneSpec& spec : refusal.phones) {
-            lab.Attach(spec);
+        for (const PhoneSetup& setup : refusal.phones) {
+            lab.Attach(setup);
         }
         for (const char* stem : kPhoneScripts) {
             ScriptRun run = Run(stem);

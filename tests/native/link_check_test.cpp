@@ -25,7 +25,7 @@ protected:
 // What the real adb client answers, through its own server, for the phones attached.
 struct LabAnswer {
     const char* name;
-    std::vector<PhoneSpec> phones;
+    std::vector<PhoneSetup> phones;
     const char* linkBox;
     const char* rawAnswer;
 };
@@ -36,8 +36,8 @@ TEST_P(RealClientAnswers, ShowVerdictOrFirstLineAndTheWholeAnswerWithNotice)
 {
     PhoneLab lab;
     lab.StartServer();
-    for (const PhoneSpec& spec : GetParam().phones) {
-        lab.Attach(spec);
+    for (const PhoneSetup& setup : GetParam().phones) {
+        lab.Attach(setup);
     }
     Refresh();
     EXPECT_EQ(LinkBox(), GetParam().linkBox);
@@ -49,12 +49,12 @@ TEST_P(RealClientAnswers, ShowVerdictOrFirstLineAndTheWholeAnswerWithNotice)
 INSTANTIATE_TEST_SUITE_P(
     Phones, RealClientAnswers,
     ::testing::Values(
-        LabAnswer{"device", {PhoneSpec{}}, "已连接", "device\r\n"},
+        LabAnswer{"device", {PhoneSetup{}}, "已连接", "device\r\n"},
         LabAnswer{"none", {}, "无连接", "error: no devices/emulators found\r\n"},
-        LabAnswer{"offline", {PhoneSpec{.state = "offline"}}, "连接异常", "error: device offline\r\n"},
-        LabAnswer{"recovery", {PhoneSpec{.state = "recovery"}}, "recovery", "recovery\r\n"},
+        LabAnswer{"offline", {PhoneSetup{.state = "offline"}}, "连接异常", "error: device offline\r\n"},
+        LabAnswer{"recovery", {PhoneSetup{.state = "recovery"}}, "recovery", "recovery\r\n"},
         LabAnswer{"unauthorized",
-                  {PhoneSpec{.state = "unauthorized"}},
+                  {PhoneSetup{.state = "unauthorized"}},
                   "error: device unauthorized.",
                   "error: device unauthorized.\r\nThis adb server's $ADB_VENDOR_KEYS is not set\r\n"
                   "Try 'adb kill-server' if that seems wrong.\r\n"

@@ -22,6 +22,7 @@
 #include "platform/system.h"
 #include "platform/window_system.h"
 #include "support/program_start.h"
+#include "support/state_folder.h"
 #include "ui/windows.h"
 
 namespace {
@@ -56,15 +57,14 @@ class LongLog : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        fs::path stateHome = fs::temp_directory_path() / ("pellucor-state-" + std::to_string(getpid()));
-        setenv("XDG_STATE_HOME", stateHome.c_str(), 1);
+        UsePrivateStateFolder();
         static const std::array<const WindowDeclaration*, 2> windows = {&DesktopWindowDeclaration(),
                                                                         &OperationLogWindowDeclaration()};
         StartWithWindows(windows);
     }
     static void TearDownTestSuite()
     {
-        fs::remove_all(std::getenv("XDG_STATE_HOME"));
+        RemovePrivateStateFolder();
         ReleaseCommandState();
     }
 

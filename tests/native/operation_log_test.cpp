@@ -26,6 +26,7 @@
 #include "support/fake_phone.h"
 #include "support/phone_lab.h"
 #include "support/program_start.h"
+#include "support/state_folder.h"
 #include "core/window_names.h"
 #include "ui/windows.h"
 
@@ -94,8 +95,7 @@ class OperationLog : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        fs::path stateHome = fs::temp_directory_path() / ("pellucor-state-" + std::to_string(getpid()));
-        setenv("XDG_STATE_HOME", stateHome.c_str(), 1);
+        UsePrivateStateFolder();
         static const std::array<const WindowDeclaration*, 4> windows = {
             &StartWindowDeclaration(), &DesktopWindowDeclaration(), &RedundantSelectionWindowDeclaration(),
             &OperationLogWindowDeclaration()};
@@ -103,7 +103,7 @@ protected:
     }
     static void TearDownTestSuite()
     {
-        fs::remove_all(std::getenv("XDG_STATE_HOME"));
+        RemovePrivateStateFolder();
         ReleaseCommandState();
     }
 
@@ -321,7 +321,7 @@ TEST_F(Recording, ButtonSaysWhyAChangeFailedAsTheRealClientAnswers)
         Lines records = Records(ProgramLog());
         ASSERT_FALSE(records.empty());
         EXPECT_EQ(WithoutPhone(records.back()), "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | " + outcome);
-        bool reachable = lab.Phones().size() == 1 && lab.Phones().front().Spec().state == "device";
+        bool reachable = lab.Phones().size() == 1 && lab.Phones().front().Setup().state == "device";
         EXPECT_EQ(records.back().ends_with("（SIM" + (reachable ? Port(lab.Phones().front()) : "") + "）"), reachable)
             << "a change made on a phone names it";
         const std::string message = headless::Messages().back();

@@ -115,9 +115,9 @@ std::optional<std::string> ReadPort(const std::string& portFile)
 }
 
 // The state `adb devices` shows a phone in once the server has met it.
-std::string ListedState(const PhoneSpec& spec)
+std::string ListedState(const PhoneSetup& setup)
 {
-    return spec.state == "hung" || spec.state == "drop" ? "device" : spec.state;
+    return setup.state == "hung" || setup.state == "drop" ? "device" : setup.state;
 }
 
 fs::path ProgramFolder() { return fs::read_symlink("/proc/self/exe").parent_path(); }
@@ -130,17 +130,17 @@ int serverProcess = -1;
 
 }  // namespace
 
-SimPhone::SimPhone(const PhoneSpec& spec, const std::string& program) : spec_(spec), program_(program) { Start(); }
+SimPhone::SimPhone(const PhoneSetup& setup, const std::string& program) : setup_(setup), program_(program) { Start(); }
 
 void SimPhone::Start()
 {
     std::string portFile = PhonePath() + ".port";
-    std::vector<std::string> arguments = {program_,       "--state",   spec_.state,       "--model",
-                                          spec_.model,    "--sdk",     spec_.sdk,         "--release",
-                                          spec_.release,  "--delay-ms", std::to_string(spec_.delayMs),
+    std::vector<std::string> arguments = {program_,       "--state",   setup_.state,       "--model",
+                                          setup_.model,    "--sdk",     setup_.sdk,         "--release",
+                                          setup_.release,  "--delay-ms", std::to_string(setup_.delayMs),
                                           "--phone-file", PhonePath(), "--log",           LogPath(),
                                           "--port-file",  portFile};
-    if (spec_.legacyShell) {
+    if (setup_.legacyShell) {
         arguments.push_back("--legacy-shell");
     }
     if (!serialNumber_.empty()) {
@@ -208,10 +208,10 @@ void PhoneLab::KillServer()
     serverProcess = -1;
 }
 
-SimPhone& PhoneLab::Attach(const PhoneSpec& spec)
+SimPhone& PhoneLab::Attach(const PhoneSetup& setup)
 {
     StartServer();
-    SimPhone& phone = phones_.emplace_back(spec, SIM_PHONE_PROGRAM);
+    SimPhone& phone = phones_.emplace_back(setup, SIM_PHONE_PROGRAM);
     Connect(phone);
     return phone;
 }
@@ -233,7 +233,7 @@ void PhoneLab::Connect(const SimPhone& phone)
     // `adb connect` waits for the phone's greeting, for an offline phone until it gives up 10 s
     // later; the server lists the phone long before, which is all the lab waits for.
     int connect = StartChild({REAL_ADB_CLIENT, "connect", phone.Serial()});
-    std::string listed = phone.Serial() + "\t" + ListedState(phone.Spec());
+    std::string listed = phone.Serial() + "\t" + ListedState(phone.Setup());
     WaitFor([&] { return Adb("devices").find(listed) != std::string::npos; }, "\"" + listed + "\" in adb devices");
     EndChild(connect);
 }

@@ -6,25 +6,25 @@
 #include <string_view>
 
 #include "support/phone_files.h"
-#include "support/phone_spec.h"
+#include "support/phone_setup.h"
 
 // One simulated phone, reached by the server as "127.0.0.1:PORT". Its log holds what reached it.
 class SimPhone : public PhoneFiles {
 public:
-    SimPhone(const PhoneSpec& spec, const std::string& program);
+    SimPhone(const PhoneSetup& setup, const std::string& program);
     ~SimPhone();
     // The server's name for it, "127.0.0.1:PORT"; a new port each time it is started.
     const std::string& Serial() const { return serial_; }
     // Its own serial number (ro.serialno), the same whenever it is started: "SIM" and its first port.
     const std::string& SerialNumber() const { return serialNumber_; }
-    const PhoneSpec& Spec() const { return spec_; }
+    const PhoneSetup& Setup() const { return setup_; }
     // The phone is switched off (its process ends); the server sees it offline, then gone.
     void Stop();
     // Switched on again, with the packages and settings it kept.
     void Start();
 
 private:
-    PhoneSpec spec_;
+    PhoneSetup setup_;
     std::string program_;
     std::string serial_;
     std::string serialNumber_;
@@ -48,7 +48,7 @@ public:
     void StartServer();
     // Starts a simulated phone and connects the server to it; returns once `adb devices` shows it
     // in the state it should have (hung and drop phones show as device).
-    SimPhone& Attach(const PhoneSpec& spec = {});
+    SimPhone& Attach(const PhoneSetup& setup = {});
     // Disconnects the phone and stops it: it is no longer attached.
     void Detach(SimPhone& phone);
     // The phone is unplugged, and plugged in again later: it keeps its packages, settings and

@@ -135,7 +135,7 @@ UnixRun WineAdbServer::Client(const std::vector<std::string>& arguments) const
 // does (PR_SET_PDEATHSIG), and the script that starts it ends at once. The script waits for its
 // port file, connects it and waits until the server lists it in the expected state, then prints
 // its serial.
-WineSimPhone& WineAdbServer::Attach(const PhoneSpec& spec)
+WineSimPhone& WineAdbServer::Attach(const PhoneSetup& setup)
 {
     WineSimPhone& phone = phones_.emplace_back();
     std::string name = unixFolder_ + "/phone-" + std::to_string(phones_.size());
@@ -145,13 +145,13 @@ WineSimPhone& WineAdbServer::Attach(const PhoneSpec& spec)
         << UnixPathOf(phone.PhonePath()) << "\n" << UnixPathOf(phone.LogPath()) << "\n";
     std::string portFile = ShellWord(name + ".port");
     std::string log = ShellWord(name + ".log");
-    std::string start = ShellWord(SIM_PHONE_PROGRAM) + " --state " + ShellWord(spec.state) + " --model " +
-                        ShellWord(spec.model) + " --sdk " + ShellWord(spec.sdk) + " --release " + ShellWord(spec.release) +
-                        " --delay-ms " + std::to_string(spec.delayMs) + (spec.legacyShell ? " --legacy-shell" : "") +
+    std::string start = ShellWord(SIM_PHONE_PROGRAM) + " --state " + ShellWord(setup.state) + " --model " +
+                        ShellWord(setup.model) + " --sdk " + ShellWord(setup.sdk) + " --release " + ShellWord(setup.release) +
+                        " --delay-ms " + std::to_string(setup.delayMs) + (setup.legacyShell ? " --legacy-shell" : "") +
                         " --phone-file " + ShellWord(UnixPathOf(phone.PhonePath())) + " --log " +
                         ShellWord(UnixPathOf(phone.LogPath())) + " --port-file " + portFile;
-    bool listsAsDevice = spec.state == "hung" || spec.state == "drop";
-    std::string listed = listsAsDevice ? "device" : spec.state;
+    bool listsAsDevice = setup.state == "hung" || setup.state == "drop";
+    std::string listed = listsAsDevice ? "device" : setup.state;
     std::string steps = std::to_string(kPhoneStartSteps);
     std::string pidFile = ShellWord(phone.pidFile_);
     std::string script =

@@ -10,7 +10,7 @@
 #include "adb_bridge/unix_command.h"
 #include "platform/win32/owned_handle.h"
 #include "support/phone_files.h"
-#include "support/phone_spec.h"
+#include "support/phone_setup.h"
 
 // One simulated phone, reached by the server as "127.0.0.1:PORT"; its files are Windows paths that
 // the phone reaches by their Unix names. Its log holds what reached it.
@@ -40,10 +40,10 @@ public:
     WineAdbServer(const WineAdbServer&) = delete;
     WineAdbServer& operator=(const WineAdbServer&) = delete;
 
-    // Starts a phone and connects it, and waits until the server lists it in the state the spec
+    // Starts a phone and connects it, and waits until the server lists it in the state the setup
     // gives (hung and drop phones list as "device"). A phone that could not be started or
     // connected fails the test and has no serial.
-    WineSimPhone& Attach(const PhoneSpec& spec = {});
+    WineSimPhone& Attach(const PhoneSetup& setup = {});
 
 private:
     // The client run with the arguments (each a word) against this server.

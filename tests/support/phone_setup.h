@@ -4,7 +4,7 @@
 #include <string>
 
 // tests/sim_phone/README.md tells each state.
-struct PhoneSpec {
+struct PhoneSetup {
     std::string state = "device";  // device, recovery, sideload, unauthorized, offline, hung, drop
     std::string model = "Pellucor_Sim_Phone";
     std::string sdk = "31";       // ro.build.version.sdk
