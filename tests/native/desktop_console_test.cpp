@@ -1,5 +1,4 @@
 // The desktop window as a console: entering it, the command box's hint and colours, typed commands, Esc and Tab.
-#include <algorithm>
 #include <fstream>
 #include <map>
 
@@ -33,7 +32,7 @@ void TypeCommand(std::string_view text)
 
 using EnteringTheDesktop = DesktopWindowTest;
 
-TEST_F(EnteringTheDesktop, EntryPictureClosesStartWindowAndLeavesWelcomeText)
+TEST_F(EnteringTheDesktop, EntryPictureClosesStartWindowAndLeavesWelcomeTextOnTheMainMenu)
 {
     headless::Reset();
     ASSERT_TRUE(OpenWindow(StartWindow, false));
@@ -43,49 +42,29 @@ TEST_F(EnteringTheDesktop, EntryPictureClosesStartWindowAndLeavesWelcomeText)
     EXPECT_FALSE(IsProgramEnding()) << "the desktop window keeps the program going";
     EXPECT_EQ(Output(), kWelcomeText);
     EXPECT_EQ(State().introText, kWelcomeText);
-}
-
-TEST_F(EnteringTheDesktop, OpensOnTheMainMenuPage)
-{
     EXPECT_EQ(headless::VisiblePage(DesktopWindow, kDesktopTabs), MainMenuPage);
 }
 
-using CommandBoxHint = DesktopWindowTest;
-
-TEST_F(CommandBoxHint, StartsAsLightGreyHint)
+// The hint is light grey at first and grey when it comes back; typing is black. Text that equals
+// the hint is taken for it when the box is entered again.
+TEST_F(EnteringTheDesktop, CommandBoxHintGivesWayToTypingAndComesBackWhenLeftEmpty)
 {
     EXPECT_EQ(CommandBox(), kCommandPrompt);
     EXPECT_EQ(CommandColour(), kLightGrey);
-}
-
-TEST_F(CommandBoxHint, FocusClearsTheHintForBlackTyping)
-{
     EnterCommandBox();
     EXPECT_EQ(CommandBox(), "");
     EXPECT_EQ(CommandColour(), kBlack);
-}
-
-TEST_F(CommandBoxHint, LeavingEmptyBringsTheHintBackInGrey)
-{
-    EnterCommandBox();
     LeaveCommandBox();
     EXPECT_EQ(CommandBox(), kCommandPrompt);
     EXPECT_EQ(CommandColour(), kGrey);
-}
 
-TEST_F(CommandBoxHint, TypedHintTextIsTakenForTheHintOnReentry)
-{
     EnterCommandBox();
     headless::Type(DesktopWindow, kCommandPrompt);
     LeaveCommandBox();
     EXPECT_EQ(CommandColour(), kBlack);
     EnterCommandBox();
     EXPECT_EQ(CommandBox(), "");
-}
 
-TEST_F(CommandBoxHint, LeavingWithTextKeepsTextAndBlack)
-{
-    EnterCommandBox();
     headless::Type(DesktopWindow, "adb devices");
     LeaveCommandBox();
     EXPECT_EQ(CommandBox(), "adb devices");
@@ -96,46 +75,34 @@ TEST_F(CommandBoxHint, LeavingWithTextKeepsTextAndBlack)
 
 using TypedCommands = DesktopWindowTest;
 
-TEST_F(TypedCommands, EnterInEmptyBoxClearsTheOutputBox)
-{
-    FakePhone phone;
-    TypeCommand("");
-    EXPECT_EQ(Output(), "");
-    EXPECT_TRUE(phone.Commands().empty());
-}
-
-TEST_F(TypedCommands, AdbCommandOutputIsShownAndTheBoxEmptied)
+// Enter runs the text exactly as typed, empties the box and replaces the last output with the
+// command's; an empty box only clears the output. No message box appears.
+TEST_F(TypedCommands, EnterRunsTheTextAsTypedInPlaceOfTheLastOutput)
 {
     FakePhone phone;
     TypeCommand("adb devices");
     EXPECT_EQ(Output(), "List of devices attached\r\nFAKE0001\tdevice\r\n\r\n");
     EXPECT_EQ(CommandBox(), "");
-    EXPECT_EQ(phone.Commands(), std::vector<std::string>{"adb devices"});
-    EXPECT_TRUE(headless::Messages().empty()) << "the console shows no message box";
-}
-
-TEST_F(TypedCommands, TextRunsExactlyAsTyped)
-{
-    FakePhone phone;
     TypeCommand("  adb shell getprop ro.build.version.release ");
     EXPECT_EQ(State().currentCommand, "  adb shell getprop ro.build.version.release ");
     EXPECT_EQ(Output(), "12\r\n");
+    EXPECT_EQ(phone.Commands(), (std::vector<std::string>{"adb devices", "adb shell getprop ro.build.version.release"}));
+    TypeCommand("");
+    EXPECT_EQ(Output(), "");
+    EXPECT_EQ(phone.Commands().size(), 2u);
+    EXPECT_TRUE(headless::Messages().empty()) << "the console shows no message box";
 }
 
-TEST_F(TypedCommands, ErrorOutputIsShownLikeAnyOutput)
+TEST_F(TypedCommands, ErrorsAndOtherProgramsOutputIsShownLikeAnyOutput)
 {
     FakePhone phone("none");
     TypeCommand("adb shell settings put global x 1");
     EXPECT_EQ(Output(), "error: no devices/emulators found\r\n");
-}
-
-TEST_F(TypedCommands, NonAdbCommandRunsInTheProgramDirectory)
-{
     TypeCommand("pwd");
-    EXPECT_EQ(Output(), ProgramDirectory() + "\r\n");
+    EXPECT_EQ(Output(), ProgramDirectory() + "\r\n") << "runs in the program's directory";
 }
 
-TEST_F(TypedCommands, OtherKeysRunNothing)
+TEST_F(TypedCommands, OtherKeysRunNothingAndEscEndsTheProgram)
 {
     FakePhone phone;
     EnterCommandBox();
@@ -145,15 +112,10 @@ TEST_F(TypedCommands, OtherKeysRunNothing)
     EXPECT_EQ(CommandBox(), "adb devices");
     EXPECT_EQ(Output(), kWelcomeText);
     EXPECT_TRUE(phone.Commands().empty());
-}
-
-TEST_F(TypedCommands, NextCommandReplacesTheLastOutput)
-{
-    FakePhone phone;
-    TypeCommand("adb tcpip 5555");
-    TypeCommand("adb get-state");
-    EXPECT_EQ(Output(), "device\r\n");
-    EXPECT_EQ(phone.Commands(), (std::vector<std::string>{"adb tcpip 5555", "adb get-state"}));
+    EnterCommandBox();
+    headless::PressKey(DesktopWindow, kEsc);
+    EXPECT_FALSE(headless::IsOpen(DesktopWindow));
+    EXPECT_TRUE(IsProgramEnding());
 }
 
 // The fake phone remembers what earlier adb calls did: the program's own round trips rely on it.
@@ -210,15 +172,6 @@ TEST_F(PhoneThroughTheConsole, SeededPhoneFailsInAndroidsWordsAndSkipsDamagedLin
 
 using DesktopKeys = DesktopWindowTest;
 
-TEST_F(DesktopKeys, EscInCommandBoxClosesTheWindowAndEndsTheProgram)
-{
-    EnterCommandBox();
-    headless::Type(DesktopWindow, "adb devices");
-    headless::PressKey(DesktopWindow, kEsc);
-    EXPECT_FALSE(headless::IsOpen(DesktopWindow));
-    EXPECT_TRUE(IsProgramEnding());
-}
-
 TEST_F(DesktopKeys, TabNeverLandsOnTheCommandBox)
 {
     const std::size_t controls = DesktopWindowDeclaration().controls.size();
@@ -229,69 +182,6 @@ TEST_F(DesktopKeys, TabNeverLandsOnTheCommandBox)
             ASSERT_NE(headless::FocusedControl(DesktopWindow), kCommandBox) << "after " << step + 1 << " Tabs";
         }
     }
-}
-
-// The window is composed from the page modules when first asked for: a module left out would
-// leave its page empty.
-TEST(DesktopLayout, HoldsTheControlsOfEveryPageModule)
-{
-    const std::span<const ControlDeclaration> window = DesktopWindowDeclaration().controls;
-    for (auto page : {MainMenuPageControls, HuaweiPageControls, HonorPageControls, XiaomiPageControls,
-                      FunctionPageControls, AnimationPageControls, SlimmingPageControls, RootPageControls}) {
-        for (const ControlDeclaration& control : page()) {
-            auto held = std::find_if(window.begin(), window.end(), [&](const ControlDeclaration& c) {
-                return c.name == control.name && c.container == control.container && c.page == control.page;
-            });
-            EXPECT_NE(held, window.end()) << control.name;
-        }
-    }
-}
-
-// Group children are placed relative to their group, page children relative to the tab control:
-// a position taken from the wrong corner puts the control outside its container.
-TEST(MainMenuLayout, EveryControlLiesInsideItsContainer)
-{
-    const auto controls = MainMenuPageControls();
-    const Rect tabs{0, 0, 1112, 458};
-    for (const ControlDeclaration& control : controls) {
-        Rect container = tabs;
-        if (control.container != kDesktopTabs) {
-            auto group = std::find_if(controls.begin(), controls.end(), [&](const auto& c) { return c.name == control.container; });
-            ASSERT_NE(group, controls.end()) << control.name;
-            container = group->rect;
-            EXPECT_EQ(group->page, MainMenuPage) << control.name;
-        } else {
-            EXPECT_EQ(control.page, MainMenuPage) << control.name;
-        }
-        EXPECT_GE(control.rect.left, 0) << control.name;
-        EXPECT_GE(control.rect.top, 0) << control.name;
-        EXPECT_LE(control.rect.left + control.rect.width, container.width) << control.name;
-        EXPECT_LE(control.rect.top + control.rect.height, container.height) << control.name;
-    }
-}
-
-bool Overlap(const Rect& a, const Rect& b)
-{
-    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height && b.top < a.top + a.height;
-}
-
-// The page's buttons and the translation line lie over the groups; declared behind a group, they
-// would be hidden by it.
-TEST(MainMenuLayout, PageControlsOverAGroupStandInFrontOfIt)
-{
-    const auto controls = MainMenuPageControls();
-    int overlaying = 0;
-    for (std::size_t front = 0; front < controls.size(); ++front) {
-        for (std::size_t group = 0; group < controls.size(); ++group) {
-            const bool bothOnPage = controls[front].container == kDesktopTabs && controls[group].container == kDesktopTabs;
-            if (bothOnPage && controls[group].kind == ControlKind::GroupBox && controls[front].kind != ControlKind::GroupBox &&
-                Overlap(controls[front].rect, controls[group].rect)) {
-                ++overlaying;
-                EXPECT_LT(front, group) << controls[front].name << " behind " << controls[group].name;
-            }
-        }
-    }
-    EXPECT_EQ(overlaying, 8);
 }
 
 }  // namespace

@@ -25,75 +25,55 @@ std::filesystem::path TemporaryFile(const std::string& name)
     return std::filesystem::temp_directory_path() / ("system_test_" + std::to_string(getpid()) + "_" + name);
 }
 
-TEST(ProgramDirectory, HoldsTheTestProgramWithoutTrailingSeparator)
+TEST(ProgramDirectory, HoldsTheTestProgramAndBecomesTheCurrentDirectoryAtStartUp)
 {
     std::string directory = ProgramDirectory();
     ASSERT_FALSE(directory.empty());
     EXPECT_NE(directory.back(), '/');
     EXPECT_TRUE(std::filesystem::is_regular_file(JoinPath(directory, "system_test")));
-}
 
-TEST(ProgramDirectory, BecomesTheCurrentDirectoryAtStartUp)
-{
     std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(std::filesystem::temp_directory_path());
     InitialisePlatform();
-    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(ProgramDirectory()));
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(directory));
     std::filesystem::current_path(before);
 }
 
-TEST(JoinPath, PutsOneSeparatorBetween)
+TEST(PosixNames, PathsScriptsAndSystemClass)
 {
     EXPECT_EQ(JoinPath("/opt/pellucor", "databank.ini"), "/opt/pellucor/databank.ini");
     EXPECT_EQ(JoinPath("", "databank.ini"), "/databank.ini");  // a program in the root directory
+    EXPECT_EQ(ScriptFileName("trans"), "trans.sh");
+    EXPECT_EQ(OsClass(), 3) << "the NT family";
 }
 
-TEST(ScriptFileName, UsesShellScripts) { EXPECT_EQ(ScriptFileName("trans"), "trans.sh"); }
-
-TEST(OsClass, ReportsTheNtFamily) { EXPECT_EQ(OsClass(), 3); }
-
-TEST(ReadWholeFile, ReadsEveryByteOfAFile)
+TEST(ReadWholeFile, ReadsEveryByteAndNothingFromWhatIsNoReadableFile)
 {
     std::filesystem::path path = TemporaryFile("whole");
     std::string contents("line\r\n\0\xFF tail", 13);
     std::ofstream(path, std::ios::binary) << contents;
     Bytes bytes = ReadWholeFile(path.string(), FileSharing::DenyWriters);
-    std::filesystem::remove(path);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), contents);
-}
-
-TEST(ReadWholeFile, EmptyWhenThereIsNothingToRead)
-{
-    std::filesystem::path path = TemporaryFile("empty");
     std::ofstream(path, std::ios::binary).close();
-    EXPECT_TRUE(ReadWholeFile(path.string(), FileSharing::DenyWriters).empty());
+    EXPECT_TRUE(ReadWholeFile(path.string(), FileSharing::DenyWriters).empty()) << "an empty file";
     std::filesystem::remove(path);
-    EXPECT_TRUE(ReadWholeFile(path.string(), FileSharing::DenyWriters).empty());
+    EXPECT_TRUE(ReadWholeFile(path.string(), FileSharing::DenyWriters).empty()) << "no file";
     EXPECT_TRUE(ReadWholeFile("", FileSharing::DenyWriters).empty());
     EXPECT_TRUE(ReadWholeFile(std::filesystem::temp_directory_path().string(), FileSharing::DenyWriters).empty());
-}
-
-TEST(ReadWholeFile, NamedPipeWithoutWriterDoesNotHang)
-{
-    std::filesystem::path path = TemporaryFile("fifo");
     ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
-    EXPECT_TRUE(ReadWholeFile(path.string(), FileSharing::DenyWriters).empty());
+    EXPECT_TRUE(ReadWholeFile(path.string(), FileSharing::DenyWriters).empty()) << "a pipe without a writer";
     std::filesystem::remove(path);
 }
 
-TEST(ExitRoutine, RunsAtMostOnce)
+TEST(ExitRoutine, RunsAtMostOnceAndNoneRunsNothing)
 {
+    SetExitRoutine(nullptr);
+    RunExitRoutine();
     static int runs = 0;
     SetExitRoutine([] { ++runs; });
     RunExitRoutine();
     RunExitRoutine();
     EXPECT_EQ(runs, 1);
-}
-
-TEST(ExitRoutine, NoneSetRunsNothing)
-{
-    SetExitRoutine(nullptr);
-    RunExitRoutine();
 }
 
 using FatalErrorDeathTest = ::testing::Test;
