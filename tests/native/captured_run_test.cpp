@@ -25,22 +25,9 @@ std::string Lines(int first, int last)
     return lines;
 }
 
-TEST(CapturedRunOutput, EmptyCommandEndsAtOnceWithNothing) { EXPECT_EQ(RunToEnd(""), ""); }
-
-TEST(CapturedRunOutput, OutputLongerThanOneReadArrivesWholeAndInOrder)
+TEST(CapturedRunOutput, SmallReadsHandOutEveryByteInOrder)
 {
-    EXPECT_EQ(RunToEnd("seq 1 5000"), Lines(1, 5000));
-}
-
-TEST(CapturedRunOutput, SmallReadsHandOutEverythingInOrder) { EXPECT_EQ(RunToEnd("seq 1 3000", 7), Lines(1, 3000)); }
-
-TEST(CapturedRunOutput, StandardErrorIsInterleavedInWriteOrder)
-{
-    EXPECT_EQ(RunToEnd("echo one; echo two >&2; echo three; echo four >&2"), "one\ntwo\nthree\nfour\n");
-}
-
-TEST(CapturedRunOutput, ZeroBytesArriveUnchanged)
-{
+    EXPECT_EQ(RunToEnd("seq 1 3000", 7), Lines(1, 3000));
     EXPECT_EQ(RunToEnd("printf 'a\\0b\\0'"), std::string("a\0b\0", 4));
 }
 
@@ -53,30 +40,17 @@ TEST(CapturedRunOutput, NothingAvailableReadsAsEmptyWithoutBlocking)
     EXPECT_FALSE(run->HasExited());
 }
 
-TEST(CapturedRunOutput, TwoRunsAtOnceKeepTheirOwnOutput)
-{
-    auto outer = CapturedRun::Start("echo outer; sleep 0.2; echo outer again");
-    ASSERT_NE(outer, nullptr);
-    EXPECT_EQ(RunToEnd("echo inner"), "inner\n");
-    EXPECT_EQ(CollectToEnd(*outer), "outer\nouter again\n");
-}
-
-TEST(CapturedRunEnvironment, StandardInputIsEmpty)
+// Standard input is empty, the program's directory comes first on the search path, and a child of
+// the shell holds the pipe only on standard output and standard error: no third descriptor of that
+// same pipe (the parent's read end) in `ls -l /proc/self/fd`.
+TEST(CapturedRunEnvironment, ChildHasNoInputTheProgramsFolderFirstAndOnlyTheWriteEndOfThePipe)
 {
     EXPECT_EQ(RunToEnd("cat; echo after cat; readlink /proc/self/fd/0"), "after cat\n/dev/null\n");
-}
 
-TEST(CapturedRunEnvironment, ProgramDirectoryComesFirstOnThePath)
-{
     std::string path = RunToEnd("printf '%s' \"$PATH\"");
     EXPECT_TRUE(path.starts_with(ProgramDirectory() + ":")) << path;
     EXPECT_GT(path.size(), ProgramDirectory().size() + 1) << "the inherited search path is kept behind it";
-}
 
-// `ls -l /proc/self/fd` lists the descriptors a child of the shell holds: standard output and
-// standard error on the pipe, and no third descriptor of that same pipe (the parent's read end).
-TEST(CapturedRunEnvironment, ChildrenHoldOnlyTheWriteEndOfThePipe)
-{
     std::istringstream listing(RunToEnd("ls -l /proc/self/fd"));
     std::map<std::string, int> descriptorsPerPipe;
     std::string standardOutputPipe;
@@ -93,13 +67,6 @@ TEST(CapturedRunEnvironment, ChildrenHoldOnlyTheWriteEndOfThePipe)
     }
     ASSERT_TRUE(standardOutputPipe.starts_with("pipe:")) << standardOutputPipe;
     EXPECT_EQ(descriptorsPerPipe[standardOutputPipe], 2);
-}
-
-TEST(CapturedRunLifetime, ShellEndingIsSeenWhileABackgroundChildHoldsThePipe)
-{
-    std::string output = RunToEnd("sleep 30 & echo $!");
-    ASSERT_FALSE(output.empty());
-    EXPECT_EQ(RunToEnd("kill " + output), "");
 }
 
 TEST(CapturedRunLifetime, ProcessEndIsSeenWithoutReadingTheOutput)

@@ -16,7 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-
 constexpr ControlDeclaration kDesktopControls[] = {
     EditBox(kOutputBox, "", {0, 0, 600, 400}).MultiLine().Scrolled(),
 };
@@ -87,12 +86,17 @@ std::string ShortLines(std::size_t bytes)
     return lines;
 }
 
-TEST_F(Runner, CommandWithoutOutputLeavesTheBoxEmpty)
+TEST_F(Runner, WaitNoticeIsPaintedThenReplacedByTheOutputIfAny)
 {
     SetText(DesktopWindow, kOutputBox, "earlier output");
     EXPECT_EQ(Run(""), "");
     SetText(DesktopWindow, kOutputBox, "earlier output");
     EXPECT_EQ(Run("true"), "");
+    EXPECT_EQ(Run("printf done"), "done");
+    std::vector<headless::Painting> paintings = headless::Paintings();
+    ASSERT_FALSE(paintings.empty());
+    EXPECT_EQ(paintings.front().control, kOutputBox);
+    EXPECT_EQ(paintings.front().text, "请等待运行");
 }
 
 // The exit code is the command's own, through the interpreter: the judge of a phone's answer
@@ -103,15 +107,6 @@ TEST_F(Runner, RunCarriesTheCommandsExitCode)
     EXPECT_EQ(RunCommandLine("echo Success; exit 3").exitCode, 3u);
 }
 
-TEST_F(Runner, WaitNoticeIsPaintedThenReplacedByTheOutput)
-{
-    EXPECT_EQ(Run("printf done"), "done");
-    std::vector<headless::Painting> paintings = headless::Paintings();
-    ASSERT_FALSE(paintings.empty());
-    EXPECT_EQ(paintings.front().control, kOutputBox);
-    EXPECT_EQ(paintings.front().text, "请等待运行");
-}
-
 TEST_F(Runner, OutputOfManyReadsIsShownWholeAndInOrder) { EXPECT_EQ(Run("seq 1 5000"), Lines(5000)); }
 
 TEST_F(Runner, StandardErrorIsShownInWriteOrder)
@@ -119,18 +114,14 @@ TEST_F(Runner, StandardErrorIsShownInWriteOrder)
     EXPECT_EQ(Run("echo one; echo two >&2; echo three; echo four >&2"), "one\r\ntwo\r\nthree\r\nfour\r\n");
 }
 
-TEST_F(Runner, ZeroByteCutsOnlyItsOwnChunk)
+// The reads of 1023 bytes fall where the test puts them: a zero byte ends what is shown of its own
+// chunk only, and a character split between two reads is shown whole.
+TEST_F(Runner, ChunkBordersNeitherSplitCharactersNorSpreadAZeroBytesCut)
 {
     std::string firstChunk = ShortLines(1000) + '\0' + std::string(22, 'b');
     EXPECT_EQ(Run(CatFileCommand("zero", firstChunk + "cccccccccc")), ShortLines(1000) + "cccccccccc");
-}
-
-TEST_F(Runner, CharacterSplitBetweenReadsIsShownWhole)
-{
     EXPECT_EQ(Run(CatFileCommand("split", ShortLines(1022) + "中文")), ShortLines(1022) + "中文");
 }
-
-TEST_F(Runner, CommandGetsNoStandardInput) { EXPECT_EQ(Run("cat; echo after"), "after\r\n"); }
 
 // The last write lands just before the process ends; it is lost only when it falls between an
 // empty read and the exit check, so the run is repeated to give that moment its chances.
