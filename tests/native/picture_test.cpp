@@ -5,7 +5,11 @@
 #include <zlib.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include <jpeglib.h>
 
@@ -94,29 +98,23 @@ TEST(DecodePng, GivesSizeAndArgbPixelsTopToBottom)
     EXPECT_EQ(picture->pixels[8], 0x80FF0000u);
 }
 
-TEST(DecodeJpeg, GivesSizeAndOpaquePixels)
+TEST(DecodeJpeg, GivesSizeAndOpaquePixelsInColourAndGrey)
 {
-    auto picture = DecodePicture(EncodeJpeg(16, 8, 3));
-    ASSERT_TRUE(picture.has_value());
-    EXPECT_EQ(picture->width, 16);
-    EXPECT_EQ(picture->height, 8);
-    ASSERT_EQ(picture->pixels.size(), 128u);
-    for (std::uint32_t pixel : picture->pixels) {
-        EXPECT_EQ(Channel(pixel, 24), 0xFF);
-        EXPECT_NEAR(Channel(pixel, 16), 0, 4);
-        EXPECT_NEAR(Channel(pixel, 8), 200, 4);
-        EXPECT_NEAR(Channel(pixel, 0), 0, 4);
+    for (int components : {3, 1}) {
+        auto picture = DecodePicture(EncodeJpeg(16, 8, components));
+        ASSERT_TRUE(picture.has_value()) << components;
+        EXPECT_EQ(picture->width, 16);
+        EXPECT_EQ(picture->height, 8);
+        ASSERT_EQ(picture->pixels.size(), 128u);
+        const int red = components == 3 ? 0 : 128;
+        const int green = components == 3 ? 200 : 128;
+        for (std::uint32_t pixel : picture->pixels) {
+            EXPECT_EQ(Channel(pixel, 24), 0xFF);
+            EXPECT_NEAR(Channel(pixel, 16), red, 4) << components;
+            EXPECT_NEAR(Channel(pixel, 8), green, 4) << components;
+            EXPECT_NEAR(Channel(pixel, 0), red, 4) << components;
+        }
     }
-}
-
-TEST(DecodeJpeg, GreyscaleBecomesGreyPixels)
-{
-    auto picture = DecodePicture(EncodeJpeg(8, 8, 1));
-    ASSERT_TRUE(picture.has_value());
-    std::uint32_t pixel = picture->pixels[0];
-    EXPECT_NEAR(Channel(pixel, 16), 128, 2);
-    EXPECT_EQ(Channel(pixel, 16), Channel(pixel, 8));
-    EXPECT_EQ(Channel(pixel, 8), Channel(pixel, 0));
 }
 
 // A reduced JPEG must still cover the box it is for, or the box would show it enlarged and blurred.
@@ -133,69 +131,60 @@ TEST(DecodeJpeg, ComesOutReducedOnlyAsFarAsTheWantedSizeAllows)
     EXPECT_EQ(whole->width, 64) << "never enlarged, never reduced below the wanted size";
 }
 
-TEST(DecodePicture, OtherBytesGiveNothing)
-{
-    EXPECT_FALSE(DecodePicture({}).has_value());
-    const ByteVector text = {'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0};
-    EXPECT_FALSE(DecodePicture(text).has_value());
-    const ByteVector signatureOnly = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    EXPECT_FALSE(DecodePicture(signatureOnly).has_value());
-    const ByteVector jpegStart = {0xFF, 0xD8, 0xFF};
-    EXPECT_FALSE(DecodePicture(jpegStart).has_value());
-}
-
-TEST(DecodePicture, PicturesCutShortInTheirDataGiveNothing)
-{
-    for (const ByteVector& bytes : {EncodePng(32, 32, RgbaPixels(32, 32)), EncodeJpeg(32, 32, 3)}) {
-        for (std::size_t keep : {bytes.size() / 4, bytes.size() / 2, bytes.size() * 3 / 4}) {
-            ByteVector truncated(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(keep));
-            EXPECT_FALSE(DecodePicture(truncated).has_value()) << "kept " << keep << " of " << bytes.size();
-        }
-    }
-}
-
-TEST(DecodePicture, CorruptPicturesGiveNothing)
-{
-    ByteVector png = EncodePng(32, 32, RgbaPixels(32, 32));
-    for (std::size_t i = 40; i < png.size() - 12; ++i) {
-        png[i] ^= 0x5A;  // breaks the compressed data and the chunk checksums
-    }
-    EXPECT_FALSE(DecodePicture(png).has_value());
-
-    ByteVector jpeg = EncodeJpeg(32, 32, 3);
-    for (std::size_t i = 2; i < jpeg.size() / 2; ++i) {
-        jpeg[i] = 0xFF;  // markers everywhere, the headers gone
-    }
-    EXPECT_FALSE(DecodePicture(jpeg).has_value());
-}
-
-TEST(DecodePicture, HugeDeclaredSizeIsRefused)
+// The PNG with its IHDR width (bytes 16..19) made 65536 and the checksum after the 13 data bytes
+// (29..32) made right again.
+ByteVector HugePng()
 {
     ByteVector png = EncodePng(1, 1, RgbaPixels(1, 1));
-    // IHDR's width is bytes 16..19 and its checksum follows the 13 data bytes at 29..32.
     png[16] = 0x00;
     png[17] = 0x01;
     png[18] = 0x00;
-    png[19] = 0x00;  // 65536 pixels wide
+    png[19] = 0x00;
     std::uint32_t crc = static_cast<std::uint32_t>(crc32(0, png.data() + 12, 17));
-    png[29] = static_cast<std::uint8_t>(crc >> 24);
-    png[30] = static_cast<std::uint8_t>(crc >> 16);
-    png[31] = static_cast<std::uint8_t>(crc >> 8);
-    png[32] = static_cast<std::uint8_t>(crc);
-    EXPECT_FALSE(DecodePicture(png).has_value());
+    for (int i = 0; i < 4; ++i) {
+        png[29 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+    }
+    return png;
+}
 
+// The JPEG with height and width in its frame header (SOF0, FF C0) made 65535.
+ByteVector HugeJpeg()
+{
     ByteVector jpeg = EncodeJpeg(8, 8, 3);
-    // The frame header (SOF0, FF C0) holds the height and then the width, two bytes each.
     for (std::size_t i = 2; i + 8 < jpeg.size(); ++i) {
         if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
-            jpeg[i + 5] = 0xFF;
-            jpeg[i + 6] = 0xFF;
-            jpeg[i + 7] = 0xFF;
-            jpeg[i + 8] = 0xFF;
+            std::fill(jpeg.begin() + static_cast<std::ptrdiff_t>(i + 5), jpeg.begin() + static_cast<std::ptrdiff_t>(i + 9), 0xFF);
             break;
         }
     }
-    EXPECT_FALSE(DecodePicture(jpeg).has_value());
+    return jpeg;
+}
+
+TEST(DecodePicture, BytesThatAreNoWholeSoundPictureGiveNothing)
+{
+    std::vector<std::pair<std::string, ByteVector>> cases = {
+        {"nothing", {}},
+        {"a GIF header", {'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0}},
+        {"a PNG signature alone", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}},
+        {"a JPEG start alone", {0xFF, 0xD8, 0xFF}},
+        {"a PNG of a huge declared size", HugePng()},
+        {"a JPEG of a huge declared size", HugeJpeg()},
+    };
+    for (const auto& [name, whole] : {std::pair{"PNG", EncodePng(32, 32, RgbaPixels(32, 32))},
+                                      std::pair{"JPEG", EncodeJpeg(32, 32, 3)}}) {
+        for (std::size_t quarters = 1; quarters < 4; ++quarters) {
+            ByteVector cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(whole.size() * quarters / 4));
+            cases.emplace_back(std::string(name) + " cut to " + std::to_string(quarters) + "/4", cut);
+        }
+        ByteVector broken = whole;
+        for (std::size_t i = 40; i < broken.size() / 2; ++i) {
+            broken[i] ^= 0x5A;  // the compressed data, the chunk checksums, the JPEG's tables
+        }
+        cases.emplace_back(std::string(name) + " broken", broken);
+    }
+    for (const auto& [name, bytes] : cases) {
+        EXPECT_FALSE(DecodePicture(bytes).has_value()) << name;
+    }
 }
 
 }  // namespace
