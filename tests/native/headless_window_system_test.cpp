@@ -366,17 +366,4 @@ TEST_F(MessageBoxes, ResponderAnswersWhileEveryWindowIsDisabled)
     EXPECT_EQ(headless::Messages(), std::vector<std::string>{"完成"});
 }
 
-TEST_F(MessageBoxes, ResetForgetsMessagesAndAddresses)
-{
-    OpenWindow(StartWindow, false);
-    ShowMessage("完成");
-    OpenWebAddress("https://consumer.huawei.com/cn/support/");
-    EXPECT_EQ(headless::OpenedAddresses(), std::vector<std::string>{"https://consumer.huawei.com/cn/support/"});
-    headless::Reset();
-    EXPECT_TRUE(headless::Messages().empty());
-    EXPECT_TRUE(headless::OpenedAddresses().empty());
-    EXPECT_TRUE(headless::OpenWindows().empty());
-    EXPECT_FALSE(IsProgramEnding());
-}
-
 }  // namespace
