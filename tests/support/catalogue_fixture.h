@@ -3,23 +3,16 @@
 // fake phone.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <string>
 #include <vector>
 
-#include "core/command_state.h"
-#include "core/window_names.h"
-#include "platform/headless/driver.h"
-#include "platform/window_system.h"
 #include "support/catalogue_file.h"
+#include "support/desktop_window_fixture.h"
 #include "support/fake_phone.h"
-#include "support/program_start.h"
-#include "ui/windows.h"
 #include "ui/windows/desktop_window.h"
 
-class CatalogueTest : public testing::Test {
+class CatalogueTest : public DesktopWindowFixture {
 protected:
     static void SetUpTestSuite()
     {
@@ -27,19 +20,14 @@ protected:
             &DesktopWindowDeclaration(), &PeakPerformanceWindowDeclaration(), &RedundantSelectionWindowDeclaration()};
         StartWithWindows(windows);
     }
-    static void TearDownTestSuite() { ReleaseCommandState(); }
 
     void SetUp() override
     {
-        headless::Reset();
         catalogue_.UseSample();
-        ASSERT_TRUE(OpenWindow(DesktopWindow, false));
+        DesktopWindowFixture::SetUp();
     }
-    void TearDown() override { headless::Reset(); }
 
     std::vector<std::string> Commands() const { return phone_.Changes(); }
-    static std::string Output() { return GetText(DesktopWindow, kOutputBox); }
-    static std::vector<std::string> Messages() { return headless::Messages(); }
 
     CatalogueFile catalogue_;
     FakePhone phone_;

@@ -1,7 +1,9 @@
-// A test fixture with the desktop window open on the headless window system, as after entering it.
+// Test fixtures with the desktop window open on the headless window system, as after entering it.
 #pragma once
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -13,17 +15,11 @@
 #include "support/program_start.h"
 #include "ui/windows.h"
 
-// Knows the start window, the desktop window and the phone choice that its 刷新 opens only, so
+// The window system knows only the windows that a derived fixture's SetUpTestSuite starts with, so
 // that a test links no other window's module; the program's directory is the current directory,
 // as at start-up.
-class DesktopWindowTest : public ::testing::Test {
+class DesktopWindowFixture : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static const std::array<const WindowDeclaration*, 3> windows = {
-            &StartWindowDeclaration(), &DesktopWindowDeclaration(), &PhoneChoiceWindowDeclaration()};
-        StartWithWindows(windows);
-    }
     static void TearDownTestSuite() { ReleaseCommandState(); }
 
     void SetUp() override
@@ -34,4 +30,16 @@ protected:
     void TearDown() override { headless::Reset(); }
 
     static std::string Output() { return GetText(DesktopWindow, kOutputBox); }
+    static std::vector<std::string> Messages() { return headless::Messages(); }
+};
+
+// The start window, the desktop window and the phone choice that its 刷新 opens.
+class DesktopWindowTest : public DesktopWindowFixture {
+protected:
+    static void SetUpTestSuite()
+    {
+        static const std::array<const WindowDeclaration*, 3> windows = {
+            &StartWindowDeclaration(), &DesktopWindowDeclaration(), &PhoneChoiceWindowDeclaration()};
+        StartWithWindows(windows);
+    }
 };

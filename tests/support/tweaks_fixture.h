@@ -2,8 +2,6 @@
 // fake phone, on the headless window system.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <chrono>
 #include <filesystem>
@@ -12,19 +10,13 @@
 #include <thread>
 #include <vector>
 
-#include "core/command_state.h"
-#include "core/window_names.h"
-#include "platform/headless/driver.h"
-#include "platform/system.h"
-#include "platform/window_system.h"
+#include "support/desktop_window_fixture.h"
 #include "support/fake_phone.h"
-#include "support/program_start.h"
-#include "ui/windows.h"
 #include "ui/windows/desktop_window.h"
 
 namespace tweaks_test {
 
-class TweaksTest : public testing::Test {
+class TweaksTest : public DesktopWindowFixture {
 protected:
     static void SetUpTestSuite()
     {
@@ -32,20 +24,15 @@ protected:
                                                                         &RunStatusWindowDeclaration()};
         StartWithWindows(windows);
     }
-    static void TearDownTestSuite() { ReleaseCommandState(); }
 
     void SetUp() override
     {
-        headless::Reset();
         State().currentCommand = "earlier command";
-        ASSERT_TRUE(OpenWindow(DesktopWindow, false));
+        DesktopWindowFixture::SetUp();
     }
-    void TearDown() override { headless::Reset(); }
 
     static void Click(std::string_view control) { headless::Click(DesktopWindow, control); }
     static void Enter(std::string_view box, std::string_view text) { SetText(DesktopWindow, box, text); }
-    static std::string Output() { return GetText(DesktopWindow, kOutputBox); }
-    static std::vector<std::string> Messages() { return headless::Messages(); }
     static std::vector<headless::StartedProgram> Started() { return headless::StartedPrograms(); }
     std::vector<std::string> Commands() const { return phone_.Changes(); }
 
