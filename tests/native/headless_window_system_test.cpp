@@ -278,6 +278,7 @@ TEST_F(Keys, TabWalksTheVisibleStopsBothWays)
     EXPECT_EQ(TabWalk(ModifierShift, 3), (std::vector<std::string>{"输入框", "按钮1", "计数"}));
 }
 
+// Typing goes only into a writable focused box; AppendText adds at the end of a one-line box too.
 TEST_F(Keys, TypingGoesOnlyIntoAWritableFocusedBox)
 {
     OpenWindow(StartWindow, false);
@@ -288,6 +289,8 @@ TEST_F(Keys, TypingGoesOnlyIntoAWritableFocusedBox)
     headless::Type(StartWindow, "refused");
     EXPECT_EQ(GetText(StartWindow, "输入框"), "初始文字");
     EXPECT_EQ(GetText(StartWindow, "只读框"), "只读");
+    AppendText(StartWindow, "输入框", "\r\nb");
+    EXPECT_EQ(GetText(StartWindow, "输入框"), "初始文字\r\nb");
 }
 
 using Controls = HeadlessWindows;
