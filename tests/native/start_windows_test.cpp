@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/window_names.h"
@@ -34,15 +35,6 @@ protected:
         ASSERT_TRUE(OpenWindow(StartWindow, false));
     }
     void TearDown() override { headless::Reset(); }
-
-    // Nothing new on screen and nothing started, opened or said.
-    static void ExpectNothingHappened(const std::vector<WindowId>& windowsBefore)
-    {
-        EXPECT_EQ(headless::OpenWindows(), windowsBefore);
-        EXPECT_TRUE(headless::Messages().empty());
-        EXPECT_TRUE(headless::StartedPrograms().empty());
-        EXPECT_TRUE(headless::OpenedAddresses().empty());
-    }
 };
 
 TEST_F(StartWindows, StartWindowIsTheOnlyWindowAndEscEndsTheProgram)
@@ -105,23 +97,9 @@ TEST_P(StartWindowOpenings, OpensItsWindowModallyAndEscOrTheCloseBoxClosesOnlyIt
 INSTANTIATE_TEST_SUITE_P(Windows, StartWindowOpenings, ::testing::ValuesIn(kOpenings),
                          [](const ::testing::TestParamInfo<Opening>& info) { return info.param.name; });
 
-TEST_F(StartWindows, TutorialHelpButtonChainsTheCommunityWindowAndUnwindsInTurn)
-{
-    headless::Click(StartWindow, "按钮教程");
-    headless::Click(TutorialWindow, "按钮4");
-    EXPECT_EQ(headless::OpenWindows(), (std::vector<WindowId>{StartWindow, TutorialWindow, CommunityWindow}));
-    EXPECT_FALSE(headless::IsEnabled(StartWindow));
-    EXPECT_FALSE(headless::IsEnabled(TutorialWindow));
-
-    headless::CloseBox(CommunityWindow);
-    EXPECT_TRUE(headless::IsEnabled(TutorialWindow));
-    EXPECT_FALSE(headless::IsEnabled(StartWindow));
-
-    headless::CloseBox(TutorialWindow);
-    EXPECT_TRUE(headless::IsEnabled(StartWindow));
-}
-
-TEST_F(StartWindows, TutorialLinkButtonsEachOpenADifferentWebPageAndNoWindow)
+// The link buttons each open a different web page and no window; the help button opens the
+// community window over the tutorial window, and the two close in turn.
+TEST_F(StartWindows, TutorialWindowOpensLinksAndChainsTheCommunityWindow)
 {
     headless::Click(StartWindow, "按钮教程");
     for (std::string_view button : {"按钮3", "按钮2", "按钮1"}) {
@@ -130,16 +108,28 @@ TEST_F(StartWindows, TutorialLinkButtonsEachOpenADifferentWebPageAndNoWindow)
     const std::vector<std::string> addresses = headless::OpenedAddresses();
     ASSERT_EQ(addresses.size(), 3u);
     EXPECT_EQ(std::set<std::string>(addresses.begin(), addresses.end()).size(), 3u);
-    EXPECT_EQ(headless::OpenWindows(), (std::vector<WindowId>{StartWindow, TutorialWindow}));
+
+    headless::Click(TutorialWindow, "按钮4");
+    EXPECT_EQ(headless::OpenWindows(), (std::vector<WindowId>{StartWindow, TutorialWindow, CommunityWindow}));
+    EXPECT_FALSE(headless::IsEnabled(StartWindow));
+    EXPECT_FALSE(headless::IsEnabled(TutorialWindow));
+    headless::CloseBox(CommunityWindow);
+    EXPECT_TRUE(headless::IsEnabled(TutorialWindow));
+    EXPECT_FALSE(headless::IsEnabled(StartWindow));
+    headless::CloseBox(TutorialWindow);
+    EXPECT_TRUE(headless::IsEnabled(StartWindow));
 }
 
+// Nothing new on screen and nothing started, opened or said.
 TEST_F(StartWindows, BandPicturesAndPlainCaptionsIgnoreTheMouse)
 {
-    const std::vector<WindowId> before = headless::OpenWindows();
     for (std::string_view control : {"分隔条1", "图片框1", "图片框3", "透明标签6", "透明标签1", "标签4"}) {
         headless::PressMouse(StartWindow, control);
     }
-    ExpectNothingHappened(before);
+    EXPECT_EQ(headless::OpenWindows(), std::vector<WindowId>{StartWindow});
+    EXPECT_TRUE(headless::Messages().empty());
+    EXPECT_TRUE(headless::StartedPrograms().empty());
+    EXPECT_TRUE(headless::OpenedAddresses().empty());
 }
 
 TEST_F(StartWindows, RunStatusWindowReplacesItsDeclaredSentenceWhenCreated)
@@ -148,29 +138,19 @@ TEST_F(StartWindows, RunStatusWindowReplacesItsDeclaredSentenceWhenCreated)
     EXPECT_EQ(GetText(RunStatusWindow, "编辑框运行").find("请检查设备连接"), std::string::npos);
 }
 
-// A read-only box of an information window.
-struct ReadOnlyBox {
-    WindowId window;
-    std::string_view control;
-};
-
 TEST_F(StartWindows, ReadOnlyBoxesTakeTheFocusButRefuseTyping)
 {
-    const ReadOnlyBox boxes[] = {
-        {UpdateHistoryWindow, "编辑框1"},
-        {FaqWindow, "编辑框1"},
-        {RunStatusWindow, "编辑框运行"},
-        {OperationLogWindow, "记录编辑框"},
-    };
-    for (const ReadOnlyBox& box : boxes) {
-        SCOPED_TRACE(std::string(box.control));
-        ASSERT_TRUE(OpenWindow(box.window, true));
-        const std::string before = GetText(box.window, box.control);
-        headless::Focus(box.window, box.control);
-        EXPECT_EQ(headless::FocusedControl(box.window), box.control);
-        headless::Type(box.window, "typed");
-        EXPECT_EQ(GetText(box.window, box.control), before);
-        headless::CloseBox(box.window);
+    const std::pair<WindowId, std::string_view> boxes[] = {
+        {UpdateHistoryWindow, "编辑框1"}, {FaqWindow, "编辑框1"}, {RunStatusWindow, "编辑框运行"}, {OperationLogWindow, "记录编辑框"}};
+    for (const auto& [window, box] : boxes) {
+        SCOPED_TRACE(std::string(box));
+        ASSERT_TRUE(OpenWindow(window, true));
+        const std::string before = GetText(window, box);
+        headless::Focus(window, box);
+        EXPECT_EQ(headless::FocusedControl(window), box);
+        headless::Type(window, "typed");
+        EXPECT_EQ(GetText(window, box), before);
+        headless::CloseBox(window);
     }
 }
 
