@@ -157,10 +157,13 @@ TEST_P(WindowDeclarations, ContainedControlsLieInsideTheirContainer)
     }
 }
 
-TEST_P(WindowDeclarations, IdTabStopsAndBindingsFitTheControlsKinds)
+// Texts break lines with CR LF, as the edit boxes and captions of Windows need.
+TEST_P(WindowDeclarations, IdTabStopsBindingsAndLineBreaksFitTheControls)
 {
     EXPECT_EQ(Window().id, GetParam().id);
+    EXPECT_FALSE(HasBareLineFeed(Window().title));
     for (const ControlDeclaration& control : Window().controls) {
+        EXPECT_FALSE(HasBareLineFeed(control.caption)) << control.name;
         const bool tabKind = control.kind == ControlKind::Button || control.kind == ControlKind::CheckBox ||
                              control.kind == ControlKind::EditBox;
         EXPECT_EQ(IsTabStop(control), tabKind && control.name != kCommandBox) << control.name;
@@ -173,14 +176,6 @@ TEST_P(WindowDeclarations, IdTabStopsAndBindingsFitTheControlsKinds)
         }
         EXPECT_TRUE(clickable || control.kind != ControlKind::Button || Excepted(Window().id, control.name, Rule::Bound))
             << "a button that does nothing: " << control.name;
-    }
-}
-
-TEST_P(WindowDeclarations, TextsBreakLinesWithCarriageReturnLineFeed)
-{
-    EXPECT_FALSE(HasBareLineFeed(Window().title));
-    for (const ControlDeclaration& control : Window().controls) {
-        EXPECT_FALSE(HasBareLineFeed(control.caption)) << control.name;
     }
 }
 
