@@ -1,4 +1,4 @@
-// Helper of out_of_memory_test, linked with --wrap=malloc, so that its own allocations fail as with
+// Helper of win32_window_system_test, linked with --wrap=malloc, so that its own allocations fail as with
 // the heap exhausted: "allocate" asks for a hundred bytes, "long-detail" reports a fatal error
 // whose detail is longer than the report can hold, "paint-fails" reports one while a window of
 // its own waits to be painted, and painting it fails once more. Each ends in the fatal-error report.
