@@ -82,14 +82,14 @@ TEST_F(Windows, OutputWrittenJustBeforeTheEndIsCollectedAfterTheEnd)
     }
 }
 
-// The pipe holder (helpers/pipe_holder.cpp), started by the command, leaves a copy of itself behind
-// that holds the pipe's write end (as an adb server would) until the test releases it.
+// The program probe (helpers/program_probe.cpp), started by the command, leaves a copy of itself
+// behind that holds the pipe's write end (as an adb server would) until the test releases it.
 TEST_F(Windows, RunEndsWhileABackgroundChildStillHoldsThePipe)
 {
     std::wstring releaseName = L"pellucor-test-release-" + std::to_wstring(GetCurrentProcessId());
     SetEnvironmentVariableW(L"PELLUCOR_TEST_RELEASE_EVENT", releaseName.c_str());
     OwnedHandle release(CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str()));
-    std::string output = RunToEnd("\"" + JoinPath(ProgramDirectory(), "pipe_holder.exe") + "\"");
+    std::string output = RunToEnd("\"" + JoinPath(ProgramDirectory(), "program_probe.exe") + "\" leave-holder");
     OwnedHandle holder(OpenProcess(SYNCHRONIZE, FALSE, std::strtoul(Reported(output, "holder").c_str(), nullptr, 10)));
     ASSERT_TRUE(holder) << output;
     EXPECT_EQ(WaitForSingleObject(holder.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the run waited for the pipe to close";

@@ -383,25 +383,20 @@ TEST_F(FormTest, ClosedOrUndeclaredWindowReadsEmptyIgnoresWritesAndDoesNotOpen)
     EXPECT_TRUE(IsOpen(KeeperWindow));
 }
 
-// In a helper program (helpers/misdeclared_program.cpp): a mistake in the program ends it with
-// the fatal-error report, as on the headless window system, instead of passing unnoticed.
-// Each report ends the program with exit code -1: a misdeclared window or control (as on the
-// headless window system), and a failed allocation even when no allocation succeeds any more.
+// In a helper program (helpers/fatal_error_program.cpp), each report ends the program with exit
+// code -1 instead of passing unnoticed: a misdeclared window or control (as on the headless window
+// system), and a failed allocation even when no allocation succeeds any more.
 TEST(FatalError, IsReportedOnceAndEndsTheProgramWithExitCodeMinusOne)
 {
-    const struct {
-        const char* program;
-        const char* argument;
-        const char* report;
-    } cases[] = {
-        {"misdeclared_program.exe", "container", "程序错误：窗口 1 的控件 迷路按钮 所在的容器 不存在 没有声明"},
-        {"misdeclared_program.exe", "control", "程序错误：窗口 1 没有名为 没有这个控件 的控件"},
-        {"starved_program.exe", "allocate", "分配 100 字节内存失败!"},
+    const std::pair<const char*, const char*> cases[] = {
+        {"container", "程序错误：窗口 1 的控件 迷路按钮 所在的容器 不存在 没有声明"},
+        {"control", "程序错误：窗口 1 没有名为 没有这个控件 的控件"},
+        {"allocate", "分配 100 字节内存失败!"},
     };
-    for (const auto& c : cases) {
-        HelperEnding ending = RunHelperProgram(c.program, c.argument);
-        EXPECT_EQ(ending.messages, std::vector<std::string>{std::string("运行时出错!\r\n") + c.report}) << c.argument;
-        EXPECT_EQ(ending.exitCode, static_cast<DWORD>(-1)) << c.argument;
+    for (const auto& [mistake, report] : cases) {
+        HelperEnding ending = RunHelperProgram("fatal_error_program.exe", mistake);
+        EXPECT_EQ(ending.messages, std::vector<std::string>{std::string("运行时出错!\r\n") + report}) << mistake;
+        EXPECT_EQ(ending.exitCode, static_cast<DWORD>(-1)) << mistake;
     }
 }
 
@@ -410,7 +405,7 @@ TEST(FatalError, IsReportedOnceAndEndsTheProgramWithExitCodeMinusOne)
 // first report is seen.
 TEST(FatalError, FailureWhileTheReportIsShownEndsTheProgramAtOnce)
 {
-    HelperEnding ending = RunHelperProgram("starved_program.exe", "paint-fails");
+    HelperEnding ending = RunHelperProgram("fatal_error_program.exe", "paint-fails");
     for (const std::string& message : ending.messages) {
         EXPECT_EQ(message, "运行时出错!\r\nfirst");
     }
@@ -419,7 +414,7 @@ TEST(FatalError, FailureWhileTheReportIsShownEndsTheProgramAtOnce)
 
 TEST(FatalError, LongDetailIsCutAtACharacterBoundary)
 {
-    HelperEnding ending = RunHelperProgram("starved_program.exe", "long-detail");
+    HelperEnding ending = RunHelperProgram("fatal_error_program.exe", "long-detail");
     ASSERT_EQ(ending.messages.size(), 1u);
     const std::string heading = "运行时出错!\r\n";
     ASSERT_TRUE(ending.messages[0].starts_with(heading)) << ending.messages[0];
