@@ -1,5 +1,5 @@
 // Real Win32 windows in the Windows tests: where a control stands, which font it has, a click,
-// whether a window answers, and a window kept open for the whole run.
+// and whether a window answers.
 #pragma once
 
 #include "platform/win32/windows_api.h"
@@ -97,23 +97,4 @@ private:
     std::atomic<int> answered_{0};
     std::atomic<int> unanswered_{0};
     std::thread thread_;
-};
-
-// Makes the windows known and opens the keeper, which stays open for the whole run, so that no
-// test ends the program by closing its last window.
-class KeeperEnvironment : public ::testing::Environment {
-public:
-    KeeperEnvironment(std::span<const WindowDeclaration* const> windows, WindowId keeper)
-        : windows_(windows), keeper_(keeper)
-    {
-    }
-    void SetUp() override
-    {
-        InitialiseWindowSystem(windows_);
-        ASSERT_TRUE(OpenWindow(keeper_, false));
-    }
-
-private:
-    std::span<const WindowDeclaration* const> windows_;
-    WindowId keeper_;
 };

@@ -137,26 +137,18 @@ protected:
     }
 };
 
-TEST_F(DisplayScaling, WindowsRunAtTheDisplaysDpiOnTheTestScreen)
+// The start and desktop windows open at the display's DPI on the test screen, grown and fitted.
+TEST_F(DisplayScaling, WindowsRunAtTheDisplaysDpiAndScaleToFitTheWorkArea)
 {
-    ASSERT_TRUE(OpenWindow(StartWindow, false));
-    EXPECT_EQ(FindOpenWindow(StartWindow)->dpi, ExpectedDpi());
     if (const char* screen = std::getenv("PELLUCOR_EXPECTED_SCREEN")) {
         EXPECT_EQ(std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN)),
                   screen);
     }
-}
-
-TEST_F(DisplayScaling, StartWindowScalesAndFitsTheWorkArea)
-{
     ASSERT_TRUE(OpenWindow(StartWindow, false));
+    EXPECT_EQ(FindOpenWindow(StartWindow)->dpi, ExpectedDpi());
     ExpectFittedAndPlaced(StartWindowDeclaration(), FindOpenWindow(StartWindow)->dpi);
     EXPECT_NEAR(FontHeight(Handle(StartWindow, "按钮更新")), -14 * ClientFactor(StartWindowDeclaration()), 1)
         << "a 14 px font";
-}
-
-TEST_F(DisplayScaling, DesktopWindowScalesControlsAndFontsAndFitsTheWorkArea)
-{
     ASSERT_TRUE(OpenWindow(DesktopWindow, false));
     ExpectFittedAndPlaced(DesktopWindowDeclaration(), FindOpenWindow(DesktopWindow)->dpi);
     ExpectOutputBoxScaledBy(ClientFactor(DesktopWindowDeclaration()));

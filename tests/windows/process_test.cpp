@@ -8,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "platform/process.h"
 #include "platform/profile.h"
@@ -37,32 +39,29 @@ protected:
     static void SetUpTestSuite() { InitialisePlatform(); }
 };
 
-TEST_F(Windows, InterpreterOutputArrives) { EXPECT_EQ(RunToEnd("echo hello"), "hello\r\n"); }
-
-TEST_F(Windows, EmptyCommandEndsAtOnceWithNothing) { EXPECT_EQ(RunToEnd(""), ""); }
-
-TEST_F(Windows, StandardErrorArrivesInWriteOrder)
+// What cmd.exe writes, collected as the runner collects it: both streams in write order, nothing
+// read from standard input, all of an output that takes many reads.
+TEST_F(Windows, CmdOutputArrivesAsWritten)
 {
-    EXPECT_EQ(RunToEnd("echo one& echo two>&2& echo three"), "one\r\ntwo\r\nthree\r\n");
-}
-
-TEST_F(Windows, OutputOfManyReadsArrivesWholeAndInOrder)
-{
-    std::string expected;
+    std::string numbers;
     for (int i = 1; i <= 3000; ++i) {
-        expected += std::to_string(i) + "\r\n";
+        numbers += std::to_string(i) + "\r\n";
     }
-    EXPECT_EQ(RunToEnd("for /L %i in (1,1,3000) do @echo %i"), expected);
-}
-
-TEST_F(Windows, UnknownCommandShowsTheInterpretersComplaint)
-{
-    EXPECT_NE(RunToEnd("pellucor_no_such_command"), "");
-}
-
-TEST_F(Windows, CommandReadingStandardInputGetsNothing)
-{
-    EXPECT_EQ(RunToEnd("set /p answer=& echo after"), "after\r\n");
+    const struct {
+        const char* name;
+        const char* command;
+        std::string output;
+    } cases[] = {
+        {"echo", "echo hello", "hello\r\n"},
+        {"empty command", "", ""},
+        {"standard error", "echo one& echo two>&2& echo three", "one\r\ntwo\r\nthree\r\n"},
+        {"no standard input", "set /p answer=& echo after", "after\r\n"},
+        {"many reads", "for /L %i in (1,1,3000) do @echo %i", numbers},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RunToEnd(c.command), c.output) << c.name;
+    }
+    EXPECT_NE(RunToEnd("pellucor_no_such_command"), "") << "cmd.exe's complaint is shown";
 }
 
 // The output is read only after the exit has been seen, so every read of it completes while
@@ -83,14 +82,14 @@ TEST_F(Windows, OutputWrittenJustBeforeTheEndIsCollectedAfterTheEnd)
     }
 }
 
-// The pipe holder (helpers/pipe_holder.cpp), started by the command, leaves a copy of itself behind
-// that holds the pipe's write end (as an adb server would) until the test releases it.
+// The program probe (helpers/program_probe.cpp), started by the command, leaves a copy of itself
+// behind that holds the pipe's write end (as an adb server would) until the test releases it.
 TEST_F(Windows, RunEndsWhileABackgroundChildStillHoldsThePipe)
 {
     std::wstring releaseName = L"pellucor-test-release-" + std::to_wstring(GetCurrentProcessId());
     SetEnvironmentVariableW(L"PELLUCOR_TEST_RELEASE_EVENT", releaseName.c_str());
     OwnedHandle release(CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str()));
-    std::string output = RunToEnd("\"" + JoinPath(ProgramDirectory(), "pipe_holder.exe") + "\"");
+    std::string output = RunToEnd("\"" + JoinPath(ProgramDirectory(), "program_probe.exe") + "\" leave-holder");
     OwnedHandle holder(OpenProcess(SYNCHRONIZE, FALSE, std::strtoul(Reported(output, "holder").c_str(), nullptr, 10)));
     ASSERT_TRUE(holder) << output;
     EXPECT_EQ(WaitForSingleObject(holder.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the run waited for the pipe to close";
@@ -111,7 +110,7 @@ TEST_F(Windows, InterpreterPlantedBesideTheProgramIsNeverStarted)
     EXPECT_EQ(output, "system\r\n");
 }
 
-TEST_F(Windows, ProgramDirectoryIsTheCurrentDirectoryWithoutTrailingSeparator)
+TEST_F(Windows, ProgramDirectoryIsTheCurrentDirectoryAndPathsJoinWithBackslashes)
 {
     std::string directory = ProgramDirectory();
     ASSERT_GE(directory.size(), 2u);
@@ -119,16 +118,10 @@ TEST_F(Windows, ProgramDirectoryIsTheCurrentDirectoryWithoutTrailingSeparator)
     EXPECT_NE(directory.back(), '\\');
     EXPECT_TRUE(fs::exists(JoinPath(directory, "process_test.exe")));
     EXPECT_TRUE(fs::equivalent(fs::current_path(), fs::path(directory)));
-}
-
-TEST_F(Windows, PathsJoinWithBackslashes)
-{
-    EXPECT_EQ(JoinPath("C:", "databank.ini"), "C:\\databank.ini");
     EXPECT_EQ(JoinPath("C:\\程序", "trans.bat"), "C:\\程序\\trans.bat");
     EXPECT_EQ(ScriptFileName("trans"), "trans.bat");
+    EXPECT_EQ(OsClass(), 3);
 }
-
-TEST_F(Windows, NtFamilyIsClassThree) { EXPECT_EQ(OsClass(), 3); }
 
 // The program probe (helpers/program_probe.cpp), copied to C:\, reports what it sees there.
 TEST_F(Windows, ProgramAtADriveRootGivesTheDriveAlone)
@@ -146,7 +139,9 @@ TEST_F(Windows, ProgramAtADriveRootGivesTheDriveAlone)
     EXPECT_EQ(Reported(report, "current"), "C:\\") << "the root itself, not the drive's current directory";
 }
 
-TEST_F(Windows, WholeFileIsRead)
+// Every byte is read, nothing of a file a writer holds open unless it lets readers in (an editor
+// or a sync tool holding the catalogue open).
+TEST_F(Windows, FilesAreReadWholeAndNeverHalfWritten)
 {
     std::string path = JoinPath(ProgramDirectory(), "process_test_read.tmp");
     std::ofstream(path, std::ios::binary) << std::string("a\0b\r\n", 5);
@@ -154,85 +149,66 @@ TEST_F(Windows, WholeFileIsRead)
     fs::remove(path);
     EXPECT_TRUE(ReadWholeFile(path, FileSharing::DenyWriters).empty());
     EXPECT_TRUE(ReadWholeFile("", FileSharing::DenyWriters).empty());
-}
-
-TEST_F(Windows, FileOpenForWritingIsNotRead)
-{
-    std::string path = JoinPath(ProgramDirectory(), "process_test_busy.tmp");
     {
         std::ofstream writer(path, std::ios::binary);
         writer << "half written" << std::flush;
         EXPECT_TRUE(ReadWholeFile(path, FileSharing::DenyWriters).empty());
     }
     EXPECT_EQ(ReadWholeFile(path, FileSharing::DenyWriters).size(), 12u);
-    fs::remove(path);
-}
 
-// An editor or a sync tool that holds the catalogue open for writing, letting only readers in.
-TEST_F(Windows, CatalogueHeldOpenByAWriterStillServesLookups)
-{
-    std::string path = JoinPath(ProgramDirectory(), "process_test_catalogue.tmp");
-    HANDLE editor = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(editor, INVALID_HANDLE_VALUE);
+    OwnedHandle editor(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(editor);
     constexpr char kCatalogue[] = "[Huawei]\r\nweather=huawei.weather\r\n";
     DWORD written = 0;
-    WriteFile(editor, kCatalogue, sizeof kCatalogue - 1, &written, nullptr);
-
+    WriteFile(editor.Get(), kCatalogue, sizeof kCatalogue - 1, &written, nullptr);
     EXPECT_EQ(ReadIniItem(path, "Huawei", "weather", "(none)"), "huawei.weather");
-    CloseHandle(editor);
+    editor.Close();
     fs::remove(path);
 }
 
-TEST_F(Windows, WaitingStartReturnsAfterTheProgramHasEndedWithItsExitCode)
+// A waited start ends with the program's exit code; only a hidden program's output is kept, since
+// nobody sees its console. A show value below 1 counts as hidden, one above 6 as minimised.
+TEST_F(Windows, RunProgramSaysHowTheProgramEnded)
 {
     fs::remove("process_test_waited.tmp");
-    ProgramRun run = RunProgram("cmd.exe /c echo x> process_test_waited.tmp& exit 3", true, ShowNormal);
-    EXPECT_EQ(run.end, ProgramEnd::Ended);
-    EXPECT_EQ(run.exitCode, 3u);
-    EXPECT_EQ(run.output, "") << "a program in a window of its own says what it says there";
+    ProgramRun shown = RunProgram("cmd.exe /c echo x> process_test_waited.tmp& exit 3", true, ShowNormal);
+    EXPECT_EQ(shown.end, ProgramEnd::Ended);
+    EXPECT_EQ(shown.exitCode, 3u);
+    EXPECT_EQ(shown.output, "");
     EXPECT_TRUE(fs::exists("process_test_waited.tmp"));
     fs::remove("process_test_waited.tmp");
-}
 
-// Nobody sees a hidden program's console: what it writes on either stream is kept.
-TEST_F(Windows, HiddenWaitedProgramKeepsTheLastOfWhatItWrote)
-{
-    ProgramRun run = RunProgram("cmd.exe /c echo said& echo warned 1>&2& exit 1", true, ShowHidden);
-    EXPECT_EQ(run.end, ProgramEnd::Ended);
-    EXPECT_EQ(run.exitCode, 1u);
-    EXPECT_EQ(run.output, "said\r\nwarned \r\n");
-}
+    ProgramRun hidden = RunProgram("cmd.exe /c echo said& echo warned 1>&2& exit 1", true, ShowHidden);
+    EXPECT_EQ(hidden.end, ProgramEnd::Ended);
+    EXPECT_EQ(hidden.exitCode, 1u);
+    EXPECT_EQ(hidden.output, "said\r\nwarned \r\n");
 
-TEST_F(Windows, HiddenAndNormalStartsReportTheStart)
-{
     EXPECT_EQ(RunProgram("cmd.exe /c exit", false, ShowHidden).end, ProgramEnd::Started);
     EXPECT_EQ(RunProgram("cmd.exe /c exit", false).end, ProgramEnd::Started);
-    EXPECT_EQ(RunProgram("cmd.exe /c exit", true, 0).end, ProgramEnd::Ended) << "below 1 counts as hidden";
-    EXPECT_EQ(RunProgram("cmd.exe /c exit", true, 99).end, ProgramEnd::Ended) << "above 6 counts as minimised";
+    EXPECT_EQ(RunProgram("cmd.exe /c exit", true, 0).end, ProgramEnd::Ended);
+    EXPECT_EQ(RunProgram("cmd.exe /c exit", true, 99).end, ProgramEnd::Ended);
+    EXPECT_EQ(RunProgram("pellucor_no_such_program.exe", true).end, ProgramEnd::NotStarted);
+    EXPECT_EQ(RunProgram("", false).end, ProgramEnd::NotStarted);
 }
 
 // Unquoted, CreateProcessW would try "C:\Program.exe" first, and cmd.exe would split the path
-// of a batch file at the first blank as soon as a parenthesis is in it.
-TEST(ProgramCommandLine, FullPathsAreQuotedWhole)
+// of a batch file at the first blank as soon as a parenthesis is in it. Arguments after the
+// program, and lines without a full path to a program, stay as they are.
+TEST(ProgramCommandLine, FullPathsToAProgramAreQuotedWholeAndNothingElseChanges)
 {
-    EXPECT_EQ(ProgramCommandLine("C:\\Program Files (x86)\\Pellucor\\trans.bat"),
-              "\"C:\\Program Files (x86)\\Pellucor\\trans.bat\"");
-    EXPECT_EQ(ProgramCommandLine("D:\\下载\\Pellucor (1)\\renew.bat"), "\"D:\\下载\\Pellucor (1)\\renew.bat\"");
-    EXPECT_EQ(ProgramCommandLine("d:/下载/Pellucor (1)/RENEW.BAT"), "\"d:/下载/Pellucor (1)/RENEW.BAT\"");
-    EXPECT_EQ(ProgramCommandLine("\\\\server\\共享 盘\\tool.cmd"), "\"\\\\server\\共享 盘\\tool.cmd\"");
-    EXPECT_EQ(ProgramCommandLine("C:\\Pellucor\\adb.exe"), "\"C:\\Pellucor\\adb.exe\"");
-}
-
-TEST(ProgramCommandLine, ArgumentsAfterTheProgramAreKeptAsTheyAre)
-{
-    EXPECT_EQ(ProgramCommandLine("C:\\Pellucor 测试 (1)\\adb.exe devices  -l \"a b\""),
-              "\"C:\\Pellucor 测试 (1)\\adb.exe\" devices  -l \"a b\"");
-    EXPECT_EQ(ProgramCommandLine("C:\\a.com.bat\tx.exe"), "\"C:\\a.com.bat\"\tx.exe");
-}
-
-TEST(ProgramCommandLine, LinesWithoutAFullPathToAProgramAreUnchanged)
-{
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"C:\\Program Files (x86)\\Pellucor\\trans.bat", "\"C:\\Program Files (x86)\\Pellucor\\trans.bat\""},
+        {"D:\\下载\\Pellucor (1)\\renew.bat", "\"D:\\下载\\Pellucor (1)\\renew.bat\""},
+        {"d:/下载/Pellucor (1)/RENEW.BAT", "\"d:/下载/Pellucor (1)/RENEW.BAT\""},
+        {"\\\\server\\共享 盘\\tool.cmd", "\"\\\\server\\共享 盘\\tool.cmd\""},
+        {"C:\\Pellucor\\adb.exe", "\"C:\\Pellucor\\adb.exe\""},
+        {"C:\\Pellucor 测试 (1)\\adb.exe devices  -l \"a b\"", "\"C:\\Pellucor 测试 (1)\\adb.exe\" devices  -l \"a b\""},
+        {"C:\\a.com.bat\tx.exe", "\"C:\\a.com.bat\"\tx.exe"},
+    };
+    for (const auto& [line, expected] : cases) {
+        EXPECT_EQ(ProgramCommandLine(line), expected) << line;
+    }
     for (std::string_view line : {"hw_rec.bat", "adb reboot", "cmd.exe /c echo x> C:\\a b.txt",
                                   "\"C:\\Program Files\\Pellucor\\trans.bat\" now", "C:\\tools\\adb reboot",
                                   "C:\\tools\\adb.exec", "C:", ""}) {
@@ -263,12 +239,6 @@ TEST_F(Windows, ScriptsStartFromAProgramFolderWithBlanksParenthesesPercentsAndCh
     ASSERT_EQ(RunProgram(probe, true, ShowHidden).end, ProgramEnd::Ended);
     EXPECT_TRUE(fs::exists(folderPath / "renew_ran.txt")) << "renew.bat did not run from " << folder;
     fs::remove_all(Utf8ToWide(scratch));
-}
-
-TEST_F(Windows, ProgramThatDoesNotExistIsNotStarted)
-{
-    EXPECT_EQ(RunProgram("pellucor_no_such_program.exe", true).end, ProgramEnd::NotStarted);
-    EXPECT_EQ(RunProgram("", false).end, ProgramEnd::NotStarted);
 }
 
 // A window program has no console. The first hidden child's console, hidden, becomes the

@@ -68,34 +68,39 @@ ScriptEnding RunAsAButtonDoes(std::string_view stem)
     return {run.exitCode, output + decoder.Finish()};
 }
 
-// 刷新 (按钮5) runs "adb get-state" through cmd.exe and the bridge. (The verdicts of every answer
-// are the native link check's tests.)
-TEST_F(RealAdbOnWindows, LinkCheckShowsTheClientsAnswerAndItsVerdict)
-{
-    Refresh();
-    EXPECT_EQ(LinkBox(), "无连接");
-    EXPECT_EQ(Output(), "error: no devices/emulators found\r\n" + std::string(kNotice));
-
-    ASSERT_FALSE(adb_.Attach().Serial().empty());
-    Refresh();
-    EXPECT_EQ(LinkBox(), "已连接");
-    EXPECT_EQ(Output(), "device\r\n" + std::string(kNotice));
-}
-
-// The removal's answer reaches the output box and the message follows it.
-TEST_F(RealAdbOnWindows, RemovalReachesThePhoneAndItsMessageFollowsTheAnswer)
+// One visit, first without a phone, then with one: 刷新 (按钮5) runs "adb get-state" through cmd.exe
+// and the bridge (the verdicts of every answer are the native link check's tests); check_phone.bat
+// reads the client's own words on both streams ("adb get-state 2>&1"); a removal's answer reaches
+// the output box and its message follows it.
+TEST_F(RealAdbOnWindows, LinkCheckScriptsAndRemovalGoOnOnlyOnceAPhoneIsThere)
 {
     CatalogueFile catalogue;
     catalogue.UseSample();
+    Refresh();
+    EXPECT_EQ(LinkBox(), "无连接");
+    EXPECT_EQ(Output(), "error: no devices/emulators found\r\n" + std::string(kNotice));
+    ScriptEnding none = RunAsAButtonDoes("hwread_UN");
+    EXPECT_EQ(none.exitCode, 1u) << none.output;
+    EXPECT_NE(none.output.find("没有找到手机"), std::string::npos) << none.output;
+    EXPECT_NE(none.output.find("本次没有对手机做任何操作"), std::string::npos) << none.output;
+
     WineSimPhone& phone = adb_.Attach();
     ASSERT_FALSE(phone.Serial().empty());
+    Refresh();
+    EXPECT_EQ(LinkBox(), "已连接");
+    EXPECT_EQ(Output(), "device\r\n" + std::string(kNotice));
+    phone.SeedPackage("com.huawei.hwireader", "installed");
     phone.SeedPackage("huawei.weather", "installed");
+    ScriptEnding ready = RunAsAButtonDoes("hwread_UN");
+    EXPECT_EQ(ready.exitCode, 0u) << ready.output;
+    EXPECT_EQ(phone.Packages()["com.huawei.hwireader"], "uninstalled");
+
+    phone.ClearCommands();
     MessageBoxAnswerer answerer;
     ClickDeclared(HuaweiPageControls(), "天气卸");
     EXPECT_EQ(Output(), "Success\r\n");
     EXPECT_EQ(phone.Packages()["huawei.weather"], "uninstalled");
     EXPECT_EQ(phone.Changes(), Lines{"adb shell pm uninstall --user 0 huawei.weather"});
-
     ClickDeclared(HuaweiPageControls(), "天气卸");
     EXPECT_EQ(Output(), "Failure [not installed for 0]\r\n");
     ASSERT_EQ(answerer.Texts().size(), 2u);
@@ -161,22 +166,6 @@ TEST_F(RealAdbOnWindows, ChosenPhoneOfSeveralTakesTheCommands)
     ClickDeclared(HuaweiPageControls(), "天气卸");
     EXPECT_EQ(emulator.Changes(), Lines{"adb shell pm uninstall --user 0 huawei.weather"});
     EXPECT_TRUE(phone.Commands().empty());
-}
-
-// check_phone.bat reads the client's own words on both streams ("adb get-state 2>&1").
-TEST_F(RealAdbOnWindows, CompanionScriptsGoOnOnlyOnceAPhoneIsThere)
-{
-    ScriptEnding none = RunAsAButtonDoes("hwread_UN");
-    EXPECT_EQ(none.exitCode, 1u) << none.output;
-    EXPECT_NE(none.output.find("没有找到手机"), std::string::npos) << none.output;
-    EXPECT_NE(none.output.find("本次没有对手机做任何操作"), std::string::npos) << none.output;
-
-    WineSimPhone& phone = adb_.Attach();
-    ASSERT_FALSE(phone.Serial().empty());
-    phone.SeedPackage("com.huawei.hwireader", "installed");
-    ScriptEnding ready = RunAsAButtonDoes("hwread_UN");
-    EXPECT_EQ(ready.exitCode, 0u) << ready.output;
-    EXPECT_EQ(phone.Packages()["com.huawei.hwireader"], "uninstalled");
 }
 
 // A phone that is there but not ready: what 刷新 shows, and what the companion scripts explain.

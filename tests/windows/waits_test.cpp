@@ -98,13 +98,20 @@ TEST_F(Waits, HiddenScriptOnASlowPhoneKeepsTheWindowAnsweringAndSaysItsMessageAt
     FakePhone phone;
     phone.Set("DELAY_MS", "1500");
     AnswerProbe probe(desktop_);
-    MessageBoxAnswerer user(HaltOnMessage(probe));
+    Strings commandsWhenShown;
+    MessageBoxAnswerer user([&](const std::string&) {
+        probe.Halt();
+        commandsWhenShown = phone.Changes();
+    });
     Click(DesktopWindow, "谷歌禁");
     probe.Stop();
 
     EXPECT_EQ(probe.Unanswered(), 0);
     EXPECT_GE(probe.Answered(), 15) << "the script took four slow answers of the phone";
-    EXPECT_EQ(user.Texts(), Strings{"为您禁用了谷歌"});
+    EXPECT_EQ(user.Texts(), Strings{"为您禁用了谷歌"});  // read first: it orders the observer's write before us
+    EXPECT_EQ(commandsWhenShown, (Strings{"adb get-state", "adb shell pm disable-user com.google.android.gms",
+                                          "adb shell pm disable-user com.google.android.gsf",
+                                          "adb shell pm disable-user com.android.vending"}));
     EXPECT_TRUE(LastRecord().ends_with("| goolgle_dis.bat | 已完成 | 撤销：adb shell pm enable com.google.android.gms && "
                                        "adb shell pm enable com.google.android.gsf && adb shell pm enable com.android.vending"))
         << LastRecord();

@@ -1,4 +1,5 @@
-// Real Win32 windows built from test declarations: geometry, looks, events, keyboard, modality and the loops.
+// Real Win32 windows built from test declarations: geometry, looks, events, keyboard, modality,
+// activation (which window has the keyboard and which stands in front), the loops and the fatal-error report.
 #include <gtest/gtest.h>
 
 #include "platform/win32/windows_api.h"
@@ -6,11 +7,13 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/live_window.h"
 #include "platform/window_system.h"
 #include "support/helper_program.h"
+#include "support/message_box_answerer.h"
 #include "support/win32_windows.h"
 
 namespace {
@@ -67,8 +70,6 @@ const WindowDeclaration kForm{FormWindow, "测试窗口", 400, 300, 0xFFFFFF, kF
 const WindowDeclaration kModal{ModalWindow, "模态窗口", 300, 200, kNoColour, {}, nullptr};
 const std::array<const WindowDeclaration*, 3> kWindows{&kKeeper, &kForm, &kModal};
 
-[[maybe_unused]] const auto* const environment =
-    ::testing::AddGlobalTestEnvironment(new KeeperEnvironment(kWindows, KeeperWindow));
 
 HWND Handle(WindowId window, std::string_view control) { return FindControl(window, control)->handle; }
 HWND WindowHandle(WindowId window) { return FindOpenWindow(window)->handle; }
@@ -108,8 +109,14 @@ void ProcessHolding(std::initializer_list<int> keys)
     SetKeyboardState(saved);
 }
 
+// The keeper stays open for the whole run, so that no test ends the program by closing its last window.
 class FormTest : public ::testing::Test {
 protected:
+    static void SetUpTestSuite()
+    {
+        InitialiseWindowSystem(kWindows);
+        ASSERT_TRUE(OpenWindow(KeeperWindow, false));
+    }
     void SetUp() override
     {
         Log().clear();
@@ -125,7 +132,9 @@ protected:
     HWND form = nullptr;
 };
 
-TEST_F(FormTest, WindowHasItsDeclaredOuterSizeAndStandsCentredOnTheScreen)
+// The window has its declared outer size, centred; controls stand relative to their containers,
+// stacked front to rear in declared order; Created runs inside OpenWindow once every control exists.
+TEST_F(FormTest, WindowAndControlsStandAsDeclared)
 {
     RECT r;
     GetWindowRect(form, &r);
@@ -136,28 +145,23 @@ TEST_F(FormTest, WindowHasItsDeclaredOuterSizeAndStandsCentredOnTheScreen)
     LONG style = GetWindowLongW(form, GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
-}
 
-TEST_F(FormTest, ControlsStandRelativeToTheirContainers)
-{
-    POINT direct = ClientOffset(Handle(FormWindow, "按钮"), form);
-    EXPECT_EQ(direct.x, 10);
-    EXPECT_EQ(direct.y, 10);
-    POINT inGroup = OffsetWithin(Handle(FormWindow, "组内按钮"), Handle(FormWindow, "分组框"));
-    EXPECT_EQ(inGroup.x, 5);
-    EXPECT_EQ(inGroup.y, 20);
-    POINT onPage = OffsetWithin(Handle(FormWindow, "页一按钮"), Handle(FormWindow, "页面"));
-    EXPECT_EQ(onPage.x, 10);
-    EXPECT_EQ(onPage.y, 40);
-}
-
-TEST_F(FormTest, SiblingsAreStackedFrontToRearInDeclaredOrder)
-{
-    HWND next = GetWindow(Handle(FormWindow, "按钮"), GW_HWNDNEXT);
-    EXPECT_EQ(next, Handle(FormWindow, "选择框"));
+    const struct {
+        const char* name;
+        POINT offset;
+        LONG x, y;
+    } placed[] = {{"按钮", ClientOffset(Handle(FormWindow, "按钮"), form), 10, 10},
+                  {"组内按钮", OffsetWithin(Handle(FormWindow, "组内按钮"), Handle(FormWindow, "分组框")), 5, 20},
+                  {"页一按钮", OffsetWithin(Handle(FormWindow, "页一按钮"), Handle(FormWindow, "页面")), 10, 40}};
+    for (const auto& p : placed) {
+        EXPECT_EQ(p.offset.x, p.x) << p.name;
+        EXPECT_EQ(p.offset.y, p.y) << p.name;
+    }
+    EXPECT_EQ(GetWindow(Handle(FormWindow, "按钮"), GW_HWNDNEXT), Handle(FormWindow, "选择框"));
     EXPECT_EQ(GetWindow(Handle(FormWindow, "分组框"), GW_HWNDNEXT), Handle(FormWindow, "页面"));
     EXPECT_EQ(GetWindow(Handle(FormWindow, "按钮"), GW_HWNDFIRST), Handle(FormWindow, "按钮"));
     EXPECT_EQ(GetWindow(Handle(FormWindow, "按钮"), GW_HWNDLAST), Handle(FormWindow, "分隔条"));
+    EXPECT_EQ(Log(), std::vector<std::string>{"created 第一行\r\n"});
 }
 
 TEST_F(FormTest, DeclaredFontsAreCreatedWithPixelHeightAndChineseCharacterSet)
@@ -232,30 +236,20 @@ TEST_F(FormTest, FirstPageIsShownAndSwitchingPagesSwapsTheirChildren)
     EXPECT_TRUE(IsWindowVisible(Handle(FormWindow, "页二标签")));
 }
 
-TEST_F(FormTest, CreatedRunsInsideOpenWindowOnceEveryControlExists)
-{
-    ASSERT_EQ(Log().size(), 1u);
-    EXPECT_EQ(Log()[0], "created 第一行\r\n");
-}
-
-TEST_F(FormTest, CheckBoxHasToggledBeforeClickedAndSetCheckedRaisesNothing)
+// A check box has toggled before Clicked runs, and SetChecked raises nothing; LeftButtonDown fires
+// on the press, with its point, also on a transparent label.
+TEST_F(FormTest, ClicksAndPressesReachTheirHandlers)
 {
     Log().clear();
     SendMessageW(Handle(FormWindow, "选择框"), BM_CLICK, 0, 0);
     SetChecked(FormWindow, "选择框", false);
     SendMessageW(Handle(FormWindow, "按钮"), BM_CLICK, 0, 0);
-    EXPECT_EQ(Log(), (std::vector<std::string>{"clicked ticked", "clicked 按钮"}));
-    EXPECT_FALSE(IsChecked(FormWindow, "选择框"));
-}
-
-TEST_F(FormTest, LeftButtonDownFiresOnThePressWithItsPoint)
-{
-    Log().clear();
     PostMessageW(Handle(FormWindow, "图片"), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
     PostMessageW(Handle(FormWindow, "图片"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
     PostMessageW(Handle(FormWindow, "透明"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
     ProcessPendingEvents();
-    EXPECT_EQ(Log(), (std::vector<std::string>{"press 图片 3,4", "press 透明"}));
+    EXPECT_EQ(Log(), (std::vector<std::string>{"clicked ticked", "clicked 按钮", "press 图片 3,4", "press 透明"}));
+    EXPECT_FALSE(IsChecked(FormWindow, "选择框"));
 }
 
 TEST_F(FormTest, KeyDownSeesEnterAndTheEditBoxStillGetsTheKey)
@@ -298,7 +292,9 @@ TEST_F(FormTest, FocusEventsFollowTheFocus)
     EXPECT_EQ(Log(), (std::vector<std::string>{"focus 多行框", "blur 多行框"}));
 }
 
-TEST_F(FormTest, EscClosesTheWindowButNotWithControlHeld)
+// Esc closes the window, but not with Control held; so does the close box; CloseWindowLater waits
+// for the loop. The keeper stays open throughout.
+TEST_F(FormTest, EscTheCloseBoxAndCloseWindowLaterCloseTheWindow)
 {
     HWND lines = Handle(FormWindow, "多行框");
     SetFocus(lines);
@@ -310,22 +306,19 @@ TEST_F(FormTest, EscClosesTheWindowButNotWithControlHeld)
     ProcessPendingEvents();
     EXPECT_FALSE(IsOpen(FormWindow));
     EXPECT_EQ(Log(), (std::vector<std::string>{"key 多行框 27", "blur 多行框"}));
-    EXPECT_TRUE(IsOpen(KeeperWindow));
-}
 
-TEST_F(FormTest, CloseBoxClosesTheWindow)
-{
-    PostMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(OpenWindow(FormWindow, false));
+    PostMessageW(WindowHandle(FormWindow), WM_SYSCOMMAND, SC_CLOSE, 0);
     ProcessPendingEvents();
     EXPECT_FALSE(IsOpen(FormWindow));
-}
 
-TEST_F(FormTest, CloseWindowLaterWaitsForTheLoop)
-{
+    ASSERT_TRUE(OpenWindow(FormWindow, false));
+    HWND reopened = WindowHandle(FormWindow);
     CloseWindowLater(FormWindow);
-    EXPECT_TRUE(IsWindow(form));
+    EXPECT_TRUE(IsWindow(reopened));
     ProcessPendingEvents();
-    EXPECT_FALSE(IsWindow(form));
+    EXPECT_FALSE(IsWindow(reopened));
+    EXPECT_TRUE(IsOpen(KeeperWindow));
 }
 
 TEST_F(FormTest, OpeningAnOpenWindowKeepsTheOneCopy)
@@ -339,7 +332,7 @@ TEST_F(FormTest, OpeningAnOpenWindowKeepsTheOneCopy)
     EXPECT_EQ(copies, 1);
 }
 
-TEST_F(FormTest, AppendTextKeepsEarlierTextAndTheUsersSelection)
+TEST_F(FormTest, AppendTextKeepsEarlierTextAndTheUsersSelectionAndNothingIsCutOff)
 {
     HWND box = Handle(FormWindow, "输出框");
     SendMessageW(box, EM_SETSEL, 0, 2);
@@ -354,17 +347,14 @@ TEST_F(FormTest, AppendTextKeepsEarlierTextAndTheUsersSelection)
     AppendText(FormWindow, "输出框", "尾");
     SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 9u);
-}
 
-TEST_F(FormTest, LongTextsAreNotCutOff)
-{
     std::string text;
     for (int line = 0; line < 1000; ++line) {
         text += std::string(98, 'x') + "\r\n";
     }
     SetText(FormWindow, "输出框", text);
     AppendText(FormWindow, "输出框", "yz");
-    EXPECT_EQ(GetText(FormWindow, "输出框").size(), 100002u);
+    EXPECT_EQ(GetText(FormWindow, "输出框").size(), 100002u) << "long texts are not cut off";
 }
 
 TEST_F(FormTest, ProcessPendingEventsLeavesTheQuitMessageQueued)
@@ -379,61 +369,132 @@ TEST_F(FormTest, ProcessPendingEventsLeavesTheQuitMessageQueued)
     EXPECT_FALSE(IsProgramEnding());
 }
 
-TEST(ClosedWindow, ReadsAreEmptyAndWritesAreIgnored)
+TEST_F(FormTest, ClosedOrUndeclaredWindowReadsEmptyIgnoresWritesAndDoesNotOpen)
 {
+    CloseWindowLater(FormWindow);
+    ProcessPendingEvents();
     ASSERT_FALSE(IsOpen(FormWindow));
     EXPECT_EQ(GetText(FormWindow, "输出框"), "");
     SetText(FormWindow, "输出框", "x");
     AppendText(FormWindow, "输出框", "x");
     SetChecked(FormWindow, "选择框", true);
     EXPECT_FALSE(IsChecked(FormWindow, "选择框"));
-}
-
-TEST(UndeclaredWindow, OpenWindowReturnsFalseAndLeavesTheOthersOpen)
-{
     EXPECT_FALSE(OpenWindow(999, false));
     EXPECT_TRUE(IsOpen(KeeperWindow));
 }
 
-// In a helper program (helpers/misdeclared_program.cpp): a mistake in the program ends it with
-// the fatal-error report, as on the headless window system, instead of passing unnoticed.
-TEST(ProgrammerError, MisdeclaredWindowEndsTheProgramWithTheFatalErrorReport)
+// In a helper program (helpers/fatal_error_program.cpp), each report ends the program with exit
+// code -1 instead of passing unnoticed: a misdeclared window or control (as on the headless window
+// system), and a failed allocation even when no allocation succeeds any more.
+TEST(FatalError, IsReportedOnceAndEndsTheProgramWithExitCodeMinusOne)
 {
-    HelperEnding ending = RunHelperProgram("misdeclared_program.exe", "container");
-    EXPECT_EQ(ending.messages,
-              std::vector<std::string>{"运行时出错!\r\n程序错误：窗口 1 的控件 迷路按钮 所在的容器 不存在 没有声明"});
+    const std::pair<const char*, const char*> cases[] = {
+        {"container", "程序错误：窗口 1 的控件 迷路按钮 所在的容器 不存在 没有声明"},
+        {"control", "程序错误：窗口 1 没有名为 没有这个控件 的控件"},
+        {"allocate", "分配 100 字节内存失败!"},
+    };
+    for (const auto& [mistake, report] : cases) {
+        HelperEnding ending = RunHelperProgram("fatal_error_program.exe", mistake);
+        EXPECT_EQ(ending.messages, std::vector<std::string>{std::string("运行时出错!\r\n") + report}) << mistake;
+        EXPECT_EQ(ending.exitCode, static_cast<DWORD>(-1)) << mistake;
+    }
+}
+
+// The report's own message loop paints the program's windows; a second failure there must not
+// nest a second report, nor a third, until the stack overflows. The program may end before the
+// first report is seen.
+TEST(FatalError, FailureWhileTheReportIsShownEndsTheProgramAtOnce)
+{
+    HelperEnding ending = RunHelperProgram("fatal_error_program.exe", "paint-fails");
+    for (const std::string& message : ending.messages) {
+        EXPECT_EQ(message, "运行时出错!\r\nfirst");
+    }
     EXPECT_EQ(ending.exitCode, static_cast<DWORD>(-1));
 }
 
-TEST(ProgrammerError, UndeclaredControlNameEndsTheProgramWithTheFatalErrorReport)
+TEST(FatalError, LongDetailIsCutAtACharacterBoundary)
 {
-    HelperEnding ending = RunHelperProgram("misdeclared_program.exe", "control");
-    EXPECT_EQ(ending.messages, std::vector<std::string>{"运行时出错!\r\n程序错误：窗口 1 没有名为 没有这个控件 的控件"});
+    HelperEnding ending = RunHelperProgram("fatal_error_program.exe", "long-detail");
+    ASSERT_EQ(ending.messages.size(), 1u);
+    const std::string heading = "运行时出错!\r\n";
+    ASSERT_TRUE(ending.messages[0].starts_with(heading)) << ending.messages[0];
+    std::string detail = ending.messages[0].substr(heading.size());
+    EXPECT_FALSE(detail.empty());
+    EXPECT_EQ(detail.size() % 3, 0u) << "a character was split";
+    EXPECT_EQ(detail.find_first_not_of("错"), std::string::npos) << detail;
     EXPECT_EQ(ending.exitCode, static_cast<DWORD>(-1));
+}
+
+// After a message box the keyboard is back in the control the user was in, so that Esc closes the
+// window at once; a modeless window has no owner.
+TEST_F(FormTest, MessageBoxGivesTheKeyboardBackAndModelessWindowsHaveNoOwner)
+{
+    EXPECT_EQ(GetWindow(form, GW_OWNER), nullptr);
+    HWND edit = Handle(FormWindow, "多行框");
+    SetForegroundWindow(form);
+    SetFocus(edit);
+    {
+        MessageBoxAnswerer user;
+        ShowMessage("完成");
+    }
+    EXPECT_EQ(GetActiveWindow(), form);
+    ASSERT_EQ(GetFocus(), edit);
+    PostKey(edit, VK_ESCAPE);
+    ProcessPendingEvents();
+    EXPECT_FALSE(IsOpen(FormWindow));
 }
 
 struct ModalObservation {
     bool keeperEnabled = true;
     bool modalEnabled = false;
+    HWND owner = nullptr;
+    bool appWindow = false;
+    bool aboveOwner = false;
 };
 ModalObservation observed;
 
+// Whether `front` comes before `back` in the top-level z-order.
+bool StandsAbove(HWND front, HWND back)
+{
+    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (window == front || window == back) {
+            return window == front;
+        }
+    }
+    return false;
+}
+
+// Then as a click on the disabled keeper's task-bar button: the keeper is brought to the top.
 void CALLBACK ObserveAndCloseModal(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
-    observed.keeperEnabled = IsWindowEnabled(WindowHandle(KeeperWindow)) != FALSE;
-    observed.modalEnabled = IsWindowEnabled(WindowHandle(ModalWindow)) != FALSE;
+    HWND modal = WindowHandle(ModalWindow);
+    HWND keeper = WindowHandle(KeeperWindow);
+    observed.keeperEnabled = IsWindowEnabled(keeper) != FALSE;
+    observed.modalEnabled = IsWindowEnabled(modal) != FALSE;
+    observed.owner = GetWindow(modal, GW_OWNER);
+    observed.appWindow = (GetWindowLongW(modal, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0;
+    SetWindowPos(keeper, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    observed.aboveOwner = StandsAbove(modal, keeper);
     CloseWindowLater(ModalWindow);
 }
 
-TEST(ModalWindow, DisablesTheOthersUntilItClosesThenEnablesThemAgain)
+// A modal window disables the others until it closes, is owned by its opener, keeps its own
+// task-bar button and stays above the opener; the opener is enabled and active again afterwards.
+TEST_F(FormTest, ModalWindowDisablesTheOthersAndStaysAboveItsOpenerUntilItCloses)
 {
+    HWND keeper = WindowHandle(KeeperWindow);
+    SetForegroundWindow(keeper);
     SetTimer(nullptr, 0, 50, ObserveAndCloseModal);
     EXPECT_TRUE(OpenWindow(ModalWindow, true));
     EXPECT_FALSE(IsOpen(ModalWindow));
     EXPECT_FALSE(observed.keeperEnabled);
     EXPECT_TRUE(observed.modalEnabled);
-    EXPECT_TRUE(IsWindowEnabled(WindowHandle(KeeperWindow)));
+    EXPECT_EQ(observed.owner, keeper);
+    EXPECT_TRUE(observed.appWindow);
+    EXPECT_TRUE(observed.aboveOwner);
+    EXPECT_TRUE(IsWindowEnabled(keeper));
+    EXPECT_EQ(GetActiveWindow(), keeper);
 }
 
 }  // namespace

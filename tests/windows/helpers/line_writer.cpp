@@ -1,4 +1,4 @@
-// Helper of desktop_output_test: writes one line of the given number of bytes without a line
+// Helper of desktop_console_test: writes one line of the given number of bytes without a line
 // break, the numbers from 0 on one after another; the first half goes to standard output, the rest
 // to standard error, so that the line goes on across both streams.
 #include "platform/win32/windows_api.h"

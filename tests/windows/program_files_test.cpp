@@ -1,6 +1,6 @@
-// One package row of each brand page end to end on Windows: the declared button's handler, the
-// catalogue read through the profile reader, cmd.exe, the fake adb.exe, the output box and the
-// message box, which a watcher answers as a user would.
+// A package row end to end on Windows: the declared button's handler, the catalogue read through
+// the Win32 file calls, cmd.exe, the fake adb.exe and the message box, which a watcher answers as
+// a user would. (What the catalogue's values may hold is the native package actions' tests.)
 #include "platform/win32/windows_api.h"
 
 #include <gtest/gtest.h>
@@ -51,46 +51,6 @@ TEST_F(PackageRowOnWindows, HonorBrowserRestoreRunsBothKeysAndItsOwnMessage)
     EXPECT_EQ(phone_.Changes(), (Lines{"adb shell pm install-existing --user 0 honor.browser1",
                                         "adb shell pm install-existing --user 0 honor.browser2"}));
     EXPECT_EQ(answerer.Texts(), Lines{"完成，如不生效，尝试前往华为板块卸载"});
-}
-
-TEST_F(PackageRowOnWindows, InterpreterSyntaxInTheCatalogueNeverReachesCmd)
-{
-    catalogue_.Write({"[华为]", "天气=huawei.weather & adb version"});
-    MessageBoxAnswerer answerer;
-    ClickDeclared(HuaweiPageControls(), "天气卸");
-    EXPECT_TRUE(phone_.Changes().empty());
-    EXPECT_EQ(GetText(DesktopWindow, kOutputBox), "databank.ini 中 [华为] 天气 的包名含有不允许的字符，已跳过\r\n");
-    EXPECT_EQ(answerer.Texts(), Lines{"未运行任何命令，原因见输出框"});
-}
-
-// Each reading removes the app, and the phone gets it back before the next one.
-TEST_F(PackageRowOnWindows, CatalogueSavedByNotepadAsUtf8OrUnicodeIsRead)
-{
-    MessageBoxAnswerer answerer;
-    auto removeWeather = [this] {
-        ClickDeclared(HuaweiPageControls(), "天气卸");
-        phone_.ReinstallRemoved();
-    };
-    catalogue_.WriteUtf8("[华为]\r\n天气=huawei.weather\r\n", false);
-    removeWeather();
-    catalogue_.WriteUtf8("[华为]\r\n天气=huawei.weather\r\n", true);
-    removeWeather();
-    catalogue_.WriteUtf16(u"[华为]\r\n天气=huawei.weather\r\n", false);
-    removeWeather();
-    catalogue_.WriteUtf16(u"[华为]\r\n天气=huawei.weather\r\n", true);
-    removeWeather();
-    EXPECT_EQ(phone_.Changes(), Lines(4, "adb shell pm uninstall --user 0 huawei.weather"));
-    EXPECT_EQ(answerer.Texts(), Lines(4, "完成"));
-}
-
-TEST_F(PackageRowOnWindows, KeyWithoutAPackageRunsNothing)
-{
-    catalogue_.Write({"[华为]", "主题=huawei.themes"});
-    MessageBoxAnswerer answerer;
-    ClickDeclared(HuaweiPageControls(), "天气卸");
-    EXPECT_TRUE(phone_.Changes().empty());
-    EXPECT_EQ(GetText(DesktopWindow, kOutputBox), "databank.ini 中 [华为] 天气 没有包名，未运行\r\n");
-    EXPECT_EQ(answerer.Texts(), Lines{"未运行任何命令，原因见输出框"});
 }
 
 // Which of the two the system reports is the backend's reading of the error CreateFileW gives.

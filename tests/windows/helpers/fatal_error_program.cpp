@@ -1,9 +1,14 @@
-// Helper of out_of_memory_test, linked with --wrap=malloc, so that its own allocations fail as with
-// the heap exhausted: "allocate" asks for a hundred bytes, "long-detail" reports a fatal error
-// whose detail is longer than the report can hold, "paint-fails" reports one while a window of
-// its own waits to be painted, and painting it fails once more. Each ends in the fatal-error report.
+// Helper of win32_window_system_test: makes the fatal error that its argument names, so that the
+// test sees the program end with the fatal-error report. Linked with --wrap=malloc, so that
+// allocations on a starved thread fail as with the heap exhausted.
+// "container": the window system is given a window whose button sits in an undeclared container.
+// "control": a read of a control that the open window does not declare, as a mistaken handler's.
+// "allocate": a hundred bytes asked for on the starved thread.
+// "long-detail": a report whose detail is longer than the report can hold.
+// "paint-fails": a report while a window of its own waits to be painted, and painting fails once more.
 #include "platform/win32/windows_api.h"
 
+#include <array>
 #include <atomic>
 #include <cstddef>
 #include <new>
@@ -11,6 +16,16 @@
 #include <string_view>
 
 #include "platform/system.h"
+#include "platform/window_system.h"
+
+namespace {
+
+const ControlDeclaration kLostControls[] = {Button("迷路按钮", "?", {0, 0, 10, 10}).In("不存在")};
+const WindowDeclaration kLost{1, "坏窗口", 300, 200, kNoColour, kLostControls, nullptr};
+const ControlDeclaration kControls[] = {EditBox("编辑框", "", {8, 8, 100, 24})};
+const WindowDeclaration kWindow{1, "窗口", 300, 200, kNoColour, kControls, nullptr};
+
+}  // namespace
 
 // The thread whose every allocation fails; 0 while none does.
 std::atomic<DWORD> starvedThread{0};
@@ -45,7 +60,13 @@ void ShowWindowThatFailsToPaint()
 int main(int argc, char** argv)
 {
     std::string_view action = argc > 1 ? argv[1] : "";
-    if (action == "allocate") {
+    if (action == "container") {
+        InitialiseWindowSystem(std::array<const WindowDeclaration*, 1>{&kLost});
+    } else if (action == "control") {
+        InitialiseWindowSystem(std::array<const WindowDeclaration*, 1>{&kWindow});
+        OpenWindow(1, false);
+        GetText(1, "没有这个控件");
+    } else if (action == "allocate") {
         starvedThread = GetCurrentThreadId();
         void* volatile memory = ::operator new(100);
         ::operator delete(memory);
