@@ -26,10 +26,6 @@ public:
     {
         return at_ < words_.size() ? std::optional<std::string>(words_[at_++]) : std::nullopt;
     }
-    std::optional<std::string> PeekArg() const
-    {
-        return at_ < words_.size() ? std::optional<std::string>(words_[at_]) : std::nullopt;
-    }
 
 private:
     const Args& words_;
@@ -193,7 +189,7 @@ Answer SetEnabled(const std::string& verb, ArgReader& args, Phone& phone)
 }
 
 // runListPackages: -d only disabled packages, -e only enabled ones, -u those uninstalled for the
-// user as well; FILTER keeps the names that contain it. The phone's own order is its package
+// user as well (the other options change nothing here); FILTER keeps the names that contain it. The phone's own order is its package
 // table's; here it is the names' order.
 Answer ListPackages(ArgReader& args, Phone& phone)
 {
@@ -202,22 +198,11 @@ Answer ListPackages(ArgReader& args, Phone& phone)
     bool withUninstalled = false;
     while (auto option = args.NextOption()) {
         if (*option == "--user" || *option == "--uid") {
-            if (!args.NextArg()) {
-                return {{"Error: java.lang.IllegalArgumentException: Argument expected after \"" + *option + "\""},
-                        {},
-                        255};
-            }
-        } else if (*option == "-d") {
-            onlyDisabled = true;
-        } else if (*option == "-e") {
-            onlyEnabled = true;
-        } else if (*option == "-u") {
-            withUninstalled = true;
-        } else if (*option != "-a" && *option != "-f" && *option != "-i" && *option != "-l" && *option != "-s" &&
-                   *option != "-U" && *option != "-3" && *option != "--show-versioncode" &&
-                   *option != "--apex-only") {
-            return {{"Error: Unknown option: " + *option}, {}, 255};
+            args.NextArg();
         }
+        onlyDisabled = onlyDisabled || *option == "-d";
+        onlyEnabled = onlyEnabled || *option == "-e";
+        withUninstalled = withUninstalled || *option == "-u";
     }
     std::string filter = args.NextArg().value_or("");
     if (!filter.empty()) {
@@ -269,91 +254,33 @@ Answer PackageManager(const Args& words, std::size_t verbAt, Phone& phone)
     return {};
 }
 
-// SettingsService.MyShellCommand.onCommand: the arguments' checks in its order, then getForUser,
-// putForUser, deleteForUser and listForUser (sorted "KEY=VALUE" lines). Namespaces are matched
-// without regard to case; the user is not modelled.
+// SettingsService.MyShellCommand.onCommand: the verb, the namespace (matched without regard to
+// case), the key and for put the value, checked in that order; then getForUser, putForUser (a tag
+// and "default" after the value change nothing kept here), deleteForUser and listForUser (sorted
+// "KEY=VALUE" lines). The user (--user) is not modelled.
 Answer Settings(const Args& words, Phone& phone)
 {
-    if (words.size() == 1) {
-        return {};  // the shell command's help, left out here
-    }
-    ArgReader args(words, 1);
-    std::string verb;
-    std::string space;
-    std::optional<std::string> key;
-    std::optional<std::string> value;
-    std::optional<std::string> token;
-    bool valid = false;
-    bool userGiven = false;
     auto lower = [](std::string text) {
         std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
         return text;
     };
-    for (auto arg = args.NextArg(); arg; arg = args.NextArg()) {
-        if (*arg == "--user") {
-            if (userGiven) {
-                break;
-            }
-            if (!args.NextArg()) {
-                return Exception("--user", "java.lang.IllegalArgumentException: Argument expected after \"--user\"");
-            }
-            userGiven = true;
-        } else if (verb.empty()) {
-            verb = lower(*arg);
-            if (verb == "reset") {
-                return {};  // resetting to the defaults is not modelled: the kept settings stay
-            }
-            if (verb != "get" && verb != "put" && verb != "delete" && verb != "list") {
-                return {{}, {"Invalid command: " + *arg}, 255};
-            }
-        } else if (space.empty()) {
-            space = lower(*arg);
-            if (space != "system" && space != "secure" && space != "global") {
-                return {{}, {"Invalid namespace '" + *arg + "'"}, 255};
-            }
-            if (verb == "list") {
-                valid = true;
-                break;
-            }
-        } else if (verb != "put") {
-            key = *arg;
-            if (args.PeekArg()) {
-                return {{}, {"Too many arguments"}, 255};
-            }
-            valid = true;
-            break;
-        } else if (!key) {
-            key = *arg;
-        } else if (!value) {
-            value = *arg;
-            valid = true;
-        } else if (!token) {
-            // A tag, or "default", may follow the value; neither changes what is kept here.
-            token = *arg;
-            if (lower(*token) == "default") {
-                if (args.PeekArg()) {
-                    return {{}, {"Too many arguments"}, 255};
-                }
-                break;
-            }
-            if (!args.PeekArg()) {
-                break;
-            }
-        } else {
-            if (lower(*arg) != "default") {
-                return {{}, {"Argument expected to be 'default'"}, 255};
-            }
-            if (args.PeekArg()) {
-                return {{}, {"Too many arguments"}, 255};
-            }
-            break;
-        }
+    std::string verb = words.size() > 1 ? lower(words[1]) : "";
+    if (words.size() == 1 || verb == "reset") {
+        return {};  // the shell command's help, and resetting to the defaults, are not modelled
     }
-    if (!valid) {
+    if (verb != "get" && verb != "put" && verb != "delete" && verb != "list") {
+        return {{}, {"Invalid command: " + words[1]}, 255};
+    }
+    std::string space = words.size() > 2 ? lower(words[2]) : "";
+    if (!space.empty() && space != "system" && space != "secure" && space != "global") {
+        return {{}, {"Invalid namespace '" + words[2] + "'"}, 255};
+    }
+    std::size_t needed = verb == "list" ? 3 : verb == "put" ? 5 : 4;
+    if (words.size() < needed) {
         return {{}, {"Bad arguments"}, 255};
     }
-    if (userGiven && (verb == "delete" || verb == "list")) {
-        return {{}, {"--user not supported for delete and list."}, 255};
+    if ((verb == "get" || verb == "delete") && words.size() > needed) {
+        return {{}, {"Too many arguments"}, 255};
     }
     if (verb == "list") {
         Answer answer;
@@ -364,13 +291,13 @@ Answer Settings(const Args& words, Phone& phone)
         }
         return answer;
     }
-    std::string entry = space + " " + *key;
+    std::string entry = space + " " + words[3];
     if (verb == "get") {
         auto found = phone.file.settings.find(entry);
         return Out({found != phone.file.settings.end() ? found->second : "null"});
     }
     if (verb == "put") {
-        phone.file.settings[entry] = *value;
+        phone.file.settings[entry] = words[4];
         phone.changed = true;
         return {};
     }
