@@ -310,8 +310,9 @@ int wmain(int argc, wchar_t* argv[])
     _setmode(_fileno(stderr), _O_BINARY);
     Args args;
     for (int i = 1; i < argc; ++i) {
-        std::string utf8(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0, nullptr, nullptr)), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+        int size = WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string utf8(static_cast<std::size_t>(size), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, utf8.data(), size, nullptr, nullptr);
         args.push_back(utf8.c_str());
     }
     return Run(args);

@@ -5,23 +5,32 @@
 #include <cctype>
 #include <set>
 #include <sstream>
+#include <vector>
 
 namespace {
 
 // The shell command's arguments after the verb, read the way Android's ShellCommand reads them
-// (BasicShellCommandHandler.getNextOption / getNextArg): options first, "--" ends them.
+// (BasicShellCommandHandler.getNextOption / getNextArg): options first, "--" ends them. Of the
+// options only their presence and the user count here; those that take a value take the next word.
 class ArgReader {
 public:
-    ArgReader(const Args& words, std::size_t from) : words_(words), at_(from) {}
-
-    std::optional<std::string> NextOption()
+    ArgReader(const Args& words, std::size_t from) : words_(words), at_(from)
     {
-        if (at_ >= words_.size() || !words_[at_].starts_with("-")) {
-            return std::nullopt;
+        while (at_ < words_.size() && words_[at_].starts_with("-") && words_[at_] != "--") {
+            const std::string& option = options_.emplace_back(words_[at_++]);
+            if ((option == "--user" || option == "--uid" || option == "--versionCode") && at_ < words_.size()) {
+                user_ = option == "--user" ? words_[at_] : user_;
+                ++at_;
+            }
         }
-        const std::string& option = words_[at_++];
-        return option == "--" ? std::nullopt : std::optional<std::string>(option);
+        at_ += at_ < words_.size() && words_[at_] == "--" ? 1 : 0;
     }
+
+    bool Has(std::string_view option) const
+    {
+        return std::find(options_.begin(), options_.end(), option) != options_.end();
+    }
+    const std::string& User() const { return user_; }
     std::optional<std::string> NextArg()
     {
         return at_ < words_.size() ? std::optional<std::string>(words_[at_++]) : std::nullopt;
@@ -30,6 +39,8 @@ public:
 private:
     const Args& words_;
     std::size_t at_;
+    std::vector<std::string> options_;
+    std::string user_ = "0";
 };
 
 // An exception out of a shell command: BasicShellCommandHandler.exec prints an empty line and this
@@ -38,12 +49,6 @@ private:
 Answer Exception(const std::string& verb, const std::string& exception)
 {
     return {{}, {"", "Exception occurred while executing '" + verb + "':", exception}, 255};
-}
-
-// getNextArgRequired's exception for an option without its value.
-Answer ArgumentExpected(const std::string& verb, const std::string& option)
-{
-    return Exception(verb, "java.lang.IllegalArgumentException: Argument expected after \"" + option + "\"");
 }
 
 bool IsWellFormedName(const std::string& name)
@@ -107,25 +112,13 @@ void SetState(Phone& phone, PhonePackage& package, const std::string& state)
 // leaves the package on the phone and forgets the user's enabled state.
 Answer Uninstall(ArgReader& args, Phone& phone)
 {
-    std::string user = "0";
-    while (auto option = args.NextOption()) {
-        if (*option == "--user" || *option == "--versionCode") {
-            auto value = args.NextArg();
-            if (!value) {
-                return ArgumentExpected("uninstall", *option);
-            }
-            user = *option == "--user" ? *value : user;
-        } else if (*option != "-k") {
-            return {{"Error: Unknown option: " + *option}, {}, 1};
-        }
-    }
     auto name = args.NextArg();
     if (!name) {
         return {{"Error: package name not specified"}, {}, 1};
     }
     PhonePackage* package = Find(phone, *name);
     if (package == nullptr || package->state == "uninstalled") {
-        return {{"Failure [not installed for " + user + "]"}, {}, 1};
+        return {{"Failure [not installed for " + args.User() + "]"}, {}, 1};
     }
     if (package->isProtected) {
         // The installer's refusal: runUninstall prints its status message, which is
@@ -140,19 +133,6 @@ Answer Uninstall(ArgReader& args, Phone& phone)
 // uninstalled for it and otherwise as it was.
 Answer InstallExisting(ArgReader& args, Phone& phone)
 {
-    std::string user = "0";
-    while (auto option = args.NextOption()) {
-        if (*option == "--user") {
-            auto value = args.NextArg();
-            if (!value) {
-                return ArgumentExpected("install-existing", *option);
-            }
-            user = *value;
-        } else if (*option != "--ephemeral" && *option != "--instant" && *option != "--full" && *option != "--wait" &&
-                   *option != "--restrict-permissions") {
-            return {{"Error: Unknown option: " + *option}, {}, 1};
-        }
-    }
     auto name = args.NextArg();
     if (!name) {
         return {{"Error: package name not specified"}, {}, 1};
@@ -164,16 +144,13 @@ Answer InstallExisting(ArgReader& args, Phone& phone)
     if (package->state == "uninstalled") {
         SetState(phone, *package, "installed");
     }
-    return Out({"Package " + *name + " installed for user: " + user});
+    return Out({"Package " + *name + " installed for user: " + args.User()});
 }
 
-// runSetEnabledSetting: one option at most; a package the user does not have makes
+// runSetEnabledSetting: a package the user does not have makes
 // setApplicationEnabledSetting throw. The answer names the state the package manager then reports.
 Answer SetEnabled(const std::string& verb, ArgReader& args, Phone& phone)
 {
-    if (auto option = args.NextOption(); option == "--user" && !args.NextArg()) {
-        return ArgumentExpected(verb, *option);
-    }
     auto name = args.NextArg();
     if (!name) {
         return {{}, {"Error: no package or component specified"}, 1};
@@ -189,21 +166,13 @@ Answer SetEnabled(const std::string& verb, ArgReader& args, Phone& phone)
 }
 
 // runListPackages: -d only disabled packages, -e only enabled ones, -u those uninstalled for the
-// user as well (the other options change nothing here); FILTER keeps the names that contain it. The phone's own order is its package
+// user as well; FILTER keeps the names that contain it. The phone's own order is its package
 // table's; here it is the names' order.
 Answer ListPackages(ArgReader& args, Phone& phone)
 {
-    bool onlyDisabled = false;
-    bool onlyEnabled = false;
-    bool withUninstalled = false;
-    while (auto option = args.NextOption()) {
-        if (*option == "--user" || *option == "--uid") {
-            args.NextArg();
-        }
-        onlyDisabled = onlyDisabled || *option == "-d";
-        onlyEnabled = onlyEnabled || *option == "-e";
-        withUninstalled = withUninstalled || *option == "-u";
-    }
+    bool onlyDisabled = args.Has("-d");
+    bool onlyEnabled = args.Has("-e");
+    bool withUninstalled = args.Has("-u");
     std::string filter = args.NextArg().value_or("");
     if (!filter.empty()) {
         Find(phone, filter);  // a filter that names a package the rule puts on the phone touches it

@@ -116,8 +116,10 @@ TEST_F(LinkCheck, LineEndsAreDecodedToCrLfAndOnlyWholeLinesMatch)
     }
 }
 
-// Phones come and go between two clicks: each check replaces the last verdict and appends one notice.
-TEST_F(LinkCheck, EveryCheckReplacesTheLastVerdictAndAppendsOneNotice)
+// Phones come and go between two clicks: each check replaces the last verdict and appends one
+// notice. Closing the choice window chooses nothing: the link box keeps adb's refusal, the output
+// box the devices attached, and the next 刷新 asks again.
+TEST_F(LinkCheck, EveryCheckReplacesTheLastVerdictAndAClosedChoiceIsAskedAgain)
 {
     PhoneLab lab;
     SimPhone& first = lab.Attach();
@@ -128,6 +130,11 @@ TEST_F(LinkCheck, EveryCheckReplacesTheLastVerdictAndAppendsOneNotice)
     headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::CloseBox(PhoneChoiceWindow); });
     Refresh();
     EXPECT_EQ(LinkBox(), "error: more than one device/emulator");
+    EXPECT_TRUE(Output().starts_with("List of devices attached\r\n")) << Output();
+    EXPECT_NE(Output().find(first.Serial()), std::string::npos);
+    headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::Click(PhoneChoiceWindow, "手机1"); });
+    Refresh();
+    EXPECT_EQ(LinkBox(), "已连接");
 
     lab.Unplug(first);
     lab.Unplug(second);
@@ -172,23 +179,6 @@ TEST_F(LinkCheck, SeveralDevicesAreOfferedAndTheChosenOneTakesEveryCommand)
     headless::Click(DesktopWindow, "谷歌禁");  // a companion script
     EXPECT_FALSE(emulator.Changes().empty());
     EXPECT_TRUE(phone.Commands().empty());
-}
-
-// Closing the window chooses nothing: the link box keeps adb's refusal, the output box the devices
-// attached. The next 刷新 asks again.
-TEST_F(LinkCheck, ChoiceWindowClosedLeavesTheRefusalAndRefreshAsksAgain)
-{
-    PhoneLab lab;
-    SimPhone& phone = lab.Attach();
-    lab.Attach();
-    headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::CloseBox(PhoneChoiceWindow); });
-    Refresh();
-    EXPECT_EQ(LinkBox(), "error: more than one device/emulator");
-    EXPECT_TRUE(Output().starts_with("List of devices attached\r\n")) << Output();
-    EXPECT_NE(Output().find(phone.Serial()), std::string::npos);
-    headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::Click(PhoneChoiceWindow, "手机1"); });
-    Refresh();
-    EXPECT_EQ(LinkBox(), "已连接");
 }
 
 // The first line that is not a server notice; notices alone show the first, nothing shows nothing.
