@@ -37,6 +37,7 @@ TEST_P(PackageButton, RunsItsKeysInOrderFromItsPagesSectionThenShowsItsMessage)
 {
     headless::Click(DesktopWindow, GetParam().button);
     EXPECT_EQ(Commands(), GetParam().commands);
+    EXPECT_EQ(State().currentCommand, GetParam().commands.back()) << "the template is followed directly by the value";
     EXPECT_EQ(Messages(), Lines{GetParam().message});
 }
 
@@ -78,12 +79,6 @@ INSTANTIATE_TEST_SUITE_P(BothPages, PackageButton, testing::Values(
     ButtonCase{"按钮95", {kEnable + "honor.call5g"}, "如未成功，请您重启后查看"}));
 
 using PackageAction = CatalogueTest;
-
-TEST_F(PackageAction, TemplateIsFollowedDirectlyByTheValue)
-{
-    headless::Click(DesktopWindow, "主题装");
-    EXPECT_EQ(State().currentCommand, kRestore + "huawei.themes");
-}
 
 // On a phone before Android 8.0 no command brings a removed app back: the first removal of an
 // action is asked about, No being the default, and a No runs nothing. The real client.
