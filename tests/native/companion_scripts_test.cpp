@@ -29,10 +29,9 @@ namespace {
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
 
+// The scripts the program or the user starts; beside them lie the helpers they source or run.
 const char* const kScripts[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec", "HarmonyOS",
                                 "clean", "clean_download", "auto_install", "renew", "trans", "check_phone"};
-// What the scripts source or run as helpers: the step library and the closing pause.
-const char* const kHelpers[] = {"phone_step", "pause_before_closing"};
 
 // The scripts that act on the phone, and the scripts that their buttons start in a visible window.
 const char* const kPhoneScripts[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec",
@@ -78,13 +77,11 @@ protected:
     {
         program_ = FreshDirectory("program");
         elsewhere_ = FreshDirectory("elsewhere");
-        for (const char* stem : kScripts) {
-            fs::copy_file(JoinPath(ProgramDirectory(), ScriptFileName(stem)), program_ / ScriptFileName(stem));
+        for (const auto& entry : fs::directory_iterator(ProgramDirectory())) {
+            if (entry.path().extension() == ".sh" || entry.path().filename() == "adb") {
+                fs::copy_file(entry.path(), program_ / entry.path().filename());
+            }
         }
-        for (const char* stem : kHelpers) {
-            fs::copy_file(JoinPath(ProgramDirectory(), ScriptFileName(stem)), program_ / ScriptFileName(stem));
-        }
-        fs::copy_file(JoinPath(ProgramDirectory(), "adb"), program_ / "adb");
     }
     void TearDown() override
     {
