@@ -250,62 +250,37 @@ TEST_F(Recording, ButtonSaysWhyAChangeFailedAsTheRealClientAnswers)
 {
     struct Row {
         const char* name;
-        std::string (*prepare)(PhoneLab&);  // the record's expected outcome
+        std::vector<PhoneSetup> phones;
+        const char* outcome;  // the record's; none: the phone chosen by its serial has left
         const char* messageStart;
+        void (*prepare)(SimPhone&) = [](SimPhone&) {};
     };
     const Row rows[] = {
-        {"no phone", [](PhoneLab&) { return "error: no devices/emulators found"s; }, "没有找到手机"},
-        {"two phones",
-         [](PhoneLab& lab) {
-             lab.Attach(), lab.Attach();
-             return "error: more than one device/emulator"s;
-         },
-         "连接着不止一部手机（或模拟器）"},
-        {"not allowed yet",
-         [](PhoneLab& lab) {
-             lab.Attach({.state = "unauthorized"});
-             return "error: device unauthorized."s;
-         },
-         "手机还没有允许这台电脑调试"},
-        {"offline",
-         [](PhoneLab& lab) {
-             lab.Attach({.state = "offline"});
-             return "error: device offline"s;
-         },
-         "手机处于离线状态或仍在连接中"},
-        {"chosen phone gone",
-         [](PhoneLab& lab) {
-             SimPhone& chosen = lab.Attach();
-             std::string serial = chosen.Serial();
-             setenv("ANDROID_SERIAL", serial.c_str(), 1);
-             lab.Detach(chosen);
-             return "error: device '" + serial + "' not found";
-         },
-         "之前选择的手机已经断开，没有改动：请点“刷新”"},
-        {"no shell protocol, app not there",
-         [](PhoneLab& lab) {
-             lab.Attach({.legacyShell = true}).SeedPackage("huawei.health", "installed");
-             return "Failure [not installed for 0]"s;
-         },
-         "这部手机上没有这个应用"},
-        {"system refuses",
-         [](PhoneLab& lab) {
-             lab.Attach().ProtectPackage("huawei.weather");
-             return "Failure [DELETE_FAILED_INTERNAL_ERROR]"s;
-         },
-         "手机系统拒绝了这项操作"},
-        {"no shell protocol, removed",
-         [](PhoneLab& lab) {
-             lab.Attach({.legacyShell = true});
-             return "Success | 撤销：adb shell pm install-existing --user 0 huawei.weather"s;
-         },
-         "完成"},
+        {"no phone", {}, "error: no devices/emulators found", "没有找到手机"},
+        {"two phones", {{}, {}}, "error: more than one device/emulator", "连接着不止一部手机（或模拟器）"},
+        {"not allowed yet", {{.state = "unauthorized"}}, "error: device unauthorized.", "手机还没有允许这台电脑调试"},
+        {"offline", {{.state = "offline"}}, "error: device offline", "手机处于离线状态或仍在连接中"},
+        {"chosen phone gone", {{}}, nullptr, "之前选择的手机已经断开，没有改动：请点“刷新”"},
+        {"no shell protocol, app not there", {{.legacyShell = true}}, "Failure [not installed for 0]", "这部手机上没有这个应用",
+         [](SimPhone& phone) { phone.SeedPackage("huawei.health", "installed"); }},
+        {"system refuses", {{}}, "Failure [DELETE_FAILED_INTERNAL_ERROR]", "手机系统拒绝了这项操作",
+         [](SimPhone& phone) { phone.ProtectPackage("huawei.weather"); }},
+        {"no shell protocol, removed", {{.legacyShell = true}},
+         "Success | 撤销：adb shell pm install-existing --user 0 huawei.weather", "完成"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         PhoneLab lab;
         lab.StartServer();
-        std::string outcome = row.prepare(lab);
+        SimPhone* attached = nullptr;
+        for (const PhoneSetup& setup : row.phones) {
+            row.prepare(*(attached = &lab.Attach(setup)));
+        }
+        std::string outcome = row.outcome != nullptr ? row.outcome : "error: device '" + attached->Serial() + "' not found";
+        if (row.outcome == nullptr) {
+            setenv("ANDROID_SERIAL", attached->Serial().c_str(), 1);
+            lab.Detach(*attached);
+        }
         headless::Click(DesktopWindow, "天气卸");
         Lines records = Records(ProgramLog());
         ASSERT_FALSE(records.empty());
