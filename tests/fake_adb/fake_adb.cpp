@@ -5,8 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
-#include <sstream>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -18,6 +19,8 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+
+#include "platform/win32/windows_api.h"
 #endif
 
 namespace {
@@ -43,23 +46,12 @@ std::filesystem::path EnvPath(std::string_view name)
 // Real adb writes the system's own line end: CR LF on Windows, LF elsewhere.
 std::string LineEnd()
 {
-    std::string chosen = Env("FAKE_ADB_LINE_END");
-    if (chosen == "lf") {
-        return "\n";
-    }
-    if (chosen == "crlf") {
-        return "\r\n";
-    }
-    if (chosen == "cr") {
-        return "\r";
-    }
-    if (chosen == "none") {
-        return "";
-    }
+    const std::map<std::string, std::string> chosen = {{"lf", "\n"}, {"crlf", "\r\n"}, {"cr", "\r"}, {"none", ""}};
+    auto found = chosen.find(Env("FAKE_ADB_LINE_END"));
 #ifdef _WIN32
-    return "\r\n";
+    return found != chosen.end() ? found->second : "\r\n";
 #else
-    return "\n";
+    return found != chosen.end() ? found->second : "\n";
 #endif
 }
 
@@ -105,10 +97,6 @@ std::optional<Answer> DeviceError(const std::string& state)
         return Fail({"error: device unauthorized.", "This adb server's $ADB_VENDOR_KEYS is not set",
                      "Try 'adb kill-server' if that seems wrong.",
                      "Otherwise check for a confirmation dialog on your device."});
-    }
-    if (state == "gone") {
-        std::string serial = Env("ANDROID_SERIAL");
-        return Fail({"error: device '" + (serial.empty() ? std::string("FAKE0002") : serial) + "' not found"});
     }
     if (state == "fight") {
         return Fail({"adb server version (40) doesn't match this client (41); killing...",
@@ -214,24 +202,11 @@ Answer Install(const Args& args)
     return Out({"Success"});
 }
 
-bool IsIpv4Address(const std::string& address)
-{
-    std::string host = address.substr(0, address.find(':'));
-    int parts = 0;
-    std::istringstream stream(host);
-    for (std::string part; std::getline(stream, part, '.');) {
-        if (part.empty() || part.size() > 3 || part.find_first_not_of("0123456789") != std::string::npos ||
-            std::stoi(part) > 255) {
-            return false;
-        }
-        ++parts;
-    }
-    return parts == 4 && host.back() != '.';
-}
-
+// adb connect takes an IPv4 address with or without a port; any other text fails to connect.
 Answer Connect(const std::string& address)
 {
-    if (!IsIpv4Address(address)) {
+    static const std::regex ipv4(R"(((25[0-5]|2[0-4]\d|1?\d?\d)\.){3}(25[0-5]|2[0-4]\d|1?\d?\d)(:\d+)?)");
+    if (!std::regex_match(address, ipv4)) {
         return {{"failed to connect to " + address}, {}, 1};
     }
     return Out({"connected to " + (address.find(':') == std::string::npos ? address + ":5555" : address)});
@@ -307,30 +282,10 @@ void Write(std::FILE* stream, const std::vector<std::string>& lines, const std::
     std::exit(1);
 }
 
-// The serial a command names, by -s or else by ANDROID_SERIAL, as adb reads them; empty for none.
-std::string NamedSerial(const Args& args)
-{
-    for (std::size_t i = 0; i + 1 < args.size() && args[i].size() == 2 && args[i][0] == '-'; ++i) {
-        if (args[i] == "-s") {
-            return args[i + 1];
-        }
-    }
-    return Env("ANDROID_SERIAL");
-}
-
-// With two phones, a command that names one reaches it, and one that names another finds none.
-std::string StateFor(const std::string& state, const std::string& serial)
-{
-    if (state != "many" || serial.empty() || serial == "FAKE0001" || serial == "FAKE0002") {
-        return state != "many" || serial.empty() ? state : "device";
-    }
-    return "gone";
-}
-
 int Run(const Args& args)
 {
     AppendToLog(args.empty() ? "adb" : "adb " + Join(args, 0));
-    std::string state = StateFor(Env("FAKE_ADB_STATE", "device"), NamedSerial(args));
+    std::string state = Env("FAKE_ADB_STATE", "device");
     if (state == "hang") {
         Hang();
     }
@@ -340,9 +295,6 @@ int Run(const Args& args)
     Args command = WithoutGlobalOptions(args);
     Answer answer = command.empty() ? Fail({"adb: no command given"}) : Command(command, state);
     std::string lineEnd = LineEnd();
-    if (Env("FAKE_ADB_DAEMON") == "starting") {
-        Write(stderr, {"* daemon not running; starting now at tcp:5037", "* daemon started successfully"}, lineEnd);
-    }
     Write(stdout, answer.out, lineEnd);
     Write(stderr, answer.err, lineEnd);
     return answer.exitCode;
@@ -351,37 +303,6 @@ int Run(const Args& args)
 }  // namespace
 
 #ifdef _WIN32
-namespace {
-
-std::string ToUtf8(const wchar_t* wide)
-{
-    std::string utf8;
-    for (; *wide != 0; ++wide) {
-        unsigned long code = static_cast<unsigned short>(*wide);
-        if (code >= 0xD800 && code < 0xDC00 && wide[1] >= 0xDC00 && wide[1] < 0xE000) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (static_cast<unsigned short>(*++wide) - 0xDC00);
-        }
-        if (code < 0x80) {
-            utf8 += static_cast<char>(code);
-        } else if (code < 0x800) {
-            utf8 += static_cast<char>(0xC0 | (code >> 6));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            utf8 += static_cast<char>(0xE0 | (code >> 12));
-            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            utf8 += static_cast<char>(0xF0 | (code >> 18));
-            utf8 += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return utf8;
-}
-
-}  // namespace
-
 // The wide arguments keep Chinese text intact; the streams are binary so that line ends are ours.
 int wmain(int argc, wchar_t* argv[])
 {
@@ -389,7 +310,10 @@ int wmain(int argc, wchar_t* argv[])
     _setmode(_fileno(stderr), _O_BINARY);
     Args args;
     for (int i = 1; i < argc; ++i) {
-        args.push_back(ToUtf8(argv[i]));
+        int size = WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string utf8(static_cast<std::size_t>(size), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, utf8.data(), size, nullptr, nullptr);
+        args.push_back(utf8.c_str());
     }
     return Run(args);
 }

@@ -5,35 +5,42 @@
 #include <cctype>
 #include <set>
 #include <sstream>
+#include <vector>
 
 namespace {
 
 // The shell command's arguments after the verb, read the way Android's ShellCommand reads them
-// (BasicShellCommandHandler.getNextOption / getNextArg): options first, "--" ends them.
+// (BasicShellCommandHandler.getNextOption / getNextArg): options first, "--" ends them. Of the
+// options only their presence and the user count here; those that take a value take the next word.
 class ArgReader {
 public:
-    ArgReader(const Args& words, std::size_t from) : words_(words), at_(from) {}
-
-    std::optional<std::string> NextOption()
+    ArgReader(const Args& words, std::size_t from) : words_(words), at_(from)
     {
-        if (at_ >= words_.size() || !words_[at_].starts_with("-")) {
-            return std::nullopt;
+        while (at_ < words_.size() && words_[at_].starts_with("-") && words_[at_] != "--") {
+            const std::string& option = options_.emplace_back(words_[at_++]);
+            if ((option == "--user" || option == "--uid" || option == "--versionCode") && at_ < words_.size()) {
+                user_ = option == "--user" ? words_[at_] : user_;
+                ++at_;
+            }
         }
-        const std::string& option = words_[at_++];
-        return option == "--" ? std::nullopt : std::optional<std::string>(option);
+        at_ += at_ < words_.size() && words_[at_] == "--" ? 1 : 0;
     }
+
+    bool Has(std::string_view option) const
+    {
+        return std::find(options_.begin(), options_.end(), option) != options_.end();
+    }
+    const std::string& User() const { return user_; }
     std::optional<std::string> NextArg()
     {
         return at_ < words_.size() ? std::optional<std::string>(words_[at_++]) : std::nullopt;
-    }
-    std::optional<std::string> PeekArg() const
-    {
-        return at_ < words_.size() ? std::optional<std::string>(words_[at_]) : std::nullopt;
     }
 
 private:
     const Args& words_;
     std::size_t at_;
+    std::vector<std::string> options_;
+    std::string user_ = "0";
 };
 
 // An exception out of a shell command: BasicShellCommandHandler.exec prints an empty line and this
@@ -42,12 +49,6 @@ private:
 Answer Exception(const std::string& verb, const std::string& exception)
 {
     return {{}, {"", "Exception occurred while executing '" + verb + "':", exception}, 255};
-}
-
-// getNextArgRequired's exception for an option without its value.
-Answer ArgumentExpected(const std::string& verb, const std::string& option)
-{
-    return Exception(verb, "java.lang.IllegalArgumentException: Argument expected after \"" + option + "\"");
 }
 
 bool IsWellFormedName(const std::string& name)
@@ -111,25 +112,13 @@ void SetState(Phone& phone, PhonePackage& package, const std::string& state)
 // leaves the package on the phone and forgets the user's enabled state.
 Answer Uninstall(ArgReader& args, Phone& phone)
 {
-    std::string user = "0";
-    while (auto option = args.NextOption()) {
-        if (*option == "--user" || *option == "--versionCode") {
-            auto value = args.NextArg();
-            if (!value) {
-                return ArgumentExpected("uninstall", *option);
-            }
-            user = *option == "--user" ? *value : user;
-        } else if (*option != "-k") {
-            return {{"Error: Unknown option: " + *option}, {}, 1};
-        }
-    }
     auto name = args.NextArg();
     if (!name) {
         return {{"Error: package name not specified"}, {}, 1};
     }
     PhonePackage* package = Find(phone, *name);
     if (package == nullptr || package->state == "uninstalled") {
-        return {{"Failure [not installed for " + user + "]"}, {}, 1};
+        return {{"Failure [not installed for " + args.User() + "]"}, {}, 1};
     }
     if (package->isProtected) {
         // The installer's refusal: runUninstall prints its status message, which is
@@ -144,19 +133,6 @@ Answer Uninstall(ArgReader& args, Phone& phone)
 // uninstalled for it and otherwise as it was.
 Answer InstallExisting(ArgReader& args, Phone& phone)
 {
-    std::string user = "0";
-    while (auto option = args.NextOption()) {
-        if (*option == "--user") {
-            auto value = args.NextArg();
-            if (!value) {
-                return ArgumentExpected("install-existing", *option);
-            }
-            user = *value;
-        } else if (*option != "--ephemeral" && *option != "--instant" && *option != "--full" && *option != "--wait" &&
-                   *option != "--restrict-permissions") {
-            return {{"Error: Unknown option: " + *option}, {}, 1};
-        }
-    }
     auto name = args.NextArg();
     if (!name) {
         return {{"Error: package name not specified"}, {}, 1};
@@ -168,16 +144,13 @@ Answer InstallExisting(ArgReader& args, Phone& phone)
     if (package->state == "uninstalled") {
         SetState(phone, *package, "installed");
     }
-    return Out({"Package " + *name + " installed for user: " + user});
+    return Out({"Package " + *name + " installed for user: " + args.User()});
 }
 
-// runSetEnabledSetting: one option at most; a package the user does not have makes
+// runSetEnabledSetting: a package the user does not have makes
 // setApplicationEnabledSetting throw. The answer names the state the package manager then reports.
 Answer SetEnabled(const std::string& verb, ArgReader& args, Phone& phone)
 {
-    if (auto option = args.NextOption(); option == "--user" && !args.NextArg()) {
-        return ArgumentExpected(verb, *option);
-    }
     auto name = args.NextArg();
     if (!name) {
         return {{}, {"Error: no package or component specified"}, 1};
@@ -197,28 +170,9 @@ Answer SetEnabled(const std::string& verb, ArgReader& args, Phone& phone)
 // table's; here it is the names' order.
 Answer ListPackages(ArgReader& args, Phone& phone)
 {
-    bool onlyDisabled = false;
-    bool onlyEnabled = false;
-    bool withUninstalled = false;
-    while (auto option = args.NextOption()) {
-        if (*option == "--user" || *option == "--uid") {
-            if (!args.NextArg()) {
-                return {{"Error: java.lang.IllegalArgumentException: Argument expected after \"" + *option + "\""},
-                        {},
-                        255};
-            }
-        } else if (*option == "-d") {
-            onlyDisabled = true;
-        } else if (*option == "-e") {
-            onlyEnabled = true;
-        } else if (*option == "-u") {
-            withUninstalled = true;
-        } else if (*option != "-a" && *option != "-f" && *option != "-i" && *option != "-l" && *option != "-s" &&
-                   *option != "-U" && *option != "-3" && *option != "--show-versioncode" &&
-                   *option != "--apex-only") {
-            return {{"Error: Unknown option: " + *option}, {}, 255};
-        }
-    }
+    bool onlyDisabled = args.Has("-d");
+    bool onlyEnabled = args.Has("-e");
+    bool withUninstalled = args.Has("-u");
     std::string filter = args.NextArg().value_or("");
     if (!filter.empty()) {
         Find(phone, filter);  // a filter that names a package the rule puts on the phone touches it
@@ -269,91 +223,33 @@ Answer PackageManager(const Args& words, std::size_t verbAt, Phone& phone)
     return {};
 }
 
-// SettingsService.MyShellCommand.onCommand: the arguments' checks in its order, then getForUser,
-// putForUser, deleteForUser and listForUser (sorted "KEY=VALUE" lines). Namespaces are matched
-// without regard to case; the user is not modelled.
+// SettingsService.MyShellCommand.onCommand: the verb, the namespace (matched without regard to
+// case), the key and for put the value, checked in that order; then getForUser, putForUser (a tag
+// and "default" after the value change nothing kept here), deleteForUser and listForUser (sorted
+// "KEY=VALUE" lines). The user (--user) is not modelled.
 Answer Settings(const Args& words, Phone& phone)
 {
-    if (words.size() == 1) {
-        return {};  // the shell command's help, left out here
-    }
-    ArgReader args(words, 1);
-    std::string verb;
-    std::string space;
-    std::optional<std::string> key;
-    std::optional<std::string> value;
-    std::optional<std::string> token;
-    bool valid = false;
-    bool userGiven = false;
     auto lower = [](std::string text) {
         std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
         return text;
     };
-    for (auto arg = args.NextArg(); arg; arg = args.NextArg()) {
-        if (*arg == "--user") {
-            if (userGiven) {
-                break;
-            }
-            if (!args.NextArg()) {
-                return Exception("--user", "java.lang.IllegalArgumentException: Argument expected after \"--user\"");
-            }
-            userGiven = true;
-        } else if (verb.empty()) {
-            verb = lower(*arg);
-            if (verb == "reset") {
-                return {};  // resetting to the defaults is not modelled: the kept settings stay
-            }
-            if (verb != "get" && verb != "put" && verb != "delete" && verb != "list") {
-                return {{}, {"Invalid command: " + *arg}, 255};
-            }
-        } else if (space.empty()) {
-            space = lower(*arg);
-            if (space != "system" && space != "secure" && space != "global") {
-                return {{}, {"Invalid namespace '" + *arg + "'"}, 255};
-            }
-            if (verb == "list") {
-                valid = true;
-                break;
-            }
-        } else if (verb != "put") {
-            key = *arg;
-            if (args.PeekArg()) {
-                return {{}, {"Too many arguments"}, 255};
-            }
-            valid = true;
-            break;
-        } else if (!key) {
-            key = *arg;
-        } else if (!value) {
-            value = *arg;
-            valid = true;
-        } else if (!token) {
-            // A tag, or "default", may follow the value; neither changes what is kept here.
-            token = *arg;
-            if (lower(*token) == "default") {
-                if (args.PeekArg()) {
-                    return {{}, {"Too many arguments"}, 255};
-                }
-                break;
-            }
-            if (!args.PeekArg()) {
-                break;
-            }
-        } else {
-            if (lower(*arg) != "default") {
-                return {{}, {"Argument expected to be 'default'"}, 255};
-            }
-            if (args.PeekArg()) {
-                return {{}, {"Too many arguments"}, 255};
-            }
-            break;
-        }
+    std::string verb = words.size() > 1 ? lower(words[1]) : "";
+    if (words.size() == 1 || verb == "reset") {
+        return {};  // the shell command's help, and resetting to the defaults, are not modelled
     }
-    if (!valid) {
+    if (verb != "get" && verb != "put" && verb != "delete" && verb != "list") {
+        return {{}, {"Invalid command: " + words[1]}, 255};
+    }
+    std::string space = words.size() > 2 ? lower(words[2]) : "";
+    if (!space.empty() && space != "system" && space != "secure" && space != "global") {
+        return {{}, {"Invalid namespace '" + words[2] + "'"}, 255};
+    }
+    std::size_t needed = verb == "list" ? 3 : verb == "put" ? 5 : 4;
+    if (words.size() < needed) {
         return {{}, {"Bad arguments"}, 255};
     }
-    if (userGiven && (verb == "delete" || verb == "list")) {
-        return {{}, {"--user not supported for delete and list."}, 255};
+    if ((verb == "get" || verb == "delete") && words.size() > needed) {
+        return {{}, {"Too many arguments"}, 255};
     }
     if (verb == "list") {
         Answer answer;
@@ -364,13 +260,13 @@ Answer Settings(const Args& words, Phone& phone)
         }
         return answer;
     }
-    std::string entry = space + " " + *key;
+    std::string entry = space + " " + words[3];
     if (verb == "get") {
         auto found = phone.file.settings.find(entry);
         return Out({found != phone.file.settings.end() ? found->second : "null"});
     }
     if (verb == "put") {
-        phone.file.settings[entry] = *value;
+        phone.file.settings[entry] = words[4];
         phone.changed = true;
         return {};
     }

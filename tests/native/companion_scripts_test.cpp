@@ -14,6 +14,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -28,10 +29,9 @@ namespace {
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
 
+// The scripts the program or the user starts; beside them lie the helpers they source or run.
 const char* const kScripts[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec", "HarmonyOS",
                                 "clean", "clean_download", "auto_install", "renew", "trans", "check_phone"};
-// What the scripts source or run as helpers: the step library and the closing pause.
-const char* const kHelpers[] = {"phone_step", "pause_before_closing"};
 
 // The scripts that act on the phone, and the scripts that their buttons start in a visible window.
 const char* const kPhoneScripts[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec",
@@ -77,13 +77,11 @@ protected:
     {
         program_ = FreshDirectory("program");
         elsewhere_ = FreshDirectory("elsewhere");
-        for (const char* stem : kScripts) {
-            fs::copy_file(JoinPath(ProgramDirectory(), ScriptFileName(stem)), program_ / ScriptFileName(stem));
+        for (const auto& entry : fs::directory_iterator(ProgramDirectory())) {
+            if (entry.path().extension() == ".sh" || entry.path().filename() == "adb") {
+                fs::copy_file(entry.path(), program_ / entry.path().filename());
+            }
         }
-        for (const char* stem : kHelpers) {
-            fs::copy_file(JoinPath(ProgramDirectory(), ScriptFileName(stem)), program_ / ScriptFileName(stem));
-        }
-        fs::copy_file(JoinPath(ProgramDirectory(), "adb"), program_ / "adb");
     }
     void TearDown() override
     {
@@ -134,25 +132,22 @@ protected:
     FakePhone phone_;
 };
 
-TEST_F(CompanionScriptTest, GoogleServicesAreEnabledAndDisabledAsAGroup)
+// Google's services are switched as a group; the reading app of both brands is restored and
+// removed for the current user.
+TEST_F(CompanionScriptTest, PackageScriptsSendOneCommandPerPackageOfTheirGroup)
 {
-    Run("goolgle_abl");
-    EXPECT_EQ(Targets(PhoneCommands(), "adb shell pm enable "),
-              (Strings{"com.google.android.gms", "com.google.android.gsf", "com.android.vending"}));
-    phone_.ClearCommands();
-    Run("goolgle_dis");
-    EXPECT_EQ(Targets(PhoneCommands(), "adb shell pm disable-user "),
-              (Strings{"com.google.android.gms", "com.google.android.gsf", "com.android.vending"}));
-}
-
-TEST_F(CompanionScriptTest, ReadingAppOfBothBrandsIsRestoredAndRemovedForTheCurrentUser)
-{
-    Strings readers = {"com.huawei.hwireader", "com.huawei.hwread.dz", "com.hihonor.dz.reader"};
-    Run("hwread_IN");
-    EXPECT_EQ(Targets(PhoneCommands(), "adb shell pm install-existing --user 0 "), readers);
-    phone_.ClearCommands();
-    Run("hwread_UN");
-    EXPECT_EQ(Targets(PhoneCommands(), "adb shell pm uninstall --user 0 "), readers);
+    const Strings google = {"com.google.android.gms", "com.google.android.gsf", "com.android.vending"};
+    const Strings readers = {"com.huawei.hwireader", "com.huawei.hwread.dz", "com.hihonor.dz.reader"};
+    const std::tuple<const char*, const char*, const Strings&> scripts[] = {
+        {"goolgle_abl", "adb shell pm enable ", google},
+        {"goolgle_dis", "adb shell pm disable-user ", google},
+        {"hwread_IN", "adb shell pm install-existing --user 0 ", readers},
+        {"hwread_UN", "adb shell pm uninstall --user 0 ", readers}};
+    for (const auto& [stem, prefix, packages] : scripts) {
+        phone_.ClearCommands();
+        Run(stem);
+        EXPECT_EQ(Targets(PhoneCommands(), prefix), packages) << stem;
+    }
 }
 
 // adb get-state ends normally for a phone in recovery and fails for one that is offline, not yet
@@ -230,21 +225,7 @@ TEST_F(CompanionScriptTest, WaitedScriptsReportTheOutcomeInTheirExitCode)
         if (c.lastLine != nullptr) {
             EXPECT_NE(LastLine(run.output).find(c.lastLine), std::string::npos) << run.output;
         }
-        EXPECT_EQ(run.output.find(kClosingPause) != std::string::npos, kVisibleScripts.contains(c.stem)) << run.output;
-    }
-}
-
-TEST_F(CompanionScriptTest, VisibleScriptsWaitBeforeClosingExceptInsideTheMenu)
-{
-    fs::create_directory(program_ / "apk");
-    for (const char* stem : {"goolgle_abl", "hwread_UN", "hw_rec", "clean", "clean_download", "auto_install", "renew"}) {
-        ScriptRun run = Run(stem);
-        EXPECT_EQ(run.output.ends_with(std::string(kClosingPause) + "\n"), kVisibleScripts.contains(stem)) << stem;
-    }
-    ScriptRun menu = Run("HarmonyOS", "7\n8\nY\n9\n10\n12\n0\n");
-    EXPECT_EQ(menu.output.find(kClosingPause), std::string::npos);
-    for (const char* ending : {"已全部装回", "清理完成", "没有 apk 文件", "List of devices attached", "再见"}) {
-        EXPECT_NE(menu.output.find(ending), std::string::npos) << ending;
+        EXPECT_EQ(run.output.ends_with(std::string(kClosingPause) + "\n"), kVisibleScripts.contains(c.stem)) << run.output;
     }
 }
 
@@ -308,33 +289,10 @@ TEST_F(CompanionScriptTest, HuaweiRestoreUndoesTheCatalogueAndTheOtherScripts)
     EXPECT_NE(run.output.find("请重启手机"), std::string::npos);
 }
 
-// Pictures and videos sent in chats are not cache: the server's copy expires.
-TEST_F(CompanionScriptTest, CacheCleaningRemovesOnlyNamedChatAppCacheLogAndThumbnailFolders)
-{
-    Run("clean", "Y\n");
-    Strings removed = Targets(PhoneCommands(), "adb shell rm -rf ");
-    EXPECT_GE(removed.size(), 10u);
-    for (const std::string& folder : removed) {
-        EXPECT_EQ(folder.find("chatpic"), std::string::npos) << folder;
-        EXPECT_EQ(folder.find("shortvideo"), std::string::npos) << folder;
-    }
-    const std::string owned[] = {"/sdcard/Android/data/com.tencent.mobileqq/", "/sdcard/Android/data/com.tencent.tim/",
-                                 "/sdcard/Android/data/com.tencent.mm/", "/sdcard/tencent/",
-                                 "/sdcard/DCIM/.thumbnails", "/sdcard/Pictures/.thumbnails", "/sdcard/bugreports"};
-    for (const std::string& folder : removed) {
-        EXPECT_TRUE(std::any_of(std::begin(owned), std::end(owned), [&](const std::string& root) { return folder.starts_with(root); }))
-            << folder;
-        EXPECT_EQ(folder.find_first_of(" *?;&|$`\\'\""), std::string::npos) << folder;
-        EXPECT_EQ(folder.find(".."), std::string::npos) << folder;
-        EXPECT_EQ(folder.find("file_recv"), std::string::npos) << "downloads belong to the other button: " << folder;
-    }
-    for (const char* expected : {"/sdcard/DCIM/.thumbnails", "/sdcard/bugreports", "/sdcard/Android/data/com.tencent.mm/cache"}) {
-        EXPECT_NE(std::find(removed.begin(), removed.end(), expected), removed.end()) << expected;
-    }
-}
-
-// No answer, an empty one or anything but Y deletes nothing; the folders Y deletes are those listed.
-TEST_F(CompanionScriptTest, CacheCleaningListsItsFoldersAndDeletesOnlyAfterAYes)
+// No answer, an empty one or anything but Y deletes nothing; Y deletes the folders listed before,
+// each a chat app's cache, a log or thumbnail folder. Pictures and videos sent in chats are not
+// cache: the server's copy expires.
+TEST_F(CompanionScriptTest, CacheCleaningDeletesOnlyTheListedCacheFoldersAfterAYes)
 {
     for (const char* input : {"", "\n", "n\n", "yes\n"}) {
         phone_.ClearCommands();
@@ -343,15 +301,26 @@ TEST_F(CompanionScriptTest, CacheCleaningListsItsFoldersAndDeletesOnlyAfterAYes)
         EXPECT_EQ(phone_.Commands(), Strings{"adb get-state"}) << input;
         EXPECT_NE(LastLine(run.output).find("没有删除任何文件"), std::string::npos) << run.output;
     }
-    phone_.ClearCommands();
     ScriptRun listing = Run("clean");
     phone_.ClearCommands();
     ScriptRun run = Run("clean", "Y\n");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     Strings removed = Targets(PhoneCommands(), "adb shell rm -rf ");
-    ASSERT_FALSE(removed.empty());
+    EXPECT_GE(removed.size(), 10u);
+    const std::string owned[] = {"/sdcard/Android/data/com.tencent.mobileqq/", "/sdcard/Android/data/com.tencent.tim/",
+                                 "/sdcard/Android/data/com.tencent.mm/", "/sdcard/tencent/",
+                                 "/sdcard/DCIM/.thumbnails", "/sdcard/Pictures/.thumbnails", "/sdcard/bugreports"};
     for (const std::string& folder : removed) {
         EXPECT_NE(listing.output.find("  " + folder + "\n"), std::string::npos) << "not listed before: " << folder;
+        EXPECT_TRUE(std::any_of(std::begin(owned), std::end(owned), [&](const std::string& root) { return folder.starts_with(root); }))
+            << folder;
+        for (const char* foreign : {"chatpic", "shortvideo", "file_recv", ".."}) {
+            EXPECT_EQ(folder.find(foreign), std::string::npos) << folder;
+        }
+        EXPECT_EQ(folder.find_first_of(" *?;&|$`\\'\""), std::string::npos) << folder;
+    }
+    for (const char* expected : {"/sdcard/DCIM/.thumbnails", "/sdcard/bugreports", "/sdcard/Android/data/com.tencent.mm/cache"}) {
+        EXPECT_NE(std::find(removed.begin(), removed.end(), expected), removed.end()) << expected;
     }
 }
 
@@ -396,18 +365,13 @@ TEST_F(CompanionScriptTest, ApkFolderInstallsEveryApkAndReportsEach)
     EXPECT_NE(run.output.find("成功 2 个，失败 0 个"), std::string::npos);
 }
 
-TEST_F(CompanionScriptTest, ApkFolderThatIsMissingOrEmptyIsExplainedWithoutInstalling)
+// A folder without apk files is a row of the outcome table.
+TEST_F(CompanionScriptTest, MissingApkFolderIsExplainedWithoutInstallingOrMakingIt)
 {
     ScriptRun missing = Run("auto_install");
     EXPECT_NE(missing.output.find("apk"), std::string::npos);
     EXPECT_TRUE(phone_.Commands().empty());
     EXPECT_FALSE(fs::exists(program_ / "apk")) << "the script made the folder itself";
-
-    fs::create_directory(program_ / "apk");
-    std::ofstream(program_ / "apk" / "notes.txt") << "x";
-    ScriptRun empty = Run("auto_install");
-    EXPECT_NE(empty.output.find("没有 apk 文件"), std::string::npos);
-    EXPECT_TRUE(phone_.Commands().empty());
 }
 
 TEST_F(CompanionScriptTest, ConnectionResetRestartsTheServerListsDevicesAndChecksThePhone)
@@ -417,6 +381,8 @@ TEST_F(CompanionScriptTest, ConnectionResetRestartsTheServerListsDevicesAndCheck
     EXPECT_NE(run.output.find("Pellucor_Test_Phone"), std::string::npos);
 }
 
+// The report replaces the last one beside the script, not in the working folder; without a phone
+// it says why.
 TEST_F(CompanionScriptTest, StatusReportIsWrittenBesideTheScriptReplacingTheLastOne)
 {
     std::ofstream(program_ / "temp2.txt") << "last report, much longer than any new first line";
@@ -434,35 +400,35 @@ TEST_F(CompanionScriptTest, StatusReportIsWrittenBesideTheScriptReplacingTheLast
                                  "adb shell uptime"}) {
         EXPECT_NE(std::find(asked.begin(), asked.end(), question), asked.end()) << question;
     }
-}
 
-TEST_F(CompanionScriptTest, StatusReportWithoutAPhoneSaysWhy)
-{
     phone_.SetState("none");
     Run("trans");
-    std::string report = ReadFile(program_ / "temp2.txt");
+    report = ReadFile(program_ / "temp2.txt");
     EXPECT_NE(report.find("没有找到手机"), std::string::npos);
     EXPECT_NE(report.find("error: no devices/emulators found"), std::string::npos);
     EXPECT_EQ(report.find("【电池】"), std::string::npos);
 }
 
+// The menu runs the chosen actions until 0 or the end of its input, and none of them waits
+// before closing inside it.
 TEST_F(CompanionScriptTest, CommandEditionRunsChosenActionsUntilQuit)
 {
     ScriptRun run = Run("HarmonyOS", "1\n3\n99\n0\n2\n");
-    Strings commands = phone_.Commands();
-    EXPECT_EQ(commands, (Strings{"adb devices -l", "adb get-state", "adb shell pm enable com.google.android.gms",
-                                 "adb shell pm enable com.google.android.gsf", "adb shell pm enable com.android.vending"}));
+    EXPECT_EQ(phone_.Commands(), (Strings{"adb devices -l", "adb get-state", "adb shell pm enable com.google.android.gms",
+                                          "adb shell pm enable com.google.android.gsf", "adb shell pm enable com.android.vending"}));
     EXPECT_NE(run.output.find("没有这个选项：99"), std::string::npos);
     EXPECT_EQ(run.exitCode, 0);
-}
-
-TEST_F(CompanionScriptTest, CommandEditionEndsAtTheEndOfInput)
-{
     for (const char* input : {"", "2\n", "2"}) {
         phone_.ClearCommands();
-        ScriptRun run = Run("HarmonyOS", input);
+        run = Run("HarmonyOS", input);
         EXPECT_NE(run.output.find("再见"), std::string::npos) << input;
         EXPECT_LE(phone_.Commands().size(), 1u) << input;
+    }
+    fs::create_directory(program_ / "apk");
+    ScriptRun menu = Run("HarmonyOS", "7\n8\nY\n9\n10\n12\n0\n");
+    EXPECT_EQ(menu.output.find(kClosingPause), std::string::npos);
+    for (const char* ending : {"已全部装回", "清理完成", "没有 apk 文件", "List of devices attached", "再见"}) {
+        EXPECT_NE(menu.output.find(ending), std::string::npos) << ending;
     }
 }
 

@@ -12,11 +12,28 @@ namespace {
 using tweaks_test::TweaksTest;
 using Strings = std::vector<std::string>;
 
-class RebootTest : public TweaksTest {
+class DeviceControl : public TweaksTest {
 protected:
-    // One hidden start that nobody waits for, no message, no output, the runner's command untouched.
-    void ExpectFiredAndForgotten(Handler reboot, const std::string& commandLine)
+    // A fresh desktop window and phone log for the next row of a table.
+    void NextRow()
     {
+        TearDown();
+        SetUp();
+        phone_.ClearCommands();
+    }
+};
+
+// Each reboot is one hidden start that nobody waits for: no message, no output, the runner's
+// command untouched. Recovery and fastboot are two words, the bootloader one hyphenated word.
+TEST_F(DeviceControl, RebootsAreFiredAndForgottenWithTheirOwnCommandLine)
+{
+    const std::pair<Handler, const char*> reboots[] = {{RebootPhone, "adb reboot"},
+                                                       {RebootToRecovery, "adb reboot recovery"},
+                                                       {RebootToBootloader, "adb reboot-bootloader"},
+                                                       {RebootToFastboot, "adb reboot fastboot"}};
+    for (const auto& [reboot, commandLine] : reboots) {
+        SCOPED_TRACE(commandLine);
+        NextRow();
         SetText(DesktopWindow, kOutputBox, "before");
         reboot({});
         auto started = Started();
@@ -29,51 +46,45 @@ protected:
         EXPECT_EQ(State().currentCommand, "earlier command");
         EXPECT_EQ(CommandsOnceThereAre(1), Strings{commandLine});
     }
-};
-
-TEST_F(RebootTest, NormalReboot) { ExpectFiredAndForgotten(RebootPhone, "adb reboot"); }
-TEST_F(RebootTest, RecoveryIsTwoWords) { ExpectFiredAndForgotten(RebootToRecovery, "adb reboot recovery"); }
-TEST_F(RebootTest, BootloaderIsOneHyphenatedWord) { ExpectFiredAndForgotten(RebootToBootloader, "adb reboot-bootloader"); }
-TEST_F(RebootTest, FastbootIsTwoWords) { ExpectFiredAndForgotten(RebootToFastboot, "adb reboot fastboot"); }
-
-class ConnectionTest : public TweaksTest {};
-
-TEST_F(ConnectionTest, WirelessSwitchSendsTcpipThenConnectWithTheInitialTexts)
-{
-    Click("无线调试");
-    EXPECT_EQ(Commands(), (Strings{"adb tcpip 5555", "adb connect 如：192.168.13.12"}));
-    EXPECT_EQ(State().currentCommand, "adb connect 如：192.168.13.12");
-    EXPECT_EQ(Messages(), Strings{"完成 1 项，未完成 1 项。\r\n没有得到手机确认，改动可能没有完成。\r\n\r\n"
-                                  "adb 的回答：failed to connect to 如：192.168.13.12"});
 }
 
-TEST_F(ConnectionTest, WirelessSwitchSendsTheTypedAddressAndNoPortInTheConnect)
+// The switch sends tcpip, then connect with the address box as it stands (no port: the port box
+// cannot be typed into); an address adb cannot reach is not claimed done.
+TEST_F(DeviceControl, WirelessSwitchSendsTcpipThenConnectWithTheAddressBox)
 {
-    Enter("IP地址编辑框", "192.168.1.20");
-    Click("无线调试");
-    EXPECT_EQ(Commands(), (Strings{"adb tcpip 5555", "adb connect 192.168.1.20"}));
-    EXPECT_EQ(Output(), "connected to 192.168.1.20:5555\r\n");
-    EXPECT_EQ(Messages(), Strings{"现在您可以查询连接设备中是否有该IP设备"});
+    struct Row {
+        const char* address;  // none: the box's initial text
+        const char* connect;
+        const char* message;
+        const char* output = nullptr;  // none: not checked
+    };
+    const Row rows[] = {
+        {nullptr, "adb connect 如：192.168.13.12",
+         "完成 1 项，未完成 1 项。\r\n没有得到手机确认，改动可能没有完成。\r\n\r\nadb 的回答：failed to connect to 如：192.168.13.12"},
+        {"192.168.1.20", "adb connect 192.168.1.20", "现在您可以查询连接设备中是否有该IP设备",
+         "connected to 192.168.1.20:5555\r\n"},
+        {"", "adb connect ",
+         "完成 1 项，未完成 1 项。\r\n没有得到手机确认，改动可能没有完成。\r\n\r\nadb 的回答：adb: usage: adb connect HOST[:PORT]"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.connect);
+        NextRow();
+        if (row.address != nullptr) {
+            Enter("IP地址编辑框", row.address);
+        }
+        headless::Focus(DesktopWindow, "端口编辑框");
+        headless::Type(DesktopWindow, "1");
+        Click("无线调试");
+        EXPECT_EQ(Commands().front(), "adb tcpip 5555");
+        EXPECT_EQ(State().currentCommand, row.connect);
+        EXPECT_EQ(Messages(), Strings{row.message});
+        if (row.output != nullptr) {
+            EXPECT_EQ(Output(), row.output);
+        }
+    }
 }
 
-TEST_F(ConnectionTest, EmptyAddressLeavesTheBareConnectTemplate)
-{
-    Enter("IP地址编辑框", "");
-    Click("无线调试");
-    EXPECT_EQ(State().currentCommand, "adb connect ");
-    EXPECT_EQ(Messages(), Strings{"完成 1 项，未完成 1 项。\r\n没有得到手机确认，改动可能没有完成。\r\n\r\n"
-                                  "adb 的回答：adb: usage: adb connect HOST[:PORT]"});
-}
-
-TEST_F(ConnectionTest, PortBoxCannotBeTypedInto)
-{
-    headless::Focus(DesktopWindow, "端口编辑框");
-    headless::Type(DesktopWindow, "1");
-    Click("无线调试");
-    EXPECT_EQ(Commands().front(), "adb tcpip 5555");
-}
-
-TEST_F(ConnectionTest, ServerStopConfirmsEvenWithoutAPhone)
+TEST_F(DeviceControl, ServerStopConfirmsEvenWithoutAPhone)
 {
     phone_.SetState("none");
     StopAdbServer({});
@@ -82,83 +93,67 @@ TEST_F(ConnectionTest, ServerStopConfirmsEvenWithoutAPhone)
     EXPECT_EQ(Messages(), Strings{"断开完成"});
 }
 
-TEST_F(ConnectionTest, ReleaseQueryCopiesTheWholeAnswerIntoTheVersionBox)
+// The whole answer goes into the version box: the release, or adb's error without a phone.
+TEST_F(DeviceControl, ReleaseQueryCopiesTheWholeAnswerIntoTheVersionBox)
 {
     EXPECT_EQ(GetText(DesktopWindow, "版本编辑框"), "");
     Click("查版本");
     EXPECT_EQ(Commands(), Strings{"adb shell getprop ro.build.version.release"});
     EXPECT_EQ(GetText(DesktopWindow, "版本编辑框"), "12\r\n");
     EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(ConnectionTest, ReleaseQueryWithoutAPhoneShowsTheErrorInTheVersionBox)
-{
     phone_.SetState("none");
     Click("查版本");
     EXPECT_EQ(GetText(DesktopWindow, "版本编辑框"), "error: no devices/emulators found\r\n");
 }
 
-class StatusBarIconTest : public TweaksTest {
-protected:
-    void Tick(std::initializer_list<const char*> boxes)
-    {
-        for (const char* box : boxes) {
+// The ticked boxes in the table's order, whatever the click order, joined without a leading
+// comma. Android takes no "settings put" without a value: the message says so rather than claim it done.
+TEST_F(DeviceControl, StatusBarIconsBlacklistTheTickedBoxesInTableOrder)
+{
+    struct Row {
+        std::vector<const char*> ticked;
+        const char* value;
+        const char* message = "执行完成，部分不生效";
+    };
+    const Row rows[] = {
+        {{}, "", "没有得到手机确认，改动可能没有完成。\r\n\r\nadb 的回答：Bad arguments"},
+        {{"选择框1"}, "nfc"},
+        {{"选择框2"}, "volte_call"},
+        {{"选择框4", "选择框2"}, "volte_call,location"},
+        {{"选择框5", "选择框1"}, "nfc,battery"},
+        {{"选择框7", "选择框3", "选择框5", "选择框1", "选择框6", "选择框2", "选择框4"},
+         "nfc,volte_call,phone_signal,location,battery,powersavingmode,eyes_protect"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.value);
+        NextRow();
+        for (const char* box : row.ticked) {
             Click(box);
         }
-    }
-    void ExpectBlacklist(const std::string& value, const std::string& message = "执行完成，部分不生效")
-    {
         Click("按钮183");
-        EXPECT_EQ(State().currentCommand, "adb shell settings put secure icon_blacklist " + value);
-        EXPECT_EQ(Messages(), Strings{message});
+        const std::string command = "adb shell settings put secure icon_blacklist";
+        EXPECT_EQ(State().currentCommand, command + " " + row.value);
+        EXPECT_EQ(Commands(), Strings{*row.value == 0 ? command : command + " " + row.value});
+        EXPECT_EQ(Messages(), Strings{row.message});
     }
-};
-
-// Android takes no "settings put" without a value: the message says so rather than claim it done.
-TEST_F(StatusBarIconTest, NoneTickedStillRunsTheBareCommandAndSaysAndroidRefusedIt)
-{
-    ExpectBlacklist("", "没有得到手机确认，改动可能没有完成。\r\n\r\nadb 的回答：Bad arguments");
-    EXPECT_EQ(Commands(), Strings{"adb shell settings put secure icon_blacklist"});
 }
 
-TEST_F(StatusBarIconTest, OnlyNfc) { Tick({"选择框1"}); ExpectBlacklist("nfc"); }
-TEST_F(StatusBarIconTest, OnlyHdHasNoLeadingComma) { Tick({"选择框2"}); ExpectBlacklist("volte_call"); }
-TEST_F(StatusBarIconTest, HdAndLocationSkipTheSignalBetween) { Tick({"选择框4", "选择框2"}); ExpectBlacklist("volte_call,location"); }
-TEST_F(StatusBarIconTest, NfcAndBattery) { Tick({"选择框5", "选择框1"}); ExpectBlacklist("nfc,battery"); }
-
-TEST_F(StatusBarIconTest, AllSevenInTableOrderWhateverTheClickOrder)
+TEST_F(DeviceControl, UntickedBoxDropsOutOfTheNextBlacklistAndRestoreSendsNull)
 {
-    Tick({"选择框7", "选择框3", "选择框5", "选择框1", "选择框6", "选择框2", "选择框4"});
-    ExpectBlacklist("nfc,volte_call,phone_signal,location,battery,powersavingmode,eyes_protect");
-}
-
-TEST_F(StatusBarIconTest, UntickedBoxDropsOutOfTheNextList)
-{
-    Tick({"选择框1", "选择框3"});
+    Click("选择框1");
+    Click("选择框3");
     Click("按钮183");
-    Tick({"选择框1"});
+    Click("选择框1");
     Click("按钮183");
     EXPECT_EQ(Commands().back(), "adb shell settings put secure icon_blacklist phone_signal");
-}
-
-TEST_F(StatusBarIconTest, RestoreRunsTheNullCommandAndSaysDone)
-{
+    headless::Reset();
+    ASSERT_TRUE(OpenWindow(DesktopWindow, false));
     Click("状态栏恢复");
-    EXPECT_EQ(Commands(), Strings{"adb shell settings put secure icon_blacklist null"});
+    EXPECT_EQ(Commands().back(), "adb shell settings put secure icon_blacklist null");
     EXPECT_EQ(Messages(), Strings{"完成"});
 }
 
-TEST_F(StatusBarIconTest, GuidanceButtonDoesNothing)
-{
-    Click("按钮182");
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_TRUE(Started().empty());
-    EXPECT_TRUE(Commands().empty());
-}
-
-class XiaomiAndNoticeTest : public TweaksTest {};
-
-TEST_F(XiaomiAndNoticeTest, CloudControlSwitchesStartOneHiddenCommandAndSayDone)
+TEST_F(DeviceControl, CloudControlSwitchesStartOneHiddenCommandAndSayDone)
 {
     Click("云控禁");
     Click("云控解");
@@ -175,32 +170,31 @@ TEST_F(XiaomiAndNoticeTest, CloudControlSwitchesStartOneHiddenCommandAndSayDone)
     CommandsOnceThereAre(2);
 }
 
-TEST_F(XiaomiAndNoticeTest, MoreCommandsShowsOnlyItsNotice)
+// Buttons of things not offered yet show their notice, or nothing, and send nothing.
+TEST_F(DeviceControl, NoticeButtonsOnlyShowTheirNotice)
 {
-    Click("按钮186");
-    EXPECT_EQ(Messages(), Strings{"此功能仍在加班加点开发，请您稍等，后续开放"});
-    EXPECT_TRUE(Started().empty());
-}
-
-TEST_F(XiaomiAndNoticeTest, HonorRestoreShowsOnlyItsNotice)
-{
-    ShowHonorRestoreNotice({});
-    EXPECT_EQ(Messages(), Strings{"正在抓紧建设，目前还未支持一键还原，请手动"});
-    EXPECT_TRUE(Started().empty());
-    EXPECT_EQ(State().currentCommand, "earlier command");
-}
-
-TEST_F(XiaomiAndNoticeTest, XiaomiNoticeNamesPellucorAndSendsRootUsersOn)
-{
+    const std::pair<const char*, Strings> buttons[] = {
+        {"按钮186", {"此功能仍在加班加点开发，请您稍等，后续开放"}},
+        {"按钮168", {"正在抓紧建设，目前还未支持一键还原，请手动"}},
+        {"按钮182", {}},
+    };
+    for (const auto& [button, messages] : buttons) {
+        SCOPED_TRACE(button);
+        NextRow();
+        Click(button);
+        EXPECT_EQ(Messages(), messages);
+        EXPECT_TRUE(Started().empty());
+        EXPECT_TRUE(Commands().empty());
+        EXPECT_EQ(State().currentCommand, "earlier command");
+    }
     std::string notice = GetText(DesktopWindow, "编辑框2");
     EXPECT_TRUE(notice.starts_with("目前还没有小米手机可以了解，因此还需要一定时间完善\r\n\r\n"));
     EXPECT_NE(notice.find("Pellucor"), std::string::npos);
     EXPECT_NE(notice.find("ROOT"), std::string::npos);
 }
 
-class WebLinkTest : public TweaksTest {};
-
-TEST_F(WebLinkTest, EachButtonOpensItsOwnPublicPageAndNothingElse)
+// The video searches are fully percent-encoded: printable ASCII only.
+TEST_F(DeviceControl, EachLinkButtonOpensItsOwnPublicPageAndNothingElse)
 {
     OpenHuaweiSuitePage({});
     OpenHonorSuitePage({});
@@ -210,23 +204,16 @@ TEST_F(WebLinkTest, EachButtonOpensItsOwnPublicPageAndNothingElse)
     ASSERT_EQ(opened.size(), 4u);
     EXPECT_EQ(opened[0], "https://consumer.huawei.com/cn/support/hisuite/");
     EXPECT_EQ(opened[1], "https://www.honor.com/cn/tech/honor-suite/");
-    EXPECT_TRUE(opened[2].starts_with("https://search.bilibili.com/all?keyword="));
-    EXPECT_TRUE(opened[3].starts_with("https://search.bilibili.com/all?keyword="));
     EXPECT_NE(opened[2], opened[3]);
+    for (const std::string& search : {opened[2], opened[3]}) {
+        EXPECT_TRUE(search.starts_with("https://search.bilibili.com/all?keyword=")) << search;
+        for (unsigned char c : search) {
+            EXPECT_TRUE(c > 0x20 && c < 0x7F) << search;
+        }
+    }
     EXPECT_TRUE(Messages().empty());
     EXPECT_TRUE(Started().empty());
     EXPECT_EQ(State().currentCommand, "earlier command");
-}
-
-TEST_F(WebLinkTest, VideoSearchesAreFullyEncoded)
-{
-    OpenVideoTutorial({});
-    OpenHonor9Demonstration({});
-    for (const std::string& address : headless::OpenedAddresses()) {
-        for (unsigned char c : address) {
-            EXPECT_TRUE(c > 0x20 && c < 0x7F) << address;
-        }
-    }
 }
 
 }  // namespace

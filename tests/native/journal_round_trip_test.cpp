@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <random>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -42,15 +43,12 @@ constexpr std::array<std::string_view, 3> kReadingPackages = {"com.huawei.hwirea
 std::vector<std::string> CataloguePackages()
 {
     std::ifstream file(fs::path(ProgramDirectory()) / "databank.ini", std::ios::binary);
+    static const std::regex value(R"(=\s*([a-z0-9._]+)\s*\r?$)");
     std::vector<std::string> packages;
+    std::smatch match;
     for (std::string line; std::getline(file, line);) {
-        std::string value = line.substr(line.find('=') + 1);
-        while (!value.empty() && (value.back() == '\r' || value.back() == ' ')) {
-            value.pop_back();
-        }
-        if (line.find('=') != std::string::npos && !value.empty() &&
-            value.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789._") == std::string::npos) {
-            packages.push_back(value);
+        if (std::regex_search(line, match, value)) {
+            packages.push_back(match[1]);
         }
     }
     return packages;

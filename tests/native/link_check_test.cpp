@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 #include "core/link_check.h"
 #include "core/window_names.h"
@@ -99,32 +100,26 @@ TEST_F(LinkCheck, ServerStartNoticesMatchNoRowAndAreLeftOutOfTheLinkBox)
         << output;
 }
 
-// Captured output reaches the box with CR LF line breaks: a lone LF is turned into the pair.
-TEST_F(LinkCheck, LfLineEndIsDecodedToCrLfAndStillMatches)
+// Captured output reaches the box with CR LF line breaks: a lone LF is turned into the pair and
+// still matches; an answer without the pair matches no row.
+TEST_F(LinkCheck, LineEndsAreDecodedToCrLfAndOnlyWholeLinesMatch)
 {
     FakePhone phone("device");
-    phone.Set("FAKE_ADB_LINE_END", "lf");
-    Refresh();
-    EXPECT_EQ(LinkBox(), "已连接");
-    EXPECT_EQ(Output(), WithNotice("device\r\n"));
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        {"lf", "已连接", "device\r\n"}, {"cr", "device", "device\r"}, {"none", "device", "device"}};
+    for (const auto& [lineEnd, linkBox, answer] : rows) {
+        SCOPED_TRACE(lineEnd);
+        phone.Set("FAKE_ADB_LINE_END", lineEnd);
+        Refresh();
+        EXPECT_EQ(LinkBox(), linkBox);
+        EXPECT_EQ(Output(), WithNotice(answer));
+    }
 }
 
-TEST_F(LinkCheck, AnswerWithoutTheCrLfPairMatchesNoRow)
-{
-    FakePhone phone("device");
-    phone.Set("FAKE_ADB_LINE_END", "cr");
-    Refresh();
-    EXPECT_EQ(LinkBox(), "device");
-    EXPECT_EQ(Output(), WithNotice("device\r"));
-
-    phone.Set("FAKE_ADB_LINE_END", "none");
-    Refresh();
-    EXPECT_EQ(LinkBox(), "device");
-    EXPECT_EQ(Output(), WithNotice("device"));
-}
-
-// Phones come and go between two clicks: each check replaces the last verdict and appends one notice.
-TEST_F(LinkCheck, EveryCheckReplacesTheLastVerdictAndAppendsOneNotice)
+// Phones come and go between two clicks: each check replaces the last verdict and appends one
+// notice. Closing the choice window chooses nothing: the link box keeps adb's refusal, the output
+// box the devices attached, and the next 刷新 asks again.
+TEST_F(LinkCheck, EveryCheckReplacesTheLastVerdictAndAClosedChoiceIsAskedAgain)
 {
     PhoneLab lab;
     SimPhone& first = lab.Attach();
@@ -135,6 +130,11 @@ TEST_F(LinkCheck, EveryCheckReplacesTheLastVerdictAndAppendsOneNotice)
     headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::CloseBox(PhoneChoiceWindow); });
     Refresh();
     EXPECT_EQ(LinkBox(), "error: more than one device/emulator");
+    EXPECT_TRUE(Output().starts_with("List of devices attached\r\n")) << Output();
+    EXPECT_NE(Output().find(first.Serial()), std::string::npos);
+    headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::Click(PhoneChoiceWindow, "手机1"); });
+    Refresh();
+    EXPECT_EQ(LinkBox(), "已连接");
 
     lab.Unplug(first);
     lab.Unplug(second);
@@ -181,39 +181,21 @@ TEST_F(LinkCheck, SeveralDevicesAreOfferedAndTheChosenOneTakesEveryCommand)
     EXPECT_TRUE(phone.Commands().empty());
 }
 
-// Closing the window chooses nothing: the link box keeps adb's refusal, the output box the devices
-// attached. The next 刷新 asks again.
-TEST_F(LinkCheck, ChoiceWindowClosedLeavesTheRefusalAndRefreshAsksAgain)
-{
-    PhoneLab lab;
-    SimPhone& phone = lab.Attach();
-    lab.Attach();
-    headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::CloseBox(PhoneChoiceWindow); });
-    Refresh();
-    EXPECT_EQ(LinkBox(), "error: more than one device/emulator");
-    EXPECT_TRUE(Output().starts_with("List of devices attached\r\n")) << Output();
-    EXPECT_NE(Output().find(phone.Serial()), std::string::npos);
-    headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::Click(PhoneChoiceWindow, "手机1"); });
-    Refresh();
-    EXPECT_EQ(LinkBox(), "已连接");
-}
-
+// The first line that is not a server notice; notices alone show the first, nothing shows nothing.
 TEST(OneLineAnswer, ShowsTheFirstLineThatIsNotAServerNotice)
 {
-    EXPECT_EQ(OneLineAnswer("device\r\n"), "device");
-    EXPECT_EQ(OneLineAnswer("\r\n* daemon started successfully\nerror: no devices/emulators found\r\nmore"),
-              "error: no devices/emulators found");
-    EXPECT_EQ(OneLineAnswer("'adb' 不是内部或外部命令，也不是可运行的程序\r\n或批处理文件。\r\n"),
-              "'adb' 不是内部或外部命令，也不是可运行的程序");
-    EXPECT_EQ(OneLineAnswer("  two  blanks \r\n"), "  two  blanks ");
-}
-
-TEST(OneLineAnswer, NoticesAloneShowTheFirstAndNothingShowsNothing)
-{
-    EXPECT_EQ(OneLineAnswer("* daemon not running; starting now at tcp:5037\r\n* daemon started successfully\r\n"),
-              "* daemon not running; starting now at tcp:5037");
-    EXPECT_EQ(OneLineAnswer(""), "");
-    EXPECT_EQ(OneLineAnswer("\r\n\r\n"), "");
+    const std::pair<const char*, const char*> rows[] = {
+        {"device\r\n", "device"},
+        {"\r\n* daemon started successfully\nerror: no devices/emulators found\r\nmore", "error: no devices/emulators found"},
+        {"'adb' 不是内部或外部命令，也不是可运行的程序\r\n或批处理文件。\r\n", "'adb' 不是内部或外部命令，也不是可运行的程序"},
+        {"  two  blanks \r\n", "  two  blanks "},
+        {"* daemon not running; starting now at tcp:5037\r\n* daemon started successfully\r\n",
+         "* daemon not running; starting now at tcp:5037"},
+        {"", ""},
+        {"\r\n\r\n", ""}};
+    for (const auto& [answer, shown] : rows) {
+        EXPECT_EQ(OneLineAnswer(answer), shown) << answer;
+    }
 }
 
 }  // namespace

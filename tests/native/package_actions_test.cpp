@@ -2,6 +2,8 @@
 // runs, in order, its message, and what becomes of missing, odd and unsafe catalogue values.
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,7 @@ TEST_P(PackageButton, RunsItsKeysInOrderFromItsPagesSectionThenShowsItsMessage)
 {
     headless::Click(DesktopWindow, GetParam().button);
     EXPECT_EQ(Commands(), GetParam().commands);
+    EXPECT_EQ(State().currentCommand, GetParam().commands.back()) << "the template is followed directly by the value";
     EXPECT_EQ(Messages(), Lines{GetParam().message});
 }
 
@@ -77,22 +80,6 @@ INSTANTIATE_TEST_SUITE_P(BothPages, PackageButton, testing::Values(
 
 using PackageAction = CatalogueTest;
 
-TEST_F(PackageAction, OutputBoxKeepsOnlyTheLastCommandsOutput)
-{
-    phone_.Set("PACKAGES", "huawei.video4");
-    headless::Click(DesktopWindow, "视频卸");
-    ASSERT_EQ(Commands().size(), 4u);
-    EXPECT_EQ(Output(), "Success\r\n");
-}
-
-TEST_F(PackageAction, TemplateIsFollowedDirectlyByTheValue)
-{
-    headless::Click(DesktopWindow, "主题装");
-    EXPECT_EQ(State().currentCommand, kRestore + "huawei.themes");
-}
-
-// Without a package name nothing reaches the phone: the output box says why and the message
-// never claims "完成" for what did not run.
 // On a phone before Android 8.0 no command brings a removed app back: the first removal of an
 // action is asked about, No being the default, and a No runs nothing. The real client.
 TEST_F(PackageAction, RemovalOnAPhoneBeforeAndroid8IsAskedFirstAndNoRunsNothing)
@@ -121,80 +108,115 @@ TEST_F(PackageAction, RemovalOnAPhoneBeforeAndroid8IsAskedFirstAndNoRunsNothing)
         << record;
 }
 
-using MissingCatalogue = CatalogueTest;
-
 const std::string kNoneRan = "未运行任何命令，原因见输出框";
-
-TEST_F(MissingCatalogue, NoFileRunsNothingAndSaysOnceWhereItLooked)
+const std::string kPartRun = "完成 2 项，未完成 2 项。\r\n原因见输出框。";
+std::string NoPackage(const char* sectionAndKey) { return "databank.ini 中 " + std::string(sectionAndKey) + " 没有包名，未运行\r\n"; }
+std::string Skipped(const char* sectionAndKey)
 {
-    catalogue_.Remove();
-    headless::Click(DesktopWindow, "音乐卸");
-    EXPECT_TRUE(Commands().empty());
-    EXPECT_EQ(Output(), "未找到 databank.ini（查找位置：" + catalogue_.Path() + "），未运行任何命令\r\n");
-    EXPECT_EQ(Messages(), Lines{kNoneRan});
+    return "databank.ini 中 " + std::string(sectionAndKey) + " 的包名含有不允许的字符，已跳过\r\n";
 }
 
-TEST_F(MissingCatalogue, FileThatCannotBeReadIsToldApartFromAMissingOne)
+// What the catalogue holds decides what runs: a missing or unreadable file, section or key, or an
+// empty value runs nothing, and the output box says why, after the last command's output when
+// some steps ran; the message never claims "完成" for what did not run. Values lose their blanks
+// and quotes; a refused step is skipped and the others run. Each row clicks on a fresh catalogue
+// and a fresh output box.
+TEST_F(PackageAction, CatalogueDecidesWhatRunsAndTheOutputBoxSaysWhatDidNot)
 {
-    catalogue_.ReplaceWithFolder();
-    headless::Click(DesktopWindow, "天气卸");
-    EXPECT_TRUE(Commands().empty());
-    EXPECT_EQ(Output(), "未能读取 databank.ini（查找位置：" + catalogue_.Path() + "），未运行任何命令\r\n");
-    EXPECT_EQ(Messages(), Lines{kNoneRan});
+    struct Row {
+        const char* name;
+        std::function<void()> prepare;
+        std::vector<const char*> buttons;
+        Lines commands;
+        std::optional<std::string> output;  // none: not checked
+        std::optional<Lines> messages;
+    };
+    const std::string devices = "List of devices attached\r\nFAKE0001               device usb:1-1 product:pellucor_test "
+                                "model:Pellucor_Test_Phone device:pellucor_test transport_id:1\r\n\r\n";
+    const Row rows[] = {
+        {"no file", [this] { catalogue_.Remove(); }, {"音乐卸"}, {},
+         "未找到 databank.ini（查找位置：" + catalogue_.Path() + "），未运行任何命令\r\n", Lines{kNoneRan}},
+        {"a file that cannot be read", [this] { catalogue_.ReplaceWithFolder(); }, {"天气卸"}, {},
+         "未能读取 databank.ini（查找位置：" + catalogue_.Path() + "），未运行任何命令\r\n", Lines{kNoneRan}},
+        {"a key only the other brand has",
+         [this] { catalogue_.Write({"[荣耀]", "天气=honor.weather", "[华为]", "主题=huawei.themes"}); },
+         {"天气卸", "按钮151", "按钮153"}, {kUninstall + "honor.weather"}, NoPackage("[荣耀] 主题"),
+         Lines{kNoneRan, "完成", kNoneRan}},
+        {"empty and blank values", [this] { catalogue_.Write({"[华为]", "天气=", "主题=\"  \""}); }, {"天气卸", "主题卸"},
+         {}, NoPackage("[华为] 主题"), Lines{kNoneRan, kNoneRan}},
+        {"part of the keys",
+         [this] { catalogue_.Write({"[华为]", "华为视频1=huawei.video1", "华为视频3=huawei.video3"}); }, {"视频卸"},
+         {kUninstall + "huawei.video1", kUninstall + "huawei.video3"},
+         "Success\r\n" + NoPackage("[华为] 华为视频2") + NoPackage("[华为] 华为视频4"), Lines{kPartRun}},
+        {"saved by Notepad as UTF-8", [this] { catalogue_.WriteUtf8("[华为]\r\n天气=huawei.weather\r\n", false); },
+         {"天气卸"}, {kUninstall + "huawei.weather"}, "Success\r\n", Lines{"完成"}},
+        {"blanks and quotes around values",
+         [this] {
+             catalogue_.Write({"[华为]", "天气 =   huawei.weather   ", "主题=\"huawei.themes\"", "备份 = 'huawei.backup' "});
+         },
+         {"天气卸", "主题卸", "备份卸"},
+         {kUninstall + "huawei.weather", kUninstall + "huawei.themes", kUninstall + "huawei.backup"}, "Success\r\n",
+         Lines{"完成", "完成", "完成"}},
+        {"the shipped catalogue",
+         [this] {
+             catalogue_.WriteBytes(CatalogueFile::Read(CatalogueFile::SamplePath().parent_path().parent_path().parent_path() /
+                                                       "databank.ini"));
+         },
+         {"备份卸", "按钮141", "按钮159"},
+         {kUninstall + "com.huawei.KoBackup", kUninstall + "com.hihonor.koBackup", kUninstall + "com.hihonor.findmydevice"},
+         "Success\r\n", std::nullopt},
+        {"refused steps",
+         [this] {
+             catalogue_.Write({"[华为]", "华为视频1=bad&name", "华为视频2=huawei.video2", "华为视频3=x|y",
+                               "华为视频4=huawei.video4"});
+         },
+         {"视频卸"}, {kUninstall + "huawei.video2", kUninstall + "huawei.video4"},
+         "Success\r\n" + Skipped("[华为] 华为视频1") + Skipped("[华为] 华为视频3"), Lines{kPartRun}},
+        {"a refusal after output without a line end",
+         [this] {
+             phone_.Set("LINE_END", "none");
+             catalogue_.Write({"[荣耀]", "运动健康1=honor.health1", "运动健康2=a>b"});
+         },
+         {"按钮171"}, {kUninstall + "honor.health1"}, "Success\r\n" + Skipped("[荣耀] 运动健康2"), std::nullopt},
+        {"only the last command's output is kept", [this] { phone_.Set("PACKAGES", "huawei.video4"); }, {"视频卸"},
+         {kUninstall + "huawei.video1", kUninstall + "huawei.video2", kUninstall + "huawei.video3",
+          kUninstall + "huawei.video4"},
+         "Success\r\n", std::nullopt},
+        {"connected devices, the catalogue's command line as it stands", [] {}, {"主设备"}, {"adb devices -l"}, devices,
+         Lines{}},
+        {"connected devices, whole command lines are not checked like package names",
+         [this] { catalogue_.Write({"[主菜单]", "查看设备=adb devices && adb version"}); }, {"主设备"},
+         {"adb devices", "adb version"}, std::nullopt, Lines{}},
+        {"connected devices without the main menu's section", [this] { catalogue_.Write({"[华为]", "天气=huawei.weather"}); },
+         {"主设备"}, {}, "databank.ini 中 [主菜单] 查看设备 没有命令，未运行\r\n", Lines{}},
+        {"the Huawei safe-removal notice", [] {}, {"华为引导"}, {}, "\r\n\r\n\r\n\r\n您可以卸载华为全家桶、智慧增值服务，这是安全的",
+         Lines{}},
+        {"the Honor safe-removal notice", [] {}, {"按钮169"}, {}, "\r\n\r\n\r\n\r\n您可以卸载全家桶、智慧增值服务，这是安全的", Lines{}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TearDown();
+        SetUp();
+        phone_.Unset("LINE_END");
+        phone_.Unset("PACKAGES");
+        phone_.ClearCommands();
+        row.prepare();
+        SetText(DesktopWindow, kOutputBox, "earlier output");
+        for (const char* button : row.buttons) {
+            headless::Click(DesktopWindow, button);
+        }
+        EXPECT_EQ(Commands(), row.commands);
+        if (row.output) {
+            EXPECT_EQ(Output(), *row.output);
+        }
+        if (row.messages) {
+            EXPECT_EQ(Messages(), *row.messages);
+        }
+        catalogue_.Remove();
+    }
 }
 
-TEST_F(MissingCatalogue, MissingSectionOrKeyRunsNothingAndNamesThem)
-{
-    catalogue_.Write({"[荣耀]", "天气=honor.weather", "[华为]", "主题=huawei.themes"});
-    headless::Click(DesktopWindow, "天气卸");
-    EXPECT_EQ(Output(), "databank.ini 中 [华为] 天气 没有包名，未运行\r\n");
-    headless::Click(DesktopWindow, "按钮151");  // 荣耀 天气: the key is there
-    headless::Click(DesktopWindow, "按钮153");  // 荣耀 主题: only 华为 has it
-    EXPECT_EQ(Output(), "databank.ini 中 [荣耀] 主题 没有包名，未运行\r\n");
-    EXPECT_EQ(Commands(), Lines{kUninstall + "honor.weather"});
-    EXPECT_EQ(Messages(), (Lines{kNoneRan, "完成", kNoneRan}));
-}
-
-TEST_F(MissingCatalogue, EmptyOrBlankValueCountsAsNoPackage)
-{
-    catalogue_.Write({"[华为]", "天气=", "主题=\"  \""});
-    headless::Click(DesktopWindow, "天气卸");
-    headless::Click(DesktopWindow, "主题卸");
-    EXPECT_TRUE(Commands().empty());
-    EXPECT_EQ(Output(), "databank.ini 中 [华为] 主题 没有包名，未运行\r\n");
-    EXPECT_EQ(Messages(), (Lines{kNoneRan, kNoneRan}));
-}
-
-TEST_F(MissingCatalogue, PartRunTheRestIsListedAfterTheLastOutputAndCounted)
-{
-    catalogue_.Write({"[华为]", "华为视频1=huawei.video1", "华为视频3=huawei.video3"});
-    headless::Click(DesktopWindow, "视频卸");
-    EXPECT_EQ(Commands(), (Lines{kUninstall + "huawei.video1", kUninstall + "huawei.video3"}));
-    EXPECT_EQ(Output(), "Success\r\n"
-                        "databank.ini 中 [华为] 华为视频2 没有包名，未运行\r\n"
-                        "databank.ini 中 [华为] 华为视频4 没有包名，未运行\r\n");
-    EXPECT_EQ(Messages(), Lines{"完成 2 项，未完成 2 项。\r\n原因见输出框。"});
-}
-
-TEST_F(MissingCatalogue, CatalogueSavedByNotepadAsUtf8IsRead)
-{
-    catalogue_.WriteUtf8("[华为]\r\n天气=huawei.weather\r\n", false);
-    headless::Click(DesktopWindow, "天气卸");
-    EXPECT_EQ(Commands(), Lines{kUninstall + "huawei.weather"});
-}
-
-using CatalogueValues = CatalogueTest;
-
-TEST_F(CatalogueValues, BlanksAroundTheValueAndEnclosingQuotesAreDropped)
-{
-    catalogue_.Write({"[华为]", "天气 =   huawei.weather   ", "主题=\"huawei.themes\"", "备份 = 'huawei.backup' "});
-    headless::Click(DesktopWindow, "天气卸");
-    headless::Click(DesktopWindow, "主题卸");
-    headless::Click(DesktopWindow, "备份卸");
-    EXPECT_EQ(Commands(), (Lines{kUninstall + "huawei.weather", kUninstall + "huawei.themes", kUninstall + "huawei.backup"}));
-}
-
-TEST_F(CatalogueValues, AnEditBetweenTwoClicksChangesTheNextCommand)
+TEST_F(PackageAction, AnEditBetweenTwoClicksChangesTheNextCommand)
 {
     headless::Click(DesktopWindow, "天气卸");
     catalogue_.Write({"[华为]", "天气=com.huawei.android.totemweather"});
@@ -202,23 +224,12 @@ TEST_F(CatalogueValues, AnEditBetweenTwoClicksChangesTheNextCommand)
     EXPECT_EQ(Commands(), (Lines{kUninstall + "huawei.weather", kUninstall + "com.huawei.android.totemweather"}));
 }
 
-TEST_F(CatalogueValues, AnEditDuringAMultiKeyActionCountsForTheKeysStillToCome)
+TEST_F(PackageAction, AnEditDuringAMultiKeyActionCountsForTheKeysStillToCome)
 {
     phone_.Set("DELAY_MS", "50");
     headless::Post([this] { catalogue_.Write({"[华为]", "运动健康1=edited.one", "运动健康2=edited.two"}); });
     headless::Click(DesktopWindow, "运动卸");
     EXPECT_EQ(Commands(), (Lines{kUninstall + "huawei.health1", kUninstall + "edited.two"}));
-}
-
-TEST_F(CatalogueValues, ShippedCatalogueFillsTheTemplates)
-{
-    catalogue_.WriteBytes(CatalogueFile::Read(CatalogueFile::SamplePath().parent_path().parent_path().parent_path() /
-                                              "databank.ini"));
-    headless::Click(DesktopWindow, "备份卸");
-    headless::Click(DesktopWindow, "按钮141");
-    headless::Click(DesktopWindow, "按钮159");
-    EXPECT_EQ(Commands(), (Lines{kUninstall + "com.huawei.KoBackup", kUninstall + "com.hihonor.koBackup",
-                                 kUninstall + "com.hihonor.findmydevice"}));
 }
 
 // A catalogue value reaches the interpreter unquoted: anything it could read as syntax is refused.
@@ -244,65 +255,6 @@ TEST(SafePackageName, LettersDigitsDotsUnderscoresHyphensBlanksAndNonAsciiPass)
         EXPECT_TRUE(IsSafePackageName(value)) << value;
     }
     EXPECT_FALSE(IsSafePackageName("a\xC2\x85" "b"));  // NEL, a C1 control character
-}
-
-TEST_F(PackageAction, RefusedStepIsSkippedTheOthersRunAndTheRefusalFollowsTheLastOutput)
-{
-    catalogue_.Write({"[华为]", "华为视频1=bad&name", "华为视频2=huawei.video2", "华为视频3=x|y", "华为视频4=huawei.video4"});
-    headless::Click(DesktopWindow, "视频卸");
-    EXPECT_EQ(Commands(), (Lines{kUninstall + "huawei.video2", kUninstall + "huawei.video4"}));
-    EXPECT_EQ(Output(), "Success\r\n"
-                        "databank.ini 中 [华为] 华为视频1 的包名含有不允许的字符，已跳过\r\n"
-                        "databank.ini 中 [华为] 华为视频3 的包名含有不允许的字符，已跳过\r\n");
-    EXPECT_EQ(Messages(), Lines{"完成 2 项，未完成 2 项。\r\n原因见输出框。"});
-}
-
-TEST_F(PackageAction, RefusalStartsOnANewLineAfterOutputWithoutALineEnd)
-{
-    phone_.Set("LINE_END", "none");
-    catalogue_.Write({"[荣耀]", "运动健康1=honor.health1", "运动健康2=a>b"});
-    headless::Click(DesktopWindow, "按钮171");
-    EXPECT_EQ(Output(), "Success\r\ndatabank.ini 中 [荣耀] 运动健康2 的包名含有不允许的字符，已跳过\r\n");
-}
-
-using ConnectedDevices = CatalogueTest;
-
-TEST_F(ConnectedDevices, RunsTheCatalogueCommandLineAsItStandsWithoutAMessage)
-{
-    ListConnectedDevices({});
-    EXPECT_EQ(Commands(), Lines{"adb devices -l"});
-    EXPECT_NE(Output().find("List of devices attached"), std::string::npos);
-    EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(ConnectedDevices, WholeCommandLinesAreNotCheckedLikePackageNames)
-{
-    catalogue_.Write({"[主菜单]", "查看设备=adb devices && adb version"});
-    ListConnectedDevices({});
-    EXPECT_EQ(Commands(), (Lines{"adb devices", "adb version"}));
-}
-
-TEST_F(ConnectedDevices, WithoutTheMainMenuSectionNothingRunsAndTheOutputBoxSaysWhy)
-{
-    catalogue_.Write({"[华为]", "天气=huawei.weather"});
-    SetText(DesktopWindow, kOutputBox, "earlier output");
-    ListConnectedDevices({});
-    EXPECT_TRUE(Commands().empty());
-    EXPECT_EQ(Output(), "databank.ini 中 [主菜单] 查看设备 没有命令，未运行\r\n");
-    EXPECT_TRUE(Messages().empty());
-}
-
-using SafeRemovalNotice = CatalogueTest;
-
-TEST_F(SafeRemovalNotice, ReplacesTheOutputBoxTextAndRunsNothing)
-{
-    SetText(DesktopWindow, kOutputBox, "earlier output");
-    headless::Click(DesktopWindow, "华为引导");
-    EXPECT_EQ(Output(), "\r\n\r\n\r\n\r\n您可以卸载华为全家桶、智慧增值服务，这是安全的");
-    headless::Click(DesktopWindow, "按钮169");
-    EXPECT_EQ(Output(), "\r\n\r\n\r\n\r\n您可以卸载全家桶、智慧增值服务，这是安全的");
-    EXPECT_TRUE(Commands().empty());
-    EXPECT_TRUE(Messages().empty());
 }
 
 }  // namespace

@@ -21,10 +21,13 @@ std::string FreshPathStem()
     return std::string(path.begin(), path.end());
 }
 
-// A seeding the file could not hold would make the test check a phone other than the one it
-// describes, so it stops the test instead.
-void SeedInto(const std::string& phonePath, const PhoneFile& phone)
+// The phone file read, changed and written back. A seeding the file could not hold would make the
+// test check a phone other than the one it describes, so it stops the test instead.
+template <typename Change>
+void Edit(const std::string& phonePath, Change change)
 {
+    PhoneFile phone = ReadPhoneFile(Utf8Path(phonePath));
+    change(phone);
     if (!WritePhoneFile(Utf8Path(phonePath), phone)) {
         throw std::runtime_error("cannot write the test phone's file " + phonePath);
     }
@@ -49,10 +52,10 @@ PhoneFiles::~PhoneFiles()
 
 void PhoneFiles::ForgetPackages()
 {
-    PhoneFile phone = ReadPhoneFile(Utf8Path(phonePath_));
-    phone.onlyListedPackages = false;
-    phone.packages.clear();
-    WritePhoneFile(Utf8Path(phonePath_), phone);
+    Edit(phonePath_, [](PhoneFile& phone) {
+        phone.onlyListedPackages = false;
+        phone.packages.clear();
+    });
 }
 
 std::vector<std::string> PhoneFiles::Commands() const
@@ -78,7 +81,6 @@ std::vector<std::string> PhoneFiles::Changes() const
     return changes;
 }
 
-
 void PhoneFiles::ClearCommands() { std::ofstream(Utf8Path(logPath_), std::ios::binary | std::ios::trunc); }
 
 void PhoneFiles::SeedPackage(std::string_view name, std::string_view state)
@@ -86,21 +88,18 @@ void PhoneFiles::SeedPackage(std::string_view name, std::string_view state)
     if (name.empty() || name.find_first_of(" \t\r\n") != std::string_view::npos || !IsPackageState(state)) {
         throw std::invalid_argument("no package can be seeded as \"" + std::string(name) + "\" " + std::string(state));
     }
-    PhoneFile phone = ReadPhoneFile(Utf8Path(phonePath_));
-    phone.onlyListedPackages = true;
-    phone.packages[std::string(name)].state = state;
-    SeedInto(phonePath_, phone);
+    Edit(phonePath_, [&](PhoneFile& phone) {
+        phone.onlyListedPackages = true;
+        phone.packages[std::string(name)].state = state;
+    });
 }
 
 void PhoneFiles::ProtectPackage(std::string_view name)
 {
-    if (!Packages().contains(std::string(name))) {
-        SeedPackage(name, "installed");
-    }
-    PhoneFile phone = ReadPhoneFile(Utf8Path(phonePath_));
-    phone.onlyListedPackages = true;
-    phone.packages[std::string(name)].isProtected = true;
-    SeedInto(phonePath_, phone);
+    Edit(phonePath_, [&](PhoneFile& phone) {
+        phone.onlyListedPackages = true;
+        phone.packages.try_emplace(std::string(name), PhonePackage{"installed"}).first->second.isProtected = true;
+    });
 }
 
 void PhoneFiles::SeedSetting(std::string_view space, std::string_view key, std::string_view value)
@@ -110,20 +109,16 @@ void PhoneFiles::SeedSetting(std::string_view space, std::string_view key, std::
         value.find_first_of("\r\n") != std::string_view::npos) {
         throw std::invalid_argument("no setting can be seeded as " + std::string(space) + " " + std::string(key));
     }
-    PhoneFile phone = ReadPhoneFile(Utf8Path(phonePath_));
-    phone.settings[std::string(space) + " " + std::string(key)] = value;
-    SeedInto(phonePath_, phone);
+    Edit(phonePath_, [&](PhoneFile& phone) { phone.settings[std::string(space) + " " + std::string(key)] = value; });
 }
 
 void PhoneFiles::ReinstallRemoved()
 {
-    PhoneFile phone = ReadPhoneFile(Utf8Path(phonePath_));
-    for (auto& [name, package] : phone.packages) {
-        if (package.state == "uninstalled") {
-            package.state = "installed";
+    Edit(phonePath_, [](PhoneFile& phone) {
+        for (auto& [name, package] : phone.packages) {
+            package.state = package.state == "uninstalled" ? "installed" : package.state;
         }
-    }
-    SeedInto(phonePath_, phone);
+    });
 }
 
 std::map<std::string, std::string> PhoneFiles::Packages() const
