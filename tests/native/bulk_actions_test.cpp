@@ -1,9 +1,12 @@
 // The redundant-service actions: "一键卸载" on each brand page and the selection window's two
 // buttons, against the fake phone's command log.
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "platform/system.h"
 #include "support/catalogue_fixture.h"
 #include "support/phone_lab.h"
 
@@ -35,6 +38,20 @@ Lines BothBrands(const std::string& command, std::initializer_list<std::string> 
         lines.push_back(command + Package("honor", service));
     }
     return lines;
+}
+
+// The way back the operation log's latest record of the command names.
+std::string RecordedUndo(const std::string& command)
+{
+    std::ifstream log(std::filesystem::path(ProgramDirectory()) / "操作记录.txt", std::ios::binary);
+    std::string undo = "no record";
+    for (std::string line; std::getline(log, line);) {
+        if (std::size_t at = line.find(" | " + command + " | "); at != std::string::npos) {
+            std::size_t start = line.find("撤销：", at);
+            undo = start == std::string::npos ? "" : line.substr(start, line.find(" | ", start) - start);
+        }
+    }
+    return undo;
 }
 
 using OneClickRemoval = CatalogueTest;
@@ -145,6 +162,24 @@ TEST_F(SelectionWindow, RestoreActsOnTheTickedServicesOnly)
     Press("全部安装");
     EXPECT_EQ(Commands(), BothBrands(kRestore, {"workprofile", "arengine1", "arengine2"}));
     EXPECT_EQ(Messages(), Lines{"完成"});
+}
+
+// One read before the first step finds which packages are installed for the user: one adb call
+// for each package brought back and one more, and each record says how to take its step back.
+TEST_F(SelectionWindow, RestoreReadsThePhoneOnceAndEachRecordKnowsWhatItReplaced)
+{
+    phone_.SeedPackage(Package("huawei", "workprofile"), "uninstalled");
+    phone_.SeedPackage(Package("honor", "workprofile"), "installed");
+    phone_.SeedPackage(Package("huawei", "arengine1"), "disabled-user");
+    Tick("选择框1");
+    Tick("选择框14");
+    Press("全部安装");
+    EXPECT_EQ(phone_.Commands().size(), 7u);
+    EXPECT_EQ(RecordedUndo(kRestore + Package("huawei", "workprofile")),
+              "撤销：" + kUninstall + Package("huawei", "workprofile"));
+    EXPECT_EQ(RecordedUndo(kRestore + Package("honor", "workprofile")), "撤销：无需撤销（改动前已是如此）");
+    EXPECT_EQ(RecordedUndo(kRestore + Package("huawei", "arengine1")), "撤销：无需撤销（改动前已是如此）");
+    EXPECT_EQ(RecordedUndo(kRestore + Package("honor", "arengine1")), "");
 }
 
 TEST_F(SelectionWindow, ABoxTickedDuringTheRunCountsForTheServicesStillToCome)
