@@ -173,10 +173,10 @@ std::wstring ThisDirectory()
 
 }  // namespace
 
-// memory_bench [path of Pellucor.exe; ..\Pellucor.exe from this program's folder when left out]
+// memory_bench [path of Pellucor.exe; the stripped copy beside this program when left out]
 int wmain(int argc, wchar_t** argv)
 {
-    std::wstring pellucor = argc > 1 ? argv[1] : ThisDirectory() + L"\\..\\Pellucor.exe";
+    std::wstring pellucor = argc > 1 ? argv[1] : ThisDirectory() + L"\\Pellucor.exe";
     std::wstring minimal = ThisDirectory() + L"\\minimal_window.exe";
     Memory program, floor;
     for (int round = 0; round < kRounds; ++round) {
@@ -185,6 +185,7 @@ int wmain(int argc, wchar_t** argv)
             return 1;
         }
     }
+    // Wine (8.0) reports none; Windows counts the process's committed private memory.
     std::printf("Private bytes with every desktop page shown: %.1f MB Pellucor, %.1f MB the smallest window program\n",
                 program.privateBytes, floor.privateBytes);
     std::printf("Working set with every desktop page shown: %.1f MB Pellucor, %.1f MB the smallest window program: "
