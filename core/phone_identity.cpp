@@ -1,6 +1,7 @@
 // Reading the phone's identity with one adb call, and keeping it for the length of an action.
 #include "core/phone_identity.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/command_state.h"
@@ -127,7 +128,8 @@ ActionReads ReadsFor(std::span<const PhoneChange> changes)
     ActionReads reads;
     for (const PhoneChange& change : changes) {
         reads.installedPackages = reads.installedPackages || change.kind == PhoneChange::Kind::Restore;
-        if (change.IsSetting()) {
+        auto same = [&change](const SettingName& name) { return name.space == change.space && name.key == change.key; };
+        if (change.IsSetting() && std::none_of(reads.settings.begin(), reads.settings.end(), same)) {
             reads.settings.push_back({change.space, change.key});
         }
     }
