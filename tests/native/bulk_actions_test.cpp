@@ -1,14 +1,12 @@
 // The redundant-service actions: "一键卸载" on each brand page and the selection window's two
 // buttons, against the fake phone's command log.
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "platform/system.h"
 #include "support/catalogue_fixture.h"
 #include "support/phone_lab.h"
+#include "support/recorded_undo.h"
 
 namespace {
 
@@ -38,20 +36,6 @@ Lines BothBrands(const std::string& command, std::initializer_list<std::string> 
         lines.push_back(command + Package("honor", service));
     }
     return lines;
-}
-
-// The way back the operation log's latest record of the command names.
-std::string RecordedUndo(const std::string& command)
-{
-    std::ifstream log(std::filesystem::path(ProgramDirectory()) / "操作记录.txt", std::ios::binary);
-    std::string undo = "no record";
-    for (std::string line; std::getline(log, line);) {
-        if (std::size_t at = line.find(" | " + command + " | "); at != std::string::npos) {
-            std::size_t start = line.find("撤销：", at);
-            undo = start == std::string::npos ? "" : line.substr(start, line.find(" | ", start) - start);
-        }
-    }
-    return undo;
 }
 
 using OneClickRemoval = CatalogueTest;

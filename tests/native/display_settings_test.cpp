@@ -1,29 +1,14 @@
 // Animation scales, screen-off time and refresh rates: the commands sent and what the user is told.
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "support/recorded_undo.h"
 #include "support/tweaks_fixture.h"
 
 namespace {
 
 using tweaks_test::TweaksTest;
 using Strings = std::vector<std::string>;
-
-// The way back the operation log's latest record of the command names.
-std::string RecordedUndo(const std::string& command)
-{
-    std::ifstream log(std::filesystem::path(ProgramDirectory()) / "操作记录.txt", std::ios::binary);
-    std::string undo = "no record";
-    for (std::string line; std::getline(log, line);) {
-        if (std::size_t at = line.find(" | " + command + " | "); at != std::string::npos) {
-            std::size_t start = line.find("撤销：", at);
-            undo = start == std::string::npos ? "" : line.substr(start, line.find(" | ", start) - start);
-        }
-    }
-    return undo;
-}
 
 class ScreenOffTimeoutTest : public TweaksTest {
 protected:
