@@ -1,7 +1,8 @@
 // Bulk benchmark: "一键卸载" on the 华为 page (26 package steps through the real window system and
-// runner, against the test phone) beside the same 26 commands run bare through the interpreter,
-// with the time of each stage of a step (the operation log's records among them), so that what the
-// program adds can be found.
+// runner, against the test phone) beside the same commands run bare through the interpreter, with
+// the time of each stage of a step (the operation log's records among them), so that what the
+// program adds can be found; and a settings action (默认高刷, two settings) beside its changes run
+// bare. Each action's adb calls are counted: its changes and its reads of the phone.
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -22,6 +23,7 @@
 #include "platform/process.h"
 #include "platform/system.h"
 #include "platform/window_system.h"
+#include "tweaks/display_settings.h"
 #include "ui/windows.h"
 
 #ifdef _WIN32
@@ -71,13 +73,21 @@ void ClickBulkUninstall()
     UninstallHuaweiRedundantServices({});
 }
 
-// The command lines the bulk action runs, one per step, as the test phone logs them.
-std::vector<std::string> CommandsOfTheBulkAction()
+void ClickDefaultRefreshRate()
+{
+#ifdef _WIN32
+    MessageBoxAnswerer user;
+#endif
+    ApplyDefaultRefreshRate({});
+}
+
+// The command lines an action runs, its reads among them, as the test phone logs them.
+std::vector<std::string> CommandsOf(void (*action)())
 {
     const std::string log = "bulk_bench_adb.log";
     std::remove(log.c_str());
     SetEnvironment("FAKE_ADB_LOG", log);
-    ClickBulkUninstall();
+    action();
     SetEnvironment("FAKE_ADB_LOG", "");
     std::vector<std::string> commands;
     std::ifstream lines(log);
@@ -117,9 +127,31 @@ void RecordOnly(const std::vector<std::string>& commands)
     }
 }
 
+// The commands that change the phone: those the reads of the phone leave.
+std::vector<std::string> ChangesAmong(std::vector<std::string> commands)
+{
+    std::erase_if(commands, [](const std::string& command) {
+        return command.starts_with("adb shell getprop") || command.starts_with("adb shell pm list") ||
+               command.starts_with("adb shell settings get");
+    });
+    return commands;
+}
+
 void Report(const char* stage, double seconds, std::size_t steps)
 {
     std::printf("  %-38s %7.3f s  %6.1f ms a step\n", stage, seconds, 1000 * seconds / static_cast<double>(steps));
+}
+
+// The settings action beside the bare runs of its changes.
+void ReportSettingsAction()
+{
+    std::vector<std::string> commands = CommandsOf(ClickDefaultRefreshRate);
+    std::vector<std::string> changes = ChangesAmong(commands);
+    std::vector<double> times = Fastest({ClickDefaultRefreshRate, [&changes] { RunBare(changes); }});
+    std::printf("Settings action (默认高刷): %zu adb calls for %zu changes\n", commands.size(), changes.size());
+    Report("the whole action, click to message", times[0], changes.size());
+    Report("bare runs of its changes (the floor)", times[1], changes.size());
+    std::printf("Settings ratio %.2f (to the bare runs of its changes)\n", times[0] / times[1]);
 }
 
 }  // namespace
@@ -136,11 +168,13 @@ int main()
         std::fprintf(stderr, "bulk_bench: the desktop window cannot be opened\n");
         return 1;
     }
-    std::vector<std::string> commands = CommandsOfTheBulkAction();
+    std::vector<std::string> commands = CommandsOf(ClickBulkUninstall);
+    std::vector<std::string> changes = ChangesAmong(commands);
     const std::size_t steps = commands.size();
     std::vector<double> times = Fastest({
         ClickBulkUninstall,
         [&commands] { RunBare(commands); },
+        [&changes] { RunBare(changes); },
         [&commands] { RunThroughTheRunner(commands); },
         [&commands] { RecordOnly(commands); },
         [steps] {
@@ -156,9 +190,9 @@ int main()
             }
         },
     });
-    const double whole = times[0], bare = times[1], runner = times[2], records = times[3], lookups = times[4],
-                 notices = times[5];
-    std::printf("Bulk uninstall, %zu steps:\n", steps);
+    const double whole = times[0], bare = times[1], bareChanges = times[2], runner = times[3], records = times[4],
+                 lookups = times[5], notices = times[6];
+    std::printf("Bulk uninstall: %zu adb calls for %zu changes, timed per call:\n", steps, changes.size());
     Report("the whole action, click to message", whole, steps);
     Report("the runner alone (same commands)", runner, steps);
     Report("of which the wait notice painted", notices, steps);
@@ -167,6 +201,9 @@ int main()
     Report("bare interpreter runs (the floor)", bare, steps);
     std::printf("Bulk ratio %.2f (target at most 1.2)\n", whole / bare);
     std::printf("Bulk ratio without recording %.2f\n", (whole - records) / bare);
+    std::printf("Bulk ratio to the bare runs of its %zu changes alone %.2f (target at most 1.15)\n", changes.size(),
+                whole / bareChanges);
+    ReportSettingsAction();
     ReleaseCommandState();
     return 0;
 }

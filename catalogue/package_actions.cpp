@@ -111,7 +111,9 @@ bool IsSafePackageName(std::string_view value)
 
 void RunPackageAction(const PackageAction& action)
 {
-    ActionScope underway;  // its records name the phone read before its first change
+    // Its records name the phone read before its first change; that read also finds which packages
+    // are installed for the user when they are being brought back.
+    ActionScope underway(ActionReads{.installedPackages = action.kind == PackageActionKind::Restore});
     bool asked = false;
     std::string reasons;
     StepTally tally;

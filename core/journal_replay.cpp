@@ -221,11 +221,27 @@ std::optional<PhoneIdentity> PhoneToPlanFor(std::string_view what)
 // The name a record gives its phone.
 std::string PhoneName(const std::optional<PhoneIdentity>& phone) { return phone ? phone->Name() : std::string(kUnknownPhone); }
 
+// What a plan from these records may need to know of the phone, read with it in one call: which
+// packages are installed for the user and switched off (any package step may bring one back), and
+// every setting the records change.
+ActionReads PlanReads(std::span<const JournalRecord> records)
+{
+    std::vector<PhoneChange> settings;
+    for (const JournalRecord& record : records) {
+        if (std::optional<PhoneChange> change = ChangeOf(record.command); change && change->IsSetting()) {
+            settings.push_back(*change);
+        }
+    }
+    ActionReads reads = ReadsFor(settings);
+    reads.installedPackages = true;
+    return reads;
+}
+
 // From the phone's read to the plan's last step, through the question: one plan at a time, and
 // nothing that would change the records it plans from.
 class PlanUnderway {
 public:
-    PlanUnderway() { planRunning = true; }
+    explicit PlanUnderway(ActionReads reads) : action_(std::move(reads)) { planRunning = true; }
     ~PlanUnderway() { planRunning = false; }
     PlanUnderway(const PlanUnderway&) = delete;
     PlanUnderway& operator=(const PlanUnderway&) = delete;
@@ -292,7 +308,7 @@ void UndoFromCaret(const EventArgs&)
         ShowMessage("请先在记录中点一下要撤销的第一条记录：撤销会把从这条记录起的改动恢复原样。");
         return;
     }
-    PlanUnderway underway;
+    PlanUnderway underway(PlanReads(std::span(journal->records).subspan(*journal->chosen)));
     std::optional<PhoneIdentity> phone = PhoneToPlanFor("撤销");
     if (!phone) {
         return;
@@ -318,12 +334,12 @@ void ReapplyFromCaret(const EventArgs&)
     if (!journal) {
         return;
     }
-    PlanUnderway underway;
+    std::size_t from = journal->chosen.value_or(0);
+    PlanUnderway underway(PlanReads(std::span(journal->records).subspan(from)));
     std::optional<PhoneIdentity> phone = PhoneToPlanFor("重新应用");
     if (!phone) {
         return;
     }
-    std::size_t from = journal->chosen.value_or(0);
     // The caret on another phone's record moves that phone's changes to this one, on purpose.
     std::optional<PhoneIdentity> source = journal->chosen ? journal->records[from].phone : phone;
     PhoneRecords mine = RecordsOf(source, std::span(journal->records).subspan(from));

@@ -205,6 +205,7 @@ BeforeScript ReadBeforeScript(const std::vector<PhoneChange>& changes)
 {
     std::string shown = GetText(DesktopWindow, kOutputBox);
     std::string current = State().currentCommand;
+    ActionScope reading(ReadsFor(changes));  // one read for the phone and every declared package
     BeforeScript before{ActionPhone().phone, {}};
     for (const PhoneChange& change : changes) {
         before.replaced.push_back(ReplacedStateOnPhone(change));
@@ -272,6 +273,10 @@ ChangeRun RunRecorded(std::string commandLine, std::string_view origin, const st
     bool tooLong = IsTooLongToRun(commandLine);
     std::string from = origin.empty() ? CurrentOrigin() : std::string(origin);
     bool reads = runs && !tooLong && !IsProgramEnding() && change;
+    std::optional<ActionScope> ownAction;  // a change outside an action reads the phone once too
+    if (reads && !IsActionUnderway()) {
+        ownAction.emplace(ReadsFor(std::span(&*change, 1)));
+    }
     std::optional<PhoneIdentity> phone = reads ? ActionPhone().phone : std::nullopt;
     std::optional<std::string> replaced = reads ? ReplacedStateOnPhone(*change) : std::nullopt;
     std::string recorded = tooLong ? ShortenedText(commandLine, kLongestOutcome) : commandLine;

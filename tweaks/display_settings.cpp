@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/operation_log.h"
+#include "core/phone_identity.h"
 #include "core/run_verdict.h"
 #include "core/window_names.h"
 #include "platform/text.h"
@@ -35,6 +36,13 @@ void SetAnimationScale(std::string_view box, std::string_view commandTemplate)
     }
     SetText(DesktopWindow, kOutputBox, JoinText({kScaleConfirmation, GetText(DesktopWindow, box)}));
     RepaintNow(DesktopWindow, kOutputBox);
+}
+
+// One read of the phone finds both rates before the first is set, so that each record says how to
+// set it back.
+ActionReads RefreshRateReads()
+{
+    return {.settings = {{"system", "peak_refresh_rate"}, {"system", "min_refresh_rate"}}};
 }
 
 }  // namespace
@@ -70,6 +78,7 @@ void SetScreenOffTimeout(const EventArgs&)
 // Both rates, peak first, each to its end; the message says done only when Android took both.
 void ApplyDefaultRefreshRate(const EventArgs&)
 {
+    ActionScope underway(RefreshRateReads());
     StepTally tally;
     tally.Add(RunAndJudge(JoinText({kPeakRate, "96.0"})));
     tally.Add(RunAndJudge(JoinText({kMinRate, "96.0"})));
@@ -80,6 +89,7 @@ void ApplyDefaultRefreshRate(const EventArgs&)
 // minimum. The minimum box is read once the peak's command has ended.
 void ApplyTypedRefreshRate(const EventArgs&)
 {
+    ActionScope underway(RefreshRateReads());
     StepTally tally;
     tally.Add(RunAndJudge(JoinText({kPeakRate, GetText(DesktopWindow, kPeakRateBox)})));
     tally.Add(RunAndJudge(JoinText({kMinRate, GetText(DesktopWindow, kMinRateBox)})));

@@ -284,6 +284,13 @@ Answer OneShellCommand(const std::string& commandLine, Phone& phone, const Phone
     for (std::string word; stream >> word;) {
         words.push_back(word);
     }
+    if (!words.empty() && words[0] == "echo") {
+        std::string line;
+        for (std::size_t i = 1; i < words.size(); ++i) {
+            line += (i > 1 ? " " : "") + words[i];
+        }
+        return Out({line});
+    }
     if (words.size() >= 2 && words[0] == "getprop") {
         auto property = properties.find(words[1]);
         return Out({property != properties.end() ? property->second : ""});

@@ -27,6 +27,6 @@ Answer Settings(const Args& words, Phone& phone);
 using PhoneProperties = std::map<std::string, std::string>;
 
 // One shell command line, as the phone's shell runs it: commands separated by ';' one after the
-// other, their answers joined and the last one's exit status; getprop, pm, cmd package and
-// settings on the kept state; every other command answers with nothing.
+// other, their answers joined and the last one's exit status; echo (its words on one line), getprop,
+// pm, cmd package and settings on the kept state; every other command answers with nothing.
 Answer ShellCommand(const std::string& commandLine, Phone& phone, const PhoneProperties& properties);

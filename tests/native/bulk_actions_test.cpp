@@ -6,6 +6,7 @@
 
 #include "support/catalogue_fixture.h"
 #include "support/phone_lab.h"
+#include "support/recorded_undo.h"
 
 namespace {
 
@@ -145,6 +146,24 @@ TEST_F(SelectionWindow, RestoreActsOnTheTickedServicesOnly)
     Press("全部安装");
     EXPECT_EQ(Commands(), BothBrands(kRestore, {"workprofile", "arengine1", "arengine2"}));
     EXPECT_EQ(Messages(), Lines{"完成"});
+}
+
+// One read before the first step finds which packages are installed for the user: one adb call
+// for each package brought back and one more, and each record says how to take its step back.
+TEST_F(SelectionWindow, RestoreReadsThePhoneOnceAndEachRecordKnowsWhatItReplaced)
+{
+    phone_.SeedPackage(Package("huawei", "workprofile"), "uninstalled");
+    phone_.SeedPackage(Package("honor", "workprofile"), "installed");
+    phone_.SeedPackage(Package("huawei", "arengine1"), "disabled-user");
+    Tick("选择框1");
+    Tick("选择框14");
+    Press("全部安装");
+    EXPECT_EQ(phone_.Commands().size(), 7u);
+    EXPECT_EQ(RecordedUndo(kRestore + Package("huawei", "workprofile")),
+              "撤销：" + kUninstall + Package("huawei", "workprofile"));
+    EXPECT_EQ(RecordedUndo(kRestore + Package("honor", "workprofile")), "撤销：无需撤销（改动前已是如此）");
+    EXPECT_EQ(RecordedUndo(kRestore + Package("huawei", "arengine1")), "撤销：无需撤销（改动前已是如此）");
+    EXPECT_EQ(RecordedUndo(kRestore + Package("honor", "arengine1")), "");
 }
 
 TEST_F(SelectionWindow, ABoxTickedDuringTheRunCountsForTheServicesStillToCome)

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "support/recorded_undo.h"
 #include "support/tweaks_fixture.h"
 
 namespace {
@@ -86,10 +87,15 @@ TEST_F(ScreenOffTimeoutTest, FullWidthTwoIsRefused) { Set("２"); ExpectRefused(
 
 class AnimationScaleTest : public TweaksTest {};
 
+// One adb call reads the phone and the setting, one sets it.
 TEST_F(AnimationScaleTest, WindowScaleSendsItsBoxAndConfirmsInTheOutputBox)
 {
+    phone_.SeedSetting("global", "window_animation_scale", "1.0");
     Click("设置1");
     EXPECT_EQ(Commands(), Strings{"adb shell settings put global window_animation_scale 1.5"});
+    EXPECT_EQ(phone_.Commands().size(), 2u);
+    EXPECT_EQ(RecordedUndo("adb shell settings put global window_animation_scale 1.5"),
+              "撤销：adb shell settings put global window_animation_scale 1.0");
     EXPECT_EQ(Output(), "窗口动画缩放倍数 设置为 1.5");
     EXPECT_TRUE(Messages().empty());
 }
@@ -131,11 +137,19 @@ TEST_F(AnimationScaleTest, PhoneErrorStaysInViewAndTheMessageSaysWhy)
 
 class RefreshRateTest : public TweaksTest {};
 
+// One read finds both rates before the first is set: one adb call a rate and one more, and each
+// record says how to set its rate back.
 TEST_F(RefreshRateTest, DefaultSchemeSetsPeakThenMinimumToNinetySix)
 {
+    phone_.SeedSetting("system", "peak_refresh_rate", "60.0");
     Click("默认高刷");
     EXPECT_EQ(Commands(), (Strings{"adb shell settings put system peak_refresh_rate 96.0",
                                    "adb shell settings put system min_refresh_rate 96.0"}));
+    EXPECT_EQ(phone_.Commands().size(), 3u);
+    EXPECT_EQ(RecordedUndo("adb shell settings put system peak_refresh_rate 96.0"),
+              "撤销：adb shell settings put system peak_refresh_rate 60.0");
+    EXPECT_EQ(RecordedUndo("adb shell settings put system min_refresh_rate 96.0"),
+              "撤销：adb shell settings delete system min_refresh_rate");
     EXPECT_EQ(State().currentCommand, "adb shell settings put system min_refresh_rate 96.0");
     EXPECT_EQ(Messages(), Strings{"默认96hz高刷，部分型号、批次不生效"});
 }

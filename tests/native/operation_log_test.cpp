@@ -354,6 +354,7 @@ TEST_F(Recording, ActionCutShortBecauseTheProgramClosedIsRecordedSo)
 // A click during a run starts another run inside it; each record keeps its own command's outcome.
 TEST_F(Recording, RunNestedInAnotherRecordsEachItsOwnOutcome)
 {
+    phone_.SeedPackage("huawei.weather", "installed");
     headless::Focus(DesktopWindow, "命令编辑框");
     headless::Type(DesktopWindow, "sleep 0.3");
     headless::Post([] { headless::Click(DesktopWindow, "天气装"); });
