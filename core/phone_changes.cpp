@@ -12,22 +12,6 @@ namespace {
 using Kind = PhoneChange::Kind;
 using Words = std::vector<std::string_view>;
 
-Words SplitWords(std::string_view text)
-{
-    Words words;
-    while (!text.empty()) {
-        std::size_t start = text.find_first_not_of(" \t");
-        if (start == std::string_view::npos) {
-            break;
-        }
-        text.remove_prefix(start);
-        std::size_t end = text.find_first_of(" \t");
-        words.push_back(text.substr(0, end));
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end);
-    }
-    return words;
-}
-
 bool IsWordOf(std::string_view word, std::string_view allowedPunctuation)
 {
     auto allowed = [allowedPunctuation](char c) {

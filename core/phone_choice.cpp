@@ -2,7 +2,6 @@
 #include "core/phone_choice.h"
 
 #include <algorithm>
-#include <sstream>
 
 #include "core/runner.h"
 #include "core/window_names.h"
@@ -16,29 +15,18 @@ namespace {
 std::vector<AttachedDevice> offered;
 std::optional<std::size_t> chosenSlot;
 
-std::vector<std::string> Words(std::string_view line)
-{
-    std::vector<std::string> words;
-    std::istringstream stream{std::string(line)};
-    for (std::string word; stream >> word;) {
-        words.push_back(word);
-    }
-    return words;
-}
-
 }  // namespace
 
 std::vector<AttachedDevice> ParseDeviceList(std::string_view answer)
 {
     std::vector<AttachedDevice> devices;
-    std::istringstream lines{std::string(answer)};
-    for (std::string line; std::getline(lines, line);) {
-        std::vector<std::string> words = Words(line);
+    for (std::string_view line : LastFilledLines(answer, answer.size())) {
+        std::vector<std::string_view> words = SplitWords(line);
         if (words.size() < 2 || line.starts_with("List of devices") || line.starts_with(kAdbServerNotice)) {
             continue;
         }
-        AttachedDevice device{words[0], words[1], {}};
-        for (const std::string& word : words) {
+        AttachedDevice device{std::string(words[0]), std::string(words[1]), {}};
+        for (std::string_view word : words) {
             if (word.starts_with("model:")) {
                 device.model = word.substr(6);
             }

@@ -17,18 +17,6 @@ constexpr std::string_view kPackageScripts[] = {"goolgle_abl", "goolgle_dis", "h
 // A script's own file is small; anything larger is not one of them.
 constexpr std::size_t kLargestScript = 64 * 1024;
 
-std::vector<std::string_view> Words(std::string_view text)
-{
-    std::vector<std::string_view> words;
-    for (std::size_t at = text.find_first_not_of(" \t\r\n"); at != std::string_view::npos;
-         at = text.find_first_not_of(" \t\r\n", at)) {
-        std::size_t end = std::min(text.find_first_of(" \t\r\n", at), text.size());
-        words.push_back(text.substr(at, end - at));
-        at = end;
-    }
-    return words;
-}
-
 // The value assigned to the variable on the line starting at 'at', without its quotes, and where
 // the assignment ends; none when the line assigns another variable. A shell value in double quotes
 // may go on over the next lines up to its closing quote.
@@ -74,7 +62,7 @@ std::vector<std::string_view> VariableWords(std::string_view text, std::string_v
             at = std::min(text.find('\n', at), text.size()) + 1;
             continue;
         }
-        std::vector<std::string_view> assigned = Words(assignment->value);
+        std::vector<std::string_view> assigned = SplitWords(assignment->value);
         if (std::find(assigned.begin(), assigned.end(), itself) == assigned.end()) {
             words.clear();
         }

@@ -1,6 +1,7 @@
 // The text operations of the handlers: joining, comparing, number parsing, byte blocks.
 #include "platform/text.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstddef>
 
@@ -137,6 +138,19 @@ std::vector<std::string_view> LastFilledLines(std::string_view text, std::size_t
         }
     }
     return lines;
+}
+
+std::vector<std::string_view> SplitWords(std::string_view text)
+{
+    constexpr std::string_view kSeparators = " \t\r\n";
+    std::vector<std::string_view> words;
+    for (std::size_t at = text.find_first_not_of(kSeparators); at != std::string_view::npos;
+         at = text.find_first_not_of(kSeparators, at)) {
+        std::size_t end = std::min(text.find_first_of(kSeparators, at), text.size());
+        words.push_back(text.substr(at, end - at));
+        at = end;
+    }
+    return words;
 }
 
 std::string ShortenedText(std::string_view text, std::size_t maxBytes)

@@ -32,6 +32,9 @@ Bytes ZeroBytes(int length);
 // first; CR, LF and CR LF all end a line. They point into the text.
 std::vector<std::string_view> LastFilledLines(std::string_view text, std::size_t count);
 
+// The words of the text: the runs between blanks, tabs, CR and LF. They point into the text.
+std::vector<std::string_view> SplitWords(std::string_view text);
+
 // The text when it has at most maxBytes bytes; else its first bytes, cut before a UTF-8 character
 // that would not fit whole, and "…".
 std::string ShortenedText(std::string_view text, std::size_t maxBytes);
