@@ -5,7 +5,6 @@
 #include "platform/win32/windows_api.h"
 
 #include <knownfolders.h>
-#include <shlobj.h>
 
 #include <cstddef>
 #include <cstring>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "platform/win32/owned_handle.h"
+#include "platform/win32/system_libraries.h"
 #include "platform/win32/wide.h"
 
 namespace {
@@ -248,12 +248,20 @@ bool MakeFolder(std::string_view path)
     return IsFolder(folder);
 }
 
-// The path is freed with CoTaskMemFree "whether SHGetKnownFolderPath succeeds or not".
+// The shell and COM are loaded when the user's folder is first needed, not at start-up. The path is
+// freed with CoTaskMemFree "whether SHGetKnownFolderPath succeeds or not".
 std::string UserStateDirectory()
 {
+    using KnownFolderPath = HRESULT WINAPI(const GUID&, DWORD, HANDLE, PWSTR*);
+    using FreeTaskMemory = void WINAPI(void*);
+    static auto* knownFolderPath = SystemFunction<KnownFolderPath>(L"shell32.dll", "SHGetKnownFolderPath");
+    static auto* freeTaskMemory = SystemFunction<FreeTaskMemory>(L"ole32.dll", "CoTaskMemFree");
+    if (knownFolderPath == nullptr || freeTaskMemory == nullptr) {
+        return {};
+    }
     PWSTR localAppData = nullptr;
-    HRESULT result = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &localAppData);
+    HRESULT result = knownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &localAppData);
     std::string folder = SUCCEEDED(result) && localAppData != nullptr ? WideToUtf8(localAppData) : std::string();
-    CoTaskMemFree(localAppData);
+    freeTaskMemory(localAppData);
     return folder.empty() ? folder : JoinText({folder, "\\Pellucor"});
 }

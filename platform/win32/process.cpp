@@ -2,7 +2,7 @@
 #include "platform/process.h"
 
 #include "platform/win32/windows_api.h"
-#include <shellapi.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <array>
@@ -211,8 +211,22 @@ ProgramRun RunProgram(std::string_view commandLine, bool waitForExit, int showSt
     return AwaitEnd(started, pipe.get());
 }
 
+// The shell and COM are loaded the first time an address is opened, not at start-up, where the
+// program has no use for them. "COM should be initialized before ShellExecute is called" (MSDN,
+// ShellExecuteW); this thread is the one that calls it, for the process's life.
 void OpenWebAddress(std::string_view address)
 {
+    using InitialiseCom = HRESULT WINAPI(void*, DWORD);
+    using OpenWithShell = HINSTANCE WINAPI(HWND, const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*, INT);
+    static const bool comTried = [] {
+        if (auto* initialise = SystemFunction<InitialiseCom>(L"ole32.dll", "CoInitializeEx")) {
+            initialise(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        }
+        return true;
+    }();
+    static auto* shellExecute = SystemFunction<OpenWithShell>(L"shell32.dll", "ShellExecuteW");
     HWND owner = FindWindowW(nullptr, L"Microsoft Internet Explorer");
-    ShellExecuteW(owner, L"open", Utf8ToWide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (comTried && shellExecute != nullptr) {
+        shellExecute(owner, L"open", Utf8ToWide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
 }

@@ -2,7 +2,6 @@
 #include "platform/system.h"
 
 #include "platform/win32/windows_api.h"
-#include <objbase.h>
 
 #include <algorithm>
 #include <atomic>
@@ -77,8 +76,6 @@ void InitialisePlatform()
     if (!directory.empty()) {
         SetCurrentDirectoryW(directory.c_str());
     }
-    // The shell's "open" verb may hand a web address to COM-based handlers.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 }
 
 std::string ProgramDirectory()
