@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <string>
 
+#include "started_program.h"
+
 namespace {
 
 constexpr int kRounds = 3;
@@ -20,36 +22,6 @@ struct Memory {
     double workingSet = 1e9;  // MB
     double privateBytes = 1e9;
 };
-
-struct WindowSearch {
-    DWORD process = 0;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindShownWindow(HWND window, LPARAM data)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == search->process && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A visible top-level window of the process, waited for up to ten seconds; none when it ends first.
-HWND ShownWindow(const PROCESS_INFORMATION& started)
-{
-    WindowSearch search{started.dwProcessId};
-    for (int i = 0; i < 10000 && !search.found; ++i) {
-        if (WaitForSingleObject(started.hProcess, 1) != WAIT_TIMEOUT) {
-            return nullptr;
-        }
-        EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
-    }
-    return search.found;
-}
 
 struct ChildSearch {
     const wchar_t* className = nullptr;  // or, with none, the child at `bounds` in the parent's client area
@@ -94,9 +66,9 @@ int Scaled(int length)
 
 // The start window's entry picture (图片框2: 376, 384, 192 x 64 at 96 dpi) opens the desktop window;
 // then each page of its tab control is chosen in turn, as a click on its tab would.
-bool ShowEveryDesktopPage(const PROCESS_INFORMATION& started)
+bool ShowEveryDesktopPage(const StartedProgram& started)
 {
-    HWND start = ShownWindow(started);
+    HWND start = started.ShownWindow();
     if (start == nullptr) {
         return false;
     }
@@ -109,9 +81,8 @@ bool ShowEveryDesktopPage(const PROCESS_INFORMATION& started)
     HWND tabs = nullptr;
     for (int i = 0; i < 10000 && tabs == nullptr; ++i) {
         Sleep(1);
-        WindowSearch search{started.dwProcessId};
-        EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
-        tabs = search.found ? Child({WC_TABCONTROLW, search.found}) : nullptr;
+        HWND shown = started.ShownWindow();
+        tabs = shown ? Child({WC_TABCONTROLW, shown}) : nullptr;
     }
     if (tabs == nullptr) {
         return false;
@@ -129,46 +100,27 @@ bool ShowEveryDesktopPage(const PROCESS_INFORMATION& started)
     return true;
 }
 
-bool JustShow(const PROCESS_INFORMATION& started)
+bool JustShow(const StartedProgram& started)
 {
-    bool shown = ShownWindow(started) != nullptr;
+    bool shown = started.ShownWindow() != nullptr;
     Sleep(kSettleMs);
     return shown;
 }
 
 // The program's memory once `bring` has brought it where it is measured; none when it could not.
-bool Measure(const std::wstring& program, bool (*bring)(const PROCESS_INFORMATION&), Memory& least)
+bool Measure(const std::wstring& program, bool (*bring)(const StartedProgram&), Memory& least)
 {
-    STARTUPINFOW startInfo{};
-    startInfo.cb = sizeof(startInfo);
-    PROCESS_INFORMATION started{};
-    std::wstring commandLine = L"\"" + program + L"\"";
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startInfo,
-                        &started)) {
-        return false;
-    }
-    bool brought = bring(started);
+    StartedProgram started(program);
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof(counters);
-    bool measured = brought && GetProcessMemoryInfo(started.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                                                    sizeof(counters));
-    TerminateProcess(started.hProcess, 0);
-    WaitForSingleObject(started.hProcess, INFINITE);
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    bool measured = started.Started() && bring(started) &&
+                    GetProcessMemoryInfo(started.Process(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                                         sizeof(counters));
     if (measured) {
         least.workingSet = std::min(least.workingSet, counters.WorkingSetSize / kMegabyte);
         least.privateBytes = std::min(least.privateBytes, counters.PrivateUsage / kMegabyte);
     }
     return measured;
-}
-
-std::wstring ThisDirectory()
-{
-    wchar_t path[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring directory(path, length);
-    return directory.substr(0, directory.rfind(L'\\'));
 }
 
 }  // namespace

@@ -7,58 +7,21 @@
 #include <cstdio>
 #include <string>
 
+#include "started_program.h"
+
 namespace {
 
 constexpr int kRounds = 5;
 
-struct ShownWindowSearch {
-    DWORD process = 0;
-    bool found = false;
-};
-
-BOOL CALLBACK FindShownWindow(HWND window, LPARAM data)
-{
-    auto* search = reinterpret_cast<ShownWindowSearch*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == search->process && IsWindowVisible(window)) {
-        search->found = true;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Seconds from CreateProcess to a visible top-level window of the new process; negative when it
-// never shows one.
+// Seconds from starting the program to its first visible top-level window; negative when it never
+// shows one.
 double TimeToFirstWindow(const std::wstring& program)
 {
-    STARTUPINFOW startInfo{};
-    startInfo.cb = sizeof(startInfo);
-    PROCESS_INFORMATION started{};
-    std::wstring commandLine = L"\"" + program + L"\"";
     auto start = std::chrono::steady_clock::now();
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startInfo, &started)) {
-        return -1;
-    }
-    ShownWindowSearch search{started.dwProcessId};
-    while (!search.found && WaitForSingleObject(started.hProcess, 1) == WAIT_TIMEOUT) {
-        EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
-    }
+    StartedProgram started(program);
+    bool shown = started.ShownWindow() != nullptr;
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    TerminateProcess(started.hProcess, 0);
-    WaitForSingleObject(started.hProcess, INFINITE);
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
-    return search.found ? seconds : -1;
-}
-
-std::wstring ThisDirectory()
-{
-    wchar_t path[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring directory(path, length);
-    return directory.substr(0, directory.rfind(L'\\'));
+    return shown ? seconds : -1;
 }
 
 }  // namespace
