@@ -3,6 +3,7 @@
 
 #include <png.h>
 
+#include <bit>
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>  // jpeglib.h needs FILE declared first
@@ -16,15 +17,14 @@ namespace {
 constexpr std::uint32_t kMaxSide = 16384;
 constexpr std::uint64_t kMaxPixels = 32u * 1024 * 1024;
 
+// Both decoders write each pixel as the bytes B, G, R, A: on a little-endian machine that is the
+// 0xAARRGGBB of a Picture, so they write straight into its pixels.
+static_assert(std::endian::native == std::endian::little);
+
 bool AcceptableSize(std::uint32_t width, std::uint32_t height)
 {
     return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
            static_cast<std::uint64_t>(width) * height <= kMaxPixels;
-}
-
-std::uint32_t Argb(std::uint32_t alpha, std::uint32_t red, std::uint32_t green, std::uint32_t blue)
-{
-    return alpha << 24 | red << 16 | green << 8 | blue;
 }
 
 bool LooksLikePng(std::span<const std::uint8_t> bytes)
@@ -48,16 +48,12 @@ std::optional<Picture> DecodePng(std::span<const std::uint8_t> bytes)
         png_image_free(&image);
         return std::nullopt;
     }
-    image.format = PNG_FORMAT_RGBA;
-    std::vector<std::uint8_t> rgba(PNG_IMAGE_SIZE(image));
-    // On failure the simplified reader has already released its own state.
-    if (!png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr)) {
-        return std::nullopt;
-    }
+    image.format = PNG_FORMAT_BGRA;
     Picture picture{static_cast<int>(image.width), static_cast<int>(image.height), {}};
-    picture.pixels.reserve(rgba.size() / 4);
-    for (std::size_t i = 0; i < rgba.size(); i += 4) {
-        picture.pixels.push_back(Argb(rgba[i + 3], rgba[i], rgba[i + 1], rgba[i + 2]));
+    picture.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
+    // On failure the simplified reader has already released its own state.
+    if (!png_image_finish_read(&image, nullptr, picture.pixels.data(), 0, nullptr)) {
+        return std::nullopt;
     }
     return picture;
 }
@@ -105,9 +101,8 @@ void ReduceToAtLeast(jpeg_decompress_struct& info, int minWidth, int minHeight)
 }
 
 // Kept apart from DecodeJpeg so that no object with a destructor lives between setjmp and
-// longjmp; the rows land in the caller's buffer, which outlives the jump.
-bool DecompressJpeg(std::span<const std::uint8_t> bytes, Size atLeast, std::vector<std::uint8_t>& rgb, int& width,
-                    int& height)
+// longjmp; the rows land in the caller's picture, which outlives the jump.
+bool DecompressJpeg(std::span<const std::uint8_t> bytes, Size atLeast, Picture& picture)
 {
     jpeg_decompress_struct info{};
     JpegErrors errors{};
@@ -126,15 +121,14 @@ bool DecompressJpeg(std::span<const std::uint8_t> bytes, Size atLeast, std::vect
         jpeg_destroy_decompress(&info);
         return false;
     }
-    info.out_color_space = JCS_RGB;
+    info.out_color_space = JCS_EXT_BGRA;
     ReduceToAtLeast(info, atLeast.width, atLeast.height);
     jpeg_start_decompress(&info);
-    width = static_cast<int>(info.output_width);
-    height = static_cast<int>(info.output_height);
-    std::size_t stride = static_cast<std::size_t>(width) * 3;
-    rgb.resize(stride * static_cast<std::size_t>(height));
+    picture.width = static_cast<int>(info.output_width);
+    picture.height = static_cast<int>(info.output_height);
+    picture.pixels.resize(static_cast<std::size_t>(picture.width) * picture.height);
     while (info.output_scanline < info.output_height) {
-        JSAMPROW row = rgb.data() + stride * info.output_scanline;
+        auto* row = reinterpret_cast<JSAMPROW>(picture.pixels.data() + std::size_t{info.output_width} * info.output_scanline);
         jpeg_read_scanlines(&info, &row, 1);
     }
     jpeg_finish_decompress(&info);
@@ -144,16 +138,9 @@ bool DecompressJpeg(std::span<const std::uint8_t> bytes, Size atLeast, std::vect
 
 std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, Size atLeast)
 {
-    std::vector<std::uint8_t> rgb;
-    int width = 0;
-    int height = 0;
-    if (!DecompressJpeg(bytes, atLeast, rgb, width, height)) {
+    Picture picture;
+    if (!DecompressJpeg(bytes, atLeast, picture)) {
         return std::nullopt;
-    }
-    Picture picture{width, height, {}};
-    picture.pixels.reserve(rgb.size() / 3);
-    for (std::size_t i = 0; i < rgb.size(); i += 3) {
-        picture.pixels.push_back(Argb(0xFF, rgb[i], rgb[i + 1], rgb[i + 2]));
     }
     return picture;
 }

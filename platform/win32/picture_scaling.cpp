@@ -1,6 +1,7 @@
 // Picture boxes: the decoded picture made opaque over the background and scaled once to the whole box.
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "platform/win32/live_window.h"
 
@@ -31,45 +32,43 @@ std::pair<int, int> SourceSpan(int index, int count, int sourceCount)
     return {first, std::max(last, first + 1)};
 }
 
-// Resamples `lines` lines of `sourceCount` cells each to `count` cells; `at(line, cell)` finds a cell.
-template <typename CellIndex>
-Pixels ResampleLines(const Pixels& source, int lines, int sourceCount, int count, CellIndex at)
+// Resamples `lines` lines of `sourceCount` cells each to `count` cells: `from(line, cell)` finds a
+// source cell, `to(line, index)` the result's.
+template <typename From, typename To>
+void ResampleLines(const Pixels& source, Pixels& result, int lines, int sourceCount, int count, From from, To to)
 {
-    Pixels result(static_cast<std::size_t>(lines) * count);
     for (int line = 0; line < lines; ++line) {
         for (int index = 0; index < count; ++index) {
             auto [first, last] = SourceSpan(index, count, sourceCount);
             std::uint32_t r = 0, g = 0, b = 0;
             for (int cell = first; cell < last; ++cell) {
-                std::uint32_t pixel = source[at(line, cell)];
+                std::uint32_t pixel = source[from(line, cell)];
                 r += Channel(pixel, 16);
                 g += Channel(pixel, 8);
                 b += Channel(pixel, 0);
             }
             std::uint32_t n = static_cast<std::uint32_t>(last - first);
-            result[static_cast<std::size_t>(line) * count + index] = ((r / n) << 16) | ((g / n) << 8) | (b / n);
+            result[to(line, index)] = ((r / n) << 16) | ((g / n) << 8) | (b / n);
         }
     }
-    return result;
 }
 
-Picture Scale(const Picture& source, int width, int height)
+// Rows first, then columns, each pass into a buffer of its own size; the source's pixels go as
+// soon as the rows are done, so that at most two of the three are held at once.
+Picture Scale(Picture source, int width, int height)
 {
-    const int sourceWidth = source.width;
-    // Rows first: the result is source.height lines of `width` cells, row-major.
-    Pixels rows = ResampleLines(source.pixels, source.height, sourceWidth, width, [sourceWidth](int line, int cell) {
-        return static_cast<std::size_t>(line) * sourceWidth + cell;
-    });
-    // Then columns: `width` lines (one per column) of `height` cells, column-major.
-    Pixels columns = ResampleLines(rows, width, source.height, height, [width](int line, int cell) {
-        return static_cast<std::size_t>(cell) * width + line;
-    });
+    auto rowMajor = [](int stride) {
+        return [stride](int row, int column) { return static_cast<std::size_t>(row) * stride + column; };
+    };
+    auto columnMajor = [](int stride) {
+        return [stride](int column, int row) { return static_cast<std::size_t>(row) * stride + column; };
+    };
+    Pixels rows(static_cast<std::size_t>(source.height) * width);
+    ResampleLines(source.pixels, rows, source.height, source.width, width, rowMajor(source.width), rowMajor(width));
+    const int sourceHeight = source.height;
+    source.pixels = Pixels();
     Picture scaled{width, height, Pixels(static_cast<std::size_t>(width) * height)};
-    for (int x = 0; x < width; ++x) {
-        for (int y = 0; y < height; ++y) {
-            scaled.pixels[static_cast<std::size_t>(y) * width + x] = columns[static_cast<std::size_t>(x) * height + y];
-        }
-    }
+    ResampleLines(rows, scaled.pixels, width, sourceHeight, height, columnMajor(width), columnMajor(width));
     return scaled;
 }
 
@@ -87,7 +86,7 @@ std::optional<Picture> PrepareBoxPicture(std::span<const std::uint8_t> bytes, in
         return std::nullopt;
     }
     MakeOpaque(decoded->pixels, background);
-    return Scale(*decoded, width, height);
+    return Scale(std::move(*decoded), width, height);
 }
 
 void DrawPicture(HDC dc, const Picture& picture)
