@@ -11,25 +11,21 @@ namespace {
 
 // The shell command's arguments after the verb, read the way Android's ShellCommand reads them
 // (BasicShellCommandHandler.getNextOption / getNextArg): options first, "--" ends them. Of the
-// options only their presence and the user count here; those that take a value take the next word.
+// options only their presence and the user count here; --user takes the next word.
 class ArgReader {
 public:
     ArgReader(const Args& words, std::size_t from) : words_(words), at_(from)
     {
         while (at_ < words_.size() && words_[at_].starts_with("-") && words_[at_] != "--") {
-            const std::string& option = options_.emplace_back(words_[at_++]);
-            if ((option == "--user" || option == "--uid" || option == "--versionCode") && at_ < words_.size()) {
-                user_ = option == "--user" ? words_[at_] : user_;
-                ++at_;
+            options_.push_back(words_[at_++]);
+            if (options_.back() == "--user" && at_ < words_.size()) {
+                user_ = words_[at_++];
             }
         }
         at_ += at_ < words_.size() && words_[at_] == "--" ? 1 : 0;
     }
 
-    bool Has(std::string_view option) const
-    {
-        return std::find(options_.begin(), options_.end(), option) != options_.end();
-    }
+    bool Has(std::string_view option) const { return std::ranges::find(options_, option) != options_.end(); }
     const std::string& User() const { return user_; }
     std::optional<std::string> NextArg()
     {
@@ -223,42 +219,26 @@ Answer PackageManager(const Args& words, std::size_t verbAt, Phone& phone)
     return {};
 }
 
-// SettingsService.MyShellCommand.onCommand: the verb, the namespace (matched without regard to
-// case), the key and for put the value, checked in that order; then getForUser, putForUser (a tag
-// and "default" after the value change nothing kept here), deleteForUser and listForUser (sorted
-// "KEY=VALUE" lines). The user (--user) is not modelled.
+// SettingsService.MyShellCommand.onCommand: the namespace (matched without regard to case), the
+// key and for put the value, checked in that order; then getForUser, putForUser (a tag and
+// "default" after the value change nothing kept here) and deleteForUser. The user (--user), the
+// other verbs and the help are not modelled: they answer nothing.
 Answer Settings(const Args& words, Phone& phone)
 {
     auto lower = [](std::string text) {
         std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
         return text;
     };
-    std::string verb = words.size() > 1 ? lower(words[1]) : "";
-    if (words.size() == 1 || verb == "reset") {
-        return {};  // the shell command's help, and resetting to the defaults, are not modelled
-    }
-    if (verb != "get" && verb != "put" && verb != "delete" && verb != "list") {
-        return {{}, {"Invalid command: " + words[1]}, 255};
+    std::string verb = words.size() > 1 ? words[1] : "";
+    if (verb != "get" && verb != "put" && verb != "delete") {
+        return {};
     }
     std::string space = words.size() > 2 ? lower(words[2]) : "";
     if (!space.empty() && space != "system" && space != "secure" && space != "global") {
         return {{}, {"Invalid namespace '" + words[2] + "'"}, 255};
     }
-    std::size_t needed = verb == "list" ? 3 : verb == "put" ? 5 : 4;
-    if (words.size() < needed) {
+    if (words.size() < (verb == "put" ? 5u : 4u)) {
         return {{}, {"Bad arguments"}, 255};
-    }
-    if ((verb == "get" || verb == "delete") && words.size() > needed) {
-        return {{}, {"Too many arguments"}, 255};
-    }
-    if (verb == "list") {
-        Answer answer;
-        for (const auto& [spaceAndKey, kept] : phone.file.settings) {
-            if (spaceAndKey.starts_with(space + " ")) {
-                answer.out.push_back(spaceAndKey.substr(space.size() + 1) + "=" + kept);
-            }
-        }
-        return answer;
     }
     std::string entry = space + " " + words[3];
     if (verb == "get") {

@@ -5,8 +5,21 @@
 #include <optional>
 #include <string>
 
-#include "fake_adb/answer.h"
+#include <vector>
+
 #include "fake_adb/phone_file.h"
+
+using Args = std::vector<std::string>;
+
+// What a command prints and returns: "out" is standard output, "err" standard error; lines get
+// the line end when written.
+struct Answer {
+    std::vector<std::string> out;
+    std::vector<std::string> err;
+    int exitCode = 0;
+};
+
+inline Answer Out(std::vector<std::string> lines) { return {std::move(lines), {}, 0}; }
 
 // The phone during one adb call: its state file, and for packages the file does not name, the rule
 // the environment sets (FAKE_ADB_PACKAGES set: exactly the names it lists, `installed`; unset: any

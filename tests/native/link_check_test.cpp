@@ -62,29 +62,32 @@ INSTANTIATE_TEST_SUITE_P(
                   "Otherwise check for a confirmation dialog on your device.\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Older adb answered these on standard output; the real client cannot be made to.
-TEST_F(LinkCheck, StandInAnswersOfOlderAdbGetTheirVerdicts)
+// Answers the real client cannot be made to give: older adb's on standard output, and line ends
+// other than LF. Captured output reaches the box with CR LF line breaks: a lone LF is turned into
+// the pair and still matches; an answer without the pair matches no row. The notice is painted at
+// once, the verdict after it.
+TEST_F(LinkCheck, StandInAnswersGetTheirVerdictsAndOnlyWholeLinesMatch)
 {
-    FakePhone phone("offline");
-    Refresh();
-    EXPECT_EQ(LinkBox(), "连接异常");
-    phone.SetState("unknown");
-    Refresh();
-    EXPECT_EQ(LinkBox(), "请检查连接");
-    EXPECT_EQ(Output(), WithNotice("unknown\r\n"));
-    EXPECT_EQ(phone.Commands(), (std::vector<std::string>{"adb get-state", "adb get-state"}));
-}
-
-TEST_F(LinkCheck, NoticeIsPaintedAtOnceAndTheVerdictAfterIt)
-{
-    FakePhone phone("device");
-    Refresh();
-    std::vector<headless::Painting> paintings = headless::Paintings();
-    ASSERT_GE(paintings.size(), 2u);
-    EXPECT_EQ(paintings[paintings.size() - 2].control, kOutputBox);
-    EXPECT_EQ(paintings[paintings.size() - 2].text, WithNotice("device\r\n"));
-    EXPECT_EQ(paintings.back().control, "连接编辑框");
-    EXPECT_EQ(paintings.back().text, "已连接");
+    FakePhone phone;
+    const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
+        {"offline", "lf", "连接异常", "offline\r\n"}, {"unknown", "lf", "请检查连接", "unknown\r\n"},
+        {"device", "lf", "已连接", "device\r\n"},     {"device", "cr", "device", "device\r"},
+        {"device", "none", "device", "device"}};
+    for (const auto& [state, lineEnd, linkBox, answer] : rows) {
+        SCOPED_TRACE(std::string(state) + " " + lineEnd);
+        phone.SetState(state);
+        phone.Set("FAKE_ADB_LINE_END", lineEnd);
+        Refresh();
+        EXPECT_EQ(LinkBox(), linkBox);
+        EXPECT_EQ(Output(), WithNotice(answer));
+        std::vector<headless::Painting> paintings = headless::Paintings();
+        ASSERT_GE(paintings.size(), 2u);
+        EXPECT_EQ(paintings[paintings.size() - 2].control, kOutputBox);
+        EXPECT_EQ(paintings[paintings.size() - 2].text, WithNotice(answer));
+        EXPECT_EQ(paintings.back().control, "连接编辑框");
+        EXPECT_EQ(paintings.back().text, linkBox);
+    }
+    EXPECT_EQ(phone.Commands(), std::vector<std::string>(std::size(rows), "adb get-state"));
 }
 
 // The first adb command after a PC starts launches adb's server, whose notices precede the
@@ -100,57 +103,25 @@ TEST_F(LinkCheck, ServerStartNoticesMatchNoRowAndAreLeftOutOfTheLinkBox)
         << output;
 }
 
-// Captured output reaches the box with CR LF line breaks: a lone LF is turned into the pair and
-// still matches; an answer without the pair matches no row.
-TEST_F(LinkCheck, LineEndsAreDecodedToCrLfAndOnlyWholeLinesMatch)
-{
-    FakePhone phone("device");
-    const std::tuple<const char*, const char*, const char*> rows[] = {
-        {"lf", "已连接", "device\r\n"}, {"cr", "device", "device\r"}, {"none", "device", "device"}};
-    for (const auto& [lineEnd, linkBox, answer] : rows) {
-        SCOPED_TRACE(lineEnd);
-        phone.Set("FAKE_ADB_LINE_END", lineEnd);
-        Refresh();
-        EXPECT_EQ(LinkBox(), linkBox);
-        EXPECT_EQ(Output(), WithNotice(answer));
-    }
-}
-
 // Phones come and go between two clicks: each check replaces the last verdict and appends one
-// notice. Closing the choice window chooses nothing: the link box keeps adb's refusal, the output
-// box the devices attached, and the next 刷新 asks again.
-TEST_F(LinkCheck, EveryCheckReplacesTheLastVerdictAndAClosedChoiceIsAskedAgain)
+// notice. Several devices are a choice: one button per device in adb's order (by serial), the
+// model first. Closing the choice window chooses nothing: the link box keeps adb's refusal, the
+// output box the devices attached, and the next 刷新 asks again. The chosen phone's verdict
+// follows, and every later command, a companion script's included, goes to it alone.
+TEST_F(LinkCheck, PhonesComeAndGoAndOfSeveralTheChosenOneTakesEveryCommand)
 {
     PhoneLab lab;
-    SimPhone& first = lab.Attach();
+    SimPhone& phone = lab.Attach({.model = "HONOR_X40"});
     Refresh();
     ASSERT_EQ(LinkBox(), "已连接");
 
-    SimPhone& second = lab.Attach();
+    SimPhone& locked = lab.Attach({.state = "unauthorized"});
     headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::CloseBox(PhoneChoiceWindow); });
     Refresh();
     EXPECT_EQ(LinkBox(), "error: more than one device/emulator");
     EXPECT_TRUE(Output().starts_with("List of devices attached\r\n")) << Output();
-    EXPECT_NE(Output().find(first.Serial()), std::string::npos);
-    headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::Click(PhoneChoiceWindow, "手机1"); });
-    Refresh();
-    EXPECT_EQ(LinkBox(), "已连接");
+    EXPECT_NE(Output().find(phone.Serial()), std::string::npos);
 
-    lab.Unplug(first);
-    lab.Unplug(second);
-    Refresh();
-    EXPECT_EQ(LinkBox(), "无连接");
-    EXPECT_EQ(Output(), WithNotice("error: no devices/emulators found\r\n"));
-    EXPECT_TRUE(first.Commands().empty()) << "get-state is answered by adb's server, not by the phone";
-}
-
-// Several devices are a choice: one button per device in adb's order (by serial), the model first;
-// the chosen phone's verdict; every later command, a companion script's included, goes to it alone.
-TEST_F(LinkCheck, SeveralDevicesAreOfferedAndTheChosenOneTakesEveryCommand)
-{
-    PhoneLab lab;
-    SimPhone& phone = lab.Attach({.model = "HONOR_X40"});
-    SimPhone& locked = lab.Attach({.state = "unauthorized"});
     SimPhone& emulator = lab.Attach({.model = "MuMu"});
     std::map<std::string, std::string> bySerial = {{phone.Serial(), "HONOR_X40  " + phone.Serial() + "  device"},
                                                    {locked.Serial(), "未知型号  " + locked.Serial() + "  unauthorized"},
@@ -175,10 +146,16 @@ TEST_F(LinkCheck, SeveralDevicesAreOfferedAndTheChosenOneTakesEveryCommand)
     EXPECT_FALSE(headless::IsOpen(PhoneChoiceWindow));
     EXPECT_EQ(LinkBox(), "已连接");
     EXPECT_NE(Output().find("已选择手机：" + emulator.Serial()), std::string::npos) << Output();
-
     headless::Click(DesktopWindow, "谷歌禁");  // a companion script
     EXPECT_FALSE(emulator.Changes().empty());
-    EXPECT_TRUE(phone.Commands().empty());
+
+    for (SimPhone* gone : {&phone, &locked, &emulator}) {
+        lab.Unplug(*gone);
+    }
+    Refresh();
+    EXPECT_EQ(LinkBox(), "无连接");
+    EXPECT_EQ(Output(), WithNotice("error: no devices/emulators found\r\n"));
+    EXPECT_TRUE(phone.Commands().empty()) << "get-state is answered by adb's server, not by the phone";
 }
 
 // The first line that is not a server notice; notices alone show the first, nothing shows nothing.

@@ -146,12 +146,10 @@ WineSimPhone& WineAdbServer::Attach(const PhoneSetup& setup)
     std::string portFile = ShellWord(name + ".port");
     std::string log = ShellWord(name + ".log");
     std::string start = ShellWord(SIM_PHONE_PROGRAM) + " --state " + ShellWord(setup.state) + " --model " +
-                        ShellWord(setup.model) + " --sdk " + ShellWord(setup.sdk) + " --release " + ShellWord(setup.release) +
-                        " --delay-ms " + std::to_string(setup.delayMs) + (setup.legacyShell ? " --legacy-shell" : "") +
+                        ShellWord(setup.model) + " --sdk " + ShellWord(setup.sdk) + (setup.legacyShell ? " --legacy-shell" : "") +
                         " --phone-file " + ShellWord(UnixPathOf(phone.PhonePath())) + " --log " +
                         ShellWord(UnixPathOf(phone.LogPath())) + " --port-file " + portFile;
-    bool listsAsDevice = setup.state == "hung" || setup.state == "drop";
-    std::string listed = listsAsDevice ? "device" : setup.state;
+    std::string listed = setup.state;
     std::string steps = std::to_string(kPhoneStartSteps);
     std::string pidFile = ShellWord(phone.pidFile_);
     std::string script =

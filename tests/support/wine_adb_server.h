@@ -41,7 +41,7 @@ public:
     WineAdbServer& operator=(const WineAdbServer&) = delete;
 
     // Starts a phone and connects it, and waits until the server lists it in the state the setup
-    // gives (hung and drop phones list as "device"). A phone that could not be started or
+    // gives. A phone that could not be started or
     // connected fails the test and has no serial.
     WineSimPhone& Attach(const PhoneSetup& setup = {});
 
