@@ -45,35 +45,24 @@ std::string ReadWhole(const fs::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A folder of its own in the temporary folder, removed when it goes.
-class PrivateFolder {
-public:
+// A folder of its own in the temporary folder, removed when it goes; empty when none could be made.
+struct PrivateFolder {
     PrivateFolder()
     {
+        static int made = 0;
         std::error_code error;
         fs::path temp = fs::temp_directory_path(error);
-        for (unsigned attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-            fs::path candidate = temp / ("pellucor-unix-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                         std::to_string(GetTickCount()) + "-" + std::to_string(attempt));
-            if (fs::create_directory(candidate, error)) {
-                path_ = candidate;
-            }
+        for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
+            fs::path candidate = temp / ("pellucor-unix-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made));
+            path = fs::create_directory(candidate, error) ? candidate : path;
         }
     }
     ~PrivateFolder()
     {
         std::error_code ignored;
-        if (!path_.empty()) {
-            fs::remove_all(path_, ignored);
-        }
+        fs::remove_all(path, ignored);
     }
-    PrivateFolder(const PrivateFolder&) = delete;
-    PrivateFolder& operator=(const PrivateFolder&) = delete;
-
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
+    fs::path path;
 };
 
 // Sleeps on the folder's change notification until the file exists. The notification is taken
@@ -168,22 +157,22 @@ std::string ShellWord(std::string_view text)
 UnixRun RunUnixScript(std::string_view script)
 {
     PrivateFolder folder;
-    std::u8string folderName = folder.Path().u8string();
-    std::string unixFolder = folder.Path().empty() ? "" : UnixPathOf(std::string(folderName.begin(), folderName.end()));
+    std::u8string folderName = folder.path.u8string();
+    std::string unixFolder = folder.path.empty() ? "" : UnixPathOf(std::string(folderName.begin(), folderName.end()));
     if (unixFolder.empty()) {
         return {"no private folder that Unix programs can reach (is this Wine?)"};
     }
-    if (!WriteWhole(folder.Path() / "script.sh", std::string(script)) ||
-        !WriteWhole(folder.Path() / "frame.sh", Frame(unixFolder))) {
+    if (!WriteWhole(folder.path / "script.sh", std::string(script)) ||
+        !WriteWhole(folder.path / "frame.sh", Frame(unixFolder))) {
         return {"the script could not be written into " + std::string(folderName.begin(), folderName.end())};
     }
     if (!StartShell(unixFolder + "/frame.sh")) {
         return {"/bin/sh could not be started"};
     }
-    AwaitFile(folder.Path(), folder.Path() / "code");
+    AwaitFile(folder.path, folder.path / "code");
     UnixRun run;
-    run.exitCode = std::atoi(ReadWhole(folder.Path() / "code").c_str());
-    run.out = ReadWhole(folder.Path() / "out");
-    run.err = ReadWhole(folder.Path() / "err");
+    run.exitCode = std::atoi(ReadWhole(folder.path / "code").c_str());
+    run.out = ReadWhole(folder.path / "out");
+    run.err = ReadWhole(folder.path / "err");
     return run;
 }

@@ -74,8 +74,8 @@ std::optional<Answer> DeviceError(const std::string& state)
     if (state == "offline" || state == "unknown") {
         return Fail({"error: device offline"});
     }
-    if (state == "authorizing") {
-        return Fail({"error: device still authorizing"});
+    if (state == "authorizing" || state == "connecting") {
+        return Fail({"error: device still " + state});
     }
     if (state == "unauthorized") {
         return Fail({"error: device unauthorized.", "This adb server's $ADB_VENDOR_KEYS is not set",
@@ -117,7 +117,7 @@ Answer Devices(const std::string& state, bool longForm)
 }
 
 // The phone's packages and settings as earlier calls left them in FAKE_ADB_PHONE's file; without
-// that variable each call starts from the environment's rule and keeps nothing. Without the shell
+// that variable each call starts from the any-name rule and keeps nothing. Without the shell
 // protocol (a phone before Android 7, or an old adb) the phone's standard error arrives on standard
 // output and adb exits 0 whatever the command's exit status.
 Answer Shell(const Args& args)
@@ -125,9 +125,6 @@ Answer Shell(const Args& args)
     std::filesystem::path file = EnvPath("FAKE_ADB_PHONE");
     Phone phone;
     phone.file = file.empty() ? PhoneFile() : ReadPhoneFile(file);
-    if (const char* listed = std::getenv("FAKE_ADB_PACKAGES")) {
-        phone.listedPackages = listed;
-    }
     PhoneProperties properties = {{"ro.build.version.release", Env("FAKE_ADB_RELEASE", "12")},
                                   {"ro.build.version.sdk", "31"},
                                   {"ro.product.model", "Pellucor_Test_Phone"},
@@ -167,7 +164,7 @@ Answer Command(const Args& args, const std::string& state)
         return {};
     }
     if (verb == "connect") {
-        return Connect(args.size() > 1 ? args[1] : "");
+        return args.size() > 1 ? Connect(args[1]) : Fail({"adb: usage: adb connect HOST[:PORT]"});
     }
     if (verb != "shell" && verb != "install" && verb != "reboot" && verb != "tcpip") {
         return Fail({"adb: unknown command " + verb});

@@ -10,7 +10,7 @@
 #include <random>
 
 #include "fake_adb/phone_file.h"
-#include "platform/win32/wide.h"
+#include "platform/search_path.h"
 
 namespace {
 
@@ -28,18 +28,9 @@ std::string Utf8(const fs::path& path)
     return {text.begin(), text.end()};
 }
 
-// The variable's value; empty when it is unset.
-std::string Variable(const std::string& name)
-{
-    std::wstring value(32768, L'\0');
-    DWORD length = GetEnvironmentVariableW(Utf8ToWide(name).c_str(), value.data(), static_cast<DWORD>(value.size()));
-    value.resize(length < value.size() ? length : 0);
-    return WideToUtf8(value);
-}
-
 void SetVariable(const std::string& name, const std::string& value)
 {
-    SetEnvironmentVariableW(Utf8ToWide(name).c_str(), value.empty() ? nullptr : Utf8ToWide(value).c_str());
+    SetProcessVariable(name, value.empty() ? std::nullopt : std::optional<std::string_view>(value));
 }
 
 // A port of its own: above the emulator ports (5555 to 5585) and the default server's 5037, below
@@ -74,7 +65,7 @@ WineAdbServer::WineAdbServer()
     folder_ = Utf8(folder);
     unixFolder_ = folder.empty() ? "" : UnixPathOf(folder_);
     for (const char* name : {"HOME", "ANDROID_ADB_SERVER_PORT", "PELLUCOR_ADB_CLIENT", "ANDROID_SERIAL"}) {
-        savedVariables_.emplace_back(name, Variable(name));
+        savedVariables_.emplace_back(name, EnvironmentVariable(name).value_or(""));
     }
     SetVariable("HOME", Utf8(folder / "home"));
     SetVariable("PELLUCOR_ADB_CLIENT", PELLUCOR_ADB_CLIENT);
@@ -112,7 +103,7 @@ WineAdbServer::~WineAdbServer()
 // start: only one that this start began counts, and the other's port is left to it.
 bool WineAdbServer::StartServer()
 {
-    UnixRun run = Client({"start-server"});
+    UnixRun run = RunUnixScript(ClientCommand({"start-server"}));
     return run.failure.empty() && run.exitCode == 0 && run.err.find("* daemon started successfully") != std::string::npos;
 }
 
@@ -124,11 +115,6 @@ std::string WineAdbServer::ClientCommand(const std::vector<std::string>& argumen
         command += " " + ShellWord(argument);
     }
     return command;
-}
-
-UnixRun WineAdbServer::Client(const std::vector<std::string>& arguments) const
-{
-    return RunUnixScript(ClientCommand(arguments));
 }
 
 // The phone runs in the background under a shell that waits for it: sim_phone ends when its parent

@@ -46,10 +46,9 @@ public:
     WineSimPhone& Attach(const PhoneSetup& setup = {});
 
 private:
-    // The client run with the arguments (each a word) against this server.
-    UnixRun Client(const std::vector<std::string>& arguments) const;
     bool StartServer();
     void StartGuard();
+    // The client's command line with the arguments (each a word), against this server.
     std::string ClientCommand(const std::vector<std::string>& arguments) const;
     std::string EndingScript() const;
     void EndEverything();
