@@ -15,30 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Wine's own exports of kernel32 (absent on Windows): the returned buffer is the caller's, freed
-// with HeapFree on the process heap.
-using ToUnixName = char*(__cdecl*)(const wchar_t*);
-using ToDosName = wchar_t*(__cdecl*)(const char*);
-
-template <typename Function>
-Function WineExport(const char* name)
-{
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name)));
-}
-
-std::wstring DosPathOf(const char* unixPath)
-{
-    auto toDos = WineExport<ToDosName>("wine_get_dos_file_name");
-    wchar_t* dos = toDos != nullptr ? toDos(unixPath) : nullptr;
-    if (dos == nullptr) {
-        return {};
-    }
-    std::wstring path = dos;
-    HeapFree(GetProcessHeap(), 0, dos);
-    return path;
-}
-
 std::string ReadWhole(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -109,16 +85,14 @@ bool WriteWhole(const fs::path& path, const std::string& text)
 // Starts /bin/sh with the frame's file; true once Wine has handed it to the Unix side.
 bool StartShell(const std::string& scriptPath)
 {
-    std::wstring shell = DosPathOf("/bin/sh");
-    if (shell.empty()) {
-        return false;
-    }
-    // CreateProcessW may write into the command line: it must be a writable buffer.
-    std::wstring commandLine = L"\"" + shell + L"\" \"" + Utf8ToWide(scriptPath) + L"\"";
+    // Wine resolves a Unix path as a program's name (see unix_command.h). CreateProcessW may write
+    // into the command line: it must be a writable buffer.
+    const wchar_t* shell = L"/bin/sh";
+    std::wstring commandLine = L"/bin/sh \"" + Utf8ToWide(scriptPath) + L"\"";
     STARTUPINFOW startInfo{};
     startInfo.cb = sizeof(startInfo);
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(shell.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+    if (!CreateProcessW(shell, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                         nullptr, &startInfo, &started)) {
         return false;
     }
@@ -135,7 +109,11 @@ bool StartShell(const std::string& scriptPath)
 
 std::string UnixPathOf(std::string_view windowsPath)
 {
-    auto toUnix = WineExport<ToUnixName>("wine_get_unix_file_name");
+    // Wine's own export of kernel32 (absent on Windows): the returned buffer is the caller's, freed
+    // with HeapFree on the process heap.
+    using ToUnixName = char*(__cdecl*)(const wchar_t*);
+    auto toUnix = reinterpret_cast<ToUnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     char* unixPath = toUnix != nullptr ? toUnix(Utf8ToWide(windowsPath).c_str()) : nullptr;
     if (unixPath == nullptr) {
         return {};

@@ -23,44 +23,38 @@ protected:
     static std::string WithNotice(std::string_view answer) { return std::string(answer) + std::string(kNotice); }
 };
 
-// What the real adb client answers, through its own server, for the phones attached.
-struct LabAnswer {
-    const char* name;
-    std::vector<PhoneSetup> phones;
-    const char* linkBox;
-    const char* rawAnswer;
-};
-
-class RealClientAnswers : public LinkCheck, public ::testing::WithParamInterface<LabAnswer> {};
-
-TEST_P(RealClientAnswers, ShowVerdictOrFirstLineAndTheWholeAnswerWithNotice)
+// What the real adb client answers, through its own server, for the phone attached (adb's own
+// words, from adb_client.cpp and transport.cpp: acquire_one_transport). The first adb command after
+// a PC starts launches adb's server, whose notices precede the answer: no verdict matches, and the
+// link box shows the answer, not the notice. (No phone at all, without the notices, ends
+// PhonesComeAndGoAndOfSeveralTheChosenOneTakesEveryCommand.)
+TEST_F(LinkCheck, RealClientAnswersAfterTheServerStartNoticesShowVerdictOrFirstLine)
 {
     PhoneLab lab;
-    lab.StartServer();
-    for (const PhoneSetup& setup : GetParam().phones) {
-        lab.Attach(setup);
-    }
     Refresh();
-    EXPECT_EQ(LinkBox(), GetParam().linkBox);
-    EXPECT_EQ(Output(), WithNotice(GetParam().rawAnswer));
+    EXPECT_EQ(LinkBox(), "error: no devices/emulators found");
+    std::string output = Output();
+    EXPECT_TRUE(output.starts_with("* daemon not running; starting now at tcp:")) << output;
+    EXPECT_NE(output.find("\r\n* daemon started successfully\r\nerror: no devices/emulators found\r\n"), std::string::npos)
+        << output;
+
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        {"device", "已连接", "device\r\n"},
+        {"offline", "连接异常", "error: device offline\r\n"},
+        {"recovery", "recovery", "recovery\r\n"},
+        {"unauthorized", "error: device unauthorized.",
+         "error: device unauthorized.\r\nThis adb server's $ADB_VENDOR_KEYS is not set\r\n"
+         "Try 'adb kill-server' if that seems wrong.\r\nOtherwise check for a confirmation dialog on your device.\r\n"}};
+    for (const auto& [state, linkBox, answer] : rows) {
+        SCOPED_TRACE(state);
+        SimPhone& phone = lab.Attach({.state = state});
+        Refresh();
+        EXPECT_EQ(LinkBox(), linkBox);
+        EXPECT_EQ(Output(), WithNotice(answer));
+        lab.Unplug(phone);
+    }
     EXPECT_TRUE(headless::Messages().empty()) << "the link check shows no message box";
 }
-
-// adb's own words, from adb_client.cpp and transport.cpp (acquire_one_transport).
-INSTANTIATE_TEST_SUITE_P(
-    Phones, RealClientAnswers,
-    ::testing::Values(
-        LabAnswer{"device", {PhoneSetup{}}, "已连接", "device\r\n"},
-        LabAnswer{"none", {}, "无连接", "error: no devices/emulators found\r\n"},
-        LabAnswer{"offline", {PhoneSetup{.state = "offline"}}, "连接异常", "error: device offline\r\n"},
-        LabAnswer{"recovery", {PhoneSetup{.state = "recovery"}}, "recovery", "recovery\r\n"},
-        LabAnswer{"unauthorized",
-                  {PhoneSetup{.state = "unauthorized"}},
-                  "error: device unauthorized.",
-                  "error: device unauthorized.\r\nThis adb server's $ADB_VENDOR_KEYS is not set\r\n"
-                  "Try 'adb kill-server' if that seems wrong.\r\n"
-                  "Otherwise check for a confirmation dialog on your device.\r\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // Answers the real client cannot be made to give: older adb's on standard output, and line ends
 // other than LF. Captured output reaches the box with CR LF line breaks: a lone LF is turned into
@@ -88,19 +82,6 @@ TEST_F(LinkCheck, StandInAnswersGetTheirVerdictsAndOnlyWholeLinesMatch)
         EXPECT_EQ(paintings.back().text, linkBox);
     }
     EXPECT_EQ(phone.Commands(), std::vector<std::string>(std::size(rows), "adb get-state"));
-}
-
-// The first adb command after a PC starts launches adb's server, whose notices precede the
-// answer: no verdict matches, and the link box shows the answer, not the notice.
-TEST_F(LinkCheck, ServerStartNoticesMatchNoRowAndAreLeftOutOfTheLinkBox)
-{
-    PhoneLab lab;
-    Refresh();
-    EXPECT_EQ(LinkBox(), "error: no devices/emulators found");
-    std::string output = Output();
-    EXPECT_TRUE(output.starts_with("* daemon not running; starting now at tcp:")) << output;
-    EXPECT_NE(output.find("\r\n* daemon started successfully\r\nerror: no devices/emulators found\r\n"), std::string::npos)
-        << output;
 }
 
 // Phones come and go between two clicks: each check replaces the last verdict and appends one
