@@ -165,6 +165,12 @@ WineSimPhone& WineAdbServer::Attach(const PhoneSetup& setup)
     return phone;
 }
 
+void WineAdbServer::Detach(WineSimPhone& phone)
+{
+    RunUnixScript(ClientCommand({"disconnect", phone.serial_}) + " >/dev/null 2>&1\nkill $(cat " +
+                  ShellWord(phone.pidFile_) + ")\n");
+}
+
 // The phones first, each given a moment to end before it is killed outright, then the server.
 // The phones are found by their pid files, so that the guard, started before any phone, ends
 // those started after it too.

@@ -41,6 +41,8 @@ public:
     // gives. A phone that could not be started or
     // connected fails the test and has no serial.
     WineSimPhone& Attach(const PhoneSetup& setup = {});
+    // Disconnects the phone and ends it: it is no longer attached.
+    void Detach(WineSimPhone& phone);
 
 private:
     bool StartServer();
