@@ -16,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// How long a phone may take to listen and then to reach its state, in steps of the shell's sleep.
+// How long a phone may take to listen and reach its state, in steps of the shell's sleep.
 constexpr int kPhoneStartSteps = 200;  // of 50 ms
 constexpr int kServerStarts = 5;       // ports tried before giving up
 // Debian's (python3-minimal), named in full: the guard does not depend on what PATH holds.
@@ -119,8 +119,8 @@ std::string WineAdbServer::ClientCommand(const std::vector<std::string>& argumen
 
 // The phone runs in the background under a shell that waits for it: sim_phone ends when its parent
 // does (PR_SET_PDEATHSIG), and the script that starts it ends at once. The script waits for its
-// port file, connects it and waits until the server lists it in the expected state, then prints
-// its serial.
+// port file, connects it once and waits until the server lists it in the expected state, then
+// prints its serial.
 WineSimPhone& WineAdbServer::Attach(const PhoneSetup& setup)
 {
     WineSimPhone& phone = phones_.emplace_back();
@@ -131,28 +131,19 @@ WineSimPhone& WineAdbServer::Attach(const PhoneSetup& setup)
         << UnixPathOf(phone.PhonePath()) << "\n" << UnixPathOf(phone.LogPath()) << "\n";
     std::string portFile = ShellWord(name + ".port");
     std::string log = ShellWord(name + ".log");
-    std::string start = ShellWord(SIM_PHONE_PROGRAM) + " --state " + ShellWord(setup.state) + " --model " +
-                        ShellWord(setup.model) + " --sdk " + ShellWord(setup.sdk) + (setup.legacyShell ? " --legacy-shell" : "") +
-                        " --phone-file " + ShellWord(UnixPathOf(phone.PhonePath())) + " --log " +
-                        ShellWord(UnixPathOf(phone.LogPath())) + " --port-file " + portFile;
-    std::string listed = setup.state;
-    std::string steps = std::to_string(kPhoneStartSteps);
-    std::string pidFile = ShellWord(phone.pidFile_);
+    std::string devices = ClientCommand({"devices"});
     std::string script =
-        "( " + start + " </dev/null >/dev/null 2>" + log + " &\n" +
-        "  echo $! >" + pidFile + "\n" +
-        "  wait ) </dev/null >/dev/null 2>&1 &\n"
+        "( " + ShellWord(SIM_PHONE_PROGRAM) + " --state " + ShellWord(setup.state) + " --model " + ShellWord(setup.model) +
+        " --sdk " + ShellWord(setup.sdk) + (setup.legacyShell ? " --legacy-shell" : "") + " --phone-file " +
+        ShellWord(UnixPathOf(phone.PhonePath())) + " --log " + ShellWord(UnixPathOf(phone.LogPath())) + " --port-file " +
+        portFile + " </dev/null >/dev/null 2>" + log + " &\n  echo $! >" + ShellWord(phone.pidFile_) +
+        "\n  wait ) </dev/null >/dev/null 2>&1 &\n"
         "i=0\n"
-        "while [ ! -s " + portFile + " ]; do\n"
-        "  { [ ! -s " + pidFile + " ] || kill -0 $(cat " + pidFile + ") 2>/dev/null; } && [ $i -lt " + steps + " ] ||\n"
-        "    { echo 'sim_phone did not listen' >&2; cat " + log + " >&2; exit 1; }\n"
-        "  i=$((i+1)); sleep 0.05\n"
-        "done\n"
-        "serial=127.0.0.1:$(cat " + portFile + ")\n" +
-        ClientCommand({"connect"}) + " \"$serial\" >&2\n"
-        "i=0\n"
-        "until " + ClientCommand({"devices"}) + " | grep -q \"^$serial\t" + listed + "\\$\"; do\n"
-        "  [ $i -lt " + steps + " ] || { echo \"$serial never listed as " + listed + "\" >&2; " + ClientCommand({"devices"}) + " >&2; exit 1; }\n"
+        "until [ -s " + portFile + " ] && serial=127.0.0.1:$(cat " + portFile + ") &&\n"
+        "      { [ -n \"$asked\" ] || { asked=1; " + ClientCommand({"connect"}) + " \"$serial\" >&2; }; } &&\n"
+        "      " + devices + " | grep -q \"^$serial\t" + setup.state + "\\$\"; do\n"
+        "  [ $i -lt " + std::to_string(kPhoneStartSteps) + " ] ||\n"
+        "    { echo \"the phone never listed as " + setup.state + "\" >&2; cat " + log + " >&2; " + devices + " >&2; exit 1; }\n"
         "  i=$((i+1)); sleep 0.05\n"
         "done\n"
         "echo \"$serial\"\n";
