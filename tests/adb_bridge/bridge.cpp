@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "adb_bridge/unix_command.h"
+#include "platform/search_path.h"
 #include "platform/win32/wide.h"
 
 namespace {
@@ -13,15 +14,6 @@ namespace {
 // Where Debian's adb package installs the client; PELLUCOR_ADB_CLIENT names another.
 constexpr std::string_view kDebianClient = "/usr/lib/android-sdk/platform-tools/adb";
 constexpr int kNotStarted = 127;  // as the shell's "command not found"
-
-// The variable's value in UTF-8; empty when it is unset.
-std::string Variable(const wchar_t* name)
-{
-    std::wstring value(32768, L'\0');  // the largest value an environment variable can hold
-    DWORD length = GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
-    value.resize(length < value.size() ? length : 0);
-    return WideToUtf8(value);
-}
 
 // The Windows client writes through the C runtime's stdout and stderr, which are in text mode:
 // each LF goes out as CR LF. (adb's commandline.cpp puts stdout in binary mode only in
@@ -67,14 +59,11 @@ int Fail(std::string_view why)
 // client's home, so that a test's private home holds the client's key and nothing of the user's.
 int wmain(int argc, wchar_t** argv)
 {
-    std::string client = Variable(L"PELLUCOR_ADB_CLIENT");
-    if (client.empty()) {
-        client = kDebianClient;
-    }
+    std::string client = EnvironmentVariable("PELLUCOR_ADB_CLIENT").value_or(std::string(kDebianClient));
     std::string script = "client=" + ShellWord(client) + "\n";
     script += "[ -x \"$client\" ] || { echo \"adb bridge: no adb client can be started from $client"
               " (PELLUCOR_ADB_CLIENT)\" >&2; exit " + std::to_string(kNotStarted) + "; }\n";
-    if (std::string home = Variable(L"HOME"); !home.empty()) {
+    if (std::string home = EnvironmentVariable("HOME").value_or(""); !home.empty()) {
         std::string unixHome = UnixPathOf(home);
         if (unixHome.empty()) {
             return Fail("HOME (" + home + ") has no Unix path");

@@ -15,65 +15,30 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Wine's own exports of kernel32 (absent on Windows): the returned buffer is the caller's, freed
-// with HeapFree on the process heap.
-using ToUnixName = char*(__cdecl*)(const wchar_t*);
-using ToDosName = wchar_t*(__cdecl*)(const char*);
-
-template <typename Function>
-Function WineExport(const char* name)
-{
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name)));
-}
-
-std::wstring DosPathOf(const char* unixPath)
-{
-    auto toDos = WineExport<ToDosName>("wine_get_dos_file_name");
-    wchar_t* dos = toDos != nullptr ? toDos(unixPath) : nullptr;
-    if (dos == nullptr) {
-        return {};
-    }
-    std::wstring path = dos;
-    HeapFree(GetProcessHeap(), 0, dos);
-    return path;
-}
-
 std::string ReadWhole(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A folder of its own in the temporary folder, removed when it goes.
-class PrivateFolder {
-public:
+// A folder of its own in the temporary folder, removed when it goes; empty when none could be made.
+struct PrivateFolder {
     PrivateFolder()
     {
+        static int made = 0;
         std::error_code error;
         fs::path temp = fs::temp_directory_path(error);
-        for (unsigned attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-            fs::path candidate = temp / ("pellucor-unix-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                         std::to_string(GetTickCount()) + "-" + std::to_string(attempt));
-            if (fs::create_directory(candidate, error)) {
-                path_ = candidate;
-            }
+        for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
+            fs::path candidate = temp / ("pellucor-unix-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made));
+            path = fs::create_directory(candidate, error) ? candidate : path;
         }
     }
     ~PrivateFolder()
     {
         std::error_code ignored;
-        if (!path_.empty()) {
-            fs::remove_all(path_, ignored);
-        }
+        fs::remove_all(path, ignored);
     }
-    PrivateFolder(const PrivateFolder&) = delete;
-    PrivateFolder& operator=(const PrivateFolder&) = delete;
-
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
+    fs::path path;
 };
 
 // Sleeps on the folder's change notification until the file exists. The notification is taken
@@ -120,16 +85,14 @@ bool WriteWhole(const fs::path& path, const std::string& text)
 // Starts /bin/sh with the frame's file; true once Wine has handed it to the Unix side.
 bool StartShell(const std::string& scriptPath)
 {
-    std::wstring shell = DosPathOf("/bin/sh");
-    if (shell.empty()) {
-        return false;
-    }
-    // CreateProcessW may write into the command line: it must be a writable buffer.
-    std::wstring commandLine = L"\"" + shell + L"\" \"" + Utf8ToWide(scriptPath) + L"\"";
+    // Wine resolves a Unix path as a program's name (see unix_command.h). CreateProcessW may write
+    // into the command line: it must be a writable buffer.
+    const wchar_t* shell = L"/bin/sh";
+    std::wstring commandLine = L"/bin/sh \"" + Utf8ToWide(scriptPath) + L"\"";
     STARTUPINFOW startInfo{};
     startInfo.cb = sizeof(startInfo);
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(shell.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+    if (!CreateProcessW(shell, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                         nullptr, &startInfo, &started)) {
         return false;
     }
@@ -146,7 +109,11 @@ bool StartShell(const std::string& scriptPath)
 
 std::string UnixPathOf(std::string_view windowsPath)
 {
-    auto toUnix = WineExport<ToUnixName>("wine_get_unix_file_name");
+    // Wine's own export of kernel32 (absent on Windows): the returned buffer is the caller's, freed
+    // with HeapFree on the process heap.
+    using ToUnixName = char*(__cdecl*)(const wchar_t*);
+    auto toUnix = reinterpret_cast<ToUnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     char* unixPath = toUnix != nullptr ? toUnix(Utf8ToWide(windowsPath).c_str()) : nullptr;
     if (unixPath == nullptr) {
         return {};
@@ -168,22 +135,22 @@ std::string ShellWord(std::string_view text)
 UnixRun RunUnixScript(std::string_view script)
 {
     PrivateFolder folder;
-    std::u8string folderName = folder.Path().u8string();
-    std::string unixFolder = folder.Path().empty() ? "" : UnixPathOf(std::string(folderName.begin(), folderName.end()));
+    std::u8string folderName = folder.path.u8string();
+    std::string unixFolder = folder.path.empty() ? "" : UnixPathOf(std::string(folderName.begin(), folderName.end()));
     if (unixFolder.empty()) {
         return {"no private folder that Unix programs can reach (is this Wine?)"};
     }
-    if (!WriteWhole(folder.Path() / "script.sh", std::string(script)) ||
-        !WriteWhole(folder.Path() / "frame.sh", Frame(unixFolder))) {
+    if (!WriteWhole(folder.path / "script.sh", std::string(script)) ||
+        !WriteWhole(folder.path / "frame.sh", Frame(unixFolder))) {
         return {"the script could not be written into " + std::string(folderName.begin(), folderName.end())};
     }
     if (!StartShell(unixFolder + "/frame.sh")) {
         return {"/bin/sh could not be started"};
     }
-    AwaitFile(folder.Path(), folder.Path() / "code");
+    AwaitFile(folder.path, folder.path / "code");
     UnixRun run;
-    run.exitCode = std::atoi(ReadWhole(folder.Path() / "code").c_str());
-    run.out = ReadWhole(folder.Path() / "out");
-    run.err = ReadWhole(folder.Path() / "err");
+    run.exitCode = std::atoi(ReadWhole(folder.path / "code").c_str());
+    run.out = ReadWhole(folder.path / "out");
+    run.err = ReadWhole(folder.path / "err");
     return run;
 }

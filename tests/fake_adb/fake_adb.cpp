@@ -1,11 +1,9 @@
 // A stand-in for adb in tests: logs each command line it gets and answers like a phone in a chosen state.
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <optional>
 #include <regex>
 #include <string>
@@ -19,8 +17,6 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-
-#include "platform/win32/windows_api.h"
 #endif
 
 namespace {
@@ -33,12 +29,12 @@ std::string Env(const char* name, std::string_view fallback = {})
 
 // A file named by a variable, empty when it is not set. The tests write paths in UTF-8; on Windows
 // the variable is read as UTF-16, so that the path reaches the file system intact.
-std::filesystem::path EnvPath(std::string_view name)
+std::filesystem::path EnvPath(const char* name)
 {
 #ifdef _WIN32
-    const wchar_t* value = _wgetenv(std::wstring(name.begin(), name.end()).c_str());
+    const wchar_t* value = _wgetenv(std::filesystem::path(name).c_str());
 #else
-    const char* value = std::getenv(std::string(name).c_str());
+    const char* value = std::getenv(name);
 #endif
     return value != nullptr ? std::filesystem::path(value) : std::filesystem::path();
 }
@@ -46,37 +42,25 @@ std::filesystem::path EnvPath(std::string_view name)
 // Real adb writes the system's own line end: CR LF on Windows, LF elsewhere.
 std::string LineEnd()
 {
-    const std::map<std::string, std::string> chosen = {{"lf", "\n"}, {"crlf", "\r\n"}, {"cr", "\r"}, {"none", ""}};
-    auto found = chosen.find(Env("FAKE_ADB_LINE_END"));
+    std::string chosen = Env("FAKE_ADB_LINE_END");
 #ifdef _WIN32
-    return found != chosen.end() ? found->second : "\r\n";
+    std::string system = "\r\n";
 #else
-    return found != chosen.end() ? found->second : "\n";
+    std::string system = "\n";
 #endif
+    return chosen == "lf" ? "\n" : chosen == "cr" ? "\r" : chosen == "none" ? "" : system;
 }
 
-std::string Join(const Args& words, std::size_t from, std::string_view separator = " ")
+std::string Join(const Args& words, std::size_t from)
 {
     std::string joined;
     for (std::size_t i = from; i < words.size(); ++i) {
-        joined += (i > from ? std::string(separator) : std::string()) + words[i];
+        joined += (i > from ? " " : "") + words[i];
     }
     return joined;
 }
 
-void AppendToLog(const std::string& line)
-{
-    std::filesystem::path path = EnvPath("FAKE_ADB_LOG");
-    if (!path.empty()) {
-        std::ofstream(path, std::ios::binary | std::ios::app) << line << "\n";
-    }
-}
-
-void SleepMs(long long ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-
-// ---- the phone ----
-
-const std::string kSerial = "FAKE0001";
+Answer Fail(std::vector<std::string> errLines) { return {{}, std::move(errLines), 1}; }
 
 // The error a command that needs the phone gets in this state; none when the phone answers.
 std::optional<Answer> DeviceError(const std::string& state)
@@ -110,96 +94,50 @@ std::optional<Answer> DeviceError(const std::string& state)
 Answer WithClientPrefix(Answer answer)
 {
     std::string prefix = Env("FAKE_ADB_ERROR_PREFIX");
-    if (!prefix.empty() && !answer.err.empty() && answer.err.front().starts_with("error: ")) {
+    if (!prefix.empty() && answer.err.front().starts_with("error: ")) {
         answer.err.front().replace(0, 7, prefix + ": ");
     }
     return answer;
 }
 
-Answer GetState(const std::string& state)
-{
-    if (auto error = DeviceError(state); error && state != "offline" && state != "unknown") {
-        return *error;
-    }
-    return Out({state});
-}
-
 Answer Devices(const std::string& state, bool longForm)
 {
-    std::vector<std::string> serials;
-    if (state == "many") {
-        serials = {kSerial, "FAKE0002"};
-    } else if (state != "none") {
-        serials = {kSerial};
-    }
-    std::string shownState = state == "many" ? "device" : state;
     Answer answer = Out({"List of devices attached"});
-    int transport = 1;
-    for (const auto& serial : serials) {
-        if (longForm) {
-            std::string padded = serial + std::string(serial.size() < 22 ? 22 - serial.size() : 0, ' ');
-            answer.out.push_back(padded + " " + shownState + " usb:1-1 product:pellucor_test model:Pellucor_Test_Phone" +
-                                 " device:pellucor_test transport_id:" + std::to_string(transport++));
-        } else {
-            answer.out.push_back(serial + "\t" + shownState);
-        }
+    std::vector<std::string> serials = {"FAKE0001", "FAKE0002"};
+    serials.resize(state == "many" ? 2 : state == "none" ? 0 : 1);
+    for (std::size_t i = 0; i < serials.size(); ++i) {
+        std::string shown = state == "many" ? "device" : state;
+        answer.out.push_back(longForm ? serials[i] + std::string(14, ' ') + " " + shown +
+                                            " usb:1-1 product:pellucor_test model:Pellucor_Test_Phone" +
+                                            " device:pellucor_test transport_id:" + std::to_string(i + 1)
+                                      : serials[i] + "\t" + shown);
     }
     answer.out.push_back("");  // adb ends the list with an empty line
     return answer;
 }
 
 // The phone's packages and settings as earlier calls left them in FAKE_ADB_PHONE's file; without
-// that variable each call starts from the environment's rule and keeps nothing.
-Phone LoadPhone(const std::filesystem::path& file)
-{
-    Phone phone;
-    if (!file.empty()) {
-        phone.file = ReadPhoneFile(file);
-    }
-    if (const char* listed = std::getenv("FAKE_ADB_PACKAGES")) {
-        phone.listedPackages = listed;
-    }
-    return phone;
-}
-
+// that variable each call starts from the any-name rule and keeps nothing. Without the shell
+// protocol (a phone before Android 7, or an old adb) the phone's standard error arrives on standard
+// output and adb exits 0 whatever the command's exit status.
 Answer Shell(const Args& args)
 {
     std::filesystem::path file = EnvPath("FAKE_ADB_PHONE");
-    Phone phone = LoadPhone(file);
-    // adb hands the phone one command line
-    phone.sdk = std::atoi(Env("FAKE_ADB_SDK", "31").c_str());
+    Phone phone;
+    phone.file = file.empty() ? PhoneFile() : ReadPhoneFile(file);
     PhoneProperties properties = {{"ro.build.version.release", Env("FAKE_ADB_RELEASE", "12")},
-                                  {"ro.build.version.sdk", Env("FAKE_ADB_SDK", "31")},
+                                  {"ro.build.version.sdk", "31"},
                                   {"ro.product.model", "Pellucor_Test_Phone"},
-                                  {"ro.serialno", kSerial}};
+                                  {"ro.serialno", "FAKE0001"}};
     Answer answer = ShellCommand(Join(args, 1), phone, properties);
     if (phone.changed && !file.empty() && !WritePhoneFile(file, phone.file)) {
         return Fail({"fake adb: cannot write the phone's state file (FAKE_ADB_PHONE)"});
     }
-    return answer;
-}
-
-// Without the shell protocol (a phone before Android 7, or an old adb) the phone's standard error
-// arrives on standard output and adb exits 0 whatever the command's exit status.
-bool LegacyShell() { return Env("FAKE_ADB_SHELL_PROTOCOL") == "none"; }
-
-Answer WithoutShellProtocol(Answer answer)
-{
-    answer.out.insert(answer.out.end(), answer.err.begin(), answer.err.end());
-    answer.err.clear();
-    answer.exitCode = 0;
-    return answer;
-}
-
-// The package file is the last argument, a path in UTF-8; real adb stats it before anything else.
-Answer Install(const Args& args)
-{
-    const std::string& file = args.back();
-    std::error_code error;
-    if (args.size() < 2 || !std::filesystem::is_regular_file(Utf8Path(file), error)) {
-        return Fail({"adb: failed to stat " + file + ": No such file or directory"});
+    if (Env("FAKE_ADB_SHELL_PROTOCOL") == "none") {
+        answer.out.insert(answer.out.end(), answer.err.begin(), answer.err.end());
+        return Out(answer.out);
     }
-    return Out({"Success"});
+    return answer;
 }
 
 // adb connect takes an IPv4 address with or without a port; any other text fails to connect.
@@ -216,7 +154,8 @@ Answer Command(const Args& args, const std::string& state)
 {
     const std::string& verb = args[0];
     if (verb == "get-state") {
-        return GetState(state);
+        auto error = DeviceError(state);
+        return error && state != "offline" && state != "unknown" ? *error : Out({state});
     }
     if (verb == "devices") {
         return Devices(state, args.size() > 1 && args[1] == "-l");
@@ -224,43 +163,27 @@ Answer Command(const Args& args, const std::string& state)
     if (verb == "kill-server" || verb == "start-server") {
         return {};
     }
-    if (verb == "version") {
-        return Out({"Android Debug Bridge version 1.0.41", "Version 34.0.0-pellucor-test"});
-    }
     if (verb == "connect") {
         return args.size() > 1 ? Connect(args[1]) : Fail({"adb: usage: adb connect HOST[:PORT]"});
     }
-    if (verb == "disconnect") {
-        return Out({args.size() > 1 ? "disconnected " + args[1] : "disconnected everything"});
-    }
-    bool needsPhone = verb == "shell" || verb == "install" || verb == "reboot" || verb == "tcpip" || verb == "uninstall";
-    if (!needsPhone) {
+    if (verb != "shell" && verb != "install" && verb != "reboot" && verb != "tcpip") {
         return Fail({"adb: unknown command " + verb});
     }
     if (auto error = DeviceError(state)) {
         return verb == "shell" ? WithClientPrefix(*error) : *error;
     }
     if (verb == "shell") {
-        return LegacyShell() ? WithoutShellProtocol(Shell(args)) : Shell(args);
+        return Shell(args);
     }
-    if (verb == "install") {
-        return Install(args);
+    // The package file is the last argument, a path in UTF-8; real adb stats it before anything else.
+    std::error_code error;
+    if (verb == "install" && !std::filesystem::is_regular_file(Utf8Path(args.back()), error)) {
+        return Fail({"adb: failed to stat " + args.back() + ": No such file or directory"});
     }
     if (verb == "tcpip") {
-        return args.size() > 1 ? Out({"restarting in TCP mode port: " + args[1]}) : Fail({"adb: usage: adb tcpip PORT"});
+        return Out({"restarting in TCP mode port: " + (args.size() > 1 ? args[1] : "")});
     }
-    return {};  // reboot [mode]
-}
-
-// Options before the command that name a device or server; they change nothing here.
-Args WithoutGlobalOptions(const Args& args)
-{
-    std::size_t i = 0;
-    while (i < args.size() && args[i].size() == 2 && args[i][0] == '-') {
-        bool takesValue = args[i] == "-s" || args[i] == "-t" || args[i] == "-H" || args[i] == "-P";
-        i += takesValue ? 2 : 1;
-    }
-    return Args(args.begin() + static_cast<long>(std::min(i, args.size())), args.end());
+    return verb == "install" ? Out({"Success"}) : Answer{};  // reboot [mode]
 }
 
 void Write(std::FILE* stream, const std::vector<std::string>& lines, const std::string& lineEnd)
@@ -272,28 +195,20 @@ void Write(std::FILE* stream, const std::vector<std::string>& lines, const std::
     std::fflush(stream);
 }
 
-// Endless mode still gives up eventually, so that a test run never leaves it behind for long.
-[[noreturn]] void Hang()
-{
-    long long limitS = std::atoll(Env("FAKE_ADB_HANG_MAX_S", "600").c_str());
-    for (long long waitedS = 0; waitedS < limitS; ++waitedS) {
-        SleepMs(1000);
-    }
-    std::exit(1);
-}
-
 int Run(const Args& args)
 {
-    AppendToLog(args.empty() ? "adb" : "adb " + Join(args, 0));
+    if (std::filesystem::path log = EnvPath("FAKE_ADB_LOG"); !log.empty()) {
+        std::ofstream(log, std::ios::binary | std::ios::app) << (args.empty() ? "adb" : "adb " + Join(args, 0)) << "\n";
+    }
     std::string state = Env("FAKE_ADB_STATE", "device");
+    // Hanging still gives up eventually, so that a test run never leaves it behind for long.
+    long long delayMs = state == "hang" ? 1000 * std::atoll(Env("FAKE_ADB_HANG_MAX_S", "600").c_str())
+                                        : std::atoll(Env("FAKE_ADB_DELAY_MS", "0").c_str());
+    std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
     if (state == "hang") {
-        Hang();
+        return 1;
     }
-    if (long long delayMs = std::atoll(Env("FAKE_ADB_DELAY_MS", "0").c_str()); delayMs > 0) {
-        SleepMs(delayMs);
-    }
-    Args command = WithoutGlobalOptions(args);
-    Answer answer = command.empty() ? Fail({"adb: no command given"}) : Command(command, state);
+    Answer answer = args.empty() ? Fail({"adb: no command given"}) : Command(args, state);
     std::string lineEnd = LineEnd();
     Write(stdout, answer.out, lineEnd);
     Write(stderr, answer.err, lineEnd);
@@ -310,10 +225,8 @@ int wmain(int argc, wchar_t* argv[])
     _setmode(_fileno(stderr), _O_BINARY);
     Args args;
     for (int i = 1; i < argc; ++i) {
-        int size = WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
-        std::string utf8(static_cast<std::size_t>(size), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, utf8.data(), size, nullptr, nullptr);
-        args.push_back(utf8.c_str());
+        std::u8string utf8 = std::filesystem::path(argv[i]).u8string();
+        args.emplace_back(utf8.begin(), utf8.end());
     }
     return Run(args);
 }

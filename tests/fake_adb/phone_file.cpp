@@ -4,41 +4,6 @@
 #include <fstream>
 #include <sstream>
 
-namespace {
-
-// "package NAME STATE [protected]"; false when the line has another shape.
-bool ReadPackageLine(const std::string& rest, PhoneFile& phone)
-{
-    std::istringstream words(rest);
-    std::string name;
-    std::string state;
-    std::string flag;
-    std::string extra;
-    if (!(words >> name >> state) || !IsPackageState(state)) {
-        return false;
-    }
-    words >> flag >> extra;
-    if ((!flag.empty() && flag != "protected") || !extra.empty()) {
-        return false;
-    }
-    phone.packages[name] = {state, flag == "protected"};
-    return true;
-}
-
-// "setting NAMESPACE KEY VALUE", the value being the rest of the line, blanks included.
-bool ReadSettingLine(const std::string& rest, PhoneFile& phone)
-{
-    std::size_t keyAt = rest.find(' ');
-    std::size_t valueAt = keyAt == std::string::npos ? std::string::npos : rest.find(' ', keyAt + 1);
-    if (keyAt == 0 || valueAt == std::string::npos || valueAt == keyAt + 1) {
-        return false;
-    }
-    phone.settings[rest.substr(0, valueAt)] = rest.substr(valueAt + 1);
-    return true;
-}
-
-}  // namespace
-
 bool IsPackageState(std::string_view state)
 {
     return state == "installed" || state == "disabled-user" || state == "disabled" || state == "uninstalled";
@@ -52,12 +17,16 @@ PhoneFile ReadPhoneFile(const std::filesystem::path& path)
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        if (line == "only-listed-packages") {
+        std::istringstream words(line);
+        std::string kind, name, second, rest;
+        words >> kind >> name >> second;
+        std::getline(words >> std::ws, rest);
+        if (kind == "only-listed-packages" && name.empty()) {
             phone.onlyListedPackages = true;
-        } else if (line.starts_with("package ")) {
-            ReadPackageLine(line.substr(8), phone);
-        } else if (line.starts_with("setting ")) {
-            ReadSettingLine(line.substr(8), phone);
+        } else if (kind == "package" && IsPackageState(second) && (rest.empty() || rest == "protected")) {
+            phone.packages[name] = {second, rest == "protected"};
+        } else if (kind == "setting" && !second.empty() && line.size() >= 10 + name.size() + second.size()) {
+            phone.settings[name + " " + second] = line.substr(10 + name.size() + second.size());
         }
     }
     return phone;

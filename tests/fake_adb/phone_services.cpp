@@ -11,30 +11,24 @@ namespace {
 
 // The shell command's arguments after the verb, read the way Android's ShellCommand reads them
 // (BasicShellCommandHandler.getNextOption / getNextArg): options first, "--" ends them. Of the
-// options only their presence and the user count here; those that take a value take the next word.
+// options only their presence and the user count here; --user takes the next word.
 class ArgReader {
 public:
     ArgReader(const Args& words, std::size_t from) : words_(words), at_(from)
     {
         while (at_ < words_.size() && words_[at_].starts_with("-") && words_[at_] != "--") {
-            const std::string& option = options_.emplace_back(words_[at_++]);
-            if ((option == "--user" || option == "--uid" || option == "--versionCode") && at_ < words_.size()) {
-                user_ = option == "--user" ? words_[at_] : user_;
-                ++at_;
+            options_.push_back(words_[at_++]);
+            if (options_.back() == "--user" && at_ < words_.size()) {
+                user_ = words_[at_++];
             }
         }
         at_ += at_ < words_.size() && words_[at_] == "--" ? 1 : 0;
     }
 
-    bool Has(std::string_view option) const
-    {
-        return std::find(options_.begin(), options_.end(), option) != options_.end();
-    }
+    bool Has(std::string_view option) const { return std::ranges::find(options_, option) != options_.end(); }
     const std::string& User() const { return user_; }
-    std::optional<std::string> NextArg()
-    {
-        return at_ < words_.size() ? std::optional<std::string>(words_[at_++]) : std::nullopt;
-    }
+    // The next argument; empty when there is none.
+    std::string NextArg() { return at_ < words_.size() ? words_[at_++] : std::string(); }
 
 private:
     const Args& words_;
@@ -58,46 +52,18 @@ bool IsWellFormedName(const std::string& name)
     });
 }
 
-std::set<std::string> ListedPackages(const Phone& phone)
-{
-    std::set<std::string> names;
-    std::istringstream list(phone.listedPackages.value_or(""));
-    for (std::string name; std::getline(list, name, ',');) {
-        if (!name.empty()) {
-            names.insert(name);
-        }
-    }
-    return names;
-}
-
 // The package as the phone has it, null when the phone lacks it. A package first met here by the
-// environment's rule enters the state file, so that what later calls do to it is kept.
+// any-name rule enters the state file, so that what later calls do to it is kept.
 PhonePackage* Find(Phone& phone, const std::string& name)
 {
     if (auto known = phone.file.packages.find(name); known != phone.file.packages.end()) {
         return &known->second;
     }
-    bool onPhone = !phone.file.onlyListedPackages &&
-                   (phone.listedPackages ? ListedPackages(phone).contains(name) : IsWellFormedName(name));
-    if (!onPhone) {
+    if (phone.file.onlyListedPackages || !IsWellFormedName(name)) {
         return nullptr;
     }
     phone.changed = true;
     return &(phone.file.packages[name] = {"installed", false});
-}
-
-// Every package on the phone, sorted by name; without a list in the environment or the file, those
-// the state file has met.
-std::set<std::string> AllPackages(const Phone& phone)
-{
-    std::set<std::string> names;
-    if (!phone.file.onlyListedPackages) {
-        names = ListedPackages(phone);
-    }
-    for (const auto& [name, package] : phone.file.packages) {
-        names.insert(name);
-    }
-    return names;
 }
 
 void SetState(Phone& phone, PhonePackage& package, const std::string& state)
@@ -112,11 +78,7 @@ void SetState(Phone& phone, PhonePackage& package, const std::string& state)
 // leaves the package on the phone and forgets the user's enabled state.
 Answer Uninstall(ArgReader& args, Phone& phone)
 {
-    auto name = args.NextArg();
-    if (!name) {
-        return {{"Error: package name not specified"}, {}, 1};
-    }
-    PhonePackage* package = Find(phone, *name);
+    PhonePackage* package = Find(phone, args.NextArg());
     if (package == nullptr || package->state == "uninstalled") {
         return {{"Failure [not installed for " + args.User() + "]"}, {}, 1};
     }
@@ -133,60 +95,51 @@ Answer Uninstall(ArgReader& args, Phone& phone)
 // uninstalled for it and otherwise as it was.
 Answer InstallExisting(ArgReader& args, Phone& phone)
 {
-    auto name = args.NextArg();
-    if (!name) {
-        return {{"Error: package name not specified"}, {}, 1};
-    }
-    PhonePackage* package = Find(phone, *name);
+    std::string name = args.NextArg();
+    PhonePackage* package = Find(phone, name);
     if (package == nullptr) {
-        return {{"android.content.pm.PackageManager$NameNotFoundException: Package " + *name + " doesn't exist"}, {}, 1};
+        return {{"android.content.pm.PackageManager$NameNotFoundException: Package " + name + " doesn't exist"}, {}, 1};
     }
     if (package->state == "uninstalled") {
         SetState(phone, *package, "installed");
     }
-    return Out({"Package " + *name + " installed for user: " + args.User()});
+    return Out({"Package " + name + " installed for user: " + args.User()});
 }
 
-// runSetEnabledSetting: a package the user does not have makes
-// setApplicationEnabledSetting throw. The answer names the state the package manager then reports.
+// runSetEnabledSetting for disable-user and enable: a package the user does not have makes
+// setApplicationEnabledSetting throw. The answer names the state the package manager then reports
+// (enabledSettingToString).
 Answer SetEnabled(const std::string& verb, ArgReader& args, Phone& phone)
 {
-    auto name = args.NextArg();
-    if (!name) {
-        return {{}, {"Error: no package or component specified"}, 1};
-    }
-    PhonePackage* package = Find(phone, *name);
+    std::string name = args.NextArg();
+    PhonePackage* package = Find(phone, name);
     if (package == nullptr || package->state == "uninstalled") {
-        return Exception(verb, "java.lang.IllegalArgumentException: Unknown package: " + *name);
+        return Exception(verb, "java.lang.IllegalArgumentException: Unknown package: " + name);
     }
-    // enabledSettingToString names the new state: "enabled", "disabled" or "disabled-user".
-    std::string shown = verb == "enable" ? "enabled" : verb == "disable" ? "disabled" : "disabled-user";
-    SetState(phone, *package, verb == "enable" ? "installed" : shown);
-    return Out({"Package " + *name + " new state: " + shown});
+    SetState(phone, *package, verb == "enable" ? "installed" : "disabled-user");
+    return Out({"Package " + name + " new state: " + (verb == "enable" ? "enabled" : "disabled-user")});
 }
 
-// runListPackages: -d only disabled packages, -e only enabled ones, -u those uninstalled for the
+// runListPackages: -d only disabled packages, -u those uninstalled for the
 // user as well; FILTER keeps the names that contain it. The phone's own order is its package
 // table's; here it is the names' order.
 Answer ListPackages(ArgReader& args, Phone& phone)
 {
     bool onlyDisabled = args.Has("-d");
-    bool onlyEnabled = args.Has("-e");
     bool withUninstalled = args.Has("-u");
-    std::string filter = args.NextArg().value_or("");
+    std::string filter = args.NextArg();
     if (!filter.empty()) {
         Find(phone, filter);  // a filter that names a package the rule puts on the phone touches it
     }
     Answer answer;
-    for (const std::string& name : AllPackages(phone)) {
-        auto known = phone.file.packages.find(name);
-        std::string state = known != phone.file.packages.end() ? known->second.state : "installed";
+    for (const auto& [name, package] : phone.file.packages) {
+        const std::string& state = package.state;
         if (name.find(filter) == std::string::npos || (state == "uninstalled" && !withUninstalled)) {
             continue;
         }
         // Uninstalling for the user forgot its enabled state, so it counts as enabled.
         bool enabled = state == "installed" || state == "uninstalled";
-        if ((!onlyDisabled || !enabled) && (!onlyEnabled || enabled)) {
+        if (!onlyDisabled || !enabled) {
             answer.out.push_back("package:" + name);
         }
     }
@@ -214,7 +167,7 @@ Answer PackageManager(const Args& words, std::size_t verbAt, Phone& phone)
     if (verb == "install-existing") {
         return InstallExisting(args, phone);
     }
-    if (verb == "disable-user" || verb == "disable" || verb == "enable") {
+    if (verb == "disable-user" || verb == "enable") {
         return SetEnabled(verb, args, phone);
     }
     if (listsPackages) {
@@ -223,42 +176,26 @@ Answer PackageManager(const Args& words, std::size_t verbAt, Phone& phone)
     return {};
 }
 
-// SettingsService.MyShellCommand.onCommand: the verb, the namespace (matched without regard to
-// case), the key and for put the value, checked in that order; then getForUser, putForUser (a tag
-// and "default" after the value change nothing kept here), deleteForUser and listForUser (sorted
-// "KEY=VALUE" lines). The user (--user) is not modelled.
+// SettingsService.MyShellCommand.onCommand: the namespace (matched without regard to case), the
+// key and for put the value, checked in that order; then getForUser, putForUser (a tag and
+// "default" after the value change nothing kept here) and deleteForUser. The user (--user), the
+// other verbs and the help are not modelled: they answer nothing.
 Answer Settings(const Args& words, Phone& phone)
 {
     auto lower = [](std::string text) {
         std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
         return text;
     };
-    std::string verb = words.size() > 1 ? lower(words[1]) : "";
-    if (words.size() == 1 || verb == "reset") {
-        return {};  // the shell command's help, and resetting to the defaults, are not modelled
-    }
-    if (verb != "get" && verb != "put" && verb != "delete" && verb != "list") {
-        return {{}, {"Invalid command: " + words[1]}, 255};
+    std::string verb = words.size() > 1 ? words[1] : "";
+    if (verb != "get" && verb != "put" && verb != "delete") {
+        return {};
     }
     std::string space = words.size() > 2 ? lower(words[2]) : "";
     if (!space.empty() && space != "system" && space != "secure" && space != "global") {
         return {{}, {"Invalid namespace '" + words[2] + "'"}, 255};
     }
-    std::size_t needed = verb == "list" ? 3 : verb == "put" ? 5 : 4;
-    if (words.size() < needed) {
+    if (words.size() < (verb == "put" ? 5u : 4u)) {
         return {{}, {"Bad arguments"}, 255};
-    }
-    if ((verb == "get" || verb == "delete") && words.size() > needed) {
-        return {{}, {"Too many arguments"}, 255};
-    }
-    if (verb == "list") {
-        Answer answer;
-        for (const auto& [spaceAndKey, kept] : phone.file.settings) {
-            if (spaceAndKey.starts_with(space + " ")) {
-                answer.out.push_back(spaceAndKey.substr(space.size() + 1) + "=" + kept);
-            }
-        }
-        return answer;
     }
     std::string entry = space + " " + words[3];
     if (verb == "get") {

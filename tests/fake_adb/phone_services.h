@@ -2,18 +2,29 @@
 #pragma once
 
 #include <map>
-#include <optional>
 #include <string>
 
-#include "fake_adb/answer.h"
+#include <vector>
+
 #include "fake_adb/phone_file.h"
 
-// The phone during one adb call: its state file, and for packages the file does not name, the rule
-// the environment sets (FAKE_ADB_PACKAGES set: exactly the names it lists, `installed`; unset: any
-// name of letters, digits, '.' and '_'). A file that says it lists only its packages overrules both.
+using Args = std::vector<std::string>;
+
+// What a command prints and returns: "out" is standard output, "err" standard error; lines get
+// the line end when written.
+struct Answer {
+    std::vector<std::string> out;
+    std::vector<std::string> err;
+    int exitCode = 0;
+};
+
+inline Answer Out(std::vector<std::string> lines) { return {std::move(lines), {}, 0}; }
+
+// The phone during one adb call: its state file, and for packages the file does not name the
+// any-name rule (any name of letters, digits, '.' and '_' is on the phone, `installed`), unless the
+// file says it lists only its packages.
 struct Phone {
     PhoneFile file;
-    std::optional<std::string> listedPackages;  // FAKE_ADB_PACKAGES, comma-separated, when set
     bool changed = false;  // the state file has to be written back
     int sdk = 31;          // ro.build.version.sdk: before 26 (Android 8.0) there is no install-existing
 };

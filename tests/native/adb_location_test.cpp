@@ -19,21 +19,15 @@ namespace fs = std::filesystem;
 
 // Folders named as users' folders are: blanks, characters the interpreter treats specially, Chinese.
 struct Places {
-    fs::path root;
-    fs::path profile, localAppData, scoop, chocolatey, pathOne, pathTwo;
+    fs::path root, profile, localAppData, scoop, chocolatey, pathOne, pathTwo;
 };
 
-Places& Seeded()
+const Places& Seeded()
 {
-    static Places places = [] {
-        Places p;
-        p.root = fs::temp_directory_path() / ("pellucor adb 查找 !%& " + std::to_string(std::random_device{}()));
-        p.profile = p.root / "用户 甲!%&";
-        p.localAppData = p.root / "AppData Local";
-        p.scoop = p.root / "scoop & 乙";
-        p.chocolatey = p.root / "choco %PATH%";
-        p.pathOne = p.root / "path 一";
-        p.pathTwo = p.root / "path!二";
+    static const Places places = [] {
+        fs::path root = fs::temp_directory_path() / ("pellucor adb 查找 !%& " + std::to_string(std::random_device{}()));
+        Places p{root,           root / "用户 甲!%&", root / "AppData Local", root / "scoop & 乙",
+                 root / "choco %PATH%", root / "path 一",   root / "path!二"};
         for (const fs::path* folder : {&p.profile, &p.localAppData, &p.scoop, &p.chocolatey, &p.pathOne, &p.pathTwo}) {
             fs::create_directories(*folder);
         }

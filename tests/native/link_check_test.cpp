@@ -23,73 +23,12 @@ protected:
     static std::string WithNotice(std::string_view answer) { return std::string(answer) + std::string(kNotice); }
 };
 
-// What the real adb client answers, through its own server, for the phones attached.
-struct LabAnswer {
-    const char* name;
-    std::vector<PhoneSetup> phones;
-    const char* linkBox;
-    const char* rawAnswer;
-};
-
-class RealClientAnswers : public LinkCheck, public ::testing::WithParamInterface<LabAnswer> {};
-
-TEST_P(RealClientAnswers, ShowVerdictOrFirstLineAndTheWholeAnswerWithNotice)
-{
-    PhoneLab lab;
-    lab.StartServer();
-    for (const PhoneSetup& setup : GetParam().phones) {
-        lab.Attach(setup);
-    }
-    Refresh();
-    EXPECT_EQ(LinkBox(), GetParam().linkBox);
-    EXPECT_EQ(Output(), WithNotice(GetParam().rawAnswer));
-    EXPECT_TRUE(headless::Messages().empty()) << "the link check shows no message box";
-}
-
-// adb's own words, from adb_client.cpp and transport.cpp (acquire_one_transport).
-INSTANTIATE_TEST_SUITE_P(
-    Phones, RealClientAnswers,
-    ::testing::Values(
-        LabAnswer{"device", {PhoneSetup{}}, "已连接", "device\r\n"},
-        LabAnswer{"none", {}, "无连接", "error: no devices/emulators found\r\n"},
-        LabAnswer{"offline", {PhoneSetup{.state = "offline"}}, "连接异常", "error: device offline\r\n"},
-        LabAnswer{"recovery", {PhoneSetup{.state = "recovery"}}, "recovery", "recovery\r\n"},
-        LabAnswer{"unauthorized",
-                  {PhoneSetup{.state = "unauthorized"}},
-                  "error: device unauthorized.",
-                  "error: device unauthorized.\r\nThis adb server's $ADB_VENDOR_KEYS is not set\r\n"
-                  "Try 'adb kill-server' if that seems wrong.\r\n"
-                  "Otherwise check for a confirmation dialog on your device.\r\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// Older adb answered these on standard output; the real client cannot be made to.
-TEST_F(LinkCheck, StandInAnswersOfOlderAdbGetTheirVerdicts)
-{
-    FakePhone phone("offline");
-    Refresh();
-    EXPECT_EQ(LinkBox(), "连接异常");
-    phone.SetState("unknown");
-    Refresh();
-    EXPECT_EQ(LinkBox(), "请检查连接");
-    EXPECT_EQ(Output(), WithNotice("unknown\r\n"));
-    EXPECT_EQ(phone.Commands(), (std::vector<std::string>{"adb get-state", "adb get-state"}));
-}
-
-TEST_F(LinkCheck, NoticeIsPaintedAtOnceAndTheVerdictAfterIt)
-{
-    FakePhone phone("device");
-    Refresh();
-    std::vector<headless::Painting> paintings = headless::Paintings();
-    ASSERT_GE(paintings.size(), 2u);
-    EXPECT_EQ(paintings[paintings.size() - 2].control, kOutputBox);
-    EXPECT_EQ(paintings[paintings.size() - 2].text, WithNotice("device\r\n"));
-    EXPECT_EQ(paintings.back().control, "连接编辑框");
-    EXPECT_EQ(paintings.back().text, "已连接");
-}
-
-// The first adb command after a PC starts launches adb's server, whose notices precede the
-// answer: no verdict matches, and the link box shows the answer, not the notice.
-TEST_F(LinkCheck, ServerStartNoticesMatchNoRowAndAreLeftOutOfTheLinkBox)
+// What the real adb client answers, through its own server, for the phone attached (adb's own
+// words, from adb_client.cpp and transport.cpp: acquire_one_transport). The first adb command after
+// a PC starts launches adb's server, whose notices precede the answer: no verdict matches, and the
+// link box shows the answer, not the notice. (No phone at all, without the notices, ends
+// PhonesComeAndGoAndOfSeveralTheChosenOneTakesEveryCommand.)
+TEST_F(LinkCheck, RealClientAnswersAfterTheServerStartNoticesShowVerdictOrFirstLine)
 {
     PhoneLab lab;
     Refresh();
@@ -98,59 +37,72 @@ TEST_F(LinkCheck, ServerStartNoticesMatchNoRowAndAreLeftOutOfTheLinkBox)
     EXPECT_TRUE(output.starts_with("* daemon not running; starting now at tcp:")) << output;
     EXPECT_NE(output.find("\r\n* daemon started successfully\r\nerror: no devices/emulators found\r\n"), std::string::npos)
         << output;
+
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        {"device", "已连接", "device\r\n"},
+        {"offline", "连接异常", "error: device offline\r\n"},
+        {"recovery", "recovery", "recovery\r\n"},
+        {"unauthorized", "error: device unauthorized.",
+         "error: device unauthorized.\r\nThis adb server's $ADB_VENDOR_KEYS is not set\r\n"
+         "Try 'adb kill-server' if that seems wrong.\r\nOtherwise check for a confirmation dialog on your device.\r\n"}};
+    for (const auto& [state, linkBox, answer] : rows) {
+        SCOPED_TRACE(state);
+        SimPhone& phone = lab.Attach({.state = state});
+        Refresh();
+        EXPECT_EQ(LinkBox(), linkBox);
+        EXPECT_EQ(Output(), WithNotice(answer));
+        lab.Unplug(phone);
+    }
+    EXPECT_TRUE(headless::Messages().empty()) << "the link check shows no message box";
 }
 
-// Captured output reaches the box with CR LF line breaks: a lone LF is turned into the pair and
-// still matches; an answer without the pair matches no row.
-TEST_F(LinkCheck, LineEndsAreDecodedToCrLfAndOnlyWholeLinesMatch)
+// Answers the real client cannot be made to give: older adb's on standard output, and line ends
+// other than LF. Captured output reaches the box with CR LF line breaks: a lone LF is turned into
+// the pair and still matches; an answer without the pair matches no row. The notice is painted at
+// once, the verdict after it.
+TEST_F(LinkCheck, StandInAnswersGetTheirVerdictsAndOnlyWholeLinesMatch)
 {
-    FakePhone phone("device");
-    const std::tuple<const char*, const char*, const char*> rows[] = {
-        {"lf", "已连接", "device\r\n"}, {"cr", "device", "device\r"}, {"none", "device", "device"}};
-    for (const auto& [lineEnd, linkBox, answer] : rows) {
-        SCOPED_TRACE(lineEnd);
+    FakePhone phone;
+    const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
+        {"offline", "lf", "连接异常", "offline\r\n"}, {"unknown", "lf", "请检查连接", "unknown\r\n"},
+        {"device", "lf", "已连接", "device\r\n"},     {"device", "cr", "device", "device\r"},
+        {"device", "none", "device", "device"}};
+    for (const auto& [state, lineEnd, linkBox, answer] : rows) {
+        SCOPED_TRACE(std::string(state) + " " + lineEnd);
+        phone.SetState(state);
         phone.Set("FAKE_ADB_LINE_END", lineEnd);
         Refresh();
         EXPECT_EQ(LinkBox(), linkBox);
         EXPECT_EQ(Output(), WithNotice(answer));
+        std::vector<headless::Painting> paintings = headless::Paintings();
+        ASSERT_GE(paintings.size(), 2u);
+        EXPECT_EQ(paintings[paintings.size() - 2].control, kOutputBox);
+        EXPECT_EQ(paintings[paintings.size() - 2].text, WithNotice(answer));
+        EXPECT_EQ(paintings.back().control, "连接编辑框");
+        EXPECT_EQ(paintings.back().text, linkBox);
     }
+    EXPECT_EQ(phone.Commands(), std::vector<std::string>(std::size(rows), "adb get-state"));
 }
 
 // Phones come and go between two clicks: each check replaces the last verdict and appends one
-// notice. Closing the choice window chooses nothing: the link box keeps adb's refusal, the output
-// box the devices attached, and the next 刷新 asks again.
-TEST_F(LinkCheck, EveryCheckReplacesTheLastVerdictAndAClosedChoiceIsAskedAgain)
+// notice. Several devices are a choice: one button per device in adb's order (by serial), the
+// model first. Closing the choice window chooses nothing: the link box keeps adb's refusal, the
+// output box the devices attached, and the next 刷新 asks again. The chosen phone's verdict
+// follows, and every later command, a companion script's included, goes to it alone.
+TEST_F(LinkCheck, PhonesComeAndGoAndOfSeveralTheChosenOneTakesEveryCommand)
 {
     PhoneLab lab;
-    SimPhone& first = lab.Attach();
+    SimPhone& phone = lab.Attach({.model = "HONOR_X40"});
     Refresh();
     ASSERT_EQ(LinkBox(), "已连接");
 
-    SimPhone& second = lab.Attach();
+    SimPhone& locked = lab.Attach({.state = "unauthorized"});
     headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::CloseBox(PhoneChoiceWindow); });
     Refresh();
     EXPECT_EQ(LinkBox(), "error: more than one device/emulator");
     EXPECT_TRUE(Output().starts_with("List of devices attached\r\n")) << Output();
-    EXPECT_NE(Output().find(first.Serial()), std::string::npos);
-    headless::WhenOpenedModally(PhoneChoiceWindow, [] { headless::Click(PhoneChoiceWindow, "手机1"); });
-    Refresh();
-    EXPECT_EQ(LinkBox(), "已连接");
+    EXPECT_NE(Output().find(phone.Serial()), std::string::npos);
 
-    lab.Unplug(first);
-    lab.Unplug(second);
-    Refresh();
-    EXPECT_EQ(LinkBox(), "无连接");
-    EXPECT_EQ(Output(), WithNotice("error: no devices/emulators found\r\n"));
-    EXPECT_TRUE(first.Commands().empty()) << "get-state is answered by adb's server, not by the phone";
-}
-
-// Several devices are a choice: one button per device in adb's order (by serial), the model first;
-// the chosen phone's verdict; every later command, a companion script's included, goes to it alone.
-TEST_F(LinkCheck, SeveralDevicesAreOfferedAndTheChosenOneTakesEveryCommand)
-{
-    PhoneLab lab;
-    SimPhone& phone = lab.Attach({.model = "HONOR_X40"});
-    SimPhone& locked = lab.Attach({.state = "unauthorized"});
     SimPhone& emulator = lab.Attach({.model = "MuMu"});
     std::map<std::string, std::string> bySerial = {{phone.Serial(), "HONOR_X40  " + phone.Serial() + "  device"},
                                                    {locked.Serial(), "未知型号  " + locked.Serial() + "  unauthorized"},
@@ -175,10 +127,16 @@ TEST_F(LinkCheck, SeveralDevicesAreOfferedAndTheChosenOneTakesEveryCommand)
     EXPECT_FALSE(headless::IsOpen(PhoneChoiceWindow));
     EXPECT_EQ(LinkBox(), "已连接");
     EXPECT_NE(Output().find("已选择手机：" + emulator.Serial()), std::string::npos) << Output();
-
     headless::Click(DesktopWindow, "谷歌禁");  // a companion script
     EXPECT_FALSE(emulator.Changes().empty());
-    EXPECT_TRUE(phone.Commands().empty());
+
+    for (SimPhone* gone : {&phone, &locked, &emulator}) {
+        lab.Unplug(*gone);
+    }
+    Refresh();
+    EXPECT_EQ(LinkBox(), "无连接");
+    EXPECT_EQ(Output(), WithNotice("error: no devices/emulators found\r\n"));
+    EXPECT_TRUE(phone.Commands().empty()) << "get-state is answered by adb's server, not by the phone";
 }
 
 // The first line that is not a server notice; notices alone show the first, nothing shows nothing.

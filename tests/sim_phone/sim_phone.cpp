@@ -10,65 +10,113 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <string>
-#include <thread>
+#include <string_view>
 
 #include "fake_adb/phone_file.h"
 #include "fake_adb/phone_services.h"
-#include "sim_phone/adb_messages.h"
 
 namespace {
 
-// What the phone is like; see Usage.
+// protocol.txt: every message is a 24-byte header of six little-endian 32-bit words (command, arg0,
+// arg1, payload length, payload checksum, command ^ 0xffffffff) and its payload.
+constexpr std::uint32_t kConnect = 0x4e584e43;  // "CNXN"
+constexpr std::uint32_t kAuth = 0x48545541;     // "AUTH"
+constexpr std::uint32_t kOpen = 0x4e45504f;     // "OPEN"
+constexpr std::uint32_t kOkay = 0x59414b4f;     // "OKAY"
+constexpr std::uint32_t kClose = 0x45534c43;    // "CLSE"
+constexpr std::uint32_t kWrite = 0x45545257;    // "WRTE"
+// adb.h: A_VERSION and MAX_PAYLOAD; protocol.txt: AUTH(TOKEN, 0, data) and AUTH(SIGNATURE, 0, data).
+constexpr std::uint32_t kVersion = 0x01000001;
+constexpr std::uint32_t kMaxPayload = 256 * 1024;
+constexpr std::uint32_t kAuthToken = 1;
+constexpr std::uint32_t kAuthSignature = 2;
+constexpr std::size_t kHeaderSize = 24;
+
+struct Message {
+    std::uint32_t command = 0;
+    std::uint32_t arg0 = 0;
+    std::uint32_t arg1 = 0;
+    std::string payload;
+};
+
+void PutWord(std::string& bytes, std::uint32_t word)
+{
+    for (int shift = 0; shift < 32; shift += 8) {
+        bytes += static_cast<char>((word >> shift) & 0xff);
+    }
+}
+
+std::uint32_t WordAt(std::string_view bytes, std::size_t at)
+{
+    std::uint32_t word = 0;
+    for (int i = 3; i >= 0; --i) {
+        word = (word << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+    }
+    return word;
+}
+
+// The checksum (the sum of the payload's bytes) is what hosts before A_VERSION 0x01000001 check.
+std::string Encode(const Message& message)
+{
+    std::uint32_t sum = 0;
+    for (unsigned char byte : message.payload) {
+        sum += byte;
+    }
+    std::string bytes;
+    for (std::uint32_t word : {message.command, message.arg0, message.arg1,
+                               static_cast<std::uint32_t>(message.payload.size()), sum, message.command ^ 0xffffffffU}) {
+        PutWord(bytes, word);
+    }
+    return bytes + message.payload;
+}
+
+// shell_protocol.h: in a "shell,v2" stream every packet is a one-byte id (1 stdout, 2 stderr,
+// 3 exit), a four-byte little-endian length and the data.
+std::string ShellPacket(char id, std::string_view data)
+{
+    std::string bytes(1, id);
+    PutWord(bytes, static_cast<std::uint32_t>(data.size()));
+    return bytes.append(data);
+}
+
+// What the phone is like; see tests/sim_phone/README.md.
 struct Options {
     std::string state = "device";
     bool legacyShell = false;
-    int delayMs = 0;
     std::string model = "Pellucor_Sim_Phone";
-    std::string product = "pellucor_sim";
-    std::string device = "pellucor_sim";
     std::string sdk = "31";
-    std::string release = "12";
     std::string serialNumber;  // ro.serialno; "SIM" and the port when not given
     std::string phoneFile;
     std::string portFile;
     std::string log;
 };
 
-constexpr const char* kUsage =
-    "usage: sim_phone [--state device|recovery|sideload|unauthorized|offline|hung|drop] [--legacy-shell]\n"
-    "                 [--delay-ms N]\n"
-    "                 [--model M] [--product P] [--device D] [--sdk N] [--release R] [--serialno S]\n"
-    "                 [--phone-file F] [--port-file F] [--log F]\n";
-
 bool ReadOptions(int argc, char* argv[], Options& options)
 {
-    std::map<std::string, std::string*> valued = {
-        {"--state", &options.state},       {"--model", &options.model},     {"--product", &options.product},
-        {"--device", &options.device},     {"--sdk", &options.sdk},         {"--release", &options.release},
-        {"--serialno", &options.serialNumber},
-        {"--phone-file", &options.phoneFile}, {"--port-file", &options.portFile}, {"--log", &options.log}};
+    std::map<std::string, std::string*> valued = {{"--state", &options.state},         {"--model", &options.model},
+                                                  {"--sdk", &options.sdk},             {"--serialno", &options.serialNumber},
+                                                  {"--phone-file", &options.phoneFile}, {"--port-file", &options.portFile},
+                                                  {"--log", &options.log}};
     for (int i = 1; i < argc; ++i) {
         std::string name = argv[i];
         if (name == "--legacy-shell") {
             options.legacyShell = true;
-        } else if (name == "--delay-ms" && i + 1 < argc) {
-            options.delayMs = std::atoi(argv[++i]);
         } else if (valued.contains(name) && i + 1 < argc) {
             *valued[name] = argv[++i];
         } else {
             return false;
         }
     }
-    const std::string& state = options.state;
-    return state == "device" || state == "recovery" || state == "sideload" || state == "unauthorized" ||
-           state == "offline" || state == "hung" || state == "drop";
+    return options.state == "device" || options.state == "recovery" || options.state == "unauthorized" ||
+           options.state == "offline";
 }
 
 // One stream the host opened: the bytes still to send, sent one WRTE at a time.
@@ -82,35 +130,33 @@ class Connection {
 public:
     Connection(int socket, const Options& options) : socket_(socket), options_(options) {}
 
-    // Serves the host until it leaves, the phone drops the link or "reboots".
+    // Serves the host until it leaves or the phone "reboots"; a message that is not adb's (its
+    // magic does not match) closes the connection, as protocol.txt has it.
     void Serve()
     {
         char buffer[64 * 1024];
-        while (open_) {
-            ssize_t got = read(socket_, buffer, sizeof buffer);
-            if (got <= 0) {
-                return;
-            }
+        for (ssize_t got; open_ && (got = read(socket_, buffer, sizeof buffer)) > 0;) {
             inbox_.append(buffer, static_cast<std::size_t>(got));
-            bool damaged = false;
-            while (open_) {
-                auto decoded = adb::DecodeFront(inbox_, damaged);
-                if (!decoded) {
+            while (open_ && inbox_.size() >= kHeaderSize) {
+                Message message{WordAt(inbox_, 0), WordAt(inbox_, 4), WordAt(inbox_, 8), {}};
+                std::uint32_t length = WordAt(inbox_, 12);
+                if (WordAt(inbox_, 20) != (message.command ^ 0xffffffffU) || length > kMaxPayload * 4) {
+                    return;
+                }
+                if (inbox_.size() < kHeaderSize + length) {
                     break;
                 }
-                inbox_.erase(0, decoded->size);
-                Handle(decoded->message);
-            }
-            if (damaged) {
-                return;  // protocol.txt: a message that is not adb's closes the connection
+                message.payload = inbox_.substr(kHeaderSize, length);
+                inbox_.erase(0, kHeaderSize + length);
+                Handle(message);
             }
         }
     }
 
 private:
-    void Send(const adb::Message& message)
+    void Send(const Message& message)
     {
-        std::string bytes = adb::Encode(message);
+        std::string bytes = Encode(message);
         for (std::size_t sent = 0; sent < bytes.size();) {
             ssize_t wrote = write(socket_, bytes.data() + sent, bytes.size() - sent);
             if (wrote <= 0) {
@@ -121,87 +167,56 @@ private:
         }
     }
 
-    void Handle(const adb::Message& message)
+    void Handle(const Message& message)
     {
-        switch (message.command) {
-        case adb::kConnect:
-            hostMaxPayload_ = std::min(message.arg1 == 0 ? 4096U : message.arg1, adb::kMaxPayload);
+        if (message.command == kConnect) {
+            hostMaxPayload_ = std::min(message.arg1 == 0 ? 4096U : message.arg1, kMaxPayload);
             Greet();
-            break;
-        case adb::kAuth:
+        } else if (message.command == kAuth && message.arg0 == kAuthSignature) {
             // The host signed the token with a key the phone never accepts: it asks again, until the
             // host sends its public key, which waits for the user's answer on the phone's screen.
-            if (message.arg0 == adb::kAuthSignature) {
-                SendToken();
-            }
-            break;
-        case adb::kOpen:
-            if (connected_) {
-                Open(message.arg0, message.payload);
-            }
-            break;
-        case adb::kOkay:
-            if (auto stream = streams_.find(message.arg1); stream != streams_.end()) {
-                stream->second.awaitingOkay = false;
-                SendNext(message.arg1);
-            }
-            break;
-        case adb::kWrite:
+            SendToken();
+        } else if (message.command == kOpen && connected_) {
+            Open(message.arg0, message.payload);
+        } else if (message.command == kOkay && streams_.contains(message.arg1)) {
+            streams_[message.arg1].awaitingOkay = false;
+            SendNext(message.arg1);
+        } else if (message.command == kWrite) {
             // Standard input and shell packets the commands here never read: taken and acknowledged.
-            Send({adb::kOkay, message.arg1, message.arg0, {}});
-            break;
-        case adb::kClose:
+            Send({kOkay, message.arg1, message.arg0, {}});
+        } else if (message.command == kClose) {
             streams_.erase(message.arg1);
-            break;
-        default:
-            break;
         }
     }
 
     // An offline phone never answers the host's CNXN; an unauthorized one asks for a signature.
+    // The banner's system type is the state the server shows: "device", or a service mode.
     void Greet()
     {
-        if (options_.state == "offline") {
-            return;
-        }
         if (options_.state == "unauthorized") {
             SendToken();
-            return;
+        } else if (options_.state != "offline") {
+            std::string banner = options_.state + "::ro.product.name=pellucor_sim;ro.product.model=" + options_.model +
+                                 ";ro.product.device=pellucor_sim;" + (options_.legacyShell ? "" : "features=shell_v2,cmd");
+            Send({kConnect, kVersion, kMaxPayload, banner});
+            connected_ = true;
         }
-        // The banner's system type is the state the server shows: "device", or a service mode.
-        std::string system = options_.state == "recovery" || options_.state == "sideload" ? options_.state : "device";
-        std::string banner = system + "::ro.product.name=" + options_.product + ";ro.product.model=" + options_.model +
-                             ";ro.product.device=" + options_.device + ";";
-        if (!options_.legacyShell) {
-            banner += "features=shell_v2,cmd";
-        }
-        Send({adb::kConnect, adb::kVersion, adb::kMaxPayload, banner});
-        connected_ = true;
     }
 
-    void SendToken() { Send({adb::kAuth, adb::kAuthToken, 0, std::string(20, '\x5a')}); }
+    void SendToken() { Send({kAuth, kAuthToken, 0, std::string(20, '\x5a')}); }
 
     void Open(std::uint32_t hostId, std::string service)
     {
         if (!service.empty() && service.back() == '\0') {
             service.pop_back();
         }
-        if (options_.state == "hung") {
-            return;  // the OPEN is never answered
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(options_.delayMs));
         std::optional<std::string> answer = ServiceAnswer(service);
         if (!answer) {
-            Send({adb::kClose, 0, hostId, {}});  // protocol.txt: an OPEN refused is closed at once
+            Send({kClose, 0, hostId, {}});  // protocol.txt: an OPEN refused is closed at once
             return;
         }
         std::uint32_t phoneId = nextId_++;
-        Send({adb::kOkay, phoneId, hostId, {}});
-        if (options_.state == "drop") {
-            Send({adb::kWrite, phoneId, hostId, answer->substr(0, answer->size() / 2)});
-            open_ = false;  // the cable is pulled in the middle of the answer
-            return;
-        }
+        Send({kOkay, phoneId, hostId, {}});
         if (service.starts_with("reboot:")) {
             open_ = false;  // the phone goes down at once
             return;
@@ -217,12 +232,12 @@ private:
             return;
         }
         if (stream.pending.empty()) {
-            Send({adb::kClose, phoneId, stream.hostId, {}});
+            Send({kClose, phoneId, stream.hostId, {}});
             streams_.erase(phoneId);
             return;
         }
         std::size_t size = std::min<std::size_t>(stream.pending.size(), hostMaxPayload_);
-        Send({adb::kWrite, phoneId, stream.hostId, stream.pending.substr(0, size)});
+        Send({kWrite, phoneId, stream.hostId, stream.pending.substr(0, size)});
         stream.pending.erase(0, size);
         stream.awaitingOkay = true;
     }
@@ -231,22 +246,14 @@ private:
     std::optional<std::string> ServiceAnswer(const std::string& service)
     {
         std::size_t colon = service.find(':');
-        if (colon == std::string::npos) {
-            return std::nullopt;
-        }
         std::string name = service.substr(0, colon);
-        std::string argument = service.substr(colon + 1);
-        if (name == "shell" || name.starts_with("shell,")) {
-            bool shellProtocol = name.find(",v2") != std::string::npos && !options_.legacyShell;
-            return Shell(argument, shellProtocol);
+        std::string argument = colon == std::string::npos ? "" : service.substr(colon + 1);
+        if (colon != std::string::npos && (name == "shell" || name.starts_with("shell,"))) {
+            return Shell(argument, name.find(",v2") != std::string::npos && !options_.legacyShell);
         }
-        if (name == "reboot") {
-            Log("reboot" + (argument.empty() ? "" : " " + argument));
-            return std::string();
-        }
-        if (name == "tcpip") {
-            Log("tcpip " + argument);
-            return "restarting in TCP mode port: " + argument + "\n";
+        if (colon != std::string::npos && (name == "reboot" || name == "tcpip")) {
+            Log(name + (argument.empty() ? "" : " " + argument));
+            return name == "reboot" ? "" : "restarting in TCP mode port: " + argument + "\n";
         }
         return std::nullopt;
     }
@@ -262,35 +269,27 @@ private:
         if (!options_.phoneFile.empty()) {
             phone.file = ReadPhoneFile(options_.phoneFile);
         }
-        PhoneProperties properties = {{"ro.product.model", options_.model},
-                                      {"ro.product.name", options_.product},
-                                      {"ro.product.device", options_.device},
+        Answer answer = ShellCommand(commandLine, phone,
+                                     {{"ro.product.model", options_.model},
                                       {"ro.build.version.sdk", options_.sdk},
-                                      {"ro.serialno", options_.serialNumber},
-                                      {"ro.build.version.release", options_.release}};
-        Answer answer = ShellCommand(commandLine, phone, properties);
+                                      {"ro.build.version.release", "12"},
+                                      {"ro.serialno", options_.serialNumber}});
         if (phone.changed && !options_.phoneFile.empty()) {
             WritePhoneFile(options_.phoneFile, phone.file);
         }
-        std::string lineEnd = shellProtocol ? "\n" : "\r\n";
-        auto joined = [&](const std::vector<std::string>& lines) {
-            std::string text;
-            for (const std::string& line : lines) {
-                text += line + lineEnd;
-            }
-            return text;
-        };
+        std::string out;
+        std::string err;
+        for (const std::string& line : answer.out) {
+            out += line + (shellProtocol ? "\n" : "\r\n");
+        }
+        for (const std::string& line : answer.err) {
+            err += line + (shellProtocol ? "\n" : "\r\n");
+        }
         if (!shellProtocol) {
-            return joined(answer.out) + joined(answer.err);
+            return out + err;
         }
-        std::string packets;
-        if (!answer.out.empty()) {
-            packets += adb::ShellPacketBytes(adb::ShellPacket::Stdout, joined(answer.out));
-        }
-        if (!answer.err.empty()) {
-            packets += adb::ShellPacketBytes(adb::ShellPacket::Stderr, joined(answer.err));
-        }
-        return packets + adb::ShellPacketBytes(adb::ShellPacket::Exit, std::string(1, static_cast<char>(answer.exitCode)));
+        return (out.empty() ? "" : ShellPacket(1, out)) + (err.empty() ? "" : ShellPacket(2, err)) +
+               ShellPacket(3, std::string(1, static_cast<char>(answer.exitCode)));
     }
 
     // What reached the phone, written as the adb command that sends it.
@@ -330,11 +329,6 @@ int Listen(int& port)
 // The port goes to a fresh file renamed into place, so that a reader never sees half of it.
 bool AnnouncePort(int port, const std::string& portFile)
 {
-    std::printf("%d\n", port);
-    std::fflush(stdout);
-    if (portFile.empty()) {
-        return true;
-    }
     std::string fresh = portFile + ".new";
     std::ofstream(fresh, std::ios::trunc) << port << "\n";
     std::error_code error;
@@ -347,8 +341,10 @@ bool AnnouncePort(int port, const std::string& portFile)
 int main(int argc, char* argv[])
 {
     Options options;
-    if (!ReadOptions(argc, argv, options)) {
-        std::fputs(kUsage, stderr);
+    if (!ReadOptions(argc, argv, options) || options.portFile.empty()) {
+        std::fputs("usage: sim_phone --port-file F [--state device|recovery|unauthorized|offline] [--legacy-shell]\n"
+                   "                 [--model M] [--sdk N] [--serialno S] [--phone-file F] [--log F]\n",
+                   stderr);
         return 2;
     }
     // It never outlives the test that started it, even one that crashed.
@@ -363,14 +359,12 @@ int main(int argc, char* argv[])
     if (options.serialNumber.empty()) {
         options.serialNumber = "SIM" + std::to_string(port);
     }
-    // One host at a time, as a phone has one adb server; after a drop or a reboot the server
-    // connects again.
+    // One host at a time, as a phone has one adb server; after a reboot the server connects again.
     for (;;) {
         int host = accept4(listening, nullptr, nullptr, SOCK_CLOEXEC);
-        if (host < 0) {
-            continue;
+        if (host >= 0) {
+            Connection(host, options).Serve();
+            close(host);
         }
-        Connection(host, options).Serve();
-        close(host);
     }
 }

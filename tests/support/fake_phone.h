@@ -19,11 +19,10 @@ public:
 
     void SetState(std::string_view state);
     // Any FAKE_ADB_ variable, e.g. Set("FAKE_ADB_LINE_END", "lf"); name without the prefix works too.
-    // On Windows an empty value removes the variable: write "," for a phone without packages.
-    // Setting PACKAGES describes a new phone: the packages kept so far are forgotten.
+    // PACKAGES, a comma-separated list ("," for none), is a new phone with only those packages,
+    // `installed`: the packages kept so far are forgotten.
     void Set(std::string_view variable, std::string_view value);
-    // Back to the variable's default, e.g. Unset("PACKAGES") for a phone with every package (kept
-    // packages forgotten, as by Set).
+    // Back to the variable's default; Unset("PACKAGES") is a new phone with every package.
     void Unset(std::string_view variable);
 
 private:

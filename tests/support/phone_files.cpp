@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 
 #include "fake_adb/phone_file.h"
@@ -50,11 +51,17 @@ PhoneFiles::~PhoneFiles()
     std::filesystem::remove(Utf8Path(phonePath_), ignored);
 }
 
-void PhoneFiles::ForgetPackages()
+void PhoneFiles::ForgetPackages(std::optional<std::string_view> onlyThese)
 {
-    Edit(phonePath_, [](PhoneFile& phone) {
-        phone.onlyListedPackages = false;
+    Edit(phonePath_, [&](PhoneFile& phone) {
+        phone.onlyListedPackages = onlyThese.has_value();
         phone.packages.clear();
+        std::istringstream names{std::string(onlyThese.value_or(""))};
+        for (std::string name; std::getline(names, name, ',');) {
+            if (!name.empty()) {
+                phone.packages[name].state = "installed";
+            }
+        }
     });
 }
 
@@ -85,9 +92,6 @@ void PhoneFiles::ClearCommands() { std::ofstream(Utf8Path(logPath_), std::ios::b
 
 void PhoneFiles::SeedPackage(std::string_view name, std::string_view state)
 {
-    if (name.empty() || name.find_first_of(" \t\r\n") != std::string_view::npos || !IsPackageState(state)) {
-        throw std::invalid_argument("no package can be seeded as \"" + std::string(name) + "\" " + std::string(state));
-    }
     Edit(phonePath_, [&](PhoneFile& phone) {
         phone.onlyListedPackages = true;
         phone.packages[std::string(name)].state = state;
@@ -104,11 +108,6 @@ void PhoneFiles::ProtectPackage(std::string_view name)
 
 void PhoneFiles::SeedSetting(std::string_view space, std::string_view key, std::string_view value)
 {
-    bool oneWord = !key.empty() && key.find_first_of(" \t\r\n") == std::string_view::npos;
-    if ((space != "system" && space != "secure" && space != "global") || !oneWord ||
-        value.find_first_of("\r\n") != std::string_view::npos) {
-        throw std::invalid_argument("no setting can be seeded as " + std::string(space) + " " + std::string(key));
-    }
     Edit(phonePath_, [&](PhoneFile& phone) { phone.settings[std::string(space) + " " + std::string(key)] = value; });
 }
 

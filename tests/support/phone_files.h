@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,8 +26,7 @@ public:
 
     // A package on the phone in the state "installed" (for user 0, enabled), "disabled-user",
     // "disabled" or "uninstalled" (for user 0, still on the phone). Once one is seeded, the phone
-    // has only seeded packages: FAKE_ADB_PACKAGES and the any-name rule no longer count. The name
-    // is one word.
+    // has only seeded packages: the any-name rule no longer counts. The name is one word.
     void SeedPackage(std::string_view name, std::string_view state);
     // Uninstalling the package fails as for a package the system refuses to delete. A seeding like
     // SeedPackage; a package the phone file lacks is seeded "installed".
@@ -35,8 +35,9 @@ public:
     void SeedSetting(std::string_view space, std::string_view key, std::string_view value);
     // A system update: every package uninstalled for the user comes back "installed".
     void ReinstallRemoved();
-    // A new package list is a new phone: the packages kept so far are forgotten.
-    void ForgetPackages();
+    // A new phone: the packages kept so far are forgotten. It has only the packages of the
+    // comma-separated list, `installed`, if one is given; otherwise any package.
+    void ForgetPackages(std::optional<std::string_view> onlyThese = std::nullopt);
 
     // Name -> state of every package the phone file holds: those seeded and those adb calls have
     // touched (a package the any-name rule puts on the phone enters the file when a command names it).

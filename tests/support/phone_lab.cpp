@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -77,14 +76,21 @@ std::string FreshFolder(const std::string& prefix)
     return pattern;
 }
 
+sockaddr_in Loopback(int port)
+{
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    return address;
+}
+
 // A port that is free now; the server takes it a moment later. Ephemeral ports lie far from
 // 5037 (adb's own) and 5555-5585 (which the server polls for emulators).
 std::string FreePort()
 {
     int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sockaddr_in address = Loopback(0);
     socklen_t size = sizeof address;
     bind(probe, reinterpret_cast<sockaddr*>(&address), size);
     getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
@@ -95,29 +101,10 @@ std::string FreePort()
 bool Listens(const std::string& port)
 {
     int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<std::uint16_t>(std::stoi(port)));
+    sockaddr_in address = Loopback(std::stoi(port));
     bool listens = connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
     close(probe);
     return listens;
-}
-
-std::optional<std::string> ReadPort(const std::string& portFile)
-{
-    std::ifstream file(portFile);
-    std::string port;
-    if (file >> port) {
-        return port;
-    }
-    return std::nullopt;
-}
-
-// The state `adb devices` shows a phone in once the server has met it.
-std::string ListedState(const PhoneSetup& setup)
-{
-    return setup.state == "hung" || setup.state == "drop" ? "device" : setup.state;
 }
 
 fs::path ProgramFolder() { return fs::read_symlink("/proc/self/exe").parent_path(); }
@@ -135,25 +122,18 @@ SimPhone::SimPhone(const PhoneSetup& setup, const std::string& program) : setup_
 void SimPhone::Start()
 {
     std::string portFile = PhonePath() + ".port";
-    std::vector<std::string> arguments = {program_,       "--state",   setup_.state,       "--model",
-                                          setup_.model,    "--sdk",     setup_.sdk,         "--release",
-                                          setup_.release,  "--delay-ms", std::to_string(setup_.delayMs),
-                                          "--phone-file", PhonePath(), "--log",           LogPath(),
-                                          "--port-file",  portFile};
+    std::vector<std::string> arguments = {program_,     "--state",  setup_.state, "--model",      setup_.model,
+                                          "--sdk",      setup_.sdk, "--log",      LogPath(),      "--phone-file",
+                                          PhonePath(),  "--port-file", portFile,  "--serialno",   serialNumber_};
     if (setup_.legacyShell) {
         arguments.push_back("--legacy-shell");
     }
-    if (!serialNumber_.empty()) {
-        arguments.insert(arguments.end(), {"--serialno", serialNumber_});
-    }
     process_ = StartChild(arguments);
-    std::optional<std::string> port;
-    WaitFor([&] { return (port = ReadPort(portFile)).has_value(); }, "the simulated phone's port");
+    std::string port;
+    WaitFor([&] { return static_cast<bool>(std::ifstream(portFile) >> port); }, "the simulated phone's port");
     fs::remove(portFile);
-    serial_ = "127.0.0.1:" + *port;
-    if (serialNumber_.empty()) {
-        serialNumber_ = "SIM" + *port;
-    }
+    serial_ = "127.0.0.1:" + port;
+    serialNumber_ = serialNumber_.empty() ? "SIM" + port : serialNumber_;
 }
 
 SimPhone::~SimPhone() { Stop(); }
@@ -233,7 +213,7 @@ void PhoneLab::Connect(const SimPhone& phone)
     // `adb connect` waits for the phone's greeting, for an offline phone until it gives up 10 s
     // later; the server lists the phone long before, which is all the lab waits for.
     int connect = StartChild({REAL_ADB_CLIENT, "connect", phone.Serial()});
-    std::string listed = phone.Serial() + "\t" + ListedState(phone.Setup());
+    std::string listed = phone.Serial() + "\t" + phone.Setup().state;
     WaitFor([&] { return Adb("devices").find(listed) != std::string::npos; }, "\"" + listed + "\" in adb devices");
     EndChild(connect);
 }

@@ -15,8 +15,6 @@ public:
     ~SimPhone();
     // The server's name for it, "127.0.0.1:PORT"; a new port each time it is started.
     const std::string& Serial() const { return serial_; }
-    // Its own serial number (ro.serialno), the same whenever it is started: "SIM" and its first port.
-    const std::string& SerialNumber() const { return serialNumber_; }
     const PhoneSetup& Setup() const { return setup_; }
     // The phone is switched off (its process ends); the server sees it offline, then gone.
     void Stop();
@@ -27,7 +25,7 @@ private:
     PhoneSetup setup_;
     std::string program_;
     std::string serial_;
-    std::string serialNumber_;
+    std::string serialNumber_;  // ro.serialno, the same whenever it is started: "SIM" and its first port
     int process_ = -1;
 };
 
@@ -47,7 +45,7 @@ public:
     // it. Attach does this itself.
     void StartServer();
     // Starts a simulated phone and connects the server to it; returns once `adb devices` shows it
-    // in the state it should have (hung and drop phones show as device).
+    // in its state.
     SimPhone& Attach(const PhoneSetup& setup = {});
     // Disconnects the phone and stops it: it is no longer attached.
     void Detach(SimPhone& phone);
@@ -55,8 +53,6 @@ public:
     // serial number, and comes back under a new server name.
     void Unplug(SimPhone& phone);
     void Plug(SimPhone& phone);
-    // What the client printed (both streams, in write order) for the arguments, run directly.
-    std::string Adb(std::string_view arguments) const;
     const std::list<SimPhone>& Phones() const { return phones_; }
     // The real client's path, for a test that places it elsewhere too.
     static std::string Client();
@@ -65,6 +61,8 @@ private:
     // Connects the server to the phone and waits until `adb devices` lists it in its state.
     void Connect(const SimPhone& phone);
     void KillServer();
+    // What the client printed (both streams, in write order) for the arguments, run directly.
+    std::string Adb(std::string_view arguments) const;
 
     std::string home_;
     std::string port_;

@@ -5,10 +5,8 @@
 
 // tests/sim_phone/README.md tells each state.
 struct PhoneSetup {
-    std::string state = "device";  // device, recovery, sideload, unauthorized, offline, hung, drop
+    std::string state = "device";  // device, recovery, unauthorized, offline
     std::string model = "Pellucor_Sim_Phone";
     std::string sdk = "31";       // ro.build.version.sdk
-    std::string release = "12";   // ro.build.version.release
     bool legacyShell = false;     // a phone before Android 7: no shell protocol
-    int delayMs = 0;              // before each answer
 };

@@ -10,13 +10,13 @@
 #include <random>
 
 #include "fake_adb/phone_file.h"
-#include "platform/win32/wide.h"
+#include "platform/search_path.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// How long a phone may take to listen and then to reach its state, in steps of the shell's sleep.
+// How long a phone may take to listen and reach its state, in steps of the shell's sleep.
 constexpr int kPhoneStartSteps = 200;  // of 50 ms
 constexpr int kServerStarts = 5;       // ports tried before giving up
 // Debian's (python3-minimal), named in full: the guard does not depend on what PATH holds.
@@ -28,18 +28,9 @@ std::string Utf8(const fs::path& path)
     return {text.begin(), text.end()};
 }
 
-// The variable's value; empty when it is unset.
-std::string Variable(const std::string& name)
-{
-    std::wstring value(32768, L'\0');
-    DWORD length = GetEnvironmentVariableW(Utf8ToWide(name).c_str(), value.data(), static_cast<DWORD>(value.size()));
-    value.resize(length < value.size() ? length : 0);
-    return WideToUtf8(value);
-}
-
 void SetVariable(const std::string& name, const std::string& value)
 {
-    SetEnvironmentVariableW(Utf8ToWide(name).c_str(), value.empty() ? nullptr : Utf8ToWide(value).c_str());
+    SetProcessVariable(name, value.empty() ? std::nullopt : std::optional<std::string_view>(value));
 }
 
 // A port of its own: above the emulator ports (5555 to 5585) and the default server's 5037, below
@@ -74,7 +65,7 @@ WineAdbServer::WineAdbServer()
     folder_ = Utf8(folder);
     unixFolder_ = folder.empty() ? "" : UnixPathOf(folder_);
     for (const char* name : {"HOME", "ANDROID_ADB_SERVER_PORT", "PELLUCOR_ADB_CLIENT", "ANDROID_SERIAL"}) {
-        savedVariables_.emplace_back(name, Variable(name));
+        savedVariables_.emplace_back(name, EnvironmentVariable(name).value_or(""));
     }
     SetVariable("HOME", Utf8(folder / "home"));
     SetVariable("PELLUCOR_ADB_CLIENT", PELLUCOR_ADB_CLIENT);
@@ -112,7 +103,7 @@ WineAdbServer::~WineAdbServer()
 // start: only one that this start began counts, and the other's port is left to it.
 bool WineAdbServer::StartServer()
 {
-    UnixRun run = Client({"start-server"});
+    UnixRun run = RunUnixScript(ClientCommand({"start-server"}));
     return run.failure.empty() && run.exitCode == 0 && run.err.find("* daemon started successfully") != std::string::npos;
 }
 
@@ -126,15 +117,10 @@ std::string WineAdbServer::ClientCommand(const std::vector<std::string>& argumen
     return command;
 }
 
-UnixRun WineAdbServer::Client(const std::vector<std::string>& arguments) const
-{
-    return RunUnixScript(ClientCommand(arguments));
-}
-
 // The phone runs in the background under a shell that waits for it: sim_phone ends when its parent
 // does (PR_SET_PDEATHSIG), and the script that starts it ends at once. The script waits for its
-// port file, connects it and waits until the server lists it in the expected state, then prints
-// its serial.
+// port file, connects it once and waits until the server lists it in the expected state, then
+// prints its serial.
 WineSimPhone& WineAdbServer::Attach(const PhoneSetup& setup)
 {
     WineSimPhone& phone = phones_.emplace_back();
@@ -145,30 +131,19 @@ WineSimPhone& WineAdbServer::Attach(const PhoneSetup& setup)
         << UnixPathOf(phone.PhonePath()) << "\n" << UnixPathOf(phone.LogPath()) << "\n";
     std::string portFile = ShellWord(name + ".port");
     std::string log = ShellWord(name + ".log");
-    std::string start = ShellWord(SIM_PHONE_PROGRAM) + " --state " + ShellWord(setup.state) + " --model " +
-                        ShellWord(setup.model) + " --sdk " + ShellWord(setup.sdk) + " --release " + ShellWord(setup.release) +
-                        " --delay-ms " + std::to_string(setup.delayMs) + (setup.legacyShell ? " --legacy-shell" : "") +
-                        " --phone-file " + ShellWord(UnixPathOf(phone.PhonePath())) + " --log " +
-                        ShellWord(UnixPathOf(phone.LogPath())) + " --port-file " + portFile;
-    bool listsAsDevice = setup.state == "hung" || setup.state == "drop";
-    std::string listed = listsAsDevice ? "device" : setup.state;
-    std::string steps = std::to_string(kPhoneStartSteps);
-    std::string pidFile = ShellWord(phone.pidFile_);
+    std::string devices = ClientCommand({"devices"});
     std::string script =
-        "( " + start + " </dev/null >/dev/null 2>" + log + " &\n" +
-        "  echo $! >" + pidFile + "\n" +
-        "  wait ) </dev/null >/dev/null 2>&1 &\n"
+        "( " + ShellWord(SIM_PHONE_PROGRAM) + " --state " + ShellWord(setup.state) + " --model " + ShellWord(setup.model) +
+        " --sdk " + ShellWord(setup.sdk) + (setup.legacyShell ? " --legacy-shell" : "") + " --phone-file " +
+        ShellWord(UnixPathOf(phone.PhonePath())) + " --log " + ShellWord(UnixPathOf(phone.LogPath())) + " --port-file " +
+        portFile + " </dev/null >/dev/null 2>" + log + " &\n  echo $! >" + ShellWord(phone.pidFile_) +
+        "\n  wait ) </dev/null >/dev/null 2>&1 &\n"
         "i=0\n"
-        "while [ ! -s " + portFile + " ]; do\n"
-        "  { [ ! -s " + pidFile + " ] || kill -0 $(cat " + pidFile + ") 2>/dev/null; } && [ $i -lt " + steps + " ] ||\n"
-        "    { echo 'sim_phone did not listen' >&2; cat " + log + " >&2; exit 1; }\n"
-        "  i=$((i+1)); sleep 0.05\n"
-        "done\n"
-        "serial=127.0.0.1:$(cat " + portFile + ")\n" +
-        ClientCommand({"connect"}) + " \"$serial\" >&2\n"
-        "i=0\n"
-        "until " + ClientCommand({"devices"}) + " | grep -q \"^$serial\t" + listed + "\\$\"; do\n"
-        "  [ $i -lt " + steps + " ] || { echo \"$serial never listed as " + listed + "\" >&2; " + ClientCommand({"devices"}) + " >&2; exit 1; }\n"
+        "until [ -s " + portFile + " ] && serial=127.0.0.1:$(cat " + portFile + ") &&\n"
+        "      { [ -n \"$asked\" ] || { asked=1; " + ClientCommand({"connect"}) + " \"$serial\" >&2; }; } &&\n"
+        "      " + devices + " | grep -q \"^$serial\t" + setup.state + "\\$\"; do\n"
+        "  [ $i -lt " + std::to_string(kPhoneStartSteps) + " ] ||\n"
+        "    { echo \"the phone never listed as " + setup.state + "\" >&2; cat " + log + " >&2; " + devices + " >&2; exit 1; }\n"
         "  i=$((i+1)); sleep 0.05\n"
         "done\n"
         "echo \"$serial\"\n";
@@ -179,6 +154,12 @@ WineSimPhone& WineAdbServer::Attach(const PhoneSetup& setup)
     }
     phone.serial_ = run.out.substr(0, run.out.find('\n'));
     return phone;
+}
+
+void WineAdbServer::Detach(WineSimPhone& phone)
+{
+    RunUnixScript(ClientCommand({"disconnect", phone.serial_}) + " >/dev/null 2>&1\nkill $(cat " +
+                  ShellWord(phone.pidFile_) + ")\n");
 }
 
 // The phones first, each given a moment to end before it is killed outright, then the server.

@@ -25,14 +25,11 @@ private:
     std::string pidFile_;  // Unix path
 };
 
-// While it exists, every adb the test starts (the bridge beside the test program, directly or
-// through cmd.exe and the companion scripts) talks to an adb server of its own: HOME is a private
-// folder, so the client's key is made there and nothing of the user's is read, and
-// ANDROID_ADB_SERVER_PORT a port of its own (never 5037, nor 5555 to 5585, which the server polls
-// as emulators). The constructor starts the server; Attach starts a simulated phone and connects
-// the server to it. The destructor, which also runs when the test fails, ends the phones and the
-// server (whose end ends every client still waiting on it), removes the folder and restores the
-// variables; should the test program end without it, a guard does the same. One at a time.
+// PhoneLab's twin under Wine: while it exists, every adb the test starts (the bridge beside the test
+// program, directly or through cmd.exe and the companion scripts) talks to an adb server of its
+// own, with HOME a private folder and ANDROID_ADB_SERVER_PORT a port of its own. The destructor,
+// which also runs when the test fails, ends the phones and the server, removes the folder and
+// restores the variables; should the test program end without it, a guard does the same.
 class WineAdbServer {
 public:
     WineAdbServer();
@@ -41,15 +38,16 @@ public:
     WineAdbServer& operator=(const WineAdbServer&) = delete;
 
     // Starts a phone and connects it, and waits until the server lists it in the state the setup
-    // gives (hung and drop phones list as "device"). A phone that could not be started or
+    // gives. A phone that could not be started or
     // connected fails the test and has no serial.
     WineSimPhone& Attach(const PhoneSetup& setup = {});
+    // Disconnects the phone and ends it: it is no longer attached.
+    void Detach(WineSimPhone& phone);
 
 private:
-    // The client run with the arguments (each a word) against this server.
-    UnixRun Client(const std::vector<std::string>& arguments) const;
     bool StartServer();
     void StartGuard();
+    // The client's command line with the arguments (each a word), against this server.
     std::string ClientCommand(const std::vector<std::string>& arguments) const;
     std::string EndingScript() const;
     void EndEverything();

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "core/command_state.h"
@@ -68,46 +69,6 @@ ScriptEnding RunAsAButtonDoes(std::string_view stem)
     return {run.exitCode, output + decoder.Finish()};
 }
 
-// One visit, first without a phone, then with one: 刷新 (按钮5) runs "adb get-state" through cmd.exe
-// and the bridge (the verdicts of every answer are the native link check's tests); check_phone.bat
-// reads the client's own words on both streams ("adb get-state 2>&1"); a removal's answer reaches
-// the output box and its message follows it.
-TEST_F(RealAdbOnWindows, LinkCheckScriptsAndRemovalGoOnOnlyOnceAPhoneIsThere)
-{
-    CatalogueFile catalogue;
-    catalogue.UseSample();
-    Refresh();
-    EXPECT_EQ(LinkBox(), "无连接");
-    EXPECT_EQ(Output(), "error: no devices/emulators found\r\n" + std::string(kNotice));
-    ScriptEnding none = RunAsAButtonDoes("hwread_UN");
-    EXPECT_EQ(none.exitCode, 1u) << none.output;
-    EXPECT_NE(none.output.find("没有找到手机"), std::string::npos) << none.output;
-    EXPECT_NE(none.output.find("本次没有对手机做任何操作"), std::string::npos) << none.output;
-
-    WineSimPhone& phone = adb_.Attach();
-    ASSERT_FALSE(phone.Serial().empty());
-    Refresh();
-    EXPECT_EQ(LinkBox(), "已连接");
-    EXPECT_EQ(Output(), "device\r\n" + std::string(kNotice));
-    phone.SeedPackage("com.huawei.hwireader", "installed");
-    phone.SeedPackage("huawei.weather", "installed");
-    ScriptEnding ready = RunAsAButtonDoes("hwread_UN");
-    EXPECT_EQ(ready.exitCode, 0u) << ready.output;
-    EXPECT_EQ(phone.Packages()["com.huawei.hwireader"], "uninstalled");
-
-    phone.ClearCommands();
-    MessageBoxAnswerer answerer;
-    ClickDeclared(HuaweiPageControls(), "天气卸");
-    EXPECT_EQ(Output(), "Success\r\n");
-    EXPECT_EQ(phone.Packages()["huawei.weather"], "uninstalled");
-    EXPECT_EQ(phone.Changes(), Lines{"adb shell pm uninstall --user 0 huawei.weather"});
-    ClickDeclared(HuaweiPageControls(), "天气卸");
-    EXPECT_EQ(Output(), "Failure [not installed for 0]\r\n");
-    ASSERT_EQ(answerer.Texts().size(), 2u);
-    EXPECT_EQ(answerer.Texts()[0], "完成");
-    EXPECT_NE(answerer.Texts()[1].find("这部手机上没有这个应用"), std::string::npos) << answerer.Texts()[1];
-}
-
 // A user at the 选择手机 window: a second thread that waits for this program's window and clicks
 // the button whose caption starts with the model, as a user would, while the window's modal loop runs.
 class PhoneChooser {
@@ -148,50 +109,75 @@ private:
     std::thread thread_;
 };
 
-// Several phones are a choice in a modal window; the chosen serial reaches every later command
-// through ANDROID_SERIAL, which Wine hands to the Linux client as it stands.
-TEST_F(RealAdbOnWindows, ChosenPhoneOfSeveralTakesTheCommands)
+// One visit, first without a phone, then with one that is not ready, then with one, then with two:
+// 刷新 (按钮5) runs "adb get-state" through cmd.exe and the bridge (the verdicts of every answer are
+// the native link check's tests); check_phone.bat reads the client's own words on both streams
+// ("adb get-state 2>&1") and explains what stops it; a removal's answer reaches the output box and
+// its message follows it. Of several phones the one chosen in
+// the modal window takes the commands, through ANDROID_SERIAL, which Wine hands to the Linux client
+// as it stands.
+TEST_F(RealAdbOnWindows, LinkCheckScriptsRemovalAndChoiceGoOnOnlyOnceAPhoneIsThere)
 {
     CatalogueFile catalogue;
     catalogue.UseSample();
-    WineSimPhone& phone = adb_.Attach({.model = "HONOR_X40"});
+    Refresh();
+    EXPECT_EQ(LinkBox(), "无连接");
+    EXPECT_EQ(Output(), "error: no devices/emulators found\r\n" + std::string(kNotice));
+    ScriptEnding none = RunAsAButtonDoes("hwread_UN");
+    EXPECT_EQ(none.exitCode, 1u) << none.output;
+    EXPECT_NE(none.output.find("没有找到手机"), std::string::npos) << none.output;
+    EXPECT_NE(none.output.find("本次没有对手机做任何操作"), std::string::npos) << none.output;
+    const std::tuple<const char*, const char*, const char*> notReady[] = {
+        {"unauthorized", "error: device unauthorized.", "没有允许这台电脑调试"},
+        {"offline", "连接异常", "离线状态"},
+        {"recovery", "recovery", "恢复模式"}};
+    for (const auto& [state, linkBox, explained] : notReady) {
+        SCOPED_TRACE(state);
+        WineSimPhone& notReadyPhone = adb_.Attach({.state = state});
+        ASSERT_FALSE(notReadyPhone.Serial().empty());
+        Refresh();
+        EXPECT_EQ(LinkBox(), linkBox);
+        ScriptEnding ending = RunAsAButtonDoes("hwread_UN");
+        EXPECT_EQ(ending.exitCode, 1u) << ending.output;
+        EXPECT_NE(ending.output.find(explained), std::string::npos) << ending.output;
+        adb_.Detach(notReadyPhone);
+    }
+
+    WineSimPhone& phone = adb_.Attach();
+    ASSERT_FALSE(phone.Serial().empty());
+    Refresh();
+    EXPECT_EQ(LinkBox(), "已连接");
+    EXPECT_EQ(Output(), "device\r\n" + std::string(kNotice));
+    phone.SeedPackage("com.huawei.hwireader", "installed");
+    phone.SeedPackage("huawei.weather", "installed");
+    ScriptEnding ready = RunAsAButtonDoes("hwread_UN");
+    EXPECT_EQ(ready.exitCode, 0u) << ready.output;
+    EXPECT_EQ(phone.Packages()["com.huawei.hwireader"], "uninstalled");
+
+    phone.ClearCommands();
+    MessageBoxAnswerer answerer;
+    ClickDeclared(HuaweiPageControls(), "天气卸");
+    EXPECT_EQ(Output(), "Success\r\n");
+    EXPECT_EQ(phone.Packages()["huawei.weather"], "uninstalled");
+    EXPECT_EQ(phone.Changes(), Lines{"adb shell pm uninstall --user 0 huawei.weather"});
+    ClickDeclared(HuaweiPageControls(), "天气卸");
+    EXPECT_EQ(Output(), "Failure [not installed for 0]\r\n");
+    ASSERT_EQ(answerer.Texts().size(), 2u);
+    EXPECT_EQ(answerer.Texts()[0], "完成");
+    EXPECT_NE(answerer.Texts()[1].find("这部手机上没有这个应用"), std::string::npos) << answerer.Texts()[1];
+
     WineSimPhone& emulator = adb_.Attach({.model = "MuMu"});
-    ASSERT_FALSE(phone.Serial().empty() || emulator.Serial().empty());
+    ASSERT_FALSE(emulator.Serial().empty());
+    phone.ClearCommands();
     {
         PhoneChooser chooser("MuMu");
         Refresh();
     }
     EXPECT_EQ(LinkBox(), "已连接");
-    MessageBoxAnswerer answerer;
     ClickDeclared(HuaweiPageControls(), "天气卸");
     EXPECT_EQ(emulator.Changes(), Lines{"adb shell pm uninstall --user 0 huawei.weather"});
     EXPECT_TRUE(phone.Commands().empty());
 }
-
-// A phone that is there but not ready: what 刷新 shows, and what the companion scripts explain.
-struct NotReady {
-    const char* state;      // sim_phone's
-    const char* linkBox;
-    const char* explained;  // check_phone.bat's words
-};
-
-class PhoneNotReadyOnWindows : public RealAdbOnWindows, public testing::WithParamInterface<NotReady> {};
-
-TEST_P(PhoneNotReadyOnWindows, LinkCheckAndCompanionScriptsSayWhatStopsThem)
-{
-    ASSERT_FALSE(adb_.Attach({.state = GetParam().state}).Serial().empty());
-    Refresh();
-    EXPECT_EQ(LinkBox(), GetParam().linkBox);
-    ScriptEnding ending = RunAsAButtonDoes("hwread_UN");
-    EXPECT_EQ(ending.exitCode, 1u) << ending.output;
-    EXPECT_NE(ending.output.find(GetParam().explained), std::string::npos) << ending.output;
-}
-
-INSTANTIATE_TEST_SUITE_P(States, PhoneNotReadyOnWindows,
-                         testing::Values(NotReady{"unauthorized", "error: device unauthorized.", "没有允许这台电脑调试"},
-                                         NotReady{"offline", "连接异常", "离线状态"},
-                                         NotReady{"recovery", "recovery", "恢复模式"}),
-                         [](const testing::TestParamInfo<NotReady>& info) { return std::string(info.param.state); });
 
 // The bridge's own contract, with /bin/sh standing in for the client: the words arrive as the
 // command line gave them, what the client wrote on standard error comes before its standard
