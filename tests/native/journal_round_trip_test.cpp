@@ -171,6 +171,11 @@ protected:
             file << record << " | 手机：Pellucor_Test_Phone（FAKE0001）\r\n";
         }
     }
+    static std::size_t RecordsInLog()
+    {
+        std::ifstream log(ProgramLog(), std::ios::binary);
+        return std::count(std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>(), '\n');
+    }
     static std::size_t OffsetInLog(std::string_view text)
     {
         EXPECT_TRUE(OpenWindow(OperationLogWindow, false));
@@ -215,18 +220,26 @@ TEST_P(JournalRoundTrip, UndoFromTheFirstRecordRestoresThePhoneAndReapplyRedoesI
     ASSERT_NE(packagesChanged, packagesBefore);
     ASSERT_NE(settingsChanged, settingsBefore);
 
+    // One read before the plan, with the installed packages and every setting the records name,
+    // then one adb call for each command, each of which leaves a record. Gives what the click said.
+    auto clickCountingCalls = [this](const char* button) {
+        const std::size_t calls = phone_.Commands().size();
+        const std::size_t records = RecordsInLog();
+        ClickInLog(button);
+        EXPECT_EQ(phone_.Commands().size() - calls, RecordsInLog() - records + 1);
+        return headless::Messages().back();
+    };
     phone_.ReinstallRemoved();
     ASSERT_NE(phone_.Packages(), packagesChanged) << "the update brought nothing back";
-    ClickInLog("重新应用按钮");
+    EXPECT_TRUE(clickCountingCalls("重新应用按钮").starts_with("已重新应用 ")) << headless::Messages().back();
     EXPECT_EQ(phone_.Packages(), packagesChanged);
     EXPECT_EQ(phone_.Settings(), settingsChanged);
-    EXPECT_TRUE(headless::Messages().back().starts_with("已重新应用 ")) << headless::Messages().back();
 
-    ClickInLog("撤销按钮");
+    std::string said = clickCountingCalls("撤销按钮");
+    EXPECT_TRUE(said.starts_with("已撤销 ")) << said;
+    EXPECT_NE(said.find("，失败 0 项"), std::string::npos) << said;
     EXPECT_EQ(phone_.Packages(), packagesBefore);
     EXPECT_EQ(phone_.Settings(), settingsBefore);
-    EXPECT_TRUE(headless::Messages().back().starts_with("已撤销 ")) << headless::Messages().back();
-    EXPECT_NE(headless::Messages().back().find("，失败 0 项"), std::string::npos) << headless::Messages().back();
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, JournalRoundTrip, testing::Values(1u, 2u, 3u, 4u, 5u, 6u));
