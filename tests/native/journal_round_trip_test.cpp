@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <random>
 #include <regex>
 #include <string>

@@ -1,11 +1,9 @@
 // A long operation log in the operation-log window: the window lets waiting input through while
 // its box fills, and the box it ends with, and where each of its lines lies, are those of one fill.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
