@@ -14,17 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "core/command_state.h"
-#include "core/window_names.h"
-#include "platform/files.h"
-#include "platform/headless/driver.h"
-#include "platform/system.h"
-#include "platform/window_system.h"
-#include "support/catalogue_file.h"
-#include "support/fake_phone.h"
+#include "support/operation_log_fixture.h"
 #include "support/phone_lab.h"
-#include "support/program_start.h"
-#include "ui/windows.h"
 #include "ui/windows/desktop_window.h"
 
 namespace {
@@ -53,40 +44,15 @@ std::vector<std::string> CataloguePackages()
     return packages;
 }
 
-class JournalTest : public testing::Test {
+class JournalTest : public OperationLogFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        static const std::array<const WindowDeclaration*, 5> windows = {
-            &DesktopWindowDeclaration(), &PeakPerformanceWindowDeclaration(), &RedundantSelectionWindowDeclaration(),
-            &OperationLogWindowDeclaration(), &PhoneChoiceWindowDeclaration()};
-        StartWithWindows(windows);
-    }
-    static void TearDownTestSuite() { ReleaseCommandState(); }
-
     void SetUp() override
     {
-        headless::Reset();
         catalogue_.UseSample();
-        RemoveLogs();
         SeedPhone();
-        ASSERT_TRUE(OpenWindow(DesktopWindow, false));
+        OperationLogFixture::SetUp();
         ASSERT_TRUE(OpenWindow(PeakPerformanceWindow, false));
         headless::AnswerQuestions(true);
-    }
-    void TearDown() override
-    {
-        headless::Reset();
-        RemoveLogs();
-    }
-
-    static fs::path ProgramLog(const char* name = "操作记录.txt") { return fs::path(ProgramDirectory()) / name; }
-    static fs::path OwnLog() { return fs::path(UserStateDirectory()) / "操作记录.txt"; }
-    static void RemoveLogs()
-    {
-        for (const fs::path& log : {ProgramLog(), ProgramLog("操作记录.old.txt"), OwnLog()}) {
-            fs::remove(log);
-        }
     }
 
     // A phone as it comes: every app installed, a few switched off, some settings never set.
@@ -155,12 +121,6 @@ protected:
         }
     }
 
-    static void TypeCommand(std::string_view command)
-    {
-        headless::Focus(DesktopWindow, "命令编辑框");
-        headless::Type(DesktopWindow, command);
-        headless::PressKey(DesktopWindow, 13);
-    }
     // Records as the program writes them for changes on the stand-in's phone.
     static void WriteLog(const fs::path& log, std::initializer_list<std::string_view> records)
     {
@@ -198,8 +158,6 @@ protected:
         ProcessPendingEvents();
     }
 
-    CatalogueFile catalogue_;
-    FakePhone phone_;
     bool googleOff_ = false;
     bool readingOff_ = false;
 };
@@ -249,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(Seeds, JournalRoundTrip, testing::Values(1u, 2u, 3u, 4u
 TEST_F(JournalTest, UndoReachesTheRotatedFileOlderRecordsAndTheOtherPlace)
 {
     phone_.SeedPackage("huawei.weather", "uninstalled");
-    std::ofstream(ProgramLog("操作记录.old.txt"), std::ios::binary)
+    std::ofstream(ProgramOldLog(), std::ios::binary)
         << "\xEF\xBB\xBF"
            "2026-12-01 10:00:00 | 华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success | "
            "手机：Pellucor_Test_Phone（FAKE0001）\r\n";
