@@ -101,8 +101,8 @@ using Recording = OperationLog;
 // A session's records, each in its own words. The command box's lines keep adb's error; an answer
 // that holds the field separator cannot add a field of its own, such as a way back; an empty line
 // leaves nothing. What cannot run is refused before it runs, and its record says so: a value the
-// interpreter would read as syntax, one longer than any package name, a typed line longer than
-// cmd.exe takes. Started programs record whether they started; a waited script records what its
+// interpreter would read as syntax (its control character a blank in the one-line record), one
+// longer than any package name, a typed line longer than cmd.exe takes. Started programs record whether they started; a waited script records what its
 // exit code says, and its way back brings back only the packages it changed (one it found off
 // stays off). A click during a run starts another run inside it, each record with its own outcome.
 TEST_F(Recording, EachActionOfASessionLeavesARecordInItsOwnWords)
@@ -131,7 +131,7 @@ TEST_F(Recording, EachActionOfASessionLeavesARecordInItsOwnWords)
 
     const std::size_t ran = phone_.Commands().size();
     const std::string longName(256, 'a');
-    catalogue_.Write({"[华为]", "天气=com.weather & del x", "主题=" + longName});
+    catalogue_.Write({"[华为]", "天气=com.weather & del\x7Fx", "主题=" + longName});
     headless::Click(DesktopWindow, "天气卸");
     headless::Click(DesktopWindow, "主题卸");
     const std::string longLine = "adb shell echo " + std::string(8192 - 15, 'x');
