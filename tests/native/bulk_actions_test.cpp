@@ -27,55 +27,83 @@ std::string Package(std::string_view brand, std::string_view service)
     return std::string(brand) + ".redundant." + std::string(service);
 }
 
-// Both brands for each service, 华为 first, as the selection window runs them.
-Lines BothBrands(const std::string& command, std::initializer_list<std::string> services)
+// The command for each service, for each of the brands in turn, as the actions run them.
+Lines ForEach(const std::string& command, const std::vector<std::string>& services, std::vector<const char*> brands)
 {
     Lines lines;
     for (const auto& service : services) {
-        lines.push_back(command + Package("huawei", service));
-        lines.push_back(command + Package("honor", service));
+        for (const char* brand : brands) {
+            lines.push_back(command + Package(brand, service));
+        }
     }
     return lines;
 }
 
-using OneClickRemoval = CatalogueTest;
+using RedundantServices = CatalogueTest;
 
-TEST_F(OneClickRemoval, HuaweiPageRemovesAll26FromItsOwnSectionInOrder)
+// Each brand page removes its own section's 26 in order; the selection window works through the
+// ticked boxes' services in order, each key for 华为 then 荣耀 whichever page opened it; every
+// step runs whatever the phone answers, and the message says why none was done. A box is
+// read once per key: one ticked during the run counts for the keys still to come; one cleared
+// while a key's first command runs lets that key's second brand through and stops the rest.
+TEST_F(RedundantServices, EachButtonRunsItsServicesInOrder)
 {
-    Lines expected;
-    for (const auto& service : kServices) {
-        expected.push_back(kUninstall + Package("huawei", service));
+    struct Row {
+        const char* name;
+        const char* button;  // on the brand page, or the selection window's
+        std::vector<int> ticked;
+        int tickedDuringTheRun;  // 0: none
+        Lines commands;
+        const char* message = "完成";  // the start of the one message
+        const char* phoneState = "device";
+    };
+    std::vector<int> every;
+    for (int box = 1; box <= 18; ++box) {
+        every.push_back(box);
     }
-    headless::Click(DesktopWindow, "冗余卸");
-    EXPECT_EQ(Commands(), expected);
-    EXPECT_EQ(Messages(), Lines{"完成"});
-}
-
-TEST_F(OneClickRemoval, HonorPageRemovesAll26FromItsOwnSectionInOrder)
-{
-    Lines expected;
-    for (const auto& service : kServices) {
-        expected.push_back(kUninstall + Package("honor", service));
+    Lines tickedDuring = ForEach(kUninstall, {"workprofile", "livewallpaper1", "livewallpaper2", "livewallpaper3",
+                                              "livewallpaper4"}, {"huawei", "honor"});
+    const Row rows[] = {
+        {"华为 page", "冗余卸", {}, 0, ForEach(kUninstall, kServices, {"huawei"})},
+        {"荣耀 page", "荣耀冗余服务卸载", {}, 0, ForEach(kUninstall, kServices, {"honor"})},
+        {"every step whatever the phone answers", "荣耀冗余服务卸载", {}, 0, ForEach(kUninstall, kServices, {"honor"}),
+         "没有找到手机", "none"},
+        {"nothing ticked, removal", "卸载选中", {}, 0, {}},
+        {"nothing ticked, restore", "全部安装", {}, 0, {}},
+        {"the print service's two keys", "卸载选中", {4}, 0, ForEach(kUninstall, {"print1", "print2"}, {"huawei", "honor"})},
+        {"every box", "卸载选中", every, 0, ForEach(kUninstall, kServices, {"huawei", "honor"})},
+        {"ticked and cleared", "全部安装", {1, 14, 10, 10}, 0,
+         ForEach(kRestore, {"workprofile", "arengine1", "arengine2"}, {"huawei", "honor"})},
+        {"ticked during the run", "卸载选中", {1}, 18, tickedDuring},
+        {"cleared during the run", "卸载选中", {7}, 7, ForEach(kUninstall, {"experience1"}, {"huawei", "honor"})},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TearDown();
+        SetUp();
+        phone_.ReinstallRemoved();
+        phone_.SetState(row.phoneState);
+        phone_.ClearCommands();
+        const std::string_view button = row.button;
+        const ProgramWindow window = button == "卸载选中" || button == "全部安装" ? RedundantSelectionWindow : DesktopWindow;
+        ASSERT_TRUE(OpenWindow(RedundantSelectionWindow, false));
+        for (int box : row.ticked) {
+            headless::Click(RedundantSelectionWindow, "选择框" + std::to_string(box));
+        }
+        if (row.tickedDuringTheRun != 0) {
+            headless::Post([&row] { headless::Click(RedundantSelectionWindow, "选择框" + std::to_string(row.tickedDuringTheRun)); });
+        }
+        headless::Click(window, row.button);
+        EXPECT_EQ(Commands(), row.commands);
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_TRUE(Messages().front().starts_with(row.message)) << Messages().front();
     }
-    headless::Click(DesktopWindow, "荣耀冗余服务卸载");
-    EXPECT_EQ(Commands(), expected);
-    EXPECT_EQ(Messages(), Lines{"完成"});
-}
-
-TEST_F(OneClickRemoval, RunsEveryStepWhateverThePhoneAnswersAndSaysWhyNoneWasDone)
-{
-    phone_.SetState("none");
-    headless::Click(DesktopWindow, "荣耀冗余服务卸载");
-    EXPECT_EQ(Commands().size(), 26u);
-    EXPECT_NE(Output().find("no devices"), std::string::npos);
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_TRUE(Messages().front().starts_with("没有找到手机")) << Messages().front();
 }
 
 // A service the phone does not have is as removed as can be; one the system keeps is not done.
 // The real client and a simulated phone, which one read before the first removal tells all the
 // action needs: one adb call a removal, and one more.
-TEST_F(OneClickRemoval, CountsWhatWasDoneAndNamesTheFirstCauseOfWhatWasNot)
+TEST_F(RedundantServices, CountsWhatWasDoneAndNamesTheFirstCauseOfWhatWasNot)
 {
     PhoneLab lab;
     SimPhone& phone = lab.Attach();
@@ -95,69 +123,17 @@ TEST_F(OneClickRemoval, CountsWhatWasDoneAndNamesTheFirstCauseOfWhatWasNot)
     EXPECT_EQ(left, (std::map<std::string, std::string>{{Package("huawei", "tips"), "installed"}}));
 }
 
-class SelectionWindow : public CatalogueTest {
-protected:
-    void SetUp() override
-    {
-        CatalogueTest::SetUp();
-        ASSERT_TRUE(OpenWindow(RedundantSelectionWindow, false));
-    }
-    static void Tick(std::string_view box) { headless::Click(RedundantSelectionWindow, box); }
-    static void Press(std::string_view button) { headless::Click(RedundantSelectionWindow, button); }
-};
-
-TEST_F(SelectionWindow, NothingTickedRunsNoCommandButStillSaysDone)
-{
-    Press("卸载选中");
-    Press("全部安装");
-    EXPECT_TRUE(Commands().empty());
-    EXPECT_EQ(Messages(), (Lines{"完成", "完成"}));
-}
-
-TEST_F(SelectionWindow, PrintServiceRemovesBothItsKeysForBothBrandsKeyByKey)
-{
-    Tick("选择框4");
-    Press("卸载选中");
-    EXPECT_EQ(Commands(), (Lines{kUninstall + "huawei.redundant.print1", kUninstall + "honor.redundant.print1",
-                                 kUninstall + "huawei.redundant.print2", kUninstall + "honor.redundant.print2"}));
-    EXPECT_EQ(Messages(), Lines{"完成"});
-}
-
-TEST_F(SelectionWindow, EveryBoxTickedRuns52CommandsInServiceOrder)
-{
-    for (int i = 1; i <= 18; ++i) {
-        Tick("选择框" + std::to_string(i));
-    }
-    Press("卸载选中");
-    Lines expected;
-    for (const auto& service : kServices) {
-        expected.push_back(kUninstall + Package("huawei", service));
-        expected.push_back(kUninstall + Package("honor", service));
-    }
-    EXPECT_EQ(Commands(), expected);
-}
-
-TEST_F(SelectionWindow, RestoreActsOnTheTickedServicesOnly)
-{
-    Tick("选择框1");
-    Tick("选择框14");
-    Tick("选择框10");
-    Tick("选择框10");  // ticked and cleared again
-    Press("全部安装");
-    EXPECT_EQ(Commands(), BothBrands(kRestore, {"workprofile", "arengine1", "arengine2"}));
-    EXPECT_EQ(Messages(), Lines{"完成"});
-}
-
 // One read before the first step finds which packages are installed for the user: one adb call
 // for each package brought back and one more, and each record says how to take its step back.
-TEST_F(SelectionWindow, RestoreReadsThePhoneOnceAndEachRecordKnowsWhatItReplaced)
+TEST_F(RedundantServices, RestoreReadsThePhoneOnceAndEachRecordKnowsWhatItReplaced)
 {
     phone_.SeedPackage(Package("huawei", "workprofile"), "uninstalled");
     phone_.SeedPackage(Package("honor", "workprofile"), "installed");
     phone_.SeedPackage(Package("huawei", "arengine1"), "disabled-user");
-    Tick("选择框1");
-    Tick("选择框14");
-    Press("全部安装");
+    ASSERT_TRUE(OpenWindow(RedundantSelectionWindow, false));
+    headless::Click(RedundantSelectionWindow, "选择框1");
+    headless::Click(RedundantSelectionWindow, "选择框14");
+    headless::Click(RedundantSelectionWindow, "全部安装");
     EXPECT_EQ(phone_.Commands().size(), 7u);
     EXPECT_EQ(RecordedUndo(kRestore + Package("huawei", "workprofile")),
               "撤销：" + kUninstall + Package("huawei", "workprofile"));
@@ -166,32 +142,12 @@ TEST_F(SelectionWindow, RestoreReadsThePhoneOnceAndEachRecordKnowsWhatItReplaced
     EXPECT_EQ(RecordedUndo(kRestore + Package("honor", "arengine1")), "");
 }
 
-TEST_F(SelectionWindow, ABoxTickedDuringTheRunCountsForTheServicesStillToCome)
-{
-    Tick("选择框1");
-    headless::Post([] { Tick("选择框18"); });
-    Press("卸载选中");
-    Lines expected = BothBrands(kUninstall, {"workprofile"});
-    Lines wallpapers = BothBrands(kUninstall, {"livewallpaper1", "livewallpaper2", "livewallpaper3", "livewallpaper4"});
-    expected.insert(expected.end(), wallpapers.begin(), wallpapers.end());
-    EXPECT_EQ(Commands(), expected);
-}
-
-// The box is read once per key: clearing it while a key's first command runs still lets that
-// key's second brand through, and stops the keys still to come.
-TEST_F(SelectionWindow, ABoxClearedDuringTheRunStopsItsRemainingKeysButNotHalfAKey)
-{
-    Tick("选择框7");
-    headless::Post([] { Tick("选择框7"); });
-    Press("卸载选中");
-    EXPECT_EQ(Commands(), BothBrands(kUninstall, {"experience1"}));
-}
-
-TEST_F(SelectionWindow, WorksOnBothSectionsWhicheverPageOpenedIt)
+TEST_F(RedundantServices, SelectionWorksOnBothSectionsWhicheverPageOpenedIt)
 {
     catalogue_.Write({"[荣耀]", "冗余提示=honor.tips"});
-    Tick("选择框10");
-    Press("卸载选中");
+    ASSERT_TRUE(OpenWindow(RedundantSelectionWindow, false));
+    headless::Click(RedundantSelectionWindow, "选择框10");
+    headless::Click(RedundantSelectionWindow, "卸载选中");
     EXPECT_EQ(Commands(), Lines{kUninstall + "honor.tips"});
     EXPECT_EQ(Output(), "Success\r\ndatabank.ini 中 [华为] 冗余提示 没有包名，未运行\r\n");
     EXPECT_EQ(Messages(), Lines{"完成 1 项，未完成 1 项。\r\n原因见输出框。"});

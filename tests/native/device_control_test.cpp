@@ -23,29 +23,51 @@ protected:
     }
 };
 
-// Each reboot is one hidden start that nobody waits for: no message, no output, the runner's
-// command untouched. Recovery and fastboot are two words, the bootloader one hyphenated word.
-TEST_F(DeviceControl, RebootsAreFiredAndForgottenWithTheirOwnCommandLine)
+// Each reboot and each Xiaomi switch is one hidden start that nobody waits for: no output, the
+// runner's command untouched. Recovery and fastboot are two words, the bootloader one hyphenated
+// word. Buttons of things not offered yet show their notice, or nothing, and start nothing.
+TEST_F(DeviceControl, HiddenStartsAreFiredAndForgottenAndNoticesStartNothing)
 {
-    const std::pair<Handler, const char*> reboots[] = {{RebootPhone, "adb reboot"},
-                                                       {RebootToRecovery, "adb reboot recovery"},
-                                                       {RebootToBootloader, "adb reboot-bootloader"},
-                                                       {RebootToFastboot, "adb reboot fastboot"}};
-    for (const auto& [reboot, commandLine] : reboots) {
-        SCOPED_TRACE(commandLine);
+    struct Row {
+        const char* button;       // on the desktop window; a reboot runs its handler instead
+        const char* commandLine;  // none: nothing is started
+        Strings messages;
+        Handler reboot = nullptr;
+    };
+    const Row rows[] = {
+        {"一键重启", "adb reboot", {}, RebootPhone},
+        {"重启至recovery", "adb reboot recovery", {}, RebootToRecovery},
+        {"重启至bootloader", "adb reboot-bootloader", {}, RebootToBootloader},
+        {"重启至fastboot", "adb reboot fastboot", {}, RebootToFastboot},
+        {"云控禁", "adb shell pm disable-user com.xiaomi.joyose", {"完成"}},
+        {"云控解", "adb shell pm enable com.xiaomi.joyose", {"完成"}},
+        {"按钮186", nullptr, {"此功能仍在加班加点开发，请您稍等，后续开放"}},
+        {"按钮168", nullptr, {"正在抓紧建设，目前还未支持一键还原，请手动"}},
+        {"按钮182", nullptr, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.button);
         NextRow();
         SetText(DesktopWindow, kOutputBox, "before");
-        reboot({});
+        row.reboot != nullptr ? row.reboot({}) : Click(row.button);
         auto started = Started();
-        ASSERT_EQ(started.size(), 1u);
-        EXPECT_EQ(started[0].commandLine, commandLine);
-        EXPECT_FALSE(started[0].waitForExit);
-        EXPECT_EQ(started[0].showState, 1);
-        EXPECT_TRUE(Messages().empty());
+        ASSERT_EQ(started.size(), row.commandLine ? 1u : 0u);
+        EXPECT_EQ(Messages(), row.messages);
         EXPECT_EQ(Output(), "before");
         EXPECT_EQ(State().currentCommand, "earlier command");
-        EXPECT_EQ(CommandsOnceThereAre(1), Strings{commandLine});
+        if (row.commandLine) {
+            EXPECT_EQ(started[0].commandLine, row.commandLine);
+            EXPECT_FALSE(started[0].waitForExit);
+            EXPECT_EQ(started[0].showState, 1);
+            EXPECT_EQ(CommandsOnceThereAre(1), Strings{row.commandLine});
+        } else {
+            EXPECT_TRUE(Commands().empty());
+        }
     }
+    std::string notice = GetText(DesktopWindow, "编辑框2");
+    EXPECT_TRUE(notice.starts_with("目前还没有小米手机可以了解，因此还需要一定时间完善\r\n\r\n"));
+    EXPECT_NE(notice.find("Pellucor"), std::string::npos);
+    EXPECT_NE(notice.find("ROOT"), std::string::npos);
 }
 
 // The switch sends tcpip, then connect with the address box as it stands (no port: the port box
@@ -107,90 +129,37 @@ TEST_F(DeviceControl, ReleaseQueryCopiesTheWholeAnswerIntoTheVersionBox)
 }
 
 // The ticked boxes in the table's order, whatever the click order, joined without a leading
-// comma. Android takes no "settings put" without a value: the message says so rather than claim it done.
+// comma; a box cleared drops out of the next list; 状态栏恢复 sends "null". Android takes no
+// "settings put" without a value: the message says so rather than claim it done.
 TEST_F(DeviceControl, StatusBarIconsBlacklistTheTickedBoxesInTableOrder)
 {
     struct Row {
-        std::vector<const char*> ticked;
+        std::vector<const char*> clicks;
         const char* value;
         const char* message = "执行完成，部分不生效";
     };
     const Row rows[] = {
-        {{}, "", "没有得到手机确认，改动可能没有完成。\r\n\r\nadb 的回答：Bad arguments"},
-        {{"选择框1"}, "nfc"},
-        {{"选择框2"}, "volte_call"},
-        {{"选择框4", "选择框2"}, "volte_call,location"},
-        {{"选择框5", "选择框1"}, "nfc,battery"},
-        {{"选择框7", "选择框3", "选择框5", "选择框1", "选择框6", "选择框2", "选择框4"},
+        {{"按钮183"}, "", "没有得到手机确认，改动可能没有完成。\r\n\r\nadb 的回答：Bad arguments"},
+        {{"选择框1", "按钮183"}, "nfc"},
+        {{"选择框2", "按钮183"}, "volte_call"},
+        {{"选择框4", "选择框2", "按钮183"}, "volte_call,location"},
+        {{"选择框5", "选择框1", "按钮183"}, "nfc,battery"},
+        {{"选择框7", "选择框3", "选择框5", "选择框1", "选择框6", "选择框2", "选择框4", "按钮183"},
          "nfc,volte_call,phone_signal,location,battery,powersavingmode,eyes_protect"},
+        {{"选择框1", "选择框3", "按钮183", "选择框1", "按钮183"}, "phone_signal"},
+        {{"状态栏恢复"}, "null", "完成"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.value);
         NextRow();
-        for (const char* box : row.ticked) {
-            Click(box);
+        for (const char* control : row.clicks) {
+            Click(control);
         }
-        Click("按钮183");
         const std::string command = "adb shell settings put secure icon_blacklist";
         EXPECT_EQ(State().currentCommand, command + " " + row.value);
-        EXPECT_EQ(Commands(), Strings{*row.value == 0 ? command : command + " " + row.value});
-        EXPECT_EQ(Messages(), Strings{row.message});
+        EXPECT_EQ(Commands().back(), *row.value == 0 ? command : command + " " + row.value);
+        EXPECT_EQ(Messages().back(), row.message);
     }
-}
-
-TEST_F(DeviceControl, UntickedBoxDropsOutOfTheNextBlacklistAndRestoreSendsNull)
-{
-    Click("选择框1");
-    Click("选择框3");
-    Click("按钮183");
-    Click("选择框1");
-    Click("按钮183");
-    EXPECT_EQ(Commands().back(), "adb shell settings put secure icon_blacklist phone_signal");
-    headless::Reset();
-    ASSERT_TRUE(OpenWindow(DesktopWindow, false));
-    Click("状态栏恢复");
-    EXPECT_EQ(Commands().back(), "adb shell settings put secure icon_blacklist null");
-    EXPECT_EQ(Messages(), Strings{"完成"});
-}
-
-TEST_F(DeviceControl, CloudControlSwitchesStartOneHiddenCommandAndSayDone)
-{
-    Click("云控禁");
-    Click("云控解");
-    auto started = Started();
-    ASSERT_EQ(started.size(), 2u);
-    EXPECT_EQ(started[0].commandLine, "adb shell pm disable-user com.xiaomi.joyose");
-    EXPECT_EQ(started[1].commandLine, "adb shell pm enable com.xiaomi.joyose");
-    for (const auto& program : started) {
-        EXPECT_FALSE(program.waitForExit);
-        EXPECT_EQ(program.showState, 1);
-    }
-    EXPECT_EQ(Messages(), (Strings{"完成", "完成"}));
-    EXPECT_EQ(State().currentCommand, "earlier command");
-    CommandsOnceThereAre(2);
-}
-
-// Buttons of things not offered yet show their notice, or nothing, and send nothing.
-TEST_F(DeviceControl, NoticeButtonsOnlyShowTheirNotice)
-{
-    const std::pair<const char*, Strings> buttons[] = {
-        {"按钮186", {"此功能仍在加班加点开发，请您稍等，后续开放"}},
-        {"按钮168", {"正在抓紧建设，目前还未支持一键还原，请手动"}},
-        {"按钮182", {}},
-    };
-    for (const auto& [button, messages] : buttons) {
-        SCOPED_TRACE(button);
-        NextRow();
-        Click(button);
-        EXPECT_EQ(Messages(), messages);
-        EXPECT_TRUE(Started().empty());
-        EXPECT_TRUE(Commands().empty());
-        EXPECT_EQ(State().currentCommand, "earlier command");
-    }
-    std::string notice = GetText(DesktopWindow, "编辑框2");
-    EXPECT_TRUE(notice.starts_with("目前还没有小米手机可以了解，因此还需要一定时间完善\r\n\r\n"));
-    EXPECT_NE(notice.find("Pellucor"), std::string::npos);
-    EXPECT_NE(notice.find("ROOT"), std::string::npos);
 }
 
 // The video searches are fully percent-encoded: printable ASCII only.

@@ -9,23 +9,13 @@
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <random>
 #include <regex>
 #include <string>
 #include <vector>
 
-#include "core/command_state.h"
-#include "core/window_names.h"
-#include "platform/files.h"
-#include "platform/headless/driver.h"
-#include "platform/system.h"
-#include "platform/window_system.h"
-#include "support/catalogue_file.h"
-#include "support/fake_phone.h"
+#include "support/operation_log_fixture.h"
 #include "support/phone_lab.h"
-#include "support/program_start.h"
-#include "ui/windows.h"
 #include "ui/windows/desktop_window.h"
 
 namespace {
@@ -54,40 +44,15 @@ std::vector<std::string> CataloguePackages()
     return packages;
 }
 
-class JournalTest : public testing::Test {
+class JournalTest : public OperationLogFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        static const std::array<const WindowDeclaration*, 5> windows = {
-            &DesktopWindowDeclaration(), &PeakPerformanceWindowDeclaration(), &RedundantSelectionWindowDeclaration(),
-            &OperationLogWindowDeclaration(), &PhoneChoiceWindowDeclaration()};
-        StartWithWindows(windows);
-    }
-    static void TearDownTestSuite() { ReleaseCommandState(); }
-
     void SetUp() override
     {
-        headless::Reset();
         catalogue_.UseSample();
-        RemoveLogs();
         SeedPhone();
-        ASSERT_TRUE(OpenWindow(DesktopWindow, false));
+        OperationLogFixture::SetUp();
         ASSERT_TRUE(OpenWindow(PeakPerformanceWindow, false));
         headless::AnswerQuestions(true);
-    }
-    void TearDown() override
-    {
-        headless::Reset();
-        RemoveLogs();
-    }
-
-    static fs::path ProgramLog(const char* name = "操作记录.txt") { return fs::path(ProgramDirectory()) / name; }
-    static fs::path OwnLog() { return fs::path(UserStateDirectory()) / "操作记录.txt"; }
-    static void RemoveLogs()
-    {
-        for (const fs::path& log : {ProgramLog(), ProgramLog("操作记录.old.txt"), OwnLog()}) {
-            fs::remove(log);
-        }
     }
 
     // A phone as it comes: every app installed, a few switched off, some settings never set.
@@ -156,12 +121,6 @@ protected:
         }
     }
 
-    static void TypeCommand(std::string_view command)
-    {
-        headless::Focus(DesktopWindow, "命令编辑框");
-        headless::Type(DesktopWindow, command);
-        headless::PressKey(DesktopWindow, 13);
-    }
     // Records as the program writes them for changes on the stand-in's phone.
     static void WriteLog(const fs::path& log, std::initializer_list<std::string_view> records)
     {
@@ -170,6 +129,11 @@ protected:
         for (std::string_view record : records) {
             file << record << " | 手机：Pellucor_Test_Phone（FAKE0001）\r\n";
         }
+    }
+    static std::size_t RecordsInLog()
+    {
+        std::ifstream log(ProgramLog(), std::ios::binary);
+        return std::count(std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>(), '\n');
     }
     static std::size_t OffsetInLog(std::string_view text)
     {
@@ -194,8 +158,6 @@ protected:
         ProcessPendingEvents();
     }
 
-    CatalogueFile catalogue_;
-    FakePhone phone_;
     bool googleOff_ = false;
     bool readingOff_ = false;
 };
@@ -215,18 +177,26 @@ TEST_P(JournalRoundTrip, UndoFromTheFirstRecordRestoresThePhoneAndReapplyRedoesI
     ASSERT_NE(packagesChanged, packagesBefore);
     ASSERT_NE(settingsChanged, settingsBefore);
 
+    // One read before the plan, with the installed packages and every setting the records name,
+    // then one adb call for each command, each of which leaves a record. Gives what the click said.
+    auto clickCountingCalls = [this](const char* button) {
+        const std::size_t calls = phone_.Commands().size();
+        const std::size_t records = RecordsInLog();
+        ClickInLog(button);
+        EXPECT_EQ(phone_.Commands().size() - calls, RecordsInLog() - records + 1);
+        return headless::Messages().back();
+    };
     phone_.ReinstallRemoved();
     ASSERT_NE(phone_.Packages(), packagesChanged) << "the update brought nothing back";
-    ClickInLog("重新应用按钮");
+    EXPECT_TRUE(clickCountingCalls("重新应用按钮").starts_with("已重新应用 ")) << headless::Messages().back();
     EXPECT_EQ(phone_.Packages(), packagesChanged);
     EXPECT_EQ(phone_.Settings(), settingsChanged);
-    EXPECT_TRUE(headless::Messages().back().starts_with("已重新应用 ")) << headless::Messages().back();
 
-    ClickInLog("撤销按钮");
+    std::string said = clickCountingCalls("撤销按钮");
+    EXPECT_TRUE(said.starts_with("已撤销 ")) << said;
+    EXPECT_NE(said.find("，失败 0 项"), std::string::npos) << said;
     EXPECT_EQ(phone_.Packages(), packagesBefore);
     EXPECT_EQ(phone_.Settings(), settingsBefore);
-    EXPECT_TRUE(headless::Messages().back().starts_with("已撤销 ")) << headless::Messages().back();
-    EXPECT_NE(headless::Messages().back().find("，失败 0 项"), std::string::npos) << headless::Messages().back();
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, JournalRoundTrip, testing::Values(1u, 2u, 3u, 4u, 5u, 6u));
@@ -237,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(Seeds, JournalRoundTrip, testing::Values(1u, 2u, 3u, 4u
 TEST_F(JournalTest, UndoReachesTheRotatedFileOlderRecordsAndTheOtherPlace)
 {
     phone_.SeedPackage("huawei.weather", "uninstalled");
-    std::ofstream(ProgramLog("操作记录.old.txt"), std::ios::binary)
+    std::ofstream(ProgramOldLog(), std::ios::binary)
         << "\xEF\xBB\xBF"
            "2026-12-01 10:00:00 | 华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success | "
            "手机：Pellucor_Test_Phone（FAKE0001）\r\n";

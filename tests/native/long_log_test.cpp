@@ -1,11 +1,9 @@
 // A long operation log in the operation-log window: the window lets waiting input through while
 // its box fills, and the box it ends with, and where each of its lines lies, are those of one fill.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -16,14 +14,8 @@
 #include <vector>
 
 #include "core/operation_log_window.h"
-#include "core/window_names.h"
 #include "platform/files.h"
-#include "platform/headless/driver.h"
-#include "platform/system.h"
-#include "platform/window_system.h"
-#include "support/program_start.h"
-#include "support/state_folder.h"
-#include "ui/windows.h"
+#include "support/operation_log_fixture.h"
 
 namespace {
 
@@ -53,26 +45,12 @@ std::string WholeBox(std::span<const fs::path> files)
     return box.substr(0, box.size() - 2);
 }
 
-class LongLog : public testing::Test {
+class LongLog : public OperationLogFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        UsePrivateStateFolder();
-        static const std::array<const WindowDeclaration*, 2> windows = {&DesktopWindowDeclaration(),
-                                                                        &OperationLogWindowDeclaration()};
-        StartWithWindows(windows);
-    }
-    static void TearDownTestSuite()
-    {
-        RemovePrivateStateFolder();
-        ReleaseCommandState();
-    }
-
     // 20,000 records, 3 MB, in the rotated log and the current one.
     void SetUp() override
     {
-        headless::Reset();
-        ASSERT_TRUE(OpenWindow(DesktopWindow, false));
+        OperationLogFixture::SetUp();
         for (std::size_t file = 0; file < files_.size(); ++file) {
             std::ofstream out(files_[file], std::ios::binary | std::ios::trunc);
             out << kBom;
@@ -81,13 +59,6 @@ protected:
             }
         }
         whole_ = WholeBox(files_);
-    }
-    void TearDown() override
-    {
-        headless::Reset();
-        for (const fs::path& file : files_) {
-            fs::remove(file);
-        }
     }
 
     // Each line of the box lies where the file holds it.
@@ -109,8 +80,7 @@ protected:
 
     static std::size_t BoxSize() { return GetText(OperationLogWindow, kLogBox).size(); }
 
-    const std::array<fs::path, 2> files_ = {fs::path(ProgramDirectory()) / "操作记录.old.txt",
-                                            fs::path(ProgramDirectory()) / "操作记录.txt"};
+    const std::array<fs::path, 2> files_ = {ProgramOldLog(), ProgramLog()};
     std::string whole_;
 };
 

@@ -19,16 +19,8 @@
 
 #include "core/operation_log.h"
 #include "platform/files.h"
-#include "platform/headless/driver.h"
-#include "platform/system.h"
-#include "platform/window_system.h"
-#include "support/catalogue_file.h"
-#include "support/fake_phone.h"
+#include "support/operation_log_fixture.h"
 #include "support/phone_lab.h"
-#include "support/program_start.h"
-#include "support/state_folder.h"
-#include "core/window_names.h"
-#include "ui/windows.h"
 
 namespace {
 
@@ -92,121 +84,83 @@ std::string WithoutPhone(const std::string& record)
 // The port of a simulated phone, which its serial number ends with.
 std::string Port(const SimPhone& phone) { return phone.Serial().substr(phone.Serial().rfind(':') + 1); }
 
-// The whole program's windows, a log of its own in a program folder shared with the other tests,
-// and a user's folder of its own.
-class OperationLog : public testing::Test {
+// A log of its own in a program folder shared with the other tests.
+class OperationLog : public OperationLogFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        UsePrivateStateFolder();
-        static const std::array<const WindowDeclaration*, 4> windows = {
-            &StartWindowDeclaration(), &DesktopWindowDeclaration(), &RedundantSelectionWindowDeclaration(),
-            &OperationLogWindowDeclaration()};
-        StartWithWindows(windows);
-    }
-    static void TearDownTestSuite()
-    {
-        RemovePrivateStateFolder();
-        ReleaseCommandState();
-    }
-
-    void SetUp() override
-    {
-        headless::Reset();
-        RemoveLogs();
-        catalogue_.UseSample();
-        ASSERT_TRUE(OpenWindow(DesktopWindow, false));
-    }
-    void TearDown() override
-    {
-        headless::Reset();
-        RemoveLogs();
-    }
-
-    static fs::path ProgramLog() { return fs::path(ProgramDirectory()) / "操作记录.txt"; }
-    static fs::path ProgramOldLog() { return fs::path(ProgramDirectory()) / "操作记录.old.txt"; }
-    static fs::path OwnLog() { return fs::path(UserStateDirectory()) / "操作记录.txt"; }
-    static void RemoveLogs()
-    {
-        for (const fs::path& path : {ProgramLog(), ProgramOldLog(), OwnLog()}) {
-            fs::remove_all(path);
-        }
-    }
     // A folder in the place of the log file: no program, root's included, can write the file.
     static void Block(const fs::path& log) { fs::create_directories(log); }
-
-    static void TypeCommand(std::string_view command)
-    {
-        headless::Focus(DesktopWindow, "命令编辑框");
-        headless::Type(DesktopWindow, command);
-        headless::PressKey(DesktopWindow, kEnter);
-    }
     static std::string LogBox()
     {
         EXPECT_TRUE(OpenWindow(OperationLogWindow, true));
         return GetText(OperationLogWindow, kLogBox);
     }
-
-    CatalogueFile catalogue_;
-    FakePhone phone_;
 };
 
 using Recording = OperationLog;
 
-TEST_F(Recording, PackageButtonRecordsEachCommandWithTheLastLineThePhoneAnswered)
+// A session's records, each in its own words. The command box's lines keep adb's error; an answer
+// that holds the field separator cannot add a field of its own, such as a way back; an empty line
+// leaves nothing. What cannot run is refused before it runs, and its record says so: a value the
+// interpreter would read as syntax (its control character a blank in the one-line record), one
+// longer than any package name, a typed line longer than cmd.exe takes. Started programs record whether they started; a waited script records what its
+// exit code says, and its way back brings back only the packages it changed (one it found off
+// stays off). A click during a run starts another run inside it, each record with its own outcome.
+TEST_F(Recording, EachActionOfASessionLeavesARecordInItsOwnWords)
 {
-    phone_.Set("PACKAGES", "huawei.health2");
-    headless::Click(DesktopWindow, "运动卸");
-    EXPECT_EQ(Records(ProgramLog()),
-              (Lines{"华为 · 卸载 | adb shell pm uninstall --user 0 huawei.health1 | Failure [not installed for 0]" ON_TEST_PHONE,
-                     "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.health2 | Success | "
-                     "撤销：adb shell pm install-existing --user 0 huawei.health2" ON_TEST_PHONE}));
-}
+    phone_.SeedPackage("com.google.android.gms", "installed");
+    phone_.SeedPackage("com.google.android.gsf", "disabled-user");
+    phone_.SeedPackage("com.android.vending", "installed");
+    phone_.SeedPackage("huawei.weather", "installed");
+    headless::Click(DesktopWindow, "谷歌禁");
+    phone_.SetState("offline");
+    headless::Click(DesktopWindow, "谷歌禁");
+    phone_.SetState("device");
+    headless::Focus(DesktopWindow, "命令编辑框");
+    headless::Type(DesktopWindow, "sleep 0.3");
+    headless::Post([] { headless::Click(DesktopWindow, "天气装"); });
+    headless::PressKey(DesktopWindow, kEnter);
 
-TEST_F(Recording, BulkActionRecordsEveryStepAsRun)
-{
-    headless::Click(DesktopWindow, "冗余卸");
-    Lines records = Records(ProgramLog());
-    Lines commands = phone_.Changes();
-    ASSERT_EQ(commands.size(), 26u);
-    ASSERT_EQ(records.size(), 26u);
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        std::string package = commands[i].substr(commands[i].rfind(' ') + 1);
-        EXPECT_EQ(records[i], "华为 · 一键卸载 | " + commands[i] + " | Success | 撤销：adb shell pm install-existing --user 0 " +
-                                  package + ON_TEST_PHONE);
-    }
-}
+    headless::Click(DesktopWindow, "按钮2");  // 一键重启
+    headless::Click(DesktopWindow, "云控禁");
+    const fs::path adb = fs::path(ProgramDirectory()) / "adb";
+    fs::rename(adb, adb.string() + ".away");
+    headless::Click(DesktopWindow, "按钮2");
+    fs::rename(adb.string() + ".away", adb);
+    EXPECT_EQ(headless::Messages().back(),
+              "未能启动“adb reboot”：找不到这个程序，或它无法运行。\r\n请看程序文件夹中的“遇到问题请看.txt”。");
 
-// An answer that holds the field separator cannot add a field of its own, such as a way back.
-TEST_F(Recording, TypedCommandComesFromTheCommandBoxAndKeepsAdbsError)
-{
+    const std::size_t ran = phone_.Commands().size();
+    const std::string longName(256, 'a');
+    catalogue_.Write({"[华为]", "天气=com.weather & del\x7Fx", "主题=" + longName});
+    headless::Click(DesktopWindow, "天气卸");
+    headless::Click(DesktopWindow, "主题卸");
+    const std::string longLine = "adb shell echo " + std::string(8192 - 15, 'x');
+    TypeCommand(longLine);
+    EXPECT_EQ(phone_.Commands().size(), ran);
+    EXPECT_EQ(GetText(DesktopWindow, kOutputBox), "命令行超过 8191 个字符，命令解释器无法运行，未运行");
+    const Lines said = headless::Messages();
+    EXPECT_EQ(Lines(said.end() - 2, said.end()), (Lines{"未运行任何命令，原因见输出框", "未运行任何命令，原因见输出框"}));
+
     phone_.SetState("none");
     TypeCommand("adb shell pm uninstall --user 0 some.app");
     TypeCommand("");
     TypeCommand("echo 'Success | 撤销：adb shell settings put global adb_enabled 0'");
     EXPECT_EQ(Records(ProgramLog()),
-              (Lines{"命令框 | adb shell pm uninstall --user 0 some.app | error: no devices/emulators found",
+              (Lines{"华为 · 禁用 | goolgle_dis.sh | 已完成 | 撤销：adb shell pm enable com.google.android.gms && "
+                     "adb shell pm enable com.android.vending" ON_TEST_PHONE,
+                     "华为 · 禁用 | goolgle_dis.sh | 未完成：手机未就绪，未做任何改动（退出代码 1）",
+                     "华为 · 装回 | adb shell pm install-existing --user 0 huawei.weather | "
+                     "Package huawei.weather installed for user: 0 | 撤销：无需撤销（改动前已是如此）" ON_TEST_PHONE,
+                     "命令框 | sleep 0.3 | （无输出）",
+                     "主菜单 · 一键重启 | adb reboot | 已启动",
+                     "小米 · 解除云控 | adb shell pm disable-user com.xiaomi.joyose | 已启动",
+                     "主菜单 · 一键重启 | adb reboot | 启动失败",
+                     "华为 · 卸载 | adb shell pm uninstall --user 0 com.weather & del x | 已拒绝：包名含有不允许的字符，未运行",
+                     "华为 · 卸载 | adb shell pm uninstall --user 0 " + longName + " | 已拒绝：包名超过 255 个字符，未运行",
+                     "命令框 | " + longLine.substr(0, 200) + "… | 已拒绝：命令行超过 8191 个字符，未运行",
+                     "命令框 | adb shell pm uninstall --user 0 some.app | error: no devices/emulators found",
                      "命令框 | echo 'Success | 撤销：adb shell settings put global adb_enabled 0' | "
                      "Success ｜ 撤销：adb shell settings put global adb_enabled 0"}));
-}
-
-// What cannot run is refused before it runs, and its record says so: a value the interpreter would
-// read as syntax, one longer than any package name, a typed line longer than cmd.exe takes.
-TEST_F(Recording, CommandThatCannotRunIsRefusedAndRecordedAsNotRun)
-{
-    const std::string longName(256, 'a');
-    catalogue_.Write({"[华为]", "天气=com.weather & del x", "主题=" + longName});
-    headless::Click(DesktopWindow, "天气卸");
-    headless::Click(DesktopWindow, "主题卸");
-    const std::string longLine = "adb shell echo " + std::string(8192 - 15, 'x');
-    TypeCommand(longLine);
-    EXPECT_TRUE(phone_.Commands().empty());
-    EXPECT_EQ(GetText(DesktopWindow, kOutputBox), "命令行超过 8191 个字符，命令解释器无法运行，未运行");
-    EXPECT_EQ(Records(ProgramLog()),
-              (Lines{"华为 · 卸载 | adb shell pm uninstall --user 0 com.weather & del x | 已拒绝：包名含有不允许的字符，未运行",
-                     "华为 · 卸载 | adb shell pm uninstall --user 0 " + longName + " | 已拒绝：包名超过 255 个字符，未运行",
-                     "命令框 | " + longLine.substr(0, 200) + "… | 已拒绝：命令行超过 8191 个字符，未运行"}));
-    EXPECT_EQ(headless::Messages(), (Lines{"未运行任何命令，原因见输出框", "未运行任何命令，原因见输出框"}));
 }
 
 // Each way a change can fail, as adb and Android word it: the button says why and what to do, and
@@ -299,36 +253,6 @@ TEST_F(Recording, ButtonSaysWhyAChangeFailedAsTheRealClientAnswers)
     }
 }
 
-TEST_F(Recording, StartedProgramsRecordWhetherTheyStartedAndSayWhenTheyCouldNot)
-{
-    headless::Click(DesktopWindow, "按钮2");  // 一键重启
-    headless::Click(DesktopWindow, "云控禁");
-    const fs::path adb = fs::path(ProgramDirectory()) / "adb";
-    fs::rename(adb, adb.string() + ".away");
-    headless::Click(DesktopWindow, "按钮2");
-    fs::rename(adb.string() + ".away", adb);
-    EXPECT_EQ(Records(ProgramLog()), (Lines{"主菜单 · 一键重启 | adb reboot | 已启动",
-                                            "小米 · 解除云控 | adb shell pm disable-user com.xiaomi.joyose | 已启动",
-                                            "主菜单 · 一键重启 | adb reboot | 启动失败"}));
-    EXPECT_EQ(headless::Messages().back(),
-              "未能启动“adb reboot”：找不到这个程序，或它无法运行。\r\n请看程序文件夹中的“遇到问题请看.txt”。");
-}
-
-// A script's way back brings back only the packages it changed: one it found off stays off.
-TEST_F(Recording, WaitedScriptRecordsWhatItsExitCodeSays)
-{
-    phone_.SeedPackage("com.google.android.gms", "installed");
-    phone_.SeedPackage("com.google.android.gsf", "disabled-user");
-    phone_.SeedPackage("com.android.vending", "installed");
-    headless::Click(DesktopWindow, "谷歌禁");
-    phone_.SetState("offline");
-    headless::Click(DesktopWindow, "谷歌禁");
-    EXPECT_EQ(Records(ProgramLog()),
-              (Lines{"华为 · 禁用 | goolgle_dis.sh | 已完成 | 撤销：adb shell pm enable com.google.android.gms && "
-                     "adb shell pm enable com.android.vending" ON_TEST_PHONE,
-                     "华为 · 禁用 | goolgle_dis.sh | 未完成：手机未就绪，未做任何改动（退出代码 1）"}));
-}
-
 // The close box ends the program while adb hangs: the wait for a script gives up and says so,
 // a removal whose state before is being read is not run, and the record says why rather than
 // blame the interpreter; no message claims anything.
@@ -351,33 +275,9 @@ TEST_F(Recording, ActionCutShortBecauseTheProgramClosedIsRecordedSo)
     }
 }
 
-// A click during a run starts another run inside it; each record keeps its own command's outcome.
-TEST_F(Recording, RunNestedInAnotherRecordsEachItsOwnOutcome)
-{
-    phone_.SeedPackage("huawei.weather", "installed");
-    headless::Focus(DesktopWindow, "命令编辑框");
-    headless::Type(DesktopWindow, "sleep 0.3");
-    headless::Post([] { headless::Click(DesktopWindow, "天气装"); });
-    headless::PressKey(DesktopWindow, kEnter);
-    EXPECT_EQ(Records(ProgramLog()),
-              (Lines{"华为 · 装回 | adb shell pm install-existing --user 0 huawei.weather | "
-                     "Package huawei.weather installed for user: 0 | 撤销：无需撤销（改动前已是如此）" ON_TEST_PHONE,
-                     "命令框 | sleep 0.3 | （无输出）"}));
-}
-
-// Queries, and a key without a package, leave no record.
-TEST_F(Recording, QueriesAndKeysWithoutAPackageLeaveNoRecord)
-{
-    headless::Click(DesktopWindow, "按钮5");   // 刷新: the link check
-    headless::Click(DesktopWindow, "主设备");  // 查看连接设备
-    headless::Click(DesktopWindow, "查版本");  // 查询: the Android release
-    ASSERT_EQ(phone_.Changes().size(), 3u);
-    catalogue_.Write({"[华为]", "主题=huawei.themes"});
-    headless::Click(DesktopWindow, "天气卸");
-    EXPECT_FALSE(fs::exists(ProgramLog()));
-}
-
-TEST_F(Recording, ProgramFolderThatCannotBeWrittenSendsRecordsToTheUsersFolder)
+// The user's folder takes the records the program's folder cannot; where neither can be written,
+// the output box shows the record and the action goes on.
+TEST_F(Recording, RecordsGoWhereTheyCanBeWrittenOrAreShown)
 {
     Block(ProgramLog());
     headless::Click(DesktopWindow, "天气卸");
@@ -385,17 +285,15 @@ TEST_F(Recording, ProgramFolderThatCannotBeWrittenSendsRecordsToTheUsersFolder)
     std::string shown = LogBox();
     EXPECT_TRUE(shown.starts_with("操作记录保存在：" + OwnLog().string() + "\r\n")) << shown;
     EXPECT_TRUE(shown.ends_with(kWeatherRemoval)) << shown;
-}
+    headless::CloseBox(OperationLogWindow);
 
-TEST_F(Recording, RecordThatCannotBeWrittenAnywhereIsShownAndTheActionGoesOn)
-{
-    Block(ProgramLog());
+    fs::remove(OwnLog());
     Block(OwnLog());
-    headless::Click(DesktopWindow, "天气卸");
+    headless::Click(DesktopWindow, "天气装");
     std::string output = GetText(DesktopWindow, "回显编辑框");
     EXPECT_NE(output.find("未能写入操作记录："), std::string::npos) << output;
-    EXPECT_NE(output.find("| 华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success"), std::string::npos);
-    EXPECT_EQ(headless::Messages(), Lines{"完成"});
+    EXPECT_NE(output.find("| 华为 · 装回 | adb shell pm install-existing --user 0 huawei.weather | Package"), std::string::npos);
+    EXPECT_EQ(headless::Messages(), (Lines{"完成", "完成"}));
 }
 
 // The log as an editor leaves it when emptied: the byte-order mark alone.
@@ -421,11 +319,19 @@ TEST_F(Recording, LargeLogIsRotatedOnceBeforeTheNextRecord)
 
 using LogWindow = OperationLog;
 
+// Queries, and a key without a package, leave no record.
 TEST_F(LogWindow, ShowsTheDeclaredTextUntilThereAreRecordsThenThemOldestFirst)
 {
+    headless::Click(DesktopWindow, "按钮5");   // 刷新: the link check
+    headless::Click(DesktopWindow, "主设备");  // 查看连接设备
+    headless::Click(DesktopWindow, "查版本");  // 查询: the Android release
+    ASSERT_EQ(phone_.Changes().size(), 3u);
+    catalogue_.Write({"[华为]", "主题=huawei.themes"});
+    headless::Click(DesktopWindow, "天气卸");
     EXPECT_EQ(LogBox(), kNoRecords);
     EXPECT_EQ(headless::Alignment(OperationLogWindow, kLogBox), Align::Centre);
     headless::CloseBox(OperationLogWindow);
+    catalogue_.UseSample();
     headless::Click(DesktopWindow, "天气卸");
     headless::Click(DesktopWindow, "天气装");
     std::string shown = LogBox();
@@ -492,13 +398,6 @@ TEST_F(LogWindow, DamagedFileIsShownAsWellAsItCanBeAndNeverRewritten)
               std::string::npos);
     EXPECT_TRUE(shown.ends_with("y… ……（此条记录未能写完整）")) << "the last line lacks its line end";
     EXPECT_LT(shown.size(), 10000u);
-
-    headless::CloseBox(OperationLogWindow);
-    headless::Click(DesktopWindow, "天气卸");
-    std::string after = ReadBytes(ProgramLog());
-    ASSERT_TRUE(after.starts_with(damaged));
-    EXPECT_TRUE(after.substr(damaged.size()).starts_with(" ……（此条记录未能写完整）\r\n20"))
-        << "the record starts a line of its own";
 }
 
 // A log that cannot be read (here a link that leads only to itself, which no reader opens, as a

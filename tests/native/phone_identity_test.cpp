@@ -1,11 +1,9 @@
-// Knowing the phone: its identity read with the real client, once per action, and why it could not be read.
+// Knowing the phone: what its one read answers, as adb hands it over.
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "core/phone_identity.h"
-#include "support/desktop_window_fixture.h"
-#include "support/phone_lab.h"
 
 namespace {
 
@@ -39,45 +37,6 @@ TEST(ParsePhoneFacts, TakesTheThreePropertiesAfterAdbsNoticesThenTheSwitchedOffP
             EXPECT_EQ(parsed->disabledPackages, row.disabled);
         }
     }
-}
-
-using PhoneReadingTest = DesktopWindowTest;
-
-// The real client's answers: the phone with and without the shell protocol, and the causes.
-TEST_F(PhoneReadingTest, ReadsThePhoneOrSaysWhyNot)
-{
-    PhoneLab lab;
-    lab.StartServer();
-    EXPECT_EQ(ReadAttachedPhone().verdict.cause, Cause::NoPhone);
-
-    SimPhone& old = lab.Attach({.model = "HUAWEI P9", .sdk = "24", .legacyShell = true});
-    PhoneReading reading = ReadAttachedPhone();
-    ASSERT_TRUE(reading.phone);
-    EXPECT_EQ(reading.phone->Name(), "HUAWEI P9（SIM" + old.Serial().substr(old.Serial().find(':') + 1) + "）");
-    EXPECT_FALSE(CanRestoreRemovals(*reading.phone));
-
-    lab.Attach({.model = "HONOR_X40"});
-    EXPECT_EQ(ReadAttachedPhone().verdict.cause, Cause::SeveralPhones);
-}
-
-// One read per action, however many changes it makes; the next action reads again.
-TEST_F(PhoneReadingTest, ScopeReadsOnceAndForgetsWhenItEnds)
-{
-    PhoneLab lab;
-    SimPhone& phone = lab.Attach({.model = "HONOR_X40"});
-    {
-        ActionScope action;
-        EXPECT_EQ(ActionPhone().phone->model, "HONOR_X40");
-        EXPECT_EQ(ActionPhone().phone->model, "HONOR_X40");
-    }
-    ASSERT_EQ(phone.Commands().size(), 1u);
-    EXPECT_EQ(phone.Commands()[0], "adb shell getprop ro.product.model;getprop ro.serialno;getprop ro.build.version.sdk;"
-                                   "pm list packages --user 0 -d");
-    {
-        ActionScope action;
-        ActionPhone();
-    }
-    EXPECT_EQ(phone.Commands().size(), 2u);
 }
 
 }  // namespace
