@@ -1,9 +1,28 @@
 // The companion scripts' exit-code contract as test cases, the same for the batch files and their
-// shell twins: 0 done, 1 the phone is not ready, 2 some command failed, 3 nothing to do.
+// shell twins (0 done, 1 the phone is not ready, 2 some command failed, 3 nothing to do), and what
+// both script tests check of a run.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "support/fake_phone.h"
+
+using Strings = std::vector<std::string>;
+
+// The scripts that their buttons start in a window the user sees; run alone, they wait before closing.
+inline const std::set<std::string> kVisibleScripts = {"hw_rec", "clean", "clean_download", "auto_install", "renew"};
+inline constexpr std::string_view kClosingPause = "按任意键关闭此窗口…";
+
+struct ScriptRun {
+    unsigned long exitCode = ~0ul;
+    std::string output;
+};
 
 struct ScriptOutcome {
     const char* stem;
@@ -15,11 +34,13 @@ struct ScriptOutcome {
     const char* answer = nullptr;  // the user's input, a line; none: the input ends at once
     unsigned long code = 0;
     const char* lastLine = nullptr;  // words of the last line, if checked
+    const char* says = nullptr;  // words anywhere in the output, if checked
 };
 
 // Every waited script with a ready phone (and the cache cleaning's question answered yes), a phone
-// that is not ready and no adb; then the cases where a command fails (older phones exit 0 whatever
-// happened, so their words count too), there is nothing to do, or the user does not say yes.
+// that is not ready and no adb; the states an older adb or a phone just plugged in answer; then the
+// cases where a command fails (older phones exit 0 whatever happened, so their words count too),
+// there is nothing to do, or the user does not say yes.
 inline std::vector<ScriptOutcome> ScriptOutcomes()
 {
     const char* const waited[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec",
@@ -27,16 +48,18 @@ inline std::vector<ScriptOutcome> ScriptOutcomes()
     const char* const notReady = "本次没有对手机做任何操作";
     std::vector<ScriptOutcome> cases;
     for (const char* stem : waited) {
-        bool report = std::string(stem) == "trans";  // writes temp2.txt, not to its output
-        cases.push_back({.stem = stem, .answer = std::string(stem) == "clean" ? "Y" : nullptr});
+        const char* lastLine = std::string_view(stem) == "trans" ? nullptr : notReady;  // trans writes temp2.txt
+        cases.push_back({.stem = stem, .answer = std::string_view(stem) == "clean" ? "Y" : nullptr});
         for (const char* state : {"offline", "none", "unauthorized"}) {
-            cases.push_back({.stem = stem, .state = state, .code = 1, .lastLine = report ? nullptr : notReady});
+            cases.push_back({.stem = stem, .state = state, .code = 1, .lastLine = lastLine});
         }
-        cases.push_back({.stem = stem, .adbMissing = true, .code = 1, .lastLine = report ? nullptr : notReady});
+        cases.push_back({.stem = stem, .adbMissing = true, .code = 1, .lastLine = lastLine});
     }
+    cases.push_back({.stem = "goolgle_abl", .state = "unknown", .code = 1, .says = "没有找到手机"});
+    cases.push_back({.stem = "goolgle_abl", .state = "authorizing", .code = 1, .says = "正在等待授权"});
+    cases.push_back({.stem = "goolgle_abl", .state = "connecting", .code = 1, .says = "正在与手机建立连接"});
     const char* const someGoogle = "com.google.android.gms,com.android.vending";
-    cases.push_back({.stem = "goolgle_abl", .packages = someGoogle, .code = 2,
-                     .lastLine = "以下操作未成功：com.google.android.gsf"});
+    cases.push_back({.stem = "goolgle_abl", .packages = someGoogle, .code = 2, .lastLine = "以下操作未成功：com.google.android.gsf"});
     cases.push_back({.stem = "goolgle_dis", .packages = someGoogle, .withoutShellProtocol = true, .code = 2,
                      .lastLine = "以下操作未成功：com.google.android.gsf"});
     cases.push_back({.stem = "hwread_IN", .packages = "com.huawei.hwireader", .code = 0});
@@ -52,4 +75,56 @@ inline std::string Describe(const ScriptOutcome& c)
 {
     return std::string(c.stem) + " with a phone " + c.state + (c.packages ? std::string(" having ") + c.packages : "") +
            (c.adbMissing ? ", adb missing" : "") + (c.answer ? std::string(", answering ") + c.answer : "");
+}
+
+// The phone as the case describes it, with no command logged yet.
+inline void PreparePhone(FakePhone& phone, const ScriptOutcome& c)
+{
+    phone.SetState(c.state);
+    c.packages != nullptr ? phone.Set("PACKAGES", c.packages) : phone.Unset("PACKAGES");
+    c.withoutShellProtocol ? phone.Set("SHELL_PROTOCOL", "none") : phone.Unset("SHELL_PROTOCOL");
+    phone.ClearCommands();
+}
+
+// The output's last line, leaving out the closing pause: what the program shows of a script it ran
+// hidden, and what the user reads last in a visible one.
+inline std::string LastLine(std::string output)
+{
+    if (std::size_t pause = output.rfind(kClosingPause); pause != std::string::npos) {
+        output.erase(pause);
+    }
+    output.erase(output.find_last_not_of("\r\n ") + 1);
+    return output.substr(output.find_last_of('\n') + 1);
+}
+
+// The exit code and words the case expects; the closing pause ends the output of a visible script
+// only; a phone that is not ready is asked nothing and changed in nothing.
+inline void ExpectOutcome(const ScriptOutcome& c, const ScriptRun& run, const FakePhone& phone)
+{
+    SCOPED_TRACE(Describe(c));
+    EXPECT_EQ(run.exitCode, c.code) << run.output;
+    if (c.lastLine != nullptr) {
+        EXPECT_NE(LastLine(run.output).find(c.lastLine), std::string::npos) << run.output;
+    }
+    if (c.says != nullptr) {
+        EXPECT_NE(run.output.find(c.says), std::string::npos) << run.output;
+    }
+    std::string trimmed = run.output.substr(0, run.output.find_last_not_of("\r\n ") + 1);
+    EXPECT_EQ(trimmed.ends_with(kClosingPause), kVisibleScripts.contains(c.stem)) << run.output;
+    Strings commands = phone.Commands();
+    EXPECT_TRUE(c.code != 1 || std::none_of(commands.begin(), commands.end(), [](const std::string& command) {
+                    return command.starts_with("adb shell") || command.starts_with("adb install");
+                })) << "a phone that is not ready was asked";
+}
+
+// The commands after the opening check that a phone is there, each with the prefix, as the part after it.
+inline Strings Targets(Strings commands, const std::string& prefix)
+{
+    EXPECT_TRUE(!commands.empty() && commands.front() == "adb get-state");
+    Strings targets;
+    for (std::size_t i = 1; i < commands.size(); ++i) {
+        EXPECT_TRUE(commands[i].starts_with(prefix)) << commands[i];
+        targets.push_back(commands[i].substr(prefix.size()));
+    }
+    return targets;
 }
