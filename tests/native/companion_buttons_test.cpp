@@ -46,13 +46,16 @@ protected:
 };
 
 // Every script is named by its file name alone: a full path would reach the interpreter, which
-// expands %NAME% in a folder's name. Without a phone a waited script's message says why nothing
-// was done instead; the user never saw a hidden script's console, so it carries the phone check's words.
+// expands %NAME% in a folder's name. A waited script's message comes once the script has sent its
+// last command. Without a phone its message says why nothing was done instead; the user never saw a hidden script's console, so it carries the phone check's words.
 TEST_P(ScriptButtonTest, StartsItsScriptAsDeclaredAndSaysItsMessageOnceItHasDoneItsWork)
 {
     const ScriptButton& button = GetParam();
     SetText(DesktopWindow, kOutputBox, "before");
+    std::size_t commandsAtMessage = 0;
+    headless::SetMessageResponder([&](std::string_view) { commandsAtMessage = phone_.Commands().size(); });
     Click(button.button);
+    headless::SetMessageResponder(nullptr);
 
     auto started = Started();
     ASSERT_EQ(started.size(), 1u);
@@ -62,6 +65,9 @@ TEST_P(ScriptButtonTest, StartsItsScriptAsDeclaredAndSaysItsMessageOnceItHasDone
     EXPECT_EQ(Messages(), std::string(button.message).empty() ? Strings{} : Strings{button.message});
     EXPECT_EQ(Output(), "before");
     EXPECT_EQ(State().currentCommand, "earlier command");
+    if (button.waits && !std::string(button.message).empty()) {
+        EXPECT_EQ(commandsAtMessage, phone_.Commands().size()) << "the message came before the script's work";
+    }
     if (!button.waits || !button.checksPhone) {
         return;
     }
@@ -94,17 +100,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ScriptButton{"安装应用", "auto_install", true, 2, "完成", true},
                     ScriptButton{"重置连接", "renew", true, 2, "", false}),
     [](const testing::TestParamInfo<ScriptButton>& info) { return std::string(info.param.stem); });
-
-using ScriptWait = TweaksTest;
-
-TEST_F(ScriptWait, WaitingScriptHasDoneItsWorkBeforeTheMessage)
-{
-    std::size_t commandsAtMessage = 0;
-    headless::SetMessageResponder([&](std::string_view) { commandsAtMessage = Commands().size(); });
-    Click("谷歌解");
-    headless::SetMessageResponder(nullptr);
-    EXPECT_EQ(commandsAtMessage, 4u);  // get-state and one enable per Google package
-}
 
 // temp2.txt lies in the program's directory, which every test of this program shares.
 class RunStatusTest : public TweaksTest {
@@ -163,38 +158,21 @@ TEST_F(RunStatusTest, ReportIsShownDecodedWithCrLfLineBreaks)
     }
 }
 
-TEST_F(RunStatusTest, RunStatusButtonNotifiesStartsTheScriptAndOpensTheWindow)
-{
-    std::string outputWhileOpen;
-    bool openWhilePosted = false;
-    headless::Post([&] {
-        outputWhileOpen = Output();
-        openWhilePosted = headless::IsOpen(RunStatusWindow);
-        headless::CloseBox(RunStatusWindow);
-    });
-    ShowRunStatus({});
-
-    EXPECT_EQ(outputWhileOpen, "\r\n运行内容已输出到程序目录的 temp2.txt中");
-    EXPECT_TRUE(openWhilePosted);
-    auto started = Started();
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(started[0].commandLine, ScriptFileName("trans"));
-    EXPECT_FALSE(started[0].waitForExit);
-    EXPECT_EQ(started[0].showState, 1);
-    EXPECT_TRUE(Messages().empty());
-    // The script goes on beside the program; its last question to the phone ends the report.
-    auto commands = CommandsOnceThereAre(11);
-    EXPECT_EQ(commands.back(), "adb shell uptime");
-}
-
-// 刷新 paints a waiting banner, runs the script to its end and shows the new report; without a
-// phone the report says why.
-TEST_F(RunStatusTest, RefreshRunsTheScriptToItsEndAndShowsTheNewReport)
+// "运行情况" notifies, starts the status script beside the program and opens the window; 刷新 paints
+// a waiting banner, runs the script to its end and shows the new report; without a phone the report
+// says why.
+TEST_F(RunStatusTest, RunStatusStartsTheScriptAndRefreshShowsTheNewReport)
 {
     WriteReport("old report");
+    std::string outputWhileOpen;
+    bool openWhilePosted = false;
+    std::vector<std::string> commandsOfTheFirstRun;
     std::string shown;
     std::string shownWithoutAPhone;
     headless::Post([&] {
+        outputWhileOpen = Output();
+        openWhilePosted = headless::IsOpen(RunStatusWindow);
+        commandsOfTheFirstRun = CommandsOnceThereAre(11);  // its last question to the phone ends the report
         headless::Click(RunStatusWindow, "刷新");
         shown = GetText(RunStatusWindow, "编辑框运行");
         phone_.SetState("none");
@@ -202,19 +180,27 @@ TEST_F(RunStatusTest, RefreshRunsTheScriptToItsEndAndShowsTheNewReport)
         shownWithoutAPhone = GetText(RunStatusWindow, "编辑框运行");
         headless::CloseBox(RunStatusWindow);
     });
-    OpenWindow(RunStatusWindow, true);
+    ShowRunStatus({});
 
+    EXPECT_EQ(outputWhileOpen, "\r\n运行内容已输出到程序目录的 temp2.txt中");
+    EXPECT_TRUE(openWhilePosted);
+    EXPECT_EQ(commandsOfTheFirstRun.back(), "adb shell uptime");
+    EXPECT_TRUE(Messages().empty());
     auto started = Started();
-    ASSERT_EQ(started.size(), 2u);
-    EXPECT_EQ(started[0].commandLine, ScriptFileName("trans"));
-    EXPECT_TRUE(started[0].waitForExit);
-    EXPECT_EQ(started[0].showState, 1);
+    ASSERT_EQ(started.size(), 3u);
+    for (std::size_t i = 0; i < started.size(); ++i) {
+        EXPECT_EQ(started[i].commandLine, ScriptFileName("trans"));
+        EXPECT_EQ(started[i].waitForExit, i > 0) << "only 刷新 waits";
+        EXPECT_EQ(started[i].showState, 1);
+    }
     for (const char* part : {"【连接设备】", "Pellucor_Test_Phone", "【运行时间】"}) {
         EXPECT_NE(shown.find(part), std::string::npos) << part;
     }
     EXPECT_EQ(shown.find("old report"), std::string::npos);
-    EXPECT_NE(shownWithoutAPhone.find("没有找到手机"), std::string::npos);
-    EXPECT_NE(shownWithoutAPhone.find("error: no devices/emulators found"), std::string::npos);
+    for (const char* part : {"没有找到手机", "error: no devices/emulators found"}) {
+        EXPECT_NE(shownWithoutAPhone.find(part), std::string::npos) << part;
+    }
+    EXPECT_EQ(shownWithoutAPhone.find("【电池】"), std::string::npos);
 
     std::vector<headless::Painting> paintings;
     for (const headless::Painting& painting : headless::Paintings()) {
