@@ -26,10 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The scripts the program or the user starts; beside them lie the helpers they source or run.
-const char* const kScripts[] = {"goolgle_abl", "goolgle_dis", "hwread_IN", "hwread_UN", "hw_rec", "HarmonyOS",
-                                "clean", "clean_download", "auto_install", "renew", "trans", "check_phone"};
-
 fs::path FreshDirectory(const std::string& role)
 {
     static int counter = 0;
@@ -135,10 +131,15 @@ TEST_F(CompanionScriptTest, PhoneScriptsGoOnOnlyForADeviceAndOtherwiseExplainThe
 }
 
 // One exit-code contract for every script the program waits for (check_phone.sh); the visible
-// scripts keep the code through their closing pause.
-TEST_F(CompanionScriptTest, WaitedScriptsReportTheOutcomeInTheirExitCode)
+// scripts keep the code through their closing pause. Run from another folder, the scripts change
+// nothing in the program's folder but the report, which the status script writes there, and
+// nothing in the working folder.
+TEST_F(CompanionScriptTest, WaitedScriptsReportTheOutcomeInTheirExitCodeAndChangeNothingElse)
 {
     fs::create_directory(program_ / "apk");
+    std::ofstream(program_ / "apk" / "a.apk") << "x";
+    std::ofstream(program_ / "databank.ini") << "[华为]\r\n";
+    auto before = Snapshot(program_);
     for (const ScriptOutcome& c : ScriptOutcomes()) {
         PreparePhone(phone_, c);
         if (c.apkFile) {
@@ -155,6 +156,11 @@ TEST_F(CompanionScriptTest, WaitedScriptsReportTheOutcomeInTheirExitCode)
         }
         ExpectOutcome(c, run, phone_);
     }
+    auto after = Snapshot(program_);
+    EXPECT_TRUE(after.contains("temp2.txt"));
+    after.erase("temp2.txt");
+    EXPECT_EQ(after, before);
+    EXPECT_TRUE(fs::is_empty(elsewhere_));
 }
 
 // The package names of the shipped catalogue's section.
@@ -285,27 +291,8 @@ TEST_F(CompanionScriptTest, ConnectionResetRestartsTheServerListsDevicesAndCheck
     EXPECT_NE(run.output.find("Pellucor_Test_Phone"), std::string::npos);
 }
 
-// The report replaces the last one beside the script, not in the working folder. (Without a phone:
-// RunStatusTest.RefreshRunsTheScriptToItsEndAndShowsTheNewReport.)
-TEST_F(CompanionScriptTest, StatusReportIsWrittenBesideTheScriptReplacingTheLastOne)
-{
-    std::ofstream(program_ / "temp2.txt") << "last report, much longer than any new first line";
-    Run("trans");
-    std::string report = ReadFile(program_ / "temp2.txt");
-    EXPECT_FALSE(fs::exists(elsewhere_ / "temp2.txt"));
-    EXPECT_EQ(report.find("last report"), std::string::npos);
-    for (const char* section : {"【连接设备】", "Pellucor_Test_Phone", "【型号】", "【安卓版本】", "安卓 12", "【电池】",
-                                "【内存】", "【存储】", "【运行时间】"}) {
-        EXPECT_NE(report.find(section), std::string::npos) << section;
-    }
-    Strings asked = phone_.Commands();
-    for (const char* question : {"adb shell getprop ro.product.model", "adb shell dumpsys battery", "adb shell uptime"}) {
-        EXPECT_NE(std::find(asked.begin(), asked.end(), question), asked.end()) << question;
-    }
-}
-
-// The menu runs the chosen actions until 0 or the end of its input, and none of them waits
-// before closing inside it.
+// The menu runs the chosen actions until 0 or the end of its input, none of them waits before
+// closing inside it, and they change nothing in the program's folder.
 TEST_F(CompanionScriptTest, CommandEditionRunsChosenActionsUntilQuit)
 {
     ScriptRun run = Run("HarmonyOS", "1\n3\n99\n0\n2\n");
@@ -320,27 +307,13 @@ TEST_F(CompanionScriptTest, CommandEditionRunsChosenActionsUntilQuit)
         EXPECT_LE(phone_.Commands().size(), 1u) << input;
     }
     fs::create_directory(program_ / "apk");
+    auto before = Snapshot(program_);
     ScriptRun menu = Run("HarmonyOS", "7\n8\nY\n9\n10\n12\n0\n");
+    EXPECT_EQ(Snapshot(program_), before) << "the menu changed the program's folder";
     EXPECT_EQ(menu.output.find(kClosingPause), std::string::npos);
     for (const char* ending : {"已全部装回", "清理完成", "没有 apk 文件", "List of devices attached", "再见"}) {
         EXPECT_NE(menu.output.find(ending), std::string::npos) << ending;
     }
-}
-
-TEST_F(CompanionScriptTest, ScriptsChangeNothingInTheProgramDirectoryButTheReport)
-{
-    fs::create_directory(program_ / "apk");
-    std::ofstream(program_ / "apk" / "a.apk") << "x";
-    std::ofstream(program_ / "databank.ini") << "[华为]\r\n";
-    auto before = Snapshot(program_);
-    for (const char* stem : kScripts) {
-        Run(stem, "0\n");
-    }
-    auto after = Snapshot(program_);
-    ASSERT_TRUE(after.contains("temp2.txt"));
-    after.erase("temp2.txt");
-    EXPECT_EQ(after, before);
-    EXPECT_TRUE(fs::is_empty(elsewhere_));
 }
 
 }  // namespace
