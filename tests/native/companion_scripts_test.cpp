@@ -197,10 +197,7 @@ TEST_F(CompanionScriptTest, PackageScriptsAndTheHuaweiRestoreThatUndoesThem)
     phone_.SeedPackage("com.example.own", "disabled-user");
     phone_.ClearCommands();
     ScriptRun run = Run("hw_rec");
-    Strings commands = phone_.Commands();
-    auto listing = std::find(commands.begin(), commands.end(), "adb shell pm list packages -d");
-    ASSERT_NE(listing, commands.end());
-    Strings restored = Targets(Strings(commands.begin(), listing), "adb shell pm install-existing --user 0 ");
+    Strings restored = ExpectRestoreEnablesOnlyListedPackages(phone_.Commands());
     std::set<std::string> distinct(restored.begin(), restored.end());
     EXPECT_EQ(distinct.size(), restored.size()) << "a package restored twice";
     std::set<std::string> expected = ShippedCataloguePackages("华为");
@@ -212,16 +209,10 @@ TEST_F(CompanionScriptTest, PackageScriptsAndTheHuaweiRestoreThatUndoesThem)
     for (const std::string& package : restored) {
         EXPECT_FALSE(package.starts_with("com.hihonor.")) << package;
     }
-    Strings enabled(listing + 1, commands.end());
-    std::sort(enabled.begin(), enabled.end());
-    EXPECT_EQ(enabled, (Strings{"adb shell pm enable com.android.vending", "adb shell pm enable com.google.android.gms",
-                                "adb shell pm enable com.google.android.gsf", "adb shell pm enable com.huawei.hwid"}));
     EXPECT_NE(run.output.find("请重启手机"), std::string::npos);
 }
 
-// No answer, an empty one or anything but Y deletes nothing; Y deletes the folders listed before,
-// each a chat app's cache, a log or thumbnail folder. Pictures and videos sent in chats are not
-// cache: the server's copy expires.
+// No answer, an empty one or anything but Y deletes nothing; Y deletes only cache folders listed before.
 TEST_F(CompanionScriptTest, CacheCleaningDeletesOnlyTheListedCacheFoldersAfterAYes)
 {
     ScriptRun listing;
@@ -233,23 +224,7 @@ TEST_F(CompanionScriptTest, CacheCleaningDeletesOnlyTheListedCacheFoldersAfterAY
     }
     phone_.ClearCommands();
     Run("clean", "Y\n");
-    Strings removed = Targets(phone_.Commands(), "adb shell rm -rf ");
-    EXPECT_GE(removed.size(), 10u);
-    const std::string owned[] = {"/sdcard/Android/data/com.tencent.mobileqq/", "/sdcard/Android/data/com.tencent.tim/",
-                                 "/sdcard/Android/data/com.tencent.mm/", "/sdcard/tencent/",
-                                 "/sdcard/DCIM/.thumbnails", "/sdcard/Pictures/.thumbnails", "/sdcard/bugreports"};
-    for (const std::string& folder : removed) {
-        EXPECT_NE(listing.output.find("  " + folder + "\n"), std::string::npos) << "not listed before: " << folder;
-        EXPECT_TRUE(std::any_of(std::begin(owned), std::end(owned), [&](const std::string& root) { return folder.starts_with(root); }))
-            << folder;
-        for (const char* foreign : {"chatpic", "shortvideo", "file_recv", ".."}) {
-            EXPECT_EQ(folder.find(foreign), std::string::npos) << folder;
-        }
-        EXPECT_EQ(folder.find_first_of(" *?;&|$`\\'\""), std::string::npos) << folder;
-    }
-    for (const char* expected : {"/sdcard/DCIM/.thumbnails", "/sdcard/bugreports", "/sdcard/Android/data/com.tencent.mm/cache"}) {
-        EXPECT_NE(std::find(removed.begin(), removed.end(), expected), removed.end()) << expected;
-    }
+    ExpectOnlyListedCacheFolders(Targets(phone_.Commands(), "adb shell rm -rf "), listing.output, "\n");
 }
 
 TEST_F(CompanionScriptTest, DownloadCleaningRemovesOnlyChatAppDownloadFolders)

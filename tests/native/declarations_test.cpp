@@ -35,16 +35,12 @@ constexpr StatedPicture kStatedPictures[] = {
 bool KindRaises(ControlKind kind, Event event)
 {
     switch (event) {
-    case Event::Clicked:
-        return kind == ControlKind::Button || kind == ControlKind::CheckBox;
-    case Event::LeftButtonDown:
-        return kind == ControlKind::PicBox || kind == ControlKind::TransLabel;
+    case Event::Clicked: return kind == ControlKind::Button || kind == ControlKind::CheckBox;
+    case Event::LeftButtonDown: return kind == ControlKind::PicBox || kind == ControlKind::TransLabel;
     case Event::GotFocus:
     case Event::LostFocus:
-    case Event::KeyDown:
-        return kind == ControlKind::EditBox;
-    case Event::Created:
-        return false;
+    case Event::KeyDown: return kind == ControlKind::EditBox;
+    case Event::Created: return false;
     }
     return false;
 }

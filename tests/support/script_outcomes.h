@@ -128,3 +128,43 @@ inline Strings Targets(Strings commands, const std::string& prefix)
     }
     return targets;
 }
+
+// What the cache cleaning deleted on a yes: only folders it listed before (each on a line of its
+// own, indented by two blanks), each a chat app's cache, a log or thumbnail folder. Pictures and
+// videos sent in chats are not cache: the server's copy expires.
+inline void ExpectOnlyListedCacheFolders(const Strings& removed, const std::string& listing, std::string_view lineEnd)
+{
+    EXPECT_GE(removed.size(), 10u);
+    const std::string_view owned[] = {"/sdcard/Android/data/com.tencent.mobileqq/", "/sdcard/Android/data/com.tencent.tim/",
+                                      "/sdcard/Android/data/com.tencent.mm/", "/sdcard/tencent/",
+                                      "/sdcard/DCIM/.thumbnails", "/sdcard/Pictures/.thumbnails", "/sdcard/bugreports"};
+    for (const std::string& folder : removed) {
+        EXPECT_NE(listing.find("  " + folder + std::string(lineEnd)), std::string::npos) << "not listed before: " << folder;
+        EXPECT_TRUE(std::any_of(std::begin(owned), std::end(owned), [&](std::string_view root) { return folder.starts_with(root); }))
+            << folder;
+        for (const char* foreign : {"chatpic", "shortvideo", "file_recv", ".."}) {
+            EXPECT_EQ(folder.find(foreign), std::string::npos) << folder;
+        }
+        EXPECT_EQ(folder.find_first_of(" *?;&|$`\\'\"%!^"), std::string::npos) << folder;
+    }
+    for (const char* expected : {"/sdcard/DCIM/.thumbnails", "/sdcard/bugreports", "/sdcard/Android/data/com.tencent.mm/cache"}) {
+        EXPECT_NE(std::find(removed.begin(), removed.end(), expected), removed.end()) << expected;
+    }
+}
+
+// The Huawei restore's commands after the phone check: the packages it puts back, then the list of
+// disabled packages and what it enables of them, which must be exactly Google's services (disabled
+// by goolgle_dis beforehand) and HUAWEI ID, not the user's own app.
+inline Strings ExpectRestoreEnablesOnlyListedPackages(const Strings& commands)
+{
+    auto listing = std::find(commands.begin(), commands.end(), "adb shell pm list packages -d");
+    EXPECT_NE(listing, commands.end());
+    if (listing == commands.end()) {
+        return {};
+    }
+    Strings enabled(listing + 1, commands.end());
+    std::sort(enabled.begin(), enabled.end());
+    EXPECT_EQ(enabled, (Strings{"adb shell pm enable com.android.vending", "adb shell pm enable com.google.android.gms",
+                                "adb shell pm enable com.google.android.gsf", "adb shell pm enable com.huawei.hwid"}));
+    return Targets(Strings(commands.begin(), listing), "adb shell pm install-existing --user 0 ");
+}
