@@ -6,14 +6,13 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "core/script_changes.h"
 #include "platform/encoding.h"
+#include "support/script_outcomes.h"
 
 namespace {
 
@@ -25,12 +24,6 @@ const fs::path kCompanion = fs::path(__FILE__).parent_path().parent_path().paren
 // The helpers run inside their caller's console and folder; every other batch file is started by
 // the program or the user.
 const std::set<std::string> kHelpers = {"check_phone", "phone_step", "pause_before_closing"};
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The file's lines as UTF-8, without their CR LF.
 Lines BatchLines(const std::string& stem)

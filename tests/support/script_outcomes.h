@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <string_view>
@@ -77,15 +80,6 @@ inline std::string Describe(const ScriptOutcome& c)
            (c.adbMissing ? ", adb missing" : "") + (c.answer ? std::string(", answering ") + c.answer : "");
 }
 
-// The phone as the case describes it, with no command logged yet.
-inline void PreparePhone(FakePhone& phone, const ScriptOutcome& c)
-{
-    phone.SetState(c.state);
-    c.packages != nullptr ? phone.Set("PACKAGES", c.packages) : phone.Unset("PACKAGES");
-    c.withoutShellProtocol ? phone.Set("SHELL_PROTOCOL", "none") : phone.Unset("SHELL_PROTOCOL");
-    phone.ClearCommands();
-}
-
 // The output's last line, leaving out the closing pause: what the program shows of a script it ran
 // hidden, and what the user reads last in a visible one.
 inline std::string LastLine(std::string output)
@@ -115,6 +109,40 @@ inline void ExpectOutcome(const ScriptOutcome& c, const ScriptRun& run, const Fa
     EXPECT_TRUE(c.code != 1 || std::none_of(commands.begin(), commands.end(), [](const std::string& command) {
                     return command.starts_with("adb shell") || command.starts_with("adb install");
                 })) << "a phone that is not ready was asked";
+}
+
+// Runs each case that `wanted` accepts through `run` (stem, answer -> ScriptRun) from the scripts'
+// folder, with the phone as the case describes it, the apk folder holding an apk file or none and
+// adb (named `adb` there) moved away where the case has none, and checks how it ended.
+template <typename Run, typename Wanted>
+void ExpectOutcomes(FakePhone& phone, const std::filesystem::path& folder, const std::string& adb, Run run, Wanted wanted)
+{
+    namespace fs = std::filesystem;
+    fs::create_directories(folder / "apk");
+    for (const ScriptOutcome& c : ScriptOutcomes()) {
+        if (!wanted(c)) {
+            continue;
+        }
+        phone.SetState(c.state);
+        c.packages != nullptr ? phone.Set("PACKAGES", c.packages) : phone.Unset("PACKAGES");
+        c.withoutShellProtocol ? phone.Set("SHELL_PROTOCOL", "none") : phone.Unset("SHELL_PROTOCOL");
+        phone.ClearCommands();
+        c.apkFile ? void(std::ofstream(folder / "apk" / "a.apk") << "x") : void(fs::remove(folder / "apk" / "a.apk"));
+        if (c.adbMissing) {
+            fs::rename(folder / adb, folder / (adb + ".away"));
+        }
+        ScriptRun result = run(c.stem, c.answer);
+        if (c.adbMissing) {
+            fs::rename(folder / (adb + ".away"), folder / adb);
+        }
+        ExpectOutcome(c, result, phone);
+    }
+}
+
+inline std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // The commands after the opening check that a phone is there, each with the prefix, as the part after it.

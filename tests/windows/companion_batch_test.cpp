@@ -27,12 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Runs the script as the program's buttons do, CreateProcessW with the bare file name (Windows
 // then runs it with cmd /c), hidden; its input is the answer's line, or NUL, whose end the closing
 // pause reads at once, and its output goes to a file. (Wine's set /p takes all of a redirected
@@ -120,25 +114,14 @@ TEST_F(CompanionBatchTest, ScriptsRunFromTheMenuDoNotWaitBeforeClosing)
 // code as GetExitCodeProcess reads it, through the visible scripts' closing pause.
 TEST_F(CompanionBatchTest, WaitedScriptsReportTheOutcomeInTheirExitCode)
 {
-    for (const ScriptOutcome& c : ScriptOutcomes()) {
-        // Every script hands on check_phone.bat's verdict alike: one not-ready phone shows that for
-        // each script, and the first script meets every kind.
+    // Every script hands on check_phone.bat's verdict alike: one not-ready phone shows that for each
+    // script, and the first script meets every kind.
+    auto wanted = [](const ScriptOutcome& c) {
         bool notReady = std::string_view(c.state) != "device" || c.adbMissing;
-        if (notReady && std::string_view(c.state) != "offline" && std::string_view(c.stem) != "goolgle_abl") {
-            continue;
-        }
-        PreparePhone(phone_, c);
-        FillApkFolder(c.apkFile ? std::vector<std::u8string>{u8"a.apk"} : std::vector<std::u8string>{});
-        const fs::path adb = fs::path(ProgramDirectory()) / "adb.exe";
-        if (c.adbMissing) {
-            fs::rename(adb, adb.string() + ".away");
-        }
-        ScriptRun run = RunScript(c.stem, c.answer);
-        if (c.adbMissing) {
-            fs::rename(adb.string() + ".away", adb);
-        }
-        ExpectOutcome(c, run, phone_);
-    }
+        return !notReady || std::string_view(c.state) == "offline" || std::string_view(c.stem) == "goolgle_abl";
+    };
+    ExpectOutcomes(phone_, ProgramDirectory(), "adb.exe", [](const char* stem, const char* answer) { return RunScript(stem, answer); },
+                   wanted);
 }
 
 // The restore's second half reads the phone's list of disabled packages through cmd's for /f.
