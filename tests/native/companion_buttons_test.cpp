@@ -116,18 +116,6 @@ protected:
     }
     void WriteReport(const std::string& bytes) { std::ofstream(report_, std::ios::binary) << bytes; }
 
-    // Opens the run-status window as "运行情况" does, reads its box once it stands, and closes it.
-    std::string ShownOnOpening()
-    {
-        std::string shown;
-        headless::Post([&] {
-            shown = GetText(RunStatusWindow, "编辑框运行");
-            headless::CloseBox(RunStatusWindow);
-        });
-        OpenWindow(RunStatusWindow, true);
-        return shown;
-    }
-
     std::filesystem::path report_ = JoinPath(ProgramDirectory(), "temp2.txt");
 };
 
@@ -154,7 +142,13 @@ TEST_F(RunStatusTest, ReportIsShownDecodedWithCrLfLineBreaks)
         if (row.report) {
             WriteReport(*row.report);
         }
-        EXPECT_EQ(ShownOnOpening(), row.shown);
+        std::string shown;
+        headless::Post([&] {  // once the window stands, as "运行情况" opens it
+            shown = GetText(RunStatusWindow, "编辑框运行");
+            headless::CloseBox(RunStatusWindow);
+        });
+        OpenWindow(RunStatusWindow, true);
+        EXPECT_EQ(shown, row.shown);
     }
 }
 

@@ -26,16 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path FreshDirectory(const std::string& role)
-{
-    static int counter = 0;
-    fs::path path = fs::temp_directory_path() /
-                    ("pellucor-" + role + "-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    fs::remove_all(path);
-    fs::create_directories(path);
-    return path;
-}
-
 // Every file below the directory, by path relative to it, with its contents.
 std::map<std::string, std::string> Snapshot(const fs::path& directory)
 {
@@ -50,19 +40,20 @@ class CompanionScriptTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        program_ = FreshDirectory("program");
-        elsewhere_ = FreshDirectory("elsewhere");
+        static int counter = 0;
+        root_ = fs::temp_directory_path() / ("pellucor-scripts-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        program_ = root_ / "program";
+        elsewhere_ = root_ / "elsewhere";
+        fs::remove_all(root_);
+        fs::create_directories(program_);
+        fs::create_directories(elsewhere_);
         for (const auto& entry : fs::directory_iterator(ProgramDirectory())) {
             if (entry.path().extension() == ".sh" || entry.path().filename() == "adb") {
                 fs::copy_file(entry.path(), program_ / entry.path().filename());
             }
         }
     }
-    void TearDown() override
-    {
-        fs::remove_all(program_);
-        fs::remove_all(elsewhere_);
-    }
+    void TearDown() override { fs::remove_all(root_); }
 
     // Runs the script from another working directory, with the given standard input, and reads
     // what it printed.
@@ -86,8 +77,9 @@ protected:
         return Targets(phone_.Commands(), prefix);
     }
 
-    fs::path program_;
-    fs::path elsewhere_;
+    fs::path root_;
+    fs::path program_;  // a copy of the program's folder: the scripts and the fake adb
+    fs::path elsewhere_;  // the scripts' working folder
     FakePhone phone_;
 };
 
