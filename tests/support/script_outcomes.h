@@ -91,29 +91,11 @@ inline std::string LastLine(std::string output)
     return output.substr(output.find_last_of('\n') + 1);
 }
 
-// The exit code and words the case expects; the closing pause ends the output of a visible script
-// only; a phone that is not ready is asked nothing and changed in nothing.
-inline void ExpectOutcome(const ScriptOutcome& c, const ScriptRun& run, const FakePhone& phone)
-{
-    SCOPED_TRACE(Describe(c));
-    EXPECT_EQ(run.exitCode, c.code) << run.output;
-    if (c.lastLine != nullptr) {
-        EXPECT_NE(LastLine(run.output).find(c.lastLine), std::string::npos) << run.output;
-    }
-    if (c.says != nullptr) {
-        EXPECT_NE(run.output.find(c.says), std::string::npos) << run.output;
-    }
-    std::string trimmed = run.output.substr(0, run.output.find_last_not_of("\r\n ") + 1);
-    EXPECT_EQ(trimmed.ends_with(kClosingPause), kVisibleScripts.contains(c.stem)) << run.output;
-    Strings commands = phone.Commands();
-    EXPECT_TRUE(c.code != 1 || std::none_of(commands.begin(), commands.end(), [](const std::string& command) {
-                    return command.starts_with("adb shell") || command.starts_with("adb install");
-                })) << "a phone that is not ready was asked";
-}
-
 // Runs each case that `wanted` accepts through `run` (stem, answer -> ScriptRun) from the scripts'
 // folder, with the phone as the case describes it, the apk folder holding an apk file or none and
-// adb (named `adb` there) moved away where the case has none, and checks how it ended.
+// adb (named `adb` there) moved away where the case has none. Checks the exit code and words the
+// case expects; that the closing pause ends the output of a visible script only; and that a phone
+// that is not ready is asked nothing and changed in nothing.
 template <typename Run, typename Wanted>
 void ExpectOutcomes(FakePhone& phone, const std::filesystem::path& folder, const std::string& adb, Run run, Wanted wanted)
 {
@@ -135,7 +117,20 @@ void ExpectOutcomes(FakePhone& phone, const std::filesystem::path& folder, const
         if (c.adbMissing) {
             fs::rename(folder / (adb + ".away"), folder / adb);
         }
-        ExpectOutcome(c, result, phone);
+        SCOPED_TRACE(Describe(c));
+        EXPECT_EQ(result.exitCode, c.code) << result.output;
+        if (c.lastLine != nullptr) {
+            EXPECT_NE(LastLine(result.output).find(c.lastLine), std::string::npos) << result.output;
+        }
+        if (c.says != nullptr) {
+            EXPECT_NE(result.output.find(c.says), std::string::npos) << result.output;
+        }
+        std::string trimmed = result.output.substr(0, result.output.find_last_not_of("\r\n ") + 1);
+        EXPECT_EQ(trimmed.ends_with(kClosingPause), kVisibleScripts.contains(c.stem)) << result.output;
+        Strings commands = phone.Commands();
+        EXPECT_TRUE(c.code != 1 || std::none_of(commands.begin(), commands.end(), [](const std::string& command) {
+                        return command.starts_with("adb shell") || command.starts_with("adb install");
+                    })) << "a phone that is not ready was asked";
     }
 }
 
