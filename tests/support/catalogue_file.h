@@ -58,13 +58,11 @@ public:
         WriteBytes(Utf8ToGbk(text));
     }
     void WriteBytes(const std::string& bytes) { std::ofstream(path_, std::ios::binary | std::ios::trunc) << bytes; }
-    // Notepad's other ways of saving: UTF-8 with or without its byte-order mark, and UTF-16
-    // ("Unicode") with its mark in either byte order.
+    // Notepad's other way of saving: UTF-8 with or without its byte-order mark.
     void WriteUtf8(std::string_view text, bool byteOrderMark)
     {
         WriteBytes((byteOrderMark ? "\xEF\xBB\xBF" : "") + std::string(text));
     }
-    void WriteUtf16(std::u16string_view text, bool bigEndian) { WriteBytes(Utf16WithMark(text, bigEndian)); }
     void Remove()
     {
         std::error_code ignored;
