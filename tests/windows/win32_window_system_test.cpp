@@ -1,5 +1,6 @@
 // Real Win32 windows built from test declarations: geometry, looks, events, keyboard, modality,
-// activation (which window has the keyboard and which stands in front), the loops and the fatal-error report.
+// activation (which window has the keyboard and which stands in front), the loops (a run nested in
+// a run, the program's end) and the fatal-error report.
 #include <gtest/gtest.h>
 
 #include "platform/win32/windows_api.h"
@@ -10,15 +11,22 @@
 #include <utility>
 #include <vector>
 
+#include "core/command_state.h"
+#include "core/runner.h"
+#include "core/window_names.h"
 #include "platform/win32/live_window.h"
 #include "platform/window_system.h"
+#include "support/fake_phone.h"
 #include "support/helper_program.h"
 #include "support/message_box_answerer.h"
+#include "support/program_start.h"
 #include "support/win32_windows.h"
 
 namespace {
 
-enum TestWindow : WindowId { KeeperWindow = 1, FormWindow, ModalWindow };
+// The form is the desktop window, where the runner shows a command's output.
+constexpr WindowId FormWindow = DesktopWindow;
+enum TestWindow : WindowId { KeeperWindow = 100, ModalWindow };
 
 std::vector<std::string>& Log()
 {
@@ -35,7 +43,7 @@ void OnLinesFocus(const EventArgs&) { Note("focus 多行框"); }
 void OnLinesBlur(const EventArgs&) { Note("blur 多行框"); }
 void OnPicturePress(const EventArgs& a) { Note("press 图片 " + std::to_string(a.x) + "," + std::to_string(a.y)); }
 void OnLabelPress(const EventArgs&) { Note("press 透明"); }
-void OnFormCreated(const EventArgs&) { Note("created " + GetText(FormWindow, "输出框")); }
+void OnFormCreated(const EventArgs&) { Note("created " + GetText(FormWindow, kOutputBox)); }
 
 // A 2 x 1 PNG: a red pixel, then a blue one.
 constexpr std::uint8_t kRedBluePng[] = {
@@ -50,7 +58,7 @@ const ControlDeclaration kFormControls[] = {
     Button("按钮", "确定", {10, 10, 80, 24}).Font({"新宋体", 14}).On(Event::Clicked, OnButton),
     CheckBox("选择框", "华为", {10, 40, 80, 24}).Colours(0xFF0000, 0x00FF00).On(Event::Clicked, OnCheckBox),
     EditBox("命令框", "", {10, 70, 200, 24}).Framed(Border::Single).SkipsTab().On(Event::KeyDown, OnCommandKey),
-    EditBox("输出框", "第一行\r\n", {10, 100, 200, 45}).MultiLine().Scrolled().ReadOnly().Colours(0x000000, 0xB4B4DA),
+    EditBox(kOutputBox, "第一行\r\n", {10, 100, 200, 45}).MultiLine().Scrolled().ReadOnly().Colours(0x000000, 0xB4B4DA),
     EditBox("多行框", "ab", {220, 100, 100, 45}).MultiLine().On(Event::KeyDown, OnLinesKey)
         .On(Event::GotFocus, OnLinesFocus).On(Event::LostFocus, OnLinesBlur),
     Button("组内按钮", "组", {5, 20, 60, 24}).In("分组框"),
@@ -114,7 +122,7 @@ class FormTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        InitialiseWindowSystem(kWindows);
+        StartWithWindows(kWindows);
         ASSERT_TRUE(OpenWindow(KeeperWindow, false));
     }
     void SetUp() override
@@ -176,7 +184,7 @@ TEST_F(FormTest, DeclaredFontsAreCreatedWithPixelHeightAndChineseCharacterSet)
     LOGFONTW pages = FontOf(Handle(FormWindow, "页面"));
     EXPECT_EQ(std::wstring(pages.lfFaceName), L"黑体");
     EXPECT_EQ(pages.lfHeight, -19);
-    EXPECT_EQ(SendMessageW(Handle(FormWindow, "输出框"), WM_GETFONT, 0, 0),
+    EXPECT_EQ(SendMessageW(Handle(FormWindow, kOutputBox), WM_GETFONT, 0, 0),
               reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
 }
 
@@ -184,7 +192,7 @@ TEST_F(FormTest, ReadOnlyEditBoxAndCheckBoxAskForTheirDeclaredColours)
 {
     HDC dc = CreateCompatibleDC(nullptr);
     auto brush = reinterpret_cast<HBRUSH>(SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                                        reinterpret_cast<LPARAM>(Handle(FormWindow, "输出框"))));
+                                                        reinterpret_cast<LPARAM>(Handle(FormWindow, kOutputBox))));
     LOGBRUSH fill{};
     GetObjectW(brush, sizeof(fill), &fill);
     EXPECT_EQ(fill.lbColor, RGB(0xB4, 0xB4, 0xDA));
@@ -192,8 +200,8 @@ TEST_F(FormTest, ReadOnlyEditBoxAndCheckBoxAskForTheirDeclaredColours)
     SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Handle(FormWindow, "选择框")));
     EXPECT_EQ(GetTextColor(dc), RGB(0xFF, 0, 0));
     EXPECT_EQ(GetBkColor(dc), RGB(0, 0xFF, 0));
-    SetTextColour(FormWindow, "输出框", 0x808080);
-    SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Handle(FormWindow, "输出框")));
+    SetTextColour(FormWindow, kOutputBox, 0x808080);
+    SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Handle(FormWindow, kOutputBox)));
     EXPECT_EQ(GetTextColor(dc), RGB(0x80, 0x80, 0x80));
     DeleteDC(dc);
 }
@@ -277,7 +285,7 @@ TEST_F(FormTest, TabWalksTheTabStopsIntoGroupsAndPagesAndSkipsTheSkippedBox)
         ProcessPendingEvents();
         visited.push_back(GetFocus());
     }
-    std::vector<HWND> expected{Handle(FormWindow, "选择框"), Handle(FormWindow, "输出框"),
+    std::vector<HWND> expected{Handle(FormWindow, "选择框"), Handle(FormWindow, kOutputBox),
                                Handle(FormWindow, "多行框"), Handle(FormWindow, "组内按钮"),
                                Handle(FormWindow, "页一按钮"), Handle(FormWindow, "按钮")};
     EXPECT_EQ(visited, expected);
@@ -306,9 +314,9 @@ TEST_F(FormTest, EscTheCloseBoxAndCloseWindowLaterCloseTheWindow)
     PostMessageW(WindowHandle(FormWindow), WM_SYSCOMMAND, SC_CLOSE, 0);
     ProcessPendingEvents();
     EXPECT_FALSE(IsOpen(FormWindow));
-    SetText(FormWindow, "输出框", "x");
+    SetText(FormWindow, kOutputBox, "x");
     SetChecked(FormWindow, "选择框", true);
-    EXPECT_EQ(GetText(FormWindow, "输出框"), "");
+    EXPECT_EQ(GetText(FormWindow, kOutputBox), "");
     EXPECT_FALSE(IsChecked(FormWindow, "选择框"));
     EXPECT_FALSE(OpenWindow(999, false));
 
@@ -323,17 +331,17 @@ TEST_F(FormTest, EscTheCloseBoxAndCloseWindowLaterCloseTheWindow)
 
 TEST_F(FormTest, AppendTextKeepsEarlierTextAndTheUsersSelectionAndNothingIsCutOff)
 {
-    HWND box = Handle(FormWindow, "输出框");
+    HWND box = Handle(FormWindow, kOutputBox);
     SendMessageW(box, EM_SETSEL, 0, 2);
-    AppendText(FormWindow, "输出框", "第二行");
-    EXPECT_EQ(GetText(FormWindow, "输出框"), "第一行\r\n第二行");
+    AppendText(FormWindow, kOutputBox, "第二行");
+    EXPECT_EQ(GetText(FormWindow, kOutputBox), "第一行\r\n第二行");
     DWORD start = 0;
     DWORD end = 0;
     SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u);
     EXPECT_EQ(end, 2u);
     SendMessageW(box, EM_SETSEL, 8, 8);
-    AppendText(FormWindow, "输出框", "尾");
+    AppendText(FormWindow, kOutputBox, "尾");
     SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 9u);
 
@@ -341,9 +349,31 @@ TEST_F(FormTest, AppendTextKeepsEarlierTextAndTheUsersSelectionAndNothingIsCutOf
     for (int line = 0; line < 1000; ++line) {
         text += std::string(98, 'x') + "\r\n";
     }
-    SetText(FormWindow, "输出框", text);
-    AppendText(FormWindow, "输出框", "yz");
-    EXPECT_EQ(GetText(FormWindow, "输出框").size(), 100002u) << "long texts are not cut off";
+    SetText(FormWindow, kOutputBox, text);
+    AppendText(FormWindow, kOutputBox, "yz");
+    EXPECT_EQ(GetText(FormWindow, kOutputBox).size(), 100002u) << "long texts are not cut off";
+}
+
+void CALLBACK RunInner(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    State().currentCommand = "echo inner";
+    RunCurrentCommand();
+    Note(GetText(FormWindow, kOutputBox));
+}
+
+// A run started while another waits for adb (here from a timer, as from a click) completes, and the
+// outer run goes on to its end.
+TEST_F(FormTest, RunStartedDuringARunCompletesAndTheOuterRunGoesOn)
+{
+    FakePhone phone("device");
+    phone.Set("FAKE_ADB_DELAY_MS", "300");
+    Log().clear();
+    SetTimer(nullptr, 0, 50, RunInner);
+    State().currentCommand = "adb get-state";
+    RunCurrentCommand();
+    EXPECT_EQ(Log(), std::vector<std::string>{"inner\r\n"});
+    EXPECT_EQ(GetText(FormWindow, kOutputBox), "inner\r\ndevice\r\n");
 }
 
 TEST_F(FormTest, ProcessPendingEventsLeavesTheQuitMessageQueued)
@@ -478,6 +508,35 @@ TEST_F(FormTest, ModalWindowDisablesTheOthersAndStaysAboveItsOpenerUntilItCloses
     EXPECT_TRUE(observed.aboveOwner);
     EXPECT_TRUE(IsWindowEnabled(keeper));
     EXPECT_EQ(GetActiveWindow(), keeper);
+}
+
+bool QuitIsQueued()
+{
+    MSG message;
+    return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
+}
+
+// Last: the program can end only once per process. Esc in the last window ends the program; nothing
+// new opens or shows any more, and the quit stays queued for the outer loop, which it ends.
+TEST(ProgramEnd, EscInTheLastWindowEndsTheProgramAndTheLoop)
+{
+    ASSERT_TRUE(OpenWindow(FormWindow, false));
+    HWND form = WindowHandle(FormWindow);
+    CloseWindowLater(KeeperWindow);
+    ProcessPendingEvents();
+    ASSERT_FALSE(IsProgramEnding());
+    PostKey(Handle(FormWindow, "多行框"), VK_ESCAPE);
+    ProcessPendingEvents();
+
+    EXPECT_FALSE(IsWindow(form));
+    EXPECT_TRUE(IsProgramEnding());
+    EXPECT_TRUE(QuitIsQueued());
+    EXPECT_FALSE(OpenWindow(FormWindow, false));
+    ShowMessage("不会显示");
+    ProcessPendingEvents();
+    EXPECT_TRUE(QuitIsQueued());
+    EXPECT_EQ(RunMessageLoop(), 0);
+    EXPECT_FALSE(QuitIsQueued());
 }
 
 }  // namespace
