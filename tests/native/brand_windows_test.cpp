@@ -105,21 +105,20 @@ void OpenModallyAndRun(std::string_view button, WindowId window, std::function<v
     headless::Click(DesktopWindow, button);
 }
 
-TEST_F(WindowOpening, PeakWindowStartsWithHuaweiTickedFromEitherPageEveryTime)
+// Each window opens afresh from either page, the peak window with Huawei ticked and the selection
+// window with nothing ticked, and its actions run from inside it.
+TEST_F(WindowOpening, ModalWindowsOpenAfreshFromEitherPageAndRunTheirActions)
 {
-    std::vector<std::pair<bool, bool>> seen;
+    std::vector<std::pair<bool, bool>> peak;
     auto lookAndChange = [&] {
-        seen.emplace_back(Checked("选择框华为"), Checked("选择框荣耀"));
+        peak.emplace_back(Checked("选择框华为"), Checked("选择框荣耀"));
         headless::Click(PeakPerformanceWindow, "选择框荣耀");
     };
     OpenModallyAndRun("按钮77", PeakPerformanceWindow, lookAndChange);
     OpenModallyAndRun("按钮6", PeakPerformanceWindow, lookAndChange);
-    EXPECT_EQ(seen, (std::vector<std::pair<bool, bool>>{{true, false}, {true, false}}));
+    EXPECT_EQ(peak, (std::vector<std::pair<bool, bool>>{{true, false}, {true, false}}));
     EXPECT_FALSE(headless::IsOpen(PeakPerformanceWindow));
-}
 
-TEST_F(WindowOpening, SelectionWindowStartsWithNothingTickedFromEitherPageEveryTime)
-{
     std::vector<int> tickedWhenOpened;
     auto countAndTick = [&] {
         int ticked = 0;
@@ -133,10 +132,7 @@ TEST_F(WindowOpening, SelectionWindowStartsWithNothingTickedFromEitherPageEveryT
     OpenModallyAndRun("荣耀冗余自选", RedundantSelectionWindow, countAndTick);
     OpenModallyAndRun("冗余选", RedundantSelectionWindow, countAndTick);
     EXPECT_EQ(tickedWhenOpened, (std::vector<int>{0, 0}));
-}
 
-TEST_F(WindowOpening, ActionsRunFromInsideTheModalWindow)
-{
     OpenModallyAndRun("按钮77", PeakPerformanceWindow, [] { headless::Click(PeakPerformanceWindow, "功耗禁"); });
     EXPECT_EQ(Commands(), Lines{kDisable + "huawei.peak.power"});
     EXPECT_EQ(Messages(), Lines{"立即生效"});

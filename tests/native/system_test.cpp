@@ -25,26 +25,20 @@ std::filesystem::path TemporaryFile(const std::string& name)
     return std::filesystem::temp_directory_path() / ("system_test_" + std::to_string(getpid()) + "_" + name);
 }
 
-TEST(ProgramDirectory, HoldsTheTestProgramAndBecomesTheCurrentDirectoryAtStartUp)
+TEST(ProgramDirectory, HoldsTheTestProgramJoinsAtTheRootAndBecomesTheCurrentDirectoryAtStartUp)
 {
     std::string directory = ProgramDirectory();
     ASSERT_FALSE(directory.empty());
     EXPECT_NE(directory.back(), '/');
     EXPECT_TRUE(std::filesystem::is_regular_file(JoinPath(directory, "system_test")));
+    EXPECT_EQ(JoinPath("", "databank.ini"), "/databank.ini") << "a program in the root directory";
+    EXPECT_EQ(OsClass(), 3) << "the NT family";
 
     std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(std::filesystem::temp_directory_path());
     InitialisePlatform();
     EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(directory));
     std::filesystem::current_path(before);
-}
-
-TEST(PosixNames, PathsScriptsAndSystemClass)
-{
-    EXPECT_EQ(JoinPath("/opt/pellucor", "databank.ini"), "/opt/pellucor/databank.ini");
-    EXPECT_EQ(JoinPath("", "databank.ini"), "/databank.ini");  // a program in the root directory
-    EXPECT_EQ(ScriptFileName("trans"), "trans.sh");
-    EXPECT_EQ(OsClass(), 3) << "the NT family";
 }
 
 TEST(ReadWholeFile, ReadsEveryByteAndNothingFromWhatIsNoReadableFile)
