@@ -1,4 +1,4 @@
-// The desktop window as a console: entering it, the command box's hint and colours, typed commands, Esc and Tab.
+// The desktop window as a console: entering it, the command box's hint and colours, typed commands, Esc.
 #include <fstream>
 #include <map>
 
@@ -148,20 +148,6 @@ TEST_F(PhoneThroughTheConsole, SeededPhoneFailsInAndroidsWordsAndSkipsDamagedLin
     phone.ReinstallRemoved();
     EXPECT_EQ(phone.Packages(),
               (std::map<std::string, std::string>{{"com.example.core", "installed"}, {"com.example.gone", "installed"}}));
-}
-
-using DesktopKeys = DesktopWindowTest;
-
-TEST_F(DesktopKeys, TabNeverLandsOnTheCommandBox)
-{
-    const std::size_t controls = DesktopWindowDeclaration().controls.size();
-    for (int modifiers : {0, ModifierShift}) {
-        headless::Focus(DesktopWindow, kOutputBox);
-        for (std::size_t step = 0; step <= controls; ++step) {
-            headless::PressKey(DesktopWindow, kTab, modifiers);
-            ASSERT_NE(headless::FocusedControl(DesktopWindow), kCommandBox) << "after " << step + 1 << " Tabs";
-        }
-    }
 }
 
 }  // namespace
