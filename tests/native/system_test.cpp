@@ -77,27 +77,20 @@ TEST_F(FatalErrorDeathTest, ReportsAndEndsWithExitCodeMinusOne)
     EXPECT_EXIT(FatalError("载入启动窗口失败"), ::testing::ExitedWithCode(255), "运行时出错!\r\n载入启动窗口失败");
 }
 
-TEST_F(FatalErrorDeathTest, FailedAllocationIsFatalAndNamesTheSize)
-{
-    if (kSanitizerAllocates) {
-        GTEST_SKIP() << kSanitizerAllocatesReason;
-    }
-    volatile std::size_t size = static_cast<std::size_t>(-1) / 2;
-    EXPECT_EXIT(
-        {
-            void* volatile memory = ::operator new(size);
-            ::operator delete(memory);
-        },
-        ::testing::ExitedWithCode(255), "运行时出错!\r\n分配 9223372036854775807 字节内存失败!");
-}
-
-TEST(Allocation, NothrowFailureGivesNull)
+// A failed allocation is fatal and names its size; only the nothrow form gives null instead.
+TEST_F(FatalErrorDeathTest, FailedAllocationIsFatalAndNamesTheSizeUnlessAskedNotToThrow)
 {
     if (kSanitizerAllocates) {
         GTEST_SKIP() << kSanitizerAllocatesReason;
     }
     volatile std::size_t size = static_cast<std::size_t>(-1) / 2;
     EXPECT_EQ(::operator new(size, std::nothrow), nullptr);
+    EXPECT_EXIT(
+        {
+            void* volatile memory = ::operator new(size);
+            ::operator delete(memory);
+        },
+        ::testing::ExitedWithCode(255), "运行时出错!\r\n分配 9223372036854775807 字节内存失败!");
 }
 
 TEST(Allocation, OverAlignedObjectsAreAligned)
