@@ -315,6 +315,7 @@ TEST_F(FormTest, EscTheCloseBoxAndCloseWindowLaterCloseTheWindow)
     ProcessPendingEvents();
     EXPECT_FALSE(IsOpen(FormWindow));
     SetText(FormWindow, kOutputBox, "x");
+    AppendText(FormWindow, kOutputBox, "x");
     SetChecked(FormWindow, "选择框", true);
     EXPECT_EQ(GetText(FormWindow, kOutputBox), "");
     EXPECT_FALSE(IsChecked(FormWindow, "选择框"));
