@@ -64,7 +64,7 @@ TEST(CapturedRunEnvironment, ChildHasNoInputTheProgramsFolderFirstAndOnlyTheWrit
 // which is still there to read afterwards.
 TEST(CapturedRunLifetime, EmptyReadsDoNotBlockAndTheEndIsSeenWithoutReading)
 {
-    auto run = CapturedRun::Start("sleep 0.3; echo unread");
+    auto run = CapturedRun::Start("sleep 0.5; echo unread");
     ASSERT_NE(run, nullptr);
     EXPECT_EQ(run->ReadAvailable(kRunnerChunkBytes), "");
     EXPECT_EQ(run->ReadAvailable(0), "");

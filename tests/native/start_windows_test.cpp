@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <tuple>
 #include <set>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
