@@ -1,6 +1,9 @@
 // The peak-performance window's brand gates and boxes, the opening of both brand-page windows,
 // and every package button of the two brand pages as declared.
 #include <functional>
+#include <span>
+#include <tuple>
+#include <utility>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,37 +29,27 @@ protected:
     static void Click(std::string_view control) { headless::Click(PeakPerformanceWindow, control); }
 };
 
-struct PeakButton {
-    const char* button;
-    std::string command;
-    const char* service;
-    const char* message;
-};
-
-void PrintTo(const PeakButton& b, std::ostream* out) { *out << b.button; }
-
-class PeakButtons : public PeakWindow, public testing::WithParamInterface<PeakButton> {};
-
-// Huawei ticked as the window opens, then Honor alone, then neither.
-TEST_P(PeakButtons, RunTheTickedBrandsStepOnlyAndAlwaysShowTheMessage)
+// Each button with Huawei ticked as the window opens, then Honor alone, then neither.
+TEST_F(PeakWindow, ButtonsRunTheTickedBrandsStepOnlyAndAlwaysShowTheMessage)
 {
-    Click(GetParam().button);
-    Click("选择框荣耀");
-    Click(GetParam().button);
-    Click("选择框荣耀");
-    Click(GetParam().button);
-    EXPECT_EQ(Commands(), (Lines{GetParam().command + "huawei.peak." + GetParam().service,
-                                 GetParam().command + "honor.peak." + GetParam().service}));
-    EXPECT_EQ(Messages(), Lines(3, GetParam().message));
+    const std::tuple<const char*, std::string, const char*, const char*> buttons[] = {  // button, verb, service, message
+        {"后台禁", kDisable, "background", "立即生效"}, {"后台解", kEnable, "background", "重启（后使用一段时间）生效"},
+        {"功耗禁", kDisable, "power", "立即生效"},      {"功耗解", kEnable, "power", "重启（后使用一段时间）生效"},
+        {"显示禁", kDisable, "display", "立即生效"},    {"显示解", kEnable, "display", "重启（后使用一段时间）生效"}};
+    for (const auto& [button, verb, service, message] : buttons) {
+        SCOPED_TRACE(button);
+        headless::Reset();
+        phone_.ClearCommands();
+        ASSERT_TRUE(OpenWindow(PeakPerformanceWindow, false));
+        Click(button);
+        Click("选择框荣耀");
+        Click(button);
+        Click("选择框荣耀");
+        Click(button);
+        EXPECT_EQ(Commands(), (Lines{verb + "huawei.peak." + service, verb + "honor.peak." + service}));
+        EXPECT_EQ(Messages(), Lines(3, message));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(SixButtons, PeakButtons, testing::Values(
-    PeakButton{"后台禁", kDisable, "background", "立即生效"},
-    PeakButton{"后台解", kEnable, "background", "重启（后使用一段时间）生效"},
-    PeakButton{"功耗禁", kDisable, "power", "立即生效"},
-    PeakButton{"功耗解", kEnable, "power", "重启（后使用一段时间）生效"},
-    PeakButton{"显示禁", kDisable, "display", "立即生效"},
-    PeakButton{"显示解", kEnable, "display", "重启（后使用一段时间）生效"}));
 
 // The Honor box is read after the Huawei step has run: ticking it meanwhile adds the Honor step,
 // and clearing Huawei meanwhile (Honor unticked) leaves it out.
@@ -105,21 +98,20 @@ void OpenModallyAndRun(std::string_view button, WindowId window, std::function<v
     headless::Click(DesktopWindow, button);
 }
 
-TEST_F(WindowOpening, PeakWindowStartsWithHuaweiTickedFromEitherPageEveryTime)
+// Each window opens afresh from either page, the peak window with Huawei ticked and the selection
+// window with nothing ticked, and its actions run from inside it.
+TEST_F(WindowOpening, ModalWindowsOpenAfreshFromEitherPageAndRunTheirActions)
 {
-    std::vector<std::pair<bool, bool>> seen;
+    std::vector<std::pair<bool, bool>> peak;
     auto lookAndChange = [&] {
-        seen.emplace_back(Checked("选择框华为"), Checked("选择框荣耀"));
+        peak.emplace_back(Checked("选择框华为"), Checked("选择框荣耀"));
         headless::Click(PeakPerformanceWindow, "选择框荣耀");
     };
     OpenModallyAndRun("按钮77", PeakPerformanceWindow, lookAndChange);
     OpenModallyAndRun("按钮6", PeakPerformanceWindow, lookAndChange);
-    EXPECT_EQ(seen, (std::vector<std::pair<bool, bool>>{{true, false}, {true, false}}));
+    EXPECT_EQ(peak, (std::vector<std::pair<bool, bool>>{{true, false}, {true, false}}));
     EXPECT_FALSE(headless::IsOpen(PeakPerformanceWindow));
-}
 
-TEST_F(WindowOpening, SelectionWindowStartsWithNothingTickedFromEitherPageEveryTime)
-{
     std::vector<int> tickedWhenOpened;
     auto countAndTick = [&] {
         int ticked = 0;
@@ -133,10 +125,7 @@ TEST_F(WindowOpening, SelectionWindowStartsWithNothingTickedFromEitherPageEveryT
     OpenModallyAndRun("荣耀冗余自选", RedundantSelectionWindow, countAndTick);
     OpenModallyAndRun("冗余选", RedundantSelectionWindow, countAndTick);
     EXPECT_EQ(tickedWhenOpened, (std::vector<int>{0, 0}));
-}
 
-TEST_F(WindowOpening, ActionsRunFromInsideTheModalWindow)
-{
     OpenModallyAndRun("按钮77", PeakPerformanceWindow, [] { headless::Click(PeakPerformanceWindow, "功耗禁"); });
     EXPECT_EQ(Commands(), Lines{kDisable + "huawei.peak.power"});
     EXPECT_EQ(Messages(), Lines{"立即生效"});
@@ -148,43 +137,33 @@ const std::set<std::string_view> kOtherButtons = {
     "按钮6", "冗余选", "谷歌禁", "谷歌解", "阅读卸", "阅读装", "华为引导", "华为还原",
     "按钮77", "荣耀冗余自选", "荣耀谷歌卸", "荣耀谷歌解", "按钮111", "按钮110", "按钮169", "按钮168"};
 
-struct PageCase {
-    const char* name;
-    std::span<const ControlDeclaration> (*controls)();
-    std::string ownPrefix;  // how the sample catalogue's values of the page's section begin
-};
-
-void PrintTo(const PageCase& c, std::ostream* out) { *out << c.name; }
-
-class EveryPackageButton : public CatalogueTest, public testing::WithParamInterface<PageCase> {};
-
-// Walks the page as declared, so a button bound to the other page's handler, to a row the
-// tables lack or to nothing at all shows up here.
-TEST_P(EveryPackageButton, RunsPackageCommandsOfItsOwnSectionOnlyAndShowsAMessage)
+// Walks each page as declared, so a button bound to the other page's handler, to a row the tables
+// lack or to nothing at all shows up here.
+TEST_F(WindowOpening, EveryPackageButtonRunsPackageCommandsOfItsOwnSectionOnlyAndShowsAMessage)
 {
-    int packageButtons = 0;
-    for (const ControlDeclaration& control : GetParam().controls()) {
-        if (control.kind != ControlKind::Button || kOtherButtons.contains(control.name)) {
-            continue;
+    const std::pair<std::span<const ControlDeclaration> (*)(), std::string> pages[] = {  // controls, own prefix
+        {HuaweiPageControls, "huawei."}, {HonorPageControls, "honor."}};
+    for (const auto& [controls, ownPrefix] : pages) {
+        int packageButtons = 0;
+        for (const ControlDeclaration& control : controls()) {
+            if (control.kind != ControlKind::Button || kOtherButtons.contains(control.name)) {
+                continue;
+            }
+            ++packageButtons;
+            phone_.ClearCommands();
+            headless::Reset();
+            ASSERT_TRUE(OpenWindow(DesktopWindow, false));
+            headless::Click(DesktopWindow, control.name);
+            Lines commands = Commands();
+            EXPECT_FALSE(commands.empty()) << control.name;
+            for (const auto& command : commands) {
+                EXPECT_TRUE(command.starts_with("adb shell pm ")) << control.name << ": " << command;
+                EXPECT_NE(command.find(" " + ownPrefix), std::string::npos) << control.name << ": " << command;
+            }
+            EXPECT_EQ(Messages().size(), 1u) << control.name;
         }
-        ++packageButtons;
-        phone_.ClearCommands();
-        headless::Reset();
-        ASSERT_TRUE(OpenWindow(DesktopWindow, false));
-        headless::Click(DesktopWindow, control.name);
-        Lines commands = Commands();
-        EXPECT_FALSE(commands.empty()) << control.name;
-        for (const auto& command : commands) {
-            EXPECT_TRUE(command.starts_with("adb shell pm ")) << control.name << ": " << command;
-            EXPECT_NE(command.find(" " + GetParam().ownPrefix), std::string::npos) << control.name << ": " << command;
-        }
-        EXPECT_EQ(Messages().size(), 1u) << control.name;
+        EXPECT_EQ(packageButtons, 2 * 36 + 2 + 2 + 1) << ownPrefix;  // app rows, system update, 5G, one-click removal
     }
-    EXPECT_EQ(packageButtons, 2 * 36 + 2 + 2 + 1);  // app rows, system update, 5G, one-click removal
 }
-
-INSTANTIATE_TEST_SUITE_P(BothPages, EveryPackageButton, testing::Values(
-    PageCase{"Huawei", HuaweiPageControls, "huawei."},
-    PageCase{"Honor", HonorPageControls, "honor."}));
 
 }  // namespace

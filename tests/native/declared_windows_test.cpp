@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <span>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/declared_windows.h"
 #include "platform/window_model.h"
@@ -12,13 +15,6 @@ namespace {
 
 constexpr Rect kPlace{0, 0, 10, 10};
 constexpr std::array<std::string_view, 2> kPages = {"一", "二"};
-
-struct Misdeclared {
-    const char* name;  // test name suffix
-    std::span<const ControlDeclaration> controls;
-    const char* named;  // what the report must name
-};
-void PrintTo(const Misdeclared& m, std::ostream* out) { *out << m.name; }
 
 constexpr std::array kNameless = {Label("", "", kPlace)};
 constexpr std::array kTwins = {Label("同名", "", kPlace), Button("同名", "", kPlace)};
@@ -29,29 +25,26 @@ constexpr std::array kNoPage = {PageControl("选择夹", kPages, kPlace), Button
 constexpr std::array kPastPages = {PageControl("选择夹", kPages, kPlace), Button("第三页", "", kPlace).OnPage("选择夹", 2)};
 constexpr std::array kPageInGroup = {GroupBox("分组框", "", kPlace), Button("组内页", "", kPlace).OnPage("分组框", 0)};
 
-const Misdeclared kMistakes[] = {
-    {"NamelessControl", kNameless, "没有名字"},
-    {"TwoControlsOfOneName", kTwins, "同名"},
-    {"UndeclaredContainer", kLost, "不存在的分组框"},
-    {"ContainerThatIsNoGroupOrPageControl", kInLabel, "标签"},
-    {"ContainersHoldingEachOther", kLoop, "甲组"},
-    {"PageControlChildWithoutPage", kNoPage, "无页"},
-    {"PagePastThePageControlsPages", kPastPages, "第三页"},
-    {"PageOutsideAPageControl", kPageInGroup, "组内页"},
-};
-
-class MisdeclaredWindow : public testing::TestWithParam<Misdeclared> {};
-
-TEST_P(MisdeclaredWindow, EndsTheProgramNamingTheMistake)
+// Each kind of misdeclared window ends the program, and the report names the mistake.
+TEST(MisdeclaredWindow, EndsTheProgramNamingTheMistake)
 {
-    const WindowDeclaration window{7, "", 100, 100, kNoColour, GetParam().controls};
-    const std::array<const WindowDeclaration*, 1> windows = {&window};
-    DeclaredWindows declared;
-    EXPECT_DEATH(declared.Replace(windows), std::string("窗口 7 .*") + GetParam().named);
+    const std::pair<std::span<const ControlDeclaration>, const char*> mistakes[] = {  // controls, what is named
+        {kNameless, "没有名字"},  // NamelessControl
+        {kTwins, "同名"},  // TwoControlsOfOneName
+        {kLost, "不存在的分组框"},  // UndeclaredContainer
+        {kInLabel, "标签"},  // ContainerThatIsNoGroupOrPageControl
+        {kLoop, "甲组"},  // ContainersHoldingEachOther
+        {kNoPage, "无页"},  // PageControlChildWithoutPage
+        {kPastPages, "第三页"},  // PagePastThePageControlsPages
+        {kPageInGroup, "组内页"},  // PageOutsideAPageControl
+    };
+    for (const auto& [controls, named] : mistakes) {
+        const WindowDeclaration window{7, "", 100, 100, kNoColour, controls};
+        const std::array<const WindowDeclaration*, 1> windows = {&window};
+        DeclaredWindows declared;
+        EXPECT_DEATH(declared.Replace(windows), std::string("窗口 7 .*") + named);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Mistakes, MisdeclaredWindow, testing::ValuesIn(kMistakes),
-                         [](const testing::TestParamInfo<Misdeclared>& info) { return info.param.name; });
 
 constexpr std::array kControls = {
     PageControl("选择夹", kPages, kPlace),

@@ -115,7 +115,7 @@ void OpenStartBesideDesktop()
 
 using Opening = HeadlessWindows;
 
-TEST_F(Opening, OpenWindowBuildsAWindowOnceAndRefusesAnUndeclaredOne)
+TEST_F(Opening, OpenWindowBuildsAWindowOnceRunsItsCreatedHandlerAndRefusesAnUndeclaredOne)
 {
     EXPECT_FALSE(OpenWindow(FaqWindow, false));
     EXPECT_TRUE(headless::OpenWindows().empty());
@@ -126,11 +126,8 @@ TEST_F(Opening, OpenWindowBuildsAWindowOnceAndRefusesAnUndeclaredOne)
     EXPECT_TRUE(OpenWindow(StartWindow, false));
     EXPECT_EQ(GetText(StartWindow, "输入框"), "typed") << "built again";
     EXPECT_EQ(headless::OpenWindows(), std::vector<WindowId>{StartWindow});
-}
 
-TEST_F(Opening, CreatedHandlerRunsBeforeOpenWindowReturnsAndItsCloseWaits)
-{
-    OpenWindow(StartWindow, false);
+    // The desktop's Created handler runs before OpenWindow returns; the close it asks for waits.
     OpenWindow(DesktopWindow, false);
     EXPECT_EQ(GetText(DesktopWindow, "回显编辑框"), "welcome");
     EXPECT_TRUE(headless::IsOpen(StartWindow)) << "closed before the handler returned";
@@ -155,24 +152,6 @@ TEST_F(Opening, ModalOpenDisablesTheOthersAndReturnsOnlyOnceTheWindowHasClosed)
     EXPECT_TRUE(headless::IsEnabled(StartWindow));
 }
 
-TEST_F(Opening, ReopeningBuildsTheWindowAfresh)
-{
-    OpenWindow(StartWindow, false);
-    OpenWindow(DesktopWindow, false);
-    SetText(StartWindow, "输入框", "typed");
-    SetTextColour(StartWindow, "输入框", 0);
-    headless::Click(StartWindow, "勾选框");
-    headless::Focus(StartWindow, "输入框");
-    headless::CloseBox(StartWindow);
-
-    OpenWindow(StartWindow, false);
-    EXPECT_EQ(GetText(StartWindow, "输入框"), "初始");
-    EXPECT_EQ(headless::TextColour(StartWindow, "输入框"), 0xC0C0C0u);
-    EXPECT_FALSE(IsChecked(StartWindow, "勾选框"));
-    EXPECT_EQ(headless::FocusedControl(StartWindow), "");
-    EXPECT_EQ(headless::VisiblePage(StartWindow, "选项卡"), 0);
-}
-
 using Closing = HeadlessWindows;
 
 // The close goes before input posted earlier: a click must not reach a window being closed.
@@ -195,23 +174,29 @@ TEST_F(Closing, WindowReopenedWhileBeingClosedSurvivesTheOldClose)
     EXPECT_FALSE(IsProgramEnding());
 }
 
+// Posted input waits for the loop; once the last window has closed, nothing posted runs any more.
 TEST_F(Closing, LastWindowClosingEndsTheProgramAndStopsFurtherEvents)
 {
     OpenWindow(StartWindow, false);
+    headless::Post([] { Log().push_back("first"); });
     headless::Post([] { headless::CloseBox(StartWindow); });
     headless::Post([] { Log().push_back("ran after the end"); });
-    ProcessPendingEvents();
-    EXPECT_TRUE(IsProgramEnding());
     EXPECT_TRUE(Log().empty());
+    EXPECT_EQ(RunMessageLoop(), 0);
+    EXPECT_TRUE(IsProgramEnding());
+    EXPECT_EQ(Log(), std::vector<std::string>{"first"});
     ShowMessage("完成");
     EXPECT_TRUE(headless::Messages().empty());
     EXPECT_FALSE(OpenWindow(DesktopWindow, false));
-    EXPECT_EQ(RunMessageLoop(), 0);
 }
 
-TEST_F(Closing, ClosedWindowOfTwoEndsNothingAndReadsAndWritesNothing)
+TEST_F(Closing, ClosedWindowOfTwoEndsNothingReadsNothingAndReopensAfresh)
 {
     OpenStartBesideDesktop();
+    SetText(StartWindow, "输入框", "typed");
+    SetTextColour(StartWindow, "输入框", 0);
+    headless::Click(StartWindow, "勾选框");
+    headless::Focus(StartWindow, "输入框");
     headless::CloseBox(StartWindow);
     EXPECT_FALSE(IsProgramEnding());
     EXPECT_EQ(headless::OpenWindows(), std::vector<WindowId>{DesktopWindow});
@@ -219,6 +204,13 @@ TEST_F(Closing, ClosedWindowOfTwoEndsNothingAndReadsAndWritesNothing)
     SetChecked(StartWindow, "勾选框", true);
     EXPECT_EQ(GetText(StartWindow, "输入框"), "");
     EXPECT_FALSE(IsChecked(StartWindow, "勾选框"));
+
+    OpenWindow(StartWindow, false);
+    EXPECT_EQ(GetText(StartWindow, "输入框"), "初始");
+    EXPECT_EQ(headless::TextColour(StartWindow, "输入框"), 0xC0C0C0u);
+    EXPECT_FALSE(IsChecked(StartWindow, "勾选框"));
+    EXPECT_EQ(headless::FocusedControl(StartWindow), "");
+    EXPECT_EQ(headless::VisiblePage(StartWindow, "选项卡"), 0);
 }
 
 TEST_F(Closing, HandlerOutlivesItsWindowClosedDuringARun)
@@ -295,23 +287,17 @@ TEST_F(Keys, TypingGoesOnlyIntoAWritableFocusedBox)
 
 using Controls = HeadlessWindows;
 
-TEST_F(Controls, CheckBoxTogglesBeforeItsClickedHandlerAndSetCheckedRaisesNoEvent)
+// A check box has toggled before its Clicked handler runs, and SetChecked raises no event; a click
+// takes the focus from the edit box first.
+TEST_F(Controls, CheckBoxTogglesBeforeItsHandlerAndAClickTakesTheFocusFirst)
 {
     OpenWindow(StartWindow, false);
     SetChecked(StartWindow, "勾选框", true);
-    EXPECT_TRUE(IsChecked(StartWindow, "勾选框"));
     EXPECT_TRUE(Log().empty());
-    headless::Click(StartWindow, "勾选框");
-    headless::Click(StartWindow, "勾选框");
-    EXPECT_EQ(Log(), (std::vector<std::string>{"unchecked", "checked"}));
-}
-
-TEST_F(Controls, ClickTakesTheFocusFromTheEditBoxFirst)
-{
-    OpenWindow(StartWindow, false);
     headless::Focus(StartWindow, "输入框");
-    headless::Click(StartWindow, "计数");
-    EXPECT_EQ(Log(), (std::vector<std::string>{"got 输入框", "lost 输入框", "clicked"}));
+    headless::Click(StartWindow, "勾选框");
+    headless::Click(StartWindow, "勾选框");
+    EXPECT_EQ(Log(), (std::vector<std::string>{"got 输入框", "lost 输入框", "unchecked", "checked"}));
 }
 
 TEST_F(Controls, DisabledWindowIgnoresUserInput)
@@ -334,21 +320,6 @@ TEST_F(ControlsDeathTest, HandlerUsingAnUndeclaredNameFailsLoudly)
     OpenWindow(StartWindow, false);
     EXPECT_DEATH(headless::Click(StartWindow, "错名"), "没有这个控件");
     EXPECT_DEATH(GetText(StartWindow, "回显编辑框"), "回显编辑框");
-}
-
-using Queue = HeadlessWindows;
-
-TEST_F(Queue, PostedInputWaitsForTheLoopAndRunsInOrder)
-{
-    OpenWindow(StartWindow, false);
-    headless::Post([] { Log().push_back("first"); });
-    headless::Post([] { Log().push_back("second"); });
-    EXPECT_TRUE(Log().empty());
-    ProcessPendingEvents();
-    EXPECT_EQ(Log(), (std::vector<std::string>{"first", "second"}));
-    headless::Post([] { headless::Click(StartWindow, "计数"); });
-    EXPECT_EQ(RunMessageLoop(), 0);
-    EXPECT_EQ(Log().back(), "clicked");
 }
 
 using MessageBoxes = HeadlessWindows;

@@ -53,15 +53,13 @@ protected:
     fs::path directory_;
 };
 
-TEST_F(Launch, WaitingHiddenStartReturnsAfterTheEndAndGivesNoStreams)
+// A waited hidden start returns after the end and gives the command no streams; a quoted path
+// with blanks, shown normally where there is no display, runs hidden.
+TEST_F(Launch, WaitedStartsGiveNoStreamsAndTakeQuotedPathsWithBlanksAlsoWithoutADisplay)
 {
     ASSERT_TRUE(RunToEnd("sleep 0.2; readlink /proc/self/fd/0 /proc/self/fd/2 > '" + PathOf("out") + "'", ShowHidden));
     EXPECT_EQ(Contents(PathOf("out")), "/dev/null\n/dev/null\n");
-}
 
-// A quoted path with blanks; shown normally where there is no display, it runs hidden.
-TEST_F(Launch, QuotedPathWithBlanksStartsAlsoWithoutADisplay)
-{
     fs::create_directories(directory_ / "with blank");
     std::string script = PathOf("with blank/my script.sh");
     std::ofstream(script) << "#!/bin/sh\necho ran > \"$(dirname \"$0\")/out\"\n";

@@ -66,15 +66,6 @@ protected:
     fs::path directory_;
 };
 
-std::string Lines(int count)
-{
-    std::string lines;
-    for (int i = 1; i <= count; ++i) {
-        lines += std::to_string(i) + "\r\n";
-    }
-    return lines;
-}
-
 // Output of that many bytes in short lines, which the box shows as they are, without breaking them.
 std::string ShortLines(std::size_t bytes)
 {
@@ -105,13 +96,6 @@ TEST_F(Runner, RunCarriesTheCommandsExitCode)
 {
     EXPECT_EQ(RunCommandLine("true").exitCode, 0u);
     EXPECT_EQ(RunCommandLine("echo Success; exit 3").exitCode, 3u);
-}
-
-TEST_F(Runner, OutputOfManyReadsIsShownWholeAndInOrder) { EXPECT_EQ(Run("seq 1 5000"), Lines(5000)); }
-
-TEST_F(Runner, StandardErrorIsShownInWriteOrder)
-{
-    EXPECT_EQ(Run("echo one; echo two >&2; echo three; echo four >&2"), "one\r\ntwo\r\nthree\r\nfour\r\n");
 }
 
 // The reads of 1023 bytes fall where the test puts them: a zero byte ends what is shown of its own

@@ -25,26 +25,20 @@ std::filesystem::path TemporaryFile(const std::string& name)
     return std::filesystem::temp_directory_path() / ("system_test_" + std::to_string(getpid()) + "_" + name);
 }
 
-TEST(ProgramDirectory, HoldsTheTestProgramAndBecomesTheCurrentDirectoryAtStartUp)
+TEST(ProgramDirectory, HoldsTheTestProgramJoinsAtTheRootAndBecomesTheCurrentDirectoryAtStartUp)
 {
     std::string directory = ProgramDirectory();
     ASSERT_FALSE(directory.empty());
     EXPECT_NE(directory.back(), '/');
     EXPECT_TRUE(std::filesystem::is_regular_file(JoinPath(directory, "system_test")));
+    EXPECT_EQ(JoinPath("", "databank.ini"), "/databank.ini") << "a program in the root directory";
+    EXPECT_EQ(OsClass(), 3) << "the NT family";
 
     std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(std::filesystem::temp_directory_path());
     InitialisePlatform();
     EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(directory));
     std::filesystem::current_path(before);
-}
-
-TEST(PosixNames, PathsScriptsAndSystemClass)
-{
-    EXPECT_EQ(JoinPath("/opt/pellucor", "databank.ini"), "/opt/pellucor/databank.ini");
-    EXPECT_EQ(JoinPath("", "databank.ini"), "/databank.ini");  // a program in the root directory
-    EXPECT_EQ(ScriptFileName("trans"), "trans.sh");
-    EXPECT_EQ(OsClass(), 3) << "the NT family";
 }
 
 TEST(ReadWholeFile, ReadsEveryByteAndNothingFromWhatIsNoReadableFile)
@@ -83,27 +77,20 @@ TEST_F(FatalErrorDeathTest, ReportsAndEndsWithExitCodeMinusOne)
     EXPECT_EXIT(FatalError("载入启动窗口失败"), ::testing::ExitedWithCode(255), "运行时出错!\r\n载入启动窗口失败");
 }
 
-TEST_F(FatalErrorDeathTest, FailedAllocationIsFatalAndNamesTheSize)
-{
-    if (kSanitizerAllocates) {
-        GTEST_SKIP() << kSanitizerAllocatesReason;
-    }
-    volatile std::size_t size = static_cast<std::size_t>(-1) / 2;
-    EXPECT_EXIT(
-        {
-            void* volatile memory = ::operator new(size);
-            ::operator delete(memory);
-        },
-        ::testing::ExitedWithCode(255), "运行时出错!\r\n分配 9223372036854775807 字节内存失败!");
-}
-
-TEST(Allocation, NothrowFailureGivesNull)
+// A failed allocation is fatal and names its size; only the nothrow form gives null instead.
+TEST_F(FatalErrorDeathTest, FailedAllocationIsFatalAndNamesTheSizeUnlessAskedNotToThrow)
 {
     if (kSanitizerAllocates) {
         GTEST_SKIP() << kSanitizerAllocatesReason;
     }
     volatile std::size_t size = static_cast<std::size_t>(-1) / 2;
     EXPECT_EQ(::operator new(size, std::nothrow), nullptr);
+    EXPECT_EXIT(
+        {
+            void* volatile memory = ::operator new(size);
+            ::operator delete(memory);
+        },
+        ::testing::ExitedWithCode(255), "运行时出错!\r\n分配 9223372036854775807 字节内存失败!");
 }
 
 TEST(Allocation, OverAlignedObjectsAreAligned)

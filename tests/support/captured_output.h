@@ -12,28 +12,9 @@
 
 inline constexpr int kRunnerChunkBytes = 1023;
 
-// Reads while output waits, waits otherwise, and once the command has ended takes what the pipe
-// still holds. No read may hand out more than maxBytes.
-inline std::string CollectToEnd(CapturedRun& run, int maxBytes = kRunnerChunkBytes)
-{
-    std::string output;
-    for (;;) {
-        std::string chunk = run.ReadAvailable(maxBytes);
-        EXPECT_LE(chunk.size(), static_cast<std::size_t>(maxBytes));
-        if (!chunk.empty()) {
-            output += chunk;
-        } else if (run.HasExited()) {
-            for (chunk = run.ReadAvailable(maxBytes); !chunk.empty(); chunk = run.ReadAvailable(maxBytes)) {
-                output += chunk;
-            }
-            return output;
-        } else {
-            run.WaitForActivity(10);
-        }
-    }
-}
-
-// Everything the command writes, collected as the runner does; a failure when it cannot start.
+// Everything the command writes, collected as the runner does: reads while output waits, waits
+// otherwise, and once the command has ended takes what the pipe still holds. No read may hand out
+// more than maxBytes; a failure when the command cannot start.
 inline std::string RunToEnd(std::string_view command, int maxBytes = kRunnerChunkBytes)
 {
     auto run = CapturedRun::Start(command);
@@ -41,7 +22,21 @@ inline std::string RunToEnd(std::string_view command, int maxBytes = kRunnerChun
         ADD_FAILURE() << "could not start: " << command;
         return {};
     }
-    return CollectToEnd(*run, maxBytes);
+    std::string output;
+    for (;;) {
+        std::string chunk = run->ReadAvailable(maxBytes);
+        EXPECT_LE(chunk.size(), static_cast<std::size_t>(maxBytes));
+        if (!chunk.empty()) {
+            output += chunk;
+        } else if (run->HasExited()) {
+            for (chunk = run->ReadAvailable(maxBytes); !chunk.empty(); chunk = run->ReadAvailable(maxBytes)) {
+                output += chunk;
+            }
+            return output;
+        } else {
+            run->WaitForActivity(10);
+        }
+    }
 }
 
 // The same, decoded to UTF-8 as the runner shows it.

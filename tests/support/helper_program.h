@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/system.h"
@@ -20,9 +21,11 @@ struct HelperEnding {
     std::vector<std::string> messages;  // the texts of its "信息：" boxes, in order
 };
 
-// Starts the helper with the arguments, answers every box it shows with OK and waits at most a
-// minute for its end; a helper that runs longer fails the test and is ended.
-inline HelperEnding RunHelperProgram(std::string_view program, std::string_view arguments)
+// Starts the helper with the arguments, answers every box it shows with OK (after the observer, if
+// any, has seen it) and waits at most a minute for its end; a helper that runs longer fails the
+// test and is ended.
+inline HelperEnding RunHelperProgram(std::string_view program, std::string_view arguments,
+                                     MessageBoxAnswerer::Observer observer = {})
 {
     std::wstring commandLine = L"\"" + Utf8ToWide(JoinPath(ProgramDirectory(), program)) + L"\" " + Utf8ToWide(arguments);
     STARTUPINFOW startInfo{};
@@ -36,7 +39,7 @@ inline HelperEnding RunHelperProgram(std::string_view program, std::string_view 
     OwnedHandle process(started.hProcess);
     OwnedHandle thread(started.hThread);
     HelperEnding ending;
-    MessageBoxAnswerer answerer({}, started.dwProcessId);
+    MessageBoxAnswerer answerer(std::move(observer), started.dwProcessId);
     if (WaitForSingleObject(process.Get(), 60000) != WAIT_OBJECT_0) {
         ADD_FAILURE() << program << " did not end";
         TerminateProcess(process.Get(), 1);

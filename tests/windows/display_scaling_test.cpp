@@ -155,8 +155,10 @@ TEST_F(DisplayScaling, WindowsRunAtTheDisplaysDpiAndScaleToFitTheWorkArea)
 }
 
 // Windows moved to a monitor of another DPI: the window stands where the system suggests, every
-// control is re-placed and its font made anew, and moving back gives the first layout again.
-TEST_F(DisplayScaling, DpiChangeReplacesControlsAndRemakesFonts)
+// control is re-placed and its font made anew, and moving back gives the first layout again. On a
+// monitor whose DPI would make the window larger than its work area, the window shrinks to the
+// largest factor that fits and is kept wholly inside.
+TEST_F(DisplayScaling, DpiChangeReplacesControlsRemakesFontsAndFitsTheWorkArea)
 {
     ASSERT_TRUE(OpenWindow(DesktopWindow, false));
     HWND window = WindowHandle(DesktopWindow);
@@ -180,23 +182,11 @@ TEST_F(DisplayScaling, DpiChangeReplacesControlsAndRemakesFonts)
     GetWindowRect(window, &back);
     EXPECT_TRUE(EqualRect(&back, &before));
     ExpectOutputBoxScaledBy(factor);
-}
 
-// A monitor whose DPI would make the window larger than its work area: the window shrinks to the
-// largest factor that fits, and is kept wholly inside.
-TEST_F(DisplayScaling, DpiChangeToAnOversizedScaleFitsTheWorkArea)
-{
-    ASSERT_TRUE(OpenWindow(DesktopWindow, false));
-    HWND window = WindowHandle(DesktopWindow);
-    int other = FindOpenWindow(DesktopWindow)->dpi * 2;
+    other = dpi * 2;
     RECT work = WorkAreaOf(window);
-    RECT before;
-    GetWindowRect(window, &before);
-    RECT suggested{work.left + 40, work.top + 30, work.left + 40 + Width(before) * 2,
-                   work.top + 30 + Height(before) * 2};
+    suggested = {work.left + 40, work.top + 30, work.left + 40 + Width(before) * 2, work.top + 30 + Height(before) * 2};
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(&suggested));
-
-    RECT moved;
     GetWindowRect(window, &moved);
     EXPECT_GE(moved.left, work.left);
     EXPECT_GE(moved.top, work.top);
@@ -204,11 +194,10 @@ TEST_F(DisplayScaling, DpiChangeToAnOversizedScaleFitsTheWorkArea)
     EXPECT_LE(moved.bottom, work.bottom);
     EXPECT_LE(std::min(Width(work) - Width(moved), Height(work) - Height(moved)), 2)
         << "the largest factor that fits fills the work area one way";
-    SIZE frame = Frame(window, other);
-    double factor = static_cast<double>(Height(moved) - frame.cy) /
+    double fitted = static_cast<double>(Height(moved) - Frame(window, other).cy) /
                     DeclaredClient(DesktopWindowDeclaration(), window).cy;
-    EXPECT_LT(factor, other / static_cast<double>(kDeclaredDpi));
-    ExpectOutputBoxScaledBy(factor);
+    EXPECT_LT(fitted, other / static_cast<double>(kDeclaredDpi));
+    ExpectOutputBoxScaledBy(fitted);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Real Win32 windows built from test declarations: geometry, looks, events, keyboard, modality,
-// activation (which window has the keyboard and which stands in front), the loops and the fatal-error report.
+// activation (which window has the keyboard and which stands in front), the loops (a run nested in
+// a run, the program's end) and the fatal-error report.
 #include <gtest/gtest.h>
 
 #include "platform/win32/windows_api.h"
@@ -10,15 +11,22 @@
 #include <utility>
 #include <vector>
 
+#include "core/command_state.h"
+#include "core/runner.h"
+#include "core/window_names.h"
 #include "platform/win32/live_window.h"
 #include "platform/window_system.h"
+#include "support/fake_phone.h"
 #include "support/helper_program.h"
 #include "support/message_box_answerer.h"
+#include "support/program_start.h"
 #include "support/win32_windows.h"
 
 namespace {
 
-enum TestWindow : WindowId { KeeperWindow = 1, FormWindow, ModalWindow };
+// The form is the desktop window, where the runner shows a command's output.
+constexpr WindowId FormWindow = DesktopWindow;
+enum TestWindow : WindowId { KeeperWindow = 100, ModalWindow };
 
 std::vector<std::string>& Log()
 {
@@ -35,7 +43,7 @@ void OnLinesFocus(const EventArgs&) { Note("focus 多行框"); }
 void OnLinesBlur(const EventArgs&) { Note("blur 多行框"); }
 void OnPicturePress(const EventArgs& a) { Note("press 图片 " + std::to_string(a.x) + "," + std::to_string(a.y)); }
 void OnLabelPress(const EventArgs&) { Note("press 透明"); }
-void OnFormCreated(const EventArgs&) { Note("created " + GetText(FormWindow, "输出框")); }
+void OnFormCreated(const EventArgs&) { Note("created " + GetText(FormWindow, kOutputBox)); }
 
 // A 2 x 1 PNG: a red pixel, then a blue one.
 constexpr std::uint8_t kRedBluePng[] = {
@@ -50,7 +58,7 @@ const ControlDeclaration kFormControls[] = {
     Button("按钮", "确定", {10, 10, 80, 24}).Font({"新宋体", 14}).On(Event::Clicked, OnButton),
     CheckBox("选择框", "华为", {10, 40, 80, 24}).Colours(0xFF0000, 0x00FF00).On(Event::Clicked, OnCheckBox),
     EditBox("命令框", "", {10, 70, 200, 24}).Framed(Border::Single).SkipsTab().On(Event::KeyDown, OnCommandKey),
-    EditBox("输出框", "第一行\r\n", {10, 100, 200, 45}).MultiLine().Scrolled().ReadOnly().Colours(0x000000, 0xB4B4DA),
+    EditBox(kOutputBox, "第一行\r\n", {10, 100, 200, 45}).MultiLine().Scrolled().ReadOnly().Colours(0x000000, 0xB4B4DA),
     EditBox("多行框", "ab", {220, 100, 100, 45}).MultiLine().On(Event::KeyDown, OnLinesKey)
         .On(Event::GotFocus, OnLinesFocus).On(Event::LostFocus, OnLinesBlur),
     Button("组内按钮", "组", {5, 20, 60, 24}).In("分组框"),
@@ -114,7 +122,7 @@ class FormTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        InitialiseWindowSystem(kWindows);
+        StartWithWindows(kWindows);
         ASSERT_TRUE(OpenWindow(KeeperWindow, false));
     }
     void SetUp() override
@@ -161,6 +169,8 @@ TEST_F(FormTest, WindowAndControlsStandAsDeclared)
     EXPECT_EQ(GetWindow(Handle(FormWindow, "分组框"), GW_HWNDNEXT), Handle(FormWindow, "页面"));
     EXPECT_EQ(GetWindow(Handle(FormWindow, "按钮"), GW_HWNDFIRST), Handle(FormWindow, "按钮"));
     EXPECT_EQ(GetWindow(Handle(FormWindow, "按钮"), GW_HWNDLAST), Handle(FormWindow, "分隔条"));
+    EXPECT_TRUE(OpenWindow(FormWindow, false));
+    EXPECT_EQ(WindowHandle(FormWindow), form) << "opening an open window keeps the one copy";
     EXPECT_EQ(Log(), std::vector<std::string>{"created 第一行\r\n"});
 }
 
@@ -174,7 +184,7 @@ TEST_F(FormTest, DeclaredFontsAreCreatedWithPixelHeightAndChineseCharacterSet)
     LOGFONTW pages = FontOf(Handle(FormWindow, "页面"));
     EXPECT_EQ(std::wstring(pages.lfFaceName), L"黑体");
     EXPECT_EQ(pages.lfHeight, -19);
-    EXPECT_EQ(SendMessageW(Handle(FormWindow, "输出框"), WM_GETFONT, 0, 0),
+    EXPECT_EQ(SendMessageW(Handle(FormWindow, kOutputBox), WM_GETFONT, 0, 0),
               reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
 }
 
@@ -182,7 +192,7 @@ TEST_F(FormTest, ReadOnlyEditBoxAndCheckBoxAskForTheirDeclaredColours)
 {
     HDC dc = CreateCompatibleDC(nullptr);
     auto brush = reinterpret_cast<HBRUSH>(SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                                        reinterpret_cast<LPARAM>(Handle(FormWindow, "输出框"))));
+                                                        reinterpret_cast<LPARAM>(Handle(FormWindow, kOutputBox))));
     LOGBRUSH fill{};
     GetObjectW(brush, sizeof(fill), &fill);
     EXPECT_EQ(fill.lbColor, RGB(0xB4, 0xB4, 0xDA));
@@ -190,8 +200,8 @@ TEST_F(FormTest, ReadOnlyEditBoxAndCheckBoxAskForTheirDeclaredColours)
     SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Handle(FormWindow, "选择框")));
     EXPECT_EQ(GetTextColor(dc), RGB(0xFF, 0, 0));
     EXPECT_EQ(GetBkColor(dc), RGB(0, 0xFF, 0));
-    SetTextColour(FormWindow, "输出框", 0x808080);
-    SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Handle(FormWindow, "输出框")));
+    SetTextColour(FormWindow, kOutputBox, 0x808080);
+    SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Handle(FormWindow, kOutputBox)));
     EXPECT_EQ(GetTextColor(dc), RGB(0x80, 0x80, 0x80));
     DeleteDC(dc);
 }
@@ -275,7 +285,7 @@ TEST_F(FormTest, TabWalksTheTabStopsIntoGroupsAndPagesAndSkipsTheSkippedBox)
         ProcessPendingEvents();
         visited.push_back(GetFocus());
     }
-    std::vector<HWND> expected{Handle(FormWindow, "选择框"), Handle(FormWindow, "输出框"),
+    std::vector<HWND> expected{Handle(FormWindow, "选择框"), Handle(FormWindow, kOutputBox),
                                Handle(FormWindow, "多行框"), Handle(FormWindow, "组内按钮"),
                                Handle(FormWindow, "页一按钮"), Handle(FormWindow, "按钮")};
     EXPECT_EQ(visited, expected);
@@ -284,16 +294,9 @@ TEST_F(FormTest, TabWalksTheTabStopsIntoGroupsAndPagesAndSkipsTheSkippedBox)
     EXPECT_EQ(GetFocus(), Handle(FormWindow, "页一按钮"));
 }
 
-TEST_F(FormTest, FocusEventsFollowTheFocus)
-{
-    Log().clear();
-    SetFocus(Handle(FormWindow, "多行框"));
-    SetFocus(Handle(FormWindow, "按钮"));
-    EXPECT_EQ(Log(), (std::vector<std::string>{"focus 多行框", "blur 多行框"}));
-}
-
 // Esc closes the window, but not with Control held; so does the close box; CloseWindowLater waits
-// for the loop. The keeper stays open throughout.
+// for the loop. A closed or undeclared window reads empty, ignores writes and does not open; the
+// keeper stays open throughout.
 TEST_F(FormTest, EscTheCloseBoxAndCloseWindowLaterCloseTheWindow)
 {
     HWND lines = Handle(FormWindow, "多行框");
@@ -311,6 +314,12 @@ TEST_F(FormTest, EscTheCloseBoxAndCloseWindowLaterCloseTheWindow)
     PostMessageW(WindowHandle(FormWindow), WM_SYSCOMMAND, SC_CLOSE, 0);
     ProcessPendingEvents();
     EXPECT_FALSE(IsOpen(FormWindow));
+    SetText(FormWindow, kOutputBox, "x");
+    AppendText(FormWindow, kOutputBox, "x");
+    SetChecked(FormWindow, "选择框", true);
+    EXPECT_EQ(GetText(FormWindow, kOutputBox), "");
+    EXPECT_FALSE(IsChecked(FormWindow, "选择框"));
+    EXPECT_FALSE(OpenWindow(999, false));
 
     ASSERT_TRUE(OpenWindow(FormWindow, false));
     HWND reopened = WindowHandle(FormWindow);
@@ -321,30 +330,19 @@ TEST_F(FormTest, EscTheCloseBoxAndCloseWindowLaterCloseTheWindow)
     EXPECT_TRUE(IsOpen(KeeperWindow));
 }
 
-TEST_F(FormTest, OpeningAnOpenWindowKeepsTheOneCopy)
-{
-    EXPECT_TRUE(OpenWindow(FormWindow, false));
-    EXPECT_EQ(WindowHandle(FormWindow), form);
-    int copies = 0;
-    for (LiveWindow* window : OpenLiveWindows()) {
-        copies += window->declaration->id == FormWindow ? 1 : 0;
-    }
-    EXPECT_EQ(copies, 1);
-}
-
 TEST_F(FormTest, AppendTextKeepsEarlierTextAndTheUsersSelectionAndNothingIsCutOff)
 {
-    HWND box = Handle(FormWindow, "输出框");
+    HWND box = Handle(FormWindow, kOutputBox);
     SendMessageW(box, EM_SETSEL, 0, 2);
-    AppendText(FormWindow, "输出框", "第二行");
-    EXPECT_EQ(GetText(FormWindow, "输出框"), "第一行\r\n第二行");
+    AppendText(FormWindow, kOutputBox, "第二行");
+    EXPECT_EQ(GetText(FormWindow, kOutputBox), "第一行\r\n第二行");
     DWORD start = 0;
     DWORD end = 0;
     SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u);
     EXPECT_EQ(end, 2u);
     SendMessageW(box, EM_SETSEL, 8, 8);
-    AppendText(FormWindow, "输出框", "尾");
+    AppendText(FormWindow, kOutputBox, "尾");
     SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 9u);
 
@@ -352,9 +350,31 @@ TEST_F(FormTest, AppendTextKeepsEarlierTextAndTheUsersSelectionAndNothingIsCutOf
     for (int line = 0; line < 1000; ++line) {
         text += std::string(98, 'x') + "\r\n";
     }
-    SetText(FormWindow, "输出框", text);
-    AppendText(FormWindow, "输出框", "yz");
-    EXPECT_EQ(GetText(FormWindow, "输出框").size(), 100002u) << "long texts are not cut off";
+    SetText(FormWindow, kOutputBox, text);
+    AppendText(FormWindow, kOutputBox, "yz");
+    EXPECT_EQ(GetText(FormWindow, kOutputBox).size(), 100002u) << "long texts are not cut off";
+}
+
+void CALLBACK RunInner(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    State().currentCommand = "echo inner";
+    RunCurrentCommand();
+    Note(GetText(FormWindow, kOutputBox));
+}
+
+// A run started while another waits for adb (here from a timer, as from a click) completes, and the
+// outer run goes on to its end.
+TEST_F(FormTest, RunStartedDuringARunCompletesAndTheOuterRunGoesOn)
+{
+    FakePhone phone("device");
+    phone.Set("FAKE_ADB_DELAY_MS", "300");
+    Log().clear();
+    SetTimer(nullptr, 0, 50, RunInner);
+    State().currentCommand = "adb get-state";
+    RunCurrentCommand();
+    EXPECT_EQ(Log(), std::vector<std::string>{"inner\r\n"});
+    EXPECT_EQ(GetText(FormWindow, kOutputBox), "inner\r\ndevice\r\n");
 }
 
 TEST_F(FormTest, ProcessPendingEventsLeavesTheQuitMessageQueued)
@@ -367,20 +387,6 @@ TEST_F(FormTest, ProcessPendingEventsLeavesTheQuitMessageQueued)
     MSG quit;
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_FALSE(IsProgramEnding());
-}
-
-TEST_F(FormTest, ClosedOrUndeclaredWindowReadsEmptyIgnoresWritesAndDoesNotOpen)
-{
-    CloseWindowLater(FormWindow);
-    ProcessPendingEvents();
-    ASSERT_FALSE(IsOpen(FormWindow));
-    EXPECT_EQ(GetText(FormWindow, "输出框"), "");
-    SetText(FormWindow, "输出框", "x");
-    AppendText(FormWindow, "输出框", "x");
-    SetChecked(FormWindow, "选择框", true);
-    EXPECT_FALSE(IsChecked(FormWindow, "选择框"));
-    EXPECT_FALSE(OpenWindow(999, false));
-    EXPECT_TRUE(IsOpen(KeeperWindow));
 }
 
 // In a helper program (helpers/fatal_error_program.cpp), each report ends the program with exit
@@ -400,15 +406,23 @@ TEST(FatalError, IsReportedOnceAndEndsTheProgramWithExitCodeMinusOne)
     }
 }
 
-// The report's own message loop paints the program's windows; a second failure there must not
-// nest a second report, nor a third, until the stack overflows. The program may end before the
-// first report is seen.
+// The report's own message loop runs the program's windows; a second failure there (the helper's
+// window fails on a message sent to it while the report is shown) must end the program at once,
+// unanswered, instead of nesting a second report, and a third, until the stack overflows.
 TEST(FatalError, FailureWhileTheReportIsShownEndsTheProgramAtOnce)
 {
-    HelperEnding ending = RunHelperProgram("fatal_error_program.exe", "paint-fails");
-    for (const std::string& message : ending.messages) {
-        EXPECT_EQ(message, "运行时出错!\r\nfirst");
-    }
+    bool endedUnanswered = false;
+    auto failAgain = [&endedUnanswered](const std::string&) {
+        HWND window = FindWindowW(L"FailingWindow", nullptr);
+        DWORD id = 0;
+        GetWindowThreadProcessId(window, &id);
+        OwnedHandle program(OpenProcess(SYNCHRONIZE, FALSE, id));
+        PostMessageW(window, WM_APP, 0, 0);
+        endedUnanswered = program && WaitForSingleObject(program.Get(), 10000) == WAIT_OBJECT_0;
+    };
+    HelperEnding ending = RunHelperProgram("fatal_error_program.exe", "fails-while-shown", failAgain);
+    EXPECT_EQ(ending.messages, std::vector<std::string>{"运行时出错!\r\nfirst"});
+    EXPECT_TRUE(endedUnanswered);
     EXPECT_EQ(ending.exitCode, static_cast<DWORD>(-1));
 }
 
@@ -495,6 +509,35 @@ TEST_F(FormTest, ModalWindowDisablesTheOthersAndStaysAboveItsOpenerUntilItCloses
     EXPECT_TRUE(observed.aboveOwner);
     EXPECT_TRUE(IsWindowEnabled(keeper));
     EXPECT_EQ(GetActiveWindow(), keeper);
+}
+
+bool QuitIsQueued()
+{
+    MSG message;
+    return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
+}
+
+// Last: the program can end only once per process. Esc in the last window ends the program; nothing
+// new opens or shows any more, and the quit stays queued for the outer loop, which it ends.
+TEST(ProgramEnd, EscInTheLastWindowEndsTheProgramAndTheLoop)
+{
+    ASSERT_TRUE(OpenWindow(FormWindow, false));
+    HWND form = WindowHandle(FormWindow);
+    CloseWindowLater(KeeperWindow);
+    ProcessPendingEvents();
+    ASSERT_FALSE(IsProgramEnding());
+    PostKey(Handle(FormWindow, "多行框"), VK_ESCAPE);
+    ProcessPendingEvents();
+
+    EXPECT_FALSE(IsWindow(form));
+    EXPECT_TRUE(IsProgramEnding());
+    EXPECT_TRUE(QuitIsQueued());
+    EXPECT_FALSE(OpenWindow(FormWindow, false));
+    ShowMessage("不会显示");
+    ProcessPendingEvents();
+    EXPECT_TRUE(QuitIsQueued());
+    EXPECT_EQ(RunMessageLoop(), 0);
+    EXPECT_FALSE(QuitIsQueued());
 }
 
 }  // namespace

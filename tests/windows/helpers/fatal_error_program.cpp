@@ -5,7 +5,7 @@
 // "control": a read of a control that the open window does not declare, as a mistaken handler's.
 // "allocate": a hundred bytes asked for on the starved thread.
 // "long-detail": a report whose detail is longer than the report can hold.
-// "paint-fails": a report while a window of its own waits to be painted, and painting fails once more.
+// "fails-while-shown": a report "first", and a window of its own that fails once more on WM_APP.
 #include "platform/win32/windows_api.h"
 
 #include <array>
@@ -36,25 +36,24 @@ extern "C" void* __wrap_malloc(std::size_t size)
     return GetCurrentThreadId() == starvedThread ? nullptr : __real_malloc(size);
 }
 
-// Never validates its area, so that every pass of a message loop paints it again.
-LRESULT CALLBACK FailingPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// Fails as soon as the test sends it WM_APP, which the report's own message loop dispatches.
+LRESULT CALLBACK FailingWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_PAINT) {
-        FatalError("painting failed");
+    if (message == WM_APP) {
+        FatalError("second");
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void ShowWindowThatFailsToPaint()
+void ShowFailingWindow()
 {
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = FailingPaint;
+    windowClass.lpfnWndProc = FailingWindow;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"FailingPaint";
+    windowClass.lpszClassName = L"FailingWindow";
     RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, L"FailingPaint", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                                  nullptr, nullptr, windowClass.hInstance, nullptr);
-    InvalidateRect(window, nullptr, FALSE);
+    CreateWindowExW(0, L"FailingWindow", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                    windowClass.hInstance, nullptr);
 }
 
 int main(int argc, char** argv)
@@ -77,8 +76,8 @@ int main(int argc, char** argv)
         }
         starvedThread = GetCurrentThreadId();
         FatalError(detail);
-    } else if (action == "paint-fails") {
-        ShowWindowThatFailsToPaint();
+    } else if (action == "fails-while-shown") {
+        ShowFailingWindow();
         FatalError("first");
     }
     return 0;
