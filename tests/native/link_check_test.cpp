@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <ranges>
 #include <tuple>
 
 #include "core/link_check.h"
@@ -120,8 +119,11 @@ TEST_F(LinkCheck, PhonesComeAndGoAndOfSeveralTheChosenOneTakesEveryCommand)
         headless::Click(PhoneChoiceWindow, emulatorButton);
     });
     Refresh();
-    auto inSerialOrder = std::views::values(bySerial);
-    EXPECT_EQ(captions, std::vector<std::string>(inSerialOrder.begin(), inSerialOrder.end()));
+    std::vector<std::string> expected;
+    for (const auto& [serial, caption] : bySerial) {
+        expected.push_back(caption);
+    }
+    EXPECT_EQ(captions, expected);
     EXPECT_FALSE(headless::IsOpen(PhoneChoiceWindow));
     EXPECT_EQ(LinkBox(), "已连接");
     EXPECT_NE(Output().find("已选择手机：" + emulator.Serial()), std::string::npos) << Output();
