@@ -23,22 +23,12 @@ std::string ReadWhole(const fs::path& path)
 
 // A folder of its own in the temporary folder, removed when it goes; empty when none could be made.
 struct PrivateFolder {
-    PrivateFolder()
-    {
-        static int made = 0;
-        std::error_code error;
-        fs::path temp = fs::temp_directory_path(error);
-        for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
-            fs::path candidate = temp / ("pellucor-unix-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made));
-            path = fs::create_directory(candidate, error) ? candidate : path;
-        }
-    }
     ~PrivateFolder()
     {
         std::error_code ignored;
         fs::remove_all(path, ignored);
     }
-    fs::path path;
+    fs::path path = FreshFolder("pellucor-unix-");
 };
 
 // Sleeps on the folder's change notification until the file exists. The notification is taken
@@ -123,6 +113,20 @@ std::string UnixPathOf(std::string_view windowsPath)
     return path;
 }
 
+fs::path FreshFolder(std::string_view prefix)
+{
+    static int made = 0;
+    std::error_code error;
+    fs::path temp = fs::temp_directory_path(error);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path folder = temp / (std::string(prefix) + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made));
+        if (fs::create_directory(folder, error)) {
+            return folder;
+        }
+    }
+    return {};
+}
+
 std::string ShellWord(std::string_view text)
 {
     std::string word = "'";
@@ -135,14 +139,14 @@ std::string ShellWord(std::string_view text)
 UnixRun RunUnixScript(std::string_view script)
 {
     PrivateFolder folder;
-    std::u8string folderName = folder.path.u8string();
-    std::string unixFolder = folder.path.empty() ? "" : UnixPathOf(std::string(folderName.begin(), folderName.end()));
+    std::string folderName = WideToUtf8(folder.path.wstring());
+    std::string unixFolder = folder.path.empty() ? "" : UnixPathOf(folderName);
     if (unixFolder.empty()) {
         return {"no private folder that Unix programs can reach (is this Wine?)"};
     }
     if (!WriteWhole(folder.path / "script.sh", std::string(script)) ||
         !WriteWhole(folder.path / "frame.sh", Frame(unixFolder))) {
-        return {"the script could not be written into " + std::string(folderName.begin(), folderName.end())};
+        return {"the script could not be written into " + folderName};
     }
     if (!StartShell(unixFolder + "/frame.sh")) {
         return {"/bin/sh could not be started"};

@@ -1,6 +1,7 @@
 // Running a Unix shell script from a Windows program under Wine, its output and exit code carried back through files.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,10 @@ UnixRun RunUnixScript(std::string_view script);
 
 // The Unix path of a Windows path (both UTF-8); empty when it has none or this is not Wine.
 std::string UnixPathOf(std::string_view windowsPath);
+
+// A folder that did not exist, in the temporary folder, named by the prefix, this process and a
+// count; empty when none could be made.
+std::filesystem::path FreshFolder(std::string_view prefix);
 
 // The text as one word of a shell command line: single-quoted, each ' written as '\''.
 std::string ShellWord(std::string_view text);

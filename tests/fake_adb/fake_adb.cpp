@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <regex>
 #include <string>
@@ -51,42 +52,27 @@ std::string LineEnd()
     return chosen == "lf" ? "\n" : chosen == "cr" ? "\r" : chosen == "none" ? "" : system;
 }
 
-std::string Join(const Args& words, std::size_t from)
-{
-    std::string joined;
-    for (std::size_t i = from; i < words.size(); ++i) {
-        joined += (i > from ? " " : "") + words[i];
-    }
-    return joined;
-}
-
 Answer Fail(std::vector<std::string> errLines) { return {{}, std::move(errLines), 1}; }
 
-// The error a command that needs the phone gets in this state; none when the phone answers.
+// The error a command that needs the phone gets in this state, in adb's words (adb_client.cpp,
+// transport.cpp: acquire_one_transport); none when the phone answers.
 std::optional<Answer> DeviceError(const std::string& state)
 {
-    if (state == "none") {
-        return Fail({"error: no devices/emulators found"});
-    }
-    if (state == "many") {
-        return Fail({"error: more than one device/emulator"});
-    }
-    if (state == "offline" || state == "unknown") {
-        return Fail({"error: device offline"});
-    }
-    if (state == "authorizing" || state == "connecting") {
-        return Fail({"error: device still " + state});
-    }
-    if (state == "unauthorized") {
-        return Fail({"error: device unauthorized.", "This adb server's $ADB_VENDOR_KEYS is not set",
-                     "Try 'adb kill-server' if that seems wrong.",
-                     "Otherwise check for a confirmation dialog on your device."});
-    }
-    if (state == "fight") {
-        return Fail({"adb server version (40) doesn't match this client (41); killing...",
-                     "* daemon started successfully", "error: protocol fault (couldn't read status): Connection reset by peer"});
-    }
-    return std::nullopt;
+    static const std::map<std::string, std::vector<std::string>> errors = {
+        {"none", {"error: no devices/emulators found"}},
+        {"many", {"error: more than one device/emulator"}},
+        {"offline", {"error: device offline"}},
+        {"unknown", {"error: device offline"}},
+        {"authorizing", {"error: device still authorizing"}},
+        {"connecting", {"error: device still connecting"}},
+        {"unauthorized",
+         {"error: device unauthorized.", "This adb server's $ADB_VENDOR_KEYS is not set",
+          "Try 'adb kill-server' if that seems wrong.", "Otherwise check for a confirmation dialog on your device."}},
+        {"fight",
+         {"adb server version (40) doesn't match this client (41); killing...", "* daemon started successfully",
+          "error: protocol fault (couldn't read status): Connection reset by peer"}}};
+    auto error = errors.find(state);
+    return error != errors.end() ? std::optional<Answer>(Fail(error->second)) : std::nullopt;
 }
 
 // Clients since 2020 report a device error of "shell" through error_exit, prefixed with their

@@ -212,6 +212,15 @@ Answer Settings(const Args& words, Phone& phone)
     return Out({deleted ? "Deleted 1 rows" : "Deleted 0 rows"});
 }
 
+std::string Join(const Args& words, std::size_t from)
+{
+    std::string joined;
+    for (std::size_t i = from; i < words.size(); ++i) {
+        joined += (i > from ? " " : "") + words[i];
+    }
+    return joined;
+}
+
 namespace {
 
 Answer OneShellCommand(const std::string& commandLine, Phone& phone, const PhoneProperties& properties)
@@ -222,11 +231,7 @@ Answer OneShellCommand(const std::string& commandLine, Phone& phone, const Phone
         words.push_back(word);
     }
     if (!words.empty() && words[0] == "echo") {
-        std::string line;
-        for (std::size_t i = 1; i < words.size(); ++i) {
-            line += (i > 1 ? " " : "") + words[i];
-        }
-        return Out({line});
+        return Out({Join(words, 1)});
     }
     if (words.size() >= 2 && words[0] == "getprop") {
         auto property = properties.find(words[1]);

@@ -3,7 +3,6 @@
 
 #include <map>
 #include <string>
-
 #include <vector>
 
 #include "fake_adb/phone_file.h"
@@ -19,6 +18,9 @@ struct Answer {
 };
 
 inline Answer Out(std::vector<std::string> lines) { return {std::move(lines), {}, 0}; }
+
+// The words from the one at "from" on, joined by blanks.
+std::string Join(const Args& words, std::size_t from);
 
 // The phone during one adb call: its state file, and for packages the file does not name the
 // any-name rule (any name of letters, digits, '.' and '_' is on the phone, `installed`), unless the

@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/captured_output.h"
 #include "support/fake_phone.h"
 
 namespace fs = std::filesystem;
@@ -228,14 +228,5 @@ std::string PhoneLab::Client() { return REAL_ADB_CLIENT; }
 
 std::string PhoneLab::Adb(std::string_view arguments) const
 {
-    std::string command = std::string(REAL_ADB_CLIENT) + " " + std::string(arguments) + " 2>&1 </dev/null";
-    std::string answer;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-            answer.append(buffer, got);
-        }
-        pclose(pipe);
-    }
-    return answer;
+    return RunToEnd(std::string(REAL_ADB_CLIENT) + " " + std::string(arguments));
 }

@@ -61,7 +61,7 @@ private:
     // Connects the server to the phone and waits until `adb devices` lists it in its state.
     void Connect(const SimPhone& phone);
     void KillServer();
-    // What the client printed (both streams, in write order) for the arguments, run directly.
+    // What the client printed (both streams, in write order) for the arguments.
     std::string Adb(std::string_view arguments) const;
 
     std::string home_;

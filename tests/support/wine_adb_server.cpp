@@ -11,6 +11,7 @@
 
 #include "fake_adb/phone_file.h"
 #include "platform/search_path.h"
+#include "platform/win32/wide.h"
 
 namespace {
 
@@ -21,12 +22,6 @@ constexpr int kPhoneStartSteps = 200;  // of 50 ms
 constexpr int kServerStarts = 5;       // ports tried before giving up
 // Debian's (python3-minimal), named in full: the guard does not depend on what PATH holds.
 constexpr const char* kPython = "/usr/bin/python3";
-
-std::string Utf8(const fs::path& path)
-{
-    std::u8string text = path.u8string();
-    return {text.begin(), text.end()};
-}
 
 void SetVariable(const std::string& name, const std::string& value)
 {
@@ -41,33 +36,19 @@ int FreshPort()
     return std::uniform_int_distribution<int>(20000, 29999)(random);
 }
 
-// A folder that did not exist, with the folder "home" in it; empty when none could be made. Never
-// one an earlier fixture used: its guard may still be removing it.
-fs::path FreshFolder()
-{
-    static int made = 0;
-    std::error_code error;
-    fs::path temp = fs::temp_directory_path(error);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path folder = temp / ("pellucor-adb-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made));
-        if (fs::create_directory(folder, error) && fs::create_directory(folder / "home", error)) {
-            return folder;
-        }
-    }
-    return {};
-}
-
 }  // namespace
 
 WineAdbServer::WineAdbServer()
 {
-    fs::path folder = FreshFolder();
-    folder_ = Utf8(folder);
-    unixFolder_ = folder.empty() ? "" : UnixPathOf(folder_);
+    // Never a folder an earlier fixture used: its guard may still be removing it.
+    fs::path folder = FreshFolder("pellucor-adb-");
+    std::error_code error;
+    folder_ = folder.empty() || !fs::create_directory(folder / "home", error) ? "" : WideToUtf8(folder.wstring());
+    unixFolder_ = folder_.empty() ? "" : UnixPathOf(folder_);
     for (const char* name : {"HOME", "ANDROID_ADB_SERVER_PORT", "PELLUCOR_ADB_CLIENT", "ANDROID_SERIAL"}) {
         savedVariables_.emplace_back(name, EnvironmentVariable(name).value_or(""));
     }
-    SetVariable("HOME", Utf8(folder / "home"));
+    SetVariable("HOME", WideToUtf8((folder / "home").wstring()));
     SetVariable("PELLUCOR_ADB_CLIENT", PELLUCOR_ADB_CLIENT);
     SetVariable("ANDROID_SERIAL", "");
     if (unixFolder_.empty()) {

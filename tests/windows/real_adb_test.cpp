@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <span>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -54,19 +53,14 @@ protected:
     WineAdbServer adb_;
 };
 
-struct ScriptEnding {
-    unsigned long exitCode = 0;
-    std::string output;
-};
-
-// As the program's buttons start a waited companion script: hidden, waited for, its output kept.
-ScriptEnding RunAsAButtonDoes(std::string_view stem)
+// As the program's buttons start a waited companion script: hidden, waited for, its output decoded.
+ProgramRun RunAsAButtonDoes(std::string_view stem)
 {
     ProgramRun run = RunProgram(ScriptFileName(stem), true, ShowHidden);
     EXPECT_EQ(run.end, ProgramEnd::Ended);
     OutputDecoder decoder;
-    std::string output = decoder.Decode(run.output);
-    return {run.exitCode, output + decoder.Finish()};
+    run.output = decoder.Decode(run.output) + decoder.Finish();
+    return run;
 }
 
 // A user at the 选择手机 window: a second thread that waits for this program's window and clicks
@@ -123,7 +117,7 @@ TEST_F(RealAdbOnWindows, LinkCheckScriptsRemovalAndChoiceGoOnOnlyOnceAPhoneIsThe
     Refresh();
     EXPECT_EQ(LinkBox(), "无连接");
     EXPECT_EQ(Output(), "error: no devices/emulators found\r\n" + std::string(kNotice));
-    ScriptEnding none = RunAsAButtonDoes("hwread_UN");
+    ProgramRun none = RunAsAButtonDoes("hwread_UN");
     EXPECT_EQ(none.exitCode, 1u) << none.output;
     EXPECT_NE(none.output.find("没有找到手机"), std::string::npos) << none.output;
     EXPECT_NE(none.output.find("本次没有对手机做任何操作"), std::string::npos) << none.output;
@@ -137,7 +131,7 @@ TEST_F(RealAdbOnWindows, LinkCheckScriptsRemovalAndChoiceGoOnOnlyOnceAPhoneIsThe
         ASSERT_FALSE(notReadyPhone.Serial().empty());
         Refresh();
         EXPECT_EQ(LinkBox(), linkBox);
-        ScriptEnding ending = RunAsAButtonDoes("hwread_UN");
+        ProgramRun ending = RunAsAButtonDoes("hwread_UN");
         EXPECT_EQ(ending.exitCode, 1u) << ending.output;
         EXPECT_NE(ending.output.find(explained), std::string::npos) << ending.output;
         adb_.Detach(notReadyPhone);
@@ -150,7 +144,7 @@ TEST_F(RealAdbOnWindows, LinkCheckScriptsRemovalAndChoiceGoOnOnlyOnceAPhoneIsThe
     EXPECT_EQ(Output(), "device\r\n" + std::string(kNotice));
     phone.SeedPackage("com.huawei.hwireader", "installed");
     phone.SeedPackage("huawei.weather", "installed");
-    ScriptEnding ready = RunAsAButtonDoes("hwread_UN");
+    ProgramRun ready = RunAsAButtonDoes("hwread_UN");
     EXPECT_EQ(ready.exitCode, 0u) << ready.output;
     EXPECT_EQ(phone.Packages()["com.huawei.hwireader"], "uninstalled");
 
@@ -182,29 +176,20 @@ TEST_F(RealAdbOnWindows, LinkCheckScriptsRemovalAndChoiceGoOnOnlyOnceAPhoneIsThe
 // The bridge's own contract, with /bin/sh standing in for the client: the words arrive as the
 // command line gave them, what the client wrote on standard error comes before its standard
 // output, LF becomes CR LF and the exit code comes back; a client that cannot be started is said so.
-class ClientInstead {
-public:
-    explicit ClientInstead(const wchar_t* client) { SetEnvironmentVariableW(L"PELLUCOR_ADB_CLIENT", client); }
-    ~ClientInstead() { SetEnvironmentVariableW(L"PELLUCOR_ADB_CLIENT", nullptr); }
-    ClientInstead(const ClientInstead&) = delete;
-    ClientInstead& operator=(const ClientInstead&) = delete;
-};
-
 TEST(AdbBridge, HandsOverWordsStreamsAndExitCodeAndSaysWhenNoClientCanStart)
 {
     std::string bridge = "\"" + JoinPath(ProgramDirectory(), "adb.exe") + "\" ";
-    {
-        ClientInstead shell(L"/bin/sh");
-        ProgramRun run = RunProgram(bridge + R"(-c "printf '[%s]\n' \"$@\"; echo notice >&2; exit 3" sh "中文 空格" a\"b "")",
-                                    true, ShowHidden);
-        EXPECT_EQ(run.exitCode, 3u);
-        EXPECT_EQ(run.output, "notice\r\n[中文 空格]\r\n[a\"b]\r\n[]\r\n");
-    }
-    ClientInstead missing(L"/nonexistent/adb");
-    ProgramRun run = RunProgram(bridge + "version", true, ShowHidden);
-    EXPECT_NE(run.exitCode, 0u);
-    EXPECT_NE(run.output.find("adb bridge: no adb client can be started from /nonexistent/adb"), std::string::npos)
-        << run.output;
+    SetEnvironmentVariableW(L"PELLUCOR_ADB_CLIENT", L"/bin/sh");
+    ProgramRun shell = RunProgram(bridge + R"(-c "printf '[%s]\n' \"$@\"; echo notice >&2; exit 3" sh "中文 空格" a\"b "")",
+                                  true, ShowHidden);
+    EXPECT_EQ(shell.exitCode, 3u);
+    EXPECT_EQ(shell.output, "notice\r\n[中文 空格]\r\n[a\"b]\r\n[]\r\n");
+    SetEnvironmentVariableW(L"PELLUCOR_ADB_CLIENT", L"/nonexistent/adb");
+    ProgramRun missing = RunProgram(bridge + "version", true, ShowHidden);
+    SetEnvironmentVariableW(L"PELLUCOR_ADB_CLIENT", nullptr);
+    EXPECT_NE(missing.exitCode, 0u);
+    EXPECT_NE(missing.output.find("adb bridge: no adb client can be started from /nonexistent/adb"), std::string::npos)
+        << missing.output;
 }
 
 }  // namespace
