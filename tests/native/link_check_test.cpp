@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "core/link_check.h"
+#include "core/phone_choice.h"
 #include "core/window_names.h"
 #include "support/desktop_window_fixture.h"
 #include "support/fake_phone.h"
@@ -129,6 +130,8 @@ TEST_F(LinkCheck, PhonesComeAndGoAndOfSeveralTheChosenOneTakesEveryCommand)
     EXPECT_NE(Output().find("已选择手机：" + emulator.Serial()), std::string::npos) << Output();
     headless::Click(DesktopWindow, "谷歌禁");  // a companion script
     EXPECT_FALSE(emulator.Changes().empty());
+    // A line of one word in the list (not adb's) offers no phone of its own.
+    EXPECT_EQ(ParseDeviceList("List of devices attached\r\nnoise\r\nSER1\tdevice\r\n").size(), 1u);
 
     for (SimPhone* gone : {&phone, &locked, &emulator}) {
         lab.Unplug(*gone);
