@@ -73,6 +73,19 @@ TEST_F(EnteringTheDesktop, CommandBoxHintGivesWayToTypingAndComesBackWhenLeftEmp
     EXPECT_EQ(CommandBox(), "adb devices");
 }
 
+// Tab and Shift+Tab walk every stop of the window, and the command box is never one of them.
+TEST_F(EnteringTheDesktop, TabNeverLandsOnTheCommandBox)
+{
+    const std::size_t controls = DesktopWindowDeclaration().controls.size();
+    for (int modifiers : {0, ModifierShift}) {
+        LeaveCommandBox();
+        for (std::size_t step = 0; step <= controls; ++step) {
+            headless::PressKey(DesktopWindow, kTab, modifiers);
+            ASSERT_NE(headless::FocusedControl(DesktopWindow), kCommandBox) << "after " << step + 1 << " Tabs";
+        }
+    }
+}
+
 using TypedCommands = DesktopWindowTest;
 
 // Enter runs the text exactly as typed, empties the box and replaces the last output with the
