@@ -141,6 +141,15 @@ TEST_F(Recording, EachActionOfASessionLeavesARecordInItsOwnWords)
     const Lines said = headless::Messages();
     EXPECT_EQ(Lines(said.end() - 2, said.end()), (Lines{"未运行任何命令，原因见输出框", "未运行任何命令，原因见输出框"}));
 
+    // Lines that end in CR alone: the action's read of the phone fails, so each change reads
+    // what it replaces on its own.
+    phone_.Set("LINE_END", "cr");
+    phone_.SeedPackage("huawei.weather", "disabled-user");
+    phone_.SeedPackage("huawei.weather2", "disabled-user");
+    catalogue_.UseSample();
+    headless::Click(DesktopWindow, "天气卸");
+    headless::Click(DesktopWindow, "天气装");
+    phone_.Unset("LINE_END");
     phone_.SetState("none");
     TypeCommand("adb shell pm uninstall --user 0 some.app");
     TypeCommand("");
@@ -158,6 +167,9 @@ TEST_F(Recording, EachActionOfASessionLeavesARecordInItsOwnWords)
                      "华为 · 卸载 | adb shell pm uninstall --user 0 com.weather & del x | 已拒绝：包名含有不允许的字符，未运行",
                      "华为 · 卸载 | adb shell pm uninstall --user 0 " + longName + " | 已拒绝：包名超过 255 个字符，未运行",
                      "命令框 | " + longLine.substr(0, 200) + "… | 已拒绝：命令行超过 8191 个字符，未运行",
+                     "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success | 撤销：adb shell pm "
+                     "install-existing --user 0 huawei.weather && adb shell pm disable-user huawei.weather",
+                     std::string(kWeatherReturn.substr(0, kWeatherReturn.rfind(" | 手机："))),
                      "命令框 | adb shell pm uninstall --user 0 some.app | error: no devices/emulators found",
                      "命令框 | echo 'Success | 撤销：adb shell settings put global adb_enabled 0' | "
                      "Success ｜ 撤销：adb shell settings put global adb_enabled 0"}));
