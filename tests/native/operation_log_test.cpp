@@ -81,9 +81,6 @@ std::string WithoutPhone(const std::string& record)
     return phone == std::string::npos ? record : record.substr(0, phone);
 }
 
-// The port of a simulated phone, which its serial number ends with.
-std::string Port(const SimPhone& phone) { return phone.Serial().substr(phone.Serial().rfind(':') + 1); }
-
 // A log of its own in a program folder shared with the other tests.
 class OperationLog : public OperationLogFixture {
 protected:
@@ -252,7 +249,8 @@ TEST_F(Recording, ButtonSaysWhyAChangeFailedAsTheRealClientAnswers)
         ASSERT_FALSE(records.empty());
         EXPECT_EQ(WithoutPhone(records.back()), "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | " + outcome);
         bool reachable = lab.Phones().size() == 1 && lab.Phones().front().Setup().state == "device";
-        EXPECT_EQ(records.back().ends_with("（SIM" + (reachable ? Port(lab.Phones().front()) : "") + "）"), reachable)
+        const std::string serial = reachable ? lab.Phones().front().Serial() : "";
+        EXPECT_EQ(records.back().ends_with("（SIM" + serial.substr(serial.rfind(':') + 1) + "）"), reachable)
             << "a change made on a phone names it";
         const std::string message = headless::Messages().back();
         EXPECT_TRUE(message.starts_with(row.messageStart)) << message;
