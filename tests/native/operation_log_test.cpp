@@ -295,6 +295,8 @@ TEST_F(Recording, RecordsGoWhereTheyCanBeWrittenOrAreShown)
     Block(ProgramLog());
     headless::Click(DesktopWindow, "天气卸");
     EXPECT_EQ(Records(OwnLog()), Lines{std::string(kWeatherRemoval)});
+    EXPECT_TRUE(LogBox().starts_with("操作记录保存在：" + OwnLog().string() + "\r\n"));
+    headless::CloseBox(OperationLogWindow);
     fs::remove(ProgramLog());
     fs::rename(ProgramLog().string() + ".away", ProgramLog());
     std::string shown = LogBox();
