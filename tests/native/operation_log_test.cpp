@@ -147,6 +147,16 @@ TEST_F(Recording, EachActionOfASessionLeavesARecordInItsOwnWords)
     headless::Click(DesktopWindow, "天气卸");
     headless::Click(DesktopWindow, "天气装");
     phone_.Unset("LINE_END");
+    // A click during a slow action's run: the action's read holds nothing of what the inner change
+    // replaces, which reads it on its own.
+    phone_.SeedPackage("huawei.videoeditor", "uninstalled");
+    phone_.SeedSetting("global", "transition_animation_scale", "1.0");
+    phone_.Set("DELAY_MS", "100");
+    headless::Post([] { headless::Click(DesktopWindow, "剪辑装"); });
+    headless::Click(DesktopWindow, "天气卸");
+    headless::Post([] { headless::Click(DesktopWindow, "设置2"); });
+    headless::Click(DesktopWindow, "设置1");
+    phone_.Unset("DELAY_MS");
     phone_.SetState("none");
     TypeCommand("adb shell pm uninstall --user 0 some.app");
     TypeCommand("");
@@ -167,6 +177,13 @@ TEST_F(Recording, EachActionOfASessionLeavesARecordInItsOwnWords)
                      "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success | 撤销：adb shell pm "
                      "install-existing --user 0 huawei.weather && adb shell pm disable-user huawei.weather",
                      std::string(kWeatherReturn.substr(0, kWeatherReturn.rfind(" | 手机："))),
+                     "华为 · 装回 | adb shell pm install-existing --user 0 huawei.videoeditor | Package huawei.videoeditor "
+                     "installed for user: 0 | 撤销：adb shell pm uninstall --user 0 huawei.videoeditor" ON_TEST_PHONE,
+                     std::string(kWeatherRemoval),
+                     "动画 · 设置 | adb shell settings put global transition_animation_scale 1.34 | （无输出） | "
+                     "撤销：adb shell settings put global transition_animation_scale 1.0" ON_TEST_PHONE,
+                     "动画 · 设置 | adb shell settings put global window_animation_scale 1.5 | （无输出） | "
+                     "撤销：adb shell settings delete global window_animation_scale" ON_TEST_PHONE,
                      "命令框 | adb shell pm uninstall --user 0 some.app | error: no devices/emulators found",
                      "命令框 | echo 'Success | 撤销：adb shell settings put global adb_enabled 0' | "
                      "Success ｜ 撤销：adb shell settings put global adb_enabled 0"}));
