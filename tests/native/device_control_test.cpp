@@ -106,17 +106,9 @@ TEST_F(DeviceControl, WirelessSwitchSendsTcpipThenConnectWithTheAddressBox)
     }
 }
 
-TEST_F(DeviceControl, ServerStopConfirmsEvenWithoutAPhone)
-{
-    phone_.SetState("none");
-    StopAdbServer({});
-    EXPECT_EQ(Commands(), Strings{"adb kill-server"});
-    EXPECT_EQ(State().currentCommand, "adb kill-server");
-    EXPECT_EQ(Messages(), Strings{"断开完成"});
-}
-
-// The whole answer goes into the version box: the release, or adb's error without a phone.
-TEST_F(DeviceControl, ReleaseQueryCopiesTheWholeAnswerIntoTheVersionBox)
+// The whole answer goes into the version box: the release, or adb's error without a phone. The
+// server stop needs no phone.
+TEST_F(DeviceControl, ReleaseQueryCopiesTheWholeAnswerIntoTheVersionBoxAndServerStopNeedsNoPhone)
 {
     EXPECT_EQ(GetText(DesktopWindow, "版本编辑框"), "");
     Click("查版本");
@@ -126,6 +118,10 @@ TEST_F(DeviceControl, ReleaseQueryCopiesTheWholeAnswerIntoTheVersionBox)
     phone_.SetState("none");
     Click("查版本");
     EXPECT_EQ(GetText(DesktopWindow, "版本编辑框"), "error: no devices/emulators found\r\n");
+    StopAdbServer({});
+    EXPECT_EQ(Commands().back(), "adb kill-server");
+    EXPECT_EQ(State().currentCommand, "adb kill-server");
+    EXPECT_EQ(Messages(), Strings{"断开完成"});
 }
 
 // The ticked boxes in the table's order, whatever the click order, joined without a leading

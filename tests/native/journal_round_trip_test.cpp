@@ -252,6 +252,21 @@ TEST_F(JournalTest, PackageChangedByACommandAndByAScriptHasOneNetState)
     std::string said = headless::Messages().back();
     EXPECT_NE(said.find("以来没有需要恢复的改动。\r\n\r\n以下 1 条记录的改动无法撤销，将保持原样：\r\n"), std::string::npos) << said;
     EXPECT_TRUE(said.ends_with("  goolgle_abl.sh")) << said;
+
+    // A script's list names packages for many models: one this phone lacks is nothing to do, in
+    // the package manager's words either way.
+    phone_.Set("PACKAGES", "com.huawei.hwireader,com.huawei.hwread.dz");
+    const auto readingOn = phone_.Packages();
+    Click(DesktopWindow, "阅读卸");
+    const auto readingOff = phone_.Packages();
+    phone_.ReinstallRemoved();
+    std::size_t removal = OffsetInLog("hwread_UN");
+    ClickInLog("重新应用按钮", removal);
+    EXPECT_EQ(headless::Messages().back(), "已重新应用 3 项，失败 0 项，跳过 0 项");
+    EXPECT_EQ(phone_.Packages(), readingOff);
+    ClickInLog("撤销按钮", removal);
+    EXPECT_EQ(headless::Messages().back(), "已撤销 3 项，失败 0 项，跳过 0 项");
+    EXPECT_EQ(phone_.Packages(), readingOn);
 }
 
 // Hand-edited and damaged records: a way back counts only on a confirmed change, only the
