@@ -211,22 +211,35 @@ ProgramRun RunProgram(std::string_view commandLine, bool waitForExit, int showSt
     return AwaitEnd(started, pipe.get());
 }
 
-// The shell and COM are loaded the first time an address is opened, not at start-up, where the
-// program has no use for them. "COM should be initialized before ShellExecute is called" (MSDN,
-// ShellExecuteW); this thread is the one that calls it, for the process's life.
-void OpenWebAddress(std::string_view address)
+namespace {
+
+// COM for this thread, once: "COM should be initialized before ShellExecute is called" (MSDN,
+// ShellExecuteW), since the "open" verb may hand the address to a COM-based handler. The program's
+// one thread opens every address, for the process's life.
+void InitialiseComOnce()
 {
     using InitialiseCom = HRESULT WINAPI(void*, DWORD);
+    static bool tried = false;
+    if (tried) {
+        return;
+    }
+    tried = true;
+    if (auto* initialise = SystemFunction<InitialiseCom>(L"ole32.dll", "CoInitializeEx")) {
+        initialise(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    }
+}
+
+}  // namespace
+
+// The shell and COM are loaded the first time an address is opened, not at start-up, where the
+// program has no use for them.
+void OpenWebAddress(std::string_view address)
+{
     using OpenWithShell = HINSTANCE WINAPI(HWND, const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*, INT);
-    static const bool comTried = [] {
-        if (auto* initialise = SystemFunction<InitialiseCom>(L"ole32.dll", "CoInitializeEx")) {
-            initialise(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        }
-        return true;
-    }();
+    InitialiseComOnce();
     static auto* shellExecute = SystemFunction<OpenWithShell>(L"shell32.dll", "ShellExecuteW");
-    HWND owner = FindWindowW(nullptr, L"Microsoft Internet Explorer");
-    if (comTried && shellExecute != nullptr) {
+    if (shellExecute != nullptr) {
+        HWND owner = FindWindowW(nullptr, L"Microsoft Internet Explorer");
         shellExecute(owner, L"open", Utf8ToWide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     }
 }
