@@ -45,13 +45,15 @@ private:
     {
         while (!stop_) {
             if (HWND box = WatchedMessageBox()) {
+                // Kept before the observer runs: an observer may wait for the program to end, and
+                // whoever waits for that end reads the texts at once.
                 std::string text = MessageText(box);
-                if (observer_) {
-                    observer_(text);
-                }
                 {
                     std::lock_guard lock(mutex_);
-                    texts_.push_back(std::move(text));
+                    texts_.push_back(text);
+                }
+                if (observer_) {
+                    observer_(text);
                 }
                 bool question = GetDlgItem(box, IDYES) != nullptr;
                 int button = !question ? IDOK : questions_ == Questions::Yes ? IDYES : IDNO;
