@@ -66,23 +66,10 @@ std::optional<PhoneChange> SettingChangeOf(const Words& words)
     return std::nullopt;
 }
 
-// "pm list packages" answers one "package:NAME" line per package whose name contains the filter.
-std::optional<bool> IsListed(std::string_view package, std::string_view answer)
-{
-    bool listed = false;
-    for (std::string_view line : AnswerLines(answer)) {
-        if (!line.starts_with("package:")) {
-            return std::nullopt;
-        }
-        listed = listed || line.substr(8) == package;
-    }
-    return listed;
-}
-
 std::optional<std::string> ReplacedPackageState(const PhoneChange& change, std::string_view answer)
 {
-    std::optional<bool> listed = IsListed(change.package, answer);
-    return listed ? ReplacedPackageState(change, *listed) : std::nullopt;
+    std::optional<std::set<std::string>> listed = ListedPackages(answer);
+    return listed ? ReplacedPackageState(change, listed->contains(change.package)) : std::nullopt;
 }
 
 // "settings get" answers the value, or "null" for a setting that is not set.
@@ -149,6 +136,18 @@ std::vector<std::string_view> AnswerLines(std::string_view output)
         }
     }
     return lines;
+}
+
+std::optional<std::set<std::string>> ListedPackages(std::string_view answer)
+{
+    std::set<std::string> packages;
+    for (std::string_view line : AnswerLines(answer)) {
+        if (!line.starts_with("package:")) {
+            return std::nullopt;
+        }
+        packages.emplace(line.substr(8));
+    }
+    return packages;
 }
 
 std::string PhoneChange::Subject() const

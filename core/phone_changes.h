@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,6 +55,10 @@ std::optional<std::string> ReplacedState(const PhoneChange& change, std::string_
 // The answer's lines that say something, in order, without trailing blanks and without adb's
 // lines about its server (see IsAdbServerNotice).
 std::vector<std::string_view> AnswerLines(std::string_view output);
+
+// The packages of a "pm list packages" answer, one "package:NAME" line each; none when another
+// line is among them (an error of the package manager's).
+std::optional<std::set<std::string>> ListedPackages(std::string_view answer);
 
 // True when the command's whole answer is the one Android gives when it has made the change.
 bool IsConfirmed(const PhoneChange& change, std::string_view output);

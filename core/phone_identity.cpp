@@ -73,19 +73,6 @@ std::vector<std::string_view> ExpectedMarks(const ActionReads& reads)
     return marks;
 }
 
-// "package:NAME" lines; none when another line is among them (an error of the package manager's).
-std::optional<std::set<std::string>> PackageList(const std::vector<std::string>& lines)
-{
-    std::set<std::string> packages;
-    for (const std::string& line : lines) {
-        if (!line.starts_with("package:")) {
-            return std::nullopt;
-        }
-        packages.insert(line.substr(8));
-    }
-    return packages;
-}
-
 std::string JoinLines(const std::vector<std::string>& lines)
 {
     std::string joined;
@@ -160,11 +147,11 @@ std::optional<PhoneFacts> ParsePhoneFacts(std::string_view answer, const ActionR
     PhoneFacts facts{{lines[0], lines[1], TextToInteger(lines[2])}, std::nullopt, std::nullopt, {}};
     std::vector<std::string_view> marks = ExpectedMarks(reads);
     std::vector<Section> sections = SectionsOf({lines.begin() + 3, lines.end()});
-    facts.disabledPackages = PackageList(sections.front().lines);
+    facts.disabledPackages = ListedPackages(JoinLines(sections.front().lines));
     std::size_t setting = 0;
     for (std::size_t i = 1; i < sections.size() && i <= marks.size() && sections[i].mark == marks[i - 1]; ++i) {
         if (sections[i].mark == kInstalledMark) {
-            facts.installedPackages = PackageList(sections[i].lines);
+            facts.installedPackages = ListedPackages(JoinLines(sections[i].lines));
             continue;
         }
         const SettingName& name = reads.settings[setting++];
