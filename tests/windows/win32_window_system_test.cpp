@@ -172,10 +172,8 @@ TEST_F(FormTest, WindowAndControlsStandAsDeclared)
     EXPECT_TRUE(OpenWindow(FormWindow, false));
     EXPECT_EQ(WindowHandle(FormWindow), form) << "opening an open window keeps the one copy";
     EXPECT_EQ(Log(), std::vector<std::string>{"created 第一行\r\n"});
-}
 
-TEST_F(FormTest, DeclaredFontsAreCreatedWithPixelHeightAndChineseCharacterSet)
-{
+    // Declared fonts have their pixel height and the Chinese character set; undeclared ones are the GUI font.
     LOGFONTW button = FontOf(Handle(FormWindow, "按钮"));
     EXPECT_EQ(std::wstring(button.lfFaceName), L"新宋体");
     EXPECT_EQ(button.lfHeight, -14);
@@ -188,7 +186,9 @@ TEST_F(FormTest, DeclaredFontsAreCreatedWithPixelHeightAndChineseCharacterSet)
               reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
 }
 
-TEST_F(FormTest, ReadOnlyEditBoxAndCheckBoxAskForTheirDeclaredColours)
+// The read-only edit box and the check box ask for their declared colours; the self-drawn kinds
+// paint theirs and their pictures; a transparent label shows what lies behind and keeps its whole line.
+TEST_F(FormTest, DeclaredColoursPicturesAndTransparencyArePainted)
 {
     HDC dc = CreateCompatibleDC(nullptr);
     auto brush = reinterpret_cast<HBRUSH>(SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
@@ -204,20 +204,14 @@ TEST_F(FormTest, ReadOnlyEditBoxAndCheckBoxAskForTheirDeclaredColours)
     SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Handle(FormWindow, kOutputBox)));
     EXPECT_EQ(GetTextColor(dc), RGB(0x80, 0x80, 0x80));
     DeleteDC(dc);
-}
 
-TEST_F(FormTest, SelfDrawnKindsPaintTheirColoursAndPictures)
-{
     EXPECT_EQ(PixelOf(Handle(FormWindow, "分隔条"), 5, 5), RGB(0x80, 0x80, 0xC0));
     EXPECT_EQ(PixelOf(Handle(FormWindow, "标签"), 1, 1), RGB(0xFF, 0xFF, 0));
     EXPECT_EQ(PixelOf(Handle(FormWindow, "分组框"), 140, 70), RGB(0xE0, 0xE0, 0xFF));
     EXPECT_EQ(PixelOf(Handle(FormWindow, "图片"), 2, 10), RGB(0xFF, 0, 0));
     EXPECT_EQ(PixelOf(Handle(FormWindow, "图片"), 37, 10), RGB(0, 0, 0xFF));
     EXPECT_EQ(PixelOf(Handle(FormWindow, "坏图片"), 10, 10), GetSysColor(COLOR_BTNFACE));
-}
 
-TEST_F(FormTest, TransparentLabelShowsWhatLiesBehindAndKeepsItsWholeLine)
-{
     EXPECT_EQ(PixelOf(Handle(FormWindow, "空白"), 20, 4), RGB(0x80, 0x80, 0xC0));
     HWND label = Handle(FormWindow, "透明");
     RECT r;
@@ -262,20 +256,6 @@ TEST_F(FormTest, ClicksAndPressesReachTheirHandlers)
     EXPECT_FALSE(IsChecked(FormWindow, "选择框"));
 }
 
-TEST_F(FormTest, KeyDownSeesEnterAndTheEditBoxStillGetsTheKey)
-{
-    Log().clear();
-    HWND lines = Handle(FormWindow, "多行框");
-    SetFocus(lines);
-    PostKey(lines, VK_RETURN);
-    ProcessPendingEvents();
-    PostKey(Handle(FormWindow, "命令框"), VK_RETURN);
-    ProcessHolding({VK_SHIFT});
-    EXPECT_EQ(Log(), (std::vector<std::string>{"focus 多行框", "key 多行框 13", "key 命令框 13 1"}));
-    EXPECT_EQ(GetText(FormWindow, "多行框"), "\r\nab");
-    EXPECT_TRUE(IsOpen(FormWindow));
-}
-
 TEST_F(FormTest, TabWalksTheTabStopsIntoGroupsAndPagesAndSkipsTheSkippedBox)
 {
     SetFocus(Handle(FormWindow, "按钮"));
@@ -294,13 +274,21 @@ TEST_F(FormTest, TabWalksTheTabStopsIntoGroupsAndPagesAndSkipsTheSkippedBox)
     EXPECT_EQ(GetFocus(), Handle(FormWindow, "页一按钮"));
 }
 
-// Esc closes the window, but not with Control held; so does the close box; CloseWindowLater waits
-// for the loop. A closed or undeclared window reads empty, ignores writes and does not open; the
-// keeper stays open throughout.
-TEST_F(FormTest, EscTheCloseBoxAndCloseWindowLaterCloseTheWindow)
+// KeyDown sees Enter, with its modifiers, and the edit box still gets the key. Esc closes the
+// window, but not with Control held; so does the close box; CloseWindowLater waits for the loop.
+// A closed or undeclared window reads empty, ignores writes and does not open; the keeper stays
+// open throughout.
+TEST_F(FormTest, KeysTheCloseBoxAndCloseWindowLaterCloseTheWindowOnlyWhenMeantTo)
 {
+    Log().clear();
     HWND lines = Handle(FormWindow, "多行框");
     SetFocus(lines);
+    PostKey(lines, VK_RETURN);
+    ProcessPendingEvents();
+    PostKey(Handle(FormWindow, "命令框"), VK_RETURN);
+    ProcessHolding({VK_SHIFT});
+    EXPECT_EQ(Log(), (std::vector<std::string>{"focus 多行框", "key 多行框 13", "key 命令框 13 1"}));
+    EXPECT_EQ(GetText(FormWindow, "多行框"), "\r\nab");
     PostKey(lines, VK_ESCAPE);
     ProcessHolding({VK_CONTROL});
     EXPECT_TRUE(IsOpen(FormWindow));
@@ -375,18 +363,6 @@ TEST_F(FormTest, RunStartedDuringARunCompletesAndTheOuterRunGoesOn)
     RunCurrentCommand();
     EXPECT_EQ(Log(), std::vector<std::string>{"inner\r\n"});
     EXPECT_EQ(GetText(FormWindow, kOutputBox), "inner\r\ndevice\r\n");
-}
-
-TEST_F(FormTest, ProcessPendingEventsLeavesTheQuitMessageQueued)
-{
-    Log().clear();
-    PostMessageW(Handle(FormWindow, "图片"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 2));
-    PostQuitMessage(0);
-    ProcessPendingEvents();
-    EXPECT_EQ(Log(), (std::vector<std::string>{"press 图片 1,2"}));
-    MSG quit;
-    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_FALSE(IsProgramEnding());
 }
 
 // In a helper program (helpers/fatal_error_program.cpp), each report ends the program with exit
