@@ -15,9 +15,10 @@
 #include "core/runner.h"
 #include "core/window_names.h"
 #include "platform/win32/live_window.h"
+#include "platform/win32/owned_handle.h"
+#include "platform/win32/wide.h"
 #include "platform/window_system.h"
 #include "support/fake_phone.h"
-#include "support/helper_program.h"
 #include "support/message_box_answerer.h"
 #include "support/program_start.h"
 #include "support/win32_windows.h"
@@ -365,6 +366,40 @@ TEST_F(FormTest, RunStartedDuringARunCompletesAndTheOuterRunGoesOn)
     EXPECT_EQ(GetText(FormWindow, kOutputBox), "inner\r\ndevice\r\n");
 }
 
+struct HelperEnding {
+    DWORD exitCode = 0;
+    std::vector<std::string> messages;  // the texts of its "信息：" boxes, in order
+};
+
+// Starts the helper program beside the test program with the arguments, answers every box it shows
+// with OK (after the observer, if any, has seen it) and waits at most a minute for its end; a
+// helper that runs longer fails the test and is ended.
+HelperEnding RunHelperProgram(std::string_view arguments, MessageBoxAnswerer::Observer observer = {})
+{
+    std::wstring commandLine =
+        L"\"" + Utf8ToWide(JoinPath(ProgramDirectory(), "fatal_error_program.exe")) + L"\" " + Utf8ToWide(arguments);
+    STARTUPINFOW startInfo{};
+    startInfo.cb = sizeof(startInfo);
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startInfo,
+                        &started)) {
+        ADD_FAILURE() << "could not start the helper program";
+        return {};
+    }
+    OwnedHandle process(started.hProcess);
+    OwnedHandle thread(started.hThread);
+    HelperEnding ending;
+    MessageBoxAnswerer answerer(std::move(observer), started.dwProcessId);
+    if (WaitForSingleObject(process.Get(), 60000) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "the helper program did not end";
+        TerminateProcess(process.Get(), 1);
+        WaitForSingleObject(process.Get(), INFINITE);
+    }
+    GetExitCodeProcess(process.Get(), &ending.exitCode);
+    ending.messages = answerer.Texts();
+    return ending;
+}
+
 // In a helper program (helpers/fatal_error_program.cpp), each report ends the program with exit
 // code -1 instead of passing unnoticed: a misdeclared window or control (as on the headless window
 // system), and a failed allocation even when no allocation succeeds any more.
@@ -376,7 +411,7 @@ TEST(FatalError, IsReportedOnceAndEndsTheProgramWithExitCodeMinusOne)
         {"allocate", "分配 100 字节内存失败!"},
     };
     for (const auto& [mistake, report] : cases) {
-        HelperEnding ending = RunHelperProgram("fatal_error_program.exe", mistake);
+        HelperEnding ending = RunHelperProgram(mistake);
         EXPECT_EQ(ending.messages, std::vector<std::string>{std::string("运行时出错!\r\n") + report}) << mistake;
         EXPECT_EQ(ending.exitCode, static_cast<DWORD>(-1)) << mistake;
     }
@@ -396,7 +431,7 @@ TEST(FatalError, FailureWhileTheReportIsShownEndsTheProgramAtOnce)
         PostMessageW(window, WM_APP, 0, 0);
         endedUnanswered = program && WaitForSingleObject(program.Get(), 10000) == WAIT_OBJECT_0;
     };
-    HelperEnding ending = RunHelperProgram("fatal_error_program.exe", "fails-while-shown", failAgain);
+    HelperEnding ending = RunHelperProgram("fails-while-shown", failAgain);
     EXPECT_EQ(ending.messages, std::vector<std::string>{"运行时出错!\r\nfirst"});
     EXPECT_TRUE(endedUnanswered);
     EXPECT_EQ(ending.exitCode, static_cast<DWORD>(-1));
@@ -404,7 +439,7 @@ TEST(FatalError, FailureWhileTheReportIsShownEndsTheProgramAtOnce)
 
 TEST(FatalError, LongDetailIsCutAtACharacterBoundary)
 {
-    HelperEnding ending = RunHelperProgram("fatal_error_program.exe", "long-detail");
+    HelperEnding ending = RunHelperProgram("long-detail");
     ASSERT_EQ(ending.messages.size(), 1u);
     const std::string heading = "运行时出错!\r\n";
     ASSERT_TRUE(ending.messages[0].starts_with(heading)) << ending.messages[0];
