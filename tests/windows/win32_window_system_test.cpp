@@ -143,6 +143,7 @@ protected:
 
 // The window has its declared outer size, centred; controls stand relative to their containers,
 // stacked front to rear in declared order; Created runs inside OpenWindow once every control exists.
+// The first page is shown, and switching pages swaps their children.
 TEST_F(FormTest, WindowAndControlsStandAsDeclared)
 {
     RECT r;
@@ -180,11 +181,20 @@ TEST_F(FormTest, WindowAndControlsStandAsDeclared)
     EXPECT_EQ(button.lfHeight, -14);
     EXPECT_EQ(button.lfCharSet, GB2312_CHARSET);
     EXPECT_EQ(button.lfQuality, PROOF_QUALITY);
-    LOGFONTW pages = FontOf(Handle(FormWindow, "页面"));
-    EXPECT_EQ(std::wstring(pages.lfFaceName), L"黑体");
-    EXPECT_EQ(pages.lfHeight, -19);
+    LOGFONTW headers = FontOf(Handle(FormWindow, "页面"));
+    EXPECT_EQ(std::wstring(headers.lfFaceName), L"黑体");
+    EXPECT_EQ(headers.lfHeight, -19);
     EXPECT_EQ(SendMessageW(Handle(FormWindow, kOutputBox), WM_GETFONT, 0, 0),
               reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+
+    HWND pages = Handle(FormWindow, "页面");
+    EXPECT_TRUE(IsWindowVisible(Handle(FormWindow, "页一按钮")));
+    EXPECT_FALSE(IsWindowVisible(Handle(FormWindow, "页二标签")));
+    SendMessageW(pages, TCM_SETCURSEL, 1, 0);
+    NMHDR change{pages, static_cast<UINT_PTR>(GetDlgCtrlID(pages)), static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(GetParent(pages), WM_NOTIFY, change.idFrom, reinterpret_cast<LPARAM>(&change));
+    EXPECT_FALSE(IsWindowVisible(Handle(FormWindow, "页一按钮")));
+    EXPECT_TRUE(IsWindowVisible(Handle(FormWindow, "页二标签")));
 }
 
 // The read-only edit box and the check box ask for their declared colours; the self-drawn kinds
@@ -227,18 +237,6 @@ TEST_F(FormTest, DeclaredColoursPicturesAndTransparencyArePainted)
         }
     }
     EXPECT_GT(inked, 20);
-}
-
-TEST_F(FormTest, FirstPageIsShownAndSwitchingPagesSwapsTheirChildren)
-{
-    HWND pages = Handle(FormWindow, "页面");
-    EXPECT_TRUE(IsWindowVisible(Handle(FormWindow, "页一按钮")));
-    EXPECT_FALSE(IsWindowVisible(Handle(FormWindow, "页二标签")));
-    SendMessageW(pages, TCM_SETCURSEL, 1, 0);
-    NMHDR change{pages, static_cast<UINT_PTR>(GetDlgCtrlID(pages)), static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageW(GetParent(pages), WM_NOTIFY, change.idFrom, reinterpret_cast<LPARAM>(&change));
-    EXPECT_FALSE(IsWindowVisible(Handle(FormWindow, "页一按钮")));
-    EXPECT_TRUE(IsWindowVisible(Handle(FormWindow, "页二标签")));
 }
 
 // A check box has toggled before Clicked runs, and SetChecked raises nothing; LeftButtonDown fires
