@@ -75,21 +75,6 @@ TEST(CapturedRunLifetime, EmptyReadsDoNotBlockAndTheEndIsSeenWithoutReading)
     EXPECT_EQ(run->ReadAvailable(kRunnerChunkBytes), "unread\n");
 }
 
-TEST(CapturedRunLifetime, DestroyingARunLeavesItsCommandRunning)
-{
-    std::string pid;
-    {
-        auto run = CapturedRun::Start("echo $$; exec sleep 30");
-        ASSERT_NE(run, nullptr);
-        while (pid.find('\n') == std::string::npos) {
-            pid += run->ReadAvailable(kRunnerChunkBytes);
-            run->WaitForActivity(10);
-        }
-    }
-    pid.pop_back();
-    EXPECT_EQ(RunToEnd("kill -0 " + pid + " && echo running; kill " + pid), "running\n");
-}
-
 // A shell given up on while it ran is reaped once it has ended, at the latest when the program
 // exits: the process that adopts the program's orphans (here a subreaper standing in for init)
 // must be handed no zombie.

@@ -88,34 +88,11 @@ TEST_F(EnteringTheDesktop, TabNeverLandsOnTheCommandBox)
 
 using TypedCommands = DesktopWindowTest;
 
-// Enter runs the text exactly as typed, empties the box and replaces the last output with the
-// command's; an empty box only clears the output. No message box appears.
-TEST_F(TypedCommands, EnterRunsTheTextAsTypedInPlaceOfTheLastOutput)
-{
-    FakePhone phone;
-    TypeCommand("adb devices");
-    EXPECT_EQ(Output(), "List of devices attached\r\nFAKE0001\tdevice\r\n\r\n");
-    EXPECT_EQ(CommandBox(), "");
-    TypeCommand("  adb shell getprop ro.build.version.release ");
-    EXPECT_EQ(State().currentCommand, "  adb shell getprop ro.build.version.release ");
-    EXPECT_EQ(Output(), "12\r\n");
-    EXPECT_EQ(phone.Commands(), (std::vector<std::string>{"adb devices", "adb shell getprop ro.build.version.release"}));
-    TypeCommand("");
-    EXPECT_EQ(Output(), "");
-    EXPECT_EQ(phone.Commands().size(), 2u);
-    EXPECT_TRUE(headless::Messages().empty()) << "the console shows no message box";
-}
-
-TEST_F(TypedCommands, ErrorsAndOtherProgramsOutputIsShownLikeAnyOutput)
-{
-    FakePhone phone("none");
-    TypeCommand("adb shell settings put global x 1");
-    EXPECT_EQ(Output(), "error: no devices/emulators found\r\n");
-    TypeCommand("pwd");
-    EXPECT_EQ(Output(), ProgramDirectory() + "\r\n") << "runs in the program's directory";
-}
-
-TEST_F(TypedCommands, OtherKeysRunNothingAndEscEndsTheProgram)
+// Keys other than Enter run nothing. Enter runs the text exactly as typed, empties the box and
+// replaces the last output with the command's, errors and other programs' output alike, in the
+// program's directory; an empty box only clears the output. No message box appears. Esc in the
+// command box ends the program.
+TEST_F(TypedCommands, EnterRunsTheTextAsTypedInPlaceOfTheLastOutputAndEscEndsTheProgram)
 {
     FakePhone phone;
     EnterCommandBox();
@@ -125,6 +102,25 @@ TEST_F(TypedCommands, OtherKeysRunNothingAndEscEndsTheProgram)
     EXPECT_EQ(CommandBox(), "adb devices");
     EXPECT_EQ(Output(), kWelcomeText);
     EXPECT_TRUE(phone.Commands().empty());
+
+    EnterCommandBox();
+    headless::PressKey(DesktopWindow, kEnter);
+    EXPECT_EQ(Output(), "List of devices attached\r\nFAKE0001\tdevice\r\n\r\n");
+    EXPECT_EQ(CommandBox(), "");
+    TypeCommand("  adb shell getprop ro.build.version.release ");
+    EXPECT_EQ(State().currentCommand, "  adb shell getprop ro.build.version.release ");
+    EXPECT_EQ(Output(), "12\r\n");
+    EXPECT_EQ(phone.Commands(), (std::vector<std::string>{"adb devices", "adb shell getprop ro.build.version.release"}));
+    TypeCommand("");
+    EXPECT_EQ(Output(), "");
+    EXPECT_EQ(phone.Commands().size(), 2u);
+    phone.SetState("none");
+    TypeCommand("adb shell settings put global x 1");
+    EXPECT_EQ(Output(), "error: no devices/emulators found\r\n");
+    TypeCommand("pwd");
+    EXPECT_EQ(Output(), ProgramDirectory() + "\r\n") << "runs in the program's directory";
+    EXPECT_TRUE(headless::Messages().empty()) << "the console shows no message box";
+
     EnterCommandBox();
     headless::PressKey(DesktopWindow, kEsc);
     EXPECT_FALSE(headless::IsOpen(DesktopWindow));

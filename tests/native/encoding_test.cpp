@@ -42,11 +42,16 @@ struct Decoding {
     const char* name;
     std::vector<std::string> chunks;
     std::string text;
+    LegacyCodePage page = LegacyCodePage::Console;
 };
 
 // Bytes that are not UTF-8 are read in code page 936, as on the users' Windows: a lead byte takes
-// the byte after it, ASCII included; what means nothing becomes U+FFFD.
-TEST(OutputDecoder, DecodesChunkByChunk)
+// the byte after it, ASCII included; what means nothing becomes U+FFFD. Each case is decoded in its
+// chunks, whole, cut in two at every point and byte by byte: the text must not change. A run of
+// non-ASCII bytes is judged as a whole, so a read that ends inside it must not decide on the part
+// it has seen. The companion scripts write GBK, also where no legacy code page exists: whole
+// characters come through wherever a read ends, and adb's UTF-8 beside them stays UTF-8.
+TEST(OutputDecoder, DecodesTheSameWhereverTheChunkBordersFall)
 {
     const Decoding cases[] = {
         {"UTF-8 passes through", {"设备 device\r\n"}, "设备 device\r\n"},
@@ -57,19 +62,39 @@ TEST(OutputDecoder, DecodesChunkByChunk)
         {"CR at a chunk's end pairs with the next line feed", {"one\r", "\ntwo"}, "one\r\ntwo"},
         {"line feed after a chunk ending in text", {"one", "\ntwo"}, "one\r\ntwo"},
         {"line feed after a chunk ending in a character", {"设备", "\n"}, "设备\r\n"},
+        {"line ends around a four-byte character", {"one\r\ntwo\n\r\n\xF0\x9F\x98\x80\n"}, "one\r\ntwo\r\n\r\n😀\r\n"},
         {"a byte that is nothing", {"a\xFF" "b"}, "a" + kReplacement + "b"},
         {"the euro sign, then a cut-off lead byte", {"\x80\xBF"}, "€" + kReplacement},
         {"a lead byte takes ASCII", {"\xE8" "ab"}, "鑑b"},
         {"a lead byte before a line feed", {"\xE8", "\n"}, kReplacement + "\r\n"},
+        {"an invalid byte makes its whole run GBK; a lead byte at the end takes ASCII", {"设备\xFF设备\n设备\r\n\xE8" "a"},
+         GbkToUtf8("设备\xFF设备") + "\r\n设备\r\n鑑"},
         {"an overlong UTF-8 form", {"\xC0\xAF"}, "蜡"},
         {"a UTF-8 surrogate", {"\xED\xA0\x80"}, "頎€"},
         {"UTF-8, then a byte that makes the run not UTF-8", {"\xC3\xA9\x80"}, "茅€"},
+        {"GBK whose first two bytes alone pass for UTF-8", {"x \xD6\xB8\xB6\xA8\r\n"}, "x 指定\r\n"},
         {"a character cut off by the end", {"ok 中文\xE4"}, "ok 中文" + kReplacement},
         {"a character cut off by the end, in chunks", {"ok 中", "文\xE4\xB8"}, "ok 中文" + kReplacement},
         {"empty chunks change nothing", {"", "a\xE8", "", "\xBF\x9E", ""}, "a连"},
+        {"the GBK page on script output", {Utf8ToGbk("没有找到手机。") + "\r\nmodel: 畅享\r\n\xD6" "A\xFF"},
+         "没有找到手机。\r\nmodel: 畅享\r\n" + GbkToUtf8("\xD6" "A") + kReplacement, LegacyCodePage::Gbk},
     };
     for (const Decoding& row : cases) {
-        EXPECT_EQ(DecodeChunks(row.chunks), row.text) << row.name;
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(DecodeChunks(row.chunks, row.page), row.text);
+        std::string bytes;
+        for (const std::string& chunk : row.chunks) {
+            bytes += chunk;
+        }
+        for (std::size_t split = 0; split <= bytes.size(); ++split) {
+            ASSERT_EQ(DecodeChunks({bytes.substr(0, split), bytes.substr(split)}, row.page), row.text)
+                << "split after byte " << split;
+        }
+        std::vector<std::string> bytewise;
+        for (char byte : bytes) {
+            bytewise.emplace_back(1, byte);
+        }
+        EXPECT_EQ(DecodeChunks(bytewise, row.page), row.text);
     }
 }
 
@@ -101,43 +126,6 @@ TEST(OutputDecoder, LineFeedsAndCharactersAtEveryOffsetOfALongRun)
             << "character at " << at;
         EXPECT_EQ(decoder.Decode(run.substr(0, at) + "\xFF" + run.substr(at)), run.substr(0, at) + kReplacement + run.substr(at))
             << "invalid byte at " << at;
-    }
-}
-
-// Each case decoded whole, then cut in two at every point and byte by byte: the text must not
-// change. A run of non-ASCII bytes is judged as a whole, so a read that ends inside it must not
-// decide on the part it has seen.
-TEST(OutputDecoder, TextIsTheSameWhereverTheChunkBordersFall)
-{
-    const std::string cases[] = {
-        "\xC3\xA9\x80",                  // UTF-8 "é", then a byte that makes the run not UTF-8
-        "x \xD6\xB8\xB6\xA8\r\n",         // GBK "指定": its first two bytes alone pass for UTF-8
-        "ok 中文\xE4",                    // a character cut off by the end of the output
-        "设备\xFF设备\n设备\r\n\xE8" "a",    // invalid bytes inside and at the end of runs
-        "one\r\ntwo\n\r\n\xF0\x9F\x98\x80\n",  // line ends around a four-byte character
-    };
-    for (const std::string& bytes : cases) {
-        std::string whole = DecodeChunks({bytes});
-        for (std::size_t split = 1; split < bytes.size(); ++split) {
-            EXPECT_EQ(DecodeChunks({bytes.substr(0, split), bytes.substr(split)}), whole)
-                << "split after byte " << split << " of " << testing::PrintToString(bytes);
-        }
-        std::vector<std::string> bytewise;
-        for (char byte : bytes) {
-            bytewise.emplace_back(1, byte);
-        }
-        EXPECT_EQ(DecodeChunks(bytewise), whole) << testing::PrintToString(bytes);
-    }
-}
-
-// The companion scripts write GBK, also where no legacy code page exists: whole characters come
-// through wherever a read ends, and adb's UTF-8 beside them stays UTF-8.
-TEST(OutputDecoder, GbkPageReadsScriptOutputWhereverTheChunkBordersFall)
-{
-    const std::string bytes = Utf8ToGbk("没有找到手机。") + "\r\nmodel: 畅享\r\n\xD6" "A\xFF";
-    const std::string text = "没有找到手机。\r\nmodel: 畅享\r\n" + GbkToUtf8("\xD6" "A") + kReplacement;
-    for (std::size_t split = 0; split < bytes.size(); ++split) {
-        EXPECT_EQ(DecodeChunks({bytes.substr(0, split), bytes.substr(split)}, LegacyCodePage::Gbk), text) << split;
     }
 }
 

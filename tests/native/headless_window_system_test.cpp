@@ -126,6 +126,7 @@ TEST_F(Opening, OpenWindowBuildsAWindowOnceRunsItsCreatedHandlerAndRefusesAnUnde
     EXPECT_TRUE(OpenWindow(StartWindow, false));
     EXPECT_EQ(GetText(StartWindow, "输入框"), "typed") << "built again";
     EXPECT_EQ(headless::OpenWindows(), std::vector<WindowId>{StartWindow});
+    EXPECT_EQ(headless::WindowTitle(StartWindow), "开始");
 
     // The desktop's Created handler runs before OpenWindow returns; the close it asks for waits.
     OpenWindow(DesktopWindow, false);
@@ -154,14 +155,22 @@ TEST_F(Opening, ModalOpenDisablesTheOthersAndReturnsOnlyOnceTheWindowHasClosed)
 
 using Closing = HeadlessWindows;
 
-// The close goes before input posted earlier: a click must not reach a window being closed.
-TEST_F(Closing, CloseWindowLaterWaitsForTheHandlerAndGoesBeforeEarlierInput)
+// The close goes before input posted earlier: a click must not reach a window being closed. A
+// handler whose window the user closes while it lets events through goes on to its end.
+TEST_F(Closing, CloseWindowLaterWaitsForTheHandlerAndGoesBeforeEarlierInputAndTheHandlerOutlivesItsWindow)
 {
     OpenStartBesideDesktop();
     headless::Post([] { headless::Click(StartWindow, "计数"); });
     headless::Click(StartWindow, "稍后关闭");
     EXPECT_EQ(Log(), std::vector<std::string>{"still open"});
     EXPECT_FALSE(headless::IsOpen(StartWindow));
+
+    OpenWindow(StartWindow, false);
+    headless::Post([] { headless::CloseBox(StartWindow); });
+    headless::Click(StartWindow, "运行");
+    EXPECT_EQ(Log(), (std::vector<std::string>{"still open", "handler survived"}));
+    EXPECT_FALSE(headless::IsOpen(StartWindow));
+    EXPECT_TRUE(headless::IsOpen(DesktopWindow));
 }
 
 TEST_F(Closing, WindowReopenedWhileBeingClosedSurvivesTheOldClose)
@@ -213,24 +222,24 @@ TEST_F(Closing, ClosedWindowOfTwoEndsNothingReadsNothingAndReopensAfresh)
     EXPECT_EQ(headless::VisiblePage(StartWindow, "选项卡"), 0);
 }
 
-TEST_F(Closing, HandlerOutlivesItsWindowClosedDuringARun)
-{
-    OpenStartBesideDesktop();
-    headless::Post([] { headless::CloseBox(StartWindow); });
-    headless::Click(StartWindow, "运行");
-    EXPECT_EQ(Log(), std::vector<std::string>{"handler survived"});
-    EXPECT_FALSE(headless::IsOpen(StartWindow));
-    EXPECT_TRUE(headless::IsOpen(DesktopWindow));
-}
-
 using Keys = HeadlessWindows;
 
+// Typing goes only into a writable focused box; AppendText adds at the end of a one-line box too.
 // Enter and a modified Esc do nothing at the window's level; a plain Esc closes the window after
 // the focused box has seen the key.
-TEST_F(Keys, OnlyAPlainEscClosesTheWindow)
+TEST_F(Keys, TypingGoesOnlyIntoAWritableFocusedBoxAndOnlyAPlainEscClosesTheWindow)
 {
     OpenWindow(StartWindow, false);
+    headless::Type(StartWindow, "nowhere");
+    headless::Focus(StartWindow, "只读框");
+    headless::Type(StartWindow, "refused");
     headless::Focus(StartWindow, "输入框");
+    headless::Type(StartWindow, "文字");
+    EXPECT_EQ(GetText(StartWindow, "输入框"), "初始文字");
+    EXPECT_EQ(GetText(StartWindow, "只读框"), "只读");
+    AppendText(StartWindow, "输入框", "\r\nb");
+    EXPECT_EQ(GetText(StartWindow, "输入框"), "初始文字\r\nb");
+
     headless::PressKey(StartWindow, 13);
     EXPECT_EQ(Log().back(), "key 13");
     EXPECT_EQ(headless::FocusedControl(StartWindow), "输入框");
@@ -268,21 +277,6 @@ TEST_F(Keys, TabWalksTheVisibleStopsBothWays)
     headless::PressKey(StartWindow, 9);
     EXPECT_EQ(Log(), (std::vector<std::string>{"key 9", "lost 输入框"}));
     EXPECT_EQ(TabWalk(ModifierShift, 3), (std::vector<std::string>{"输入框", "按钮1", "计数"}));
-}
-
-// Typing goes only into a writable focused box; AppendText adds at the end of a one-line box too.
-TEST_F(Keys, TypingGoesOnlyIntoAWritableFocusedBox)
-{
-    OpenWindow(StartWindow, false);
-    headless::Type(StartWindow, "nowhere");
-    headless::Focus(StartWindow, "输入框");
-    headless::Type(StartWindow, "文字");
-    headless::Focus(StartWindow, "只读框");
-    headless::Type(StartWindow, "refused");
-    EXPECT_EQ(GetText(StartWindow, "输入框"), "初始文字");
-    EXPECT_EQ(GetText(StartWindow, "只读框"), "只读");
-    AppendText(StartWindow, "输入框", "\r\nb");
-    EXPECT_EQ(GetText(StartWindow, "输入框"), "初始文字\r\nb");
 }
 
 using Controls = HeadlessWindows;

@@ -77,7 +77,9 @@ std::string ShortLines(std::size_t bytes)
     return lines;
 }
 
-TEST_F(Runner, WaitNoticeIsPaintedThenReplacedByTheOutputIfAny)
+// The exit code is the command's own, through the interpreter: the judge of a phone's answer
+// trusts no text that came with a failing code.
+TEST_F(Runner, WaitNoticeIsPaintedThenReplacedByTheOutputIfAnyAndTheRunCarriesTheExitCode)
 {
     SetText(DesktopWindow, kOutputBox, "earlier output");
     EXPECT_EQ(Run(""), "");
@@ -88,12 +90,6 @@ TEST_F(Runner, WaitNoticeIsPaintedThenReplacedByTheOutputIfAny)
     ASSERT_FALSE(paintings.empty());
     EXPECT_EQ(paintings.front().control, kOutputBox);
     EXPECT_EQ(paintings.front().text, "请等待运行");
-}
-
-// The exit code is the command's own, through the interpreter: the judge of a phone's answer
-// trusts no text that came with a failing code.
-TEST_F(Runner, RunCarriesTheCommandsExitCode)
-{
     EXPECT_EQ(RunCommandLine("true").exitCode, 0u);
     EXPECT_EQ(RunCommandLine("echo Success; exit 3").exitCode, 3u);
 }

@@ -37,16 +37,6 @@ protected:
     void TearDown() override { headless::Reset(); }
 };
 
-TEST_F(StartWindows, StartWindowIsTheOnlyWindowAndEscEndsTheProgram)
-{
-    EXPECT_EQ(headless::OpenWindows(), std::vector<WindowId>{StartWindow});
-    EXPECT_TRUE(headless::IsEnabled(StartWindow));
-    EXPECT_EQ(headless::WindowTitle(StartWindow), "Pellucor-宠粉界面版");
-    headless::PressKey(StartWindow, kEsc);
-    EXPECT_FALSE(headless::IsOpen(StartWindow));
-    EXPECT_TRUE(IsProgramEnding());
-}
-
 // Each information window opens modally over a disabled start window (from a button, or from the
 // donation label pressed); Esc or the close box closes only it.
 TEST_F(StartWindows, InformationWindowsOpenModallyAndEscOrTheCloseBoxClosesOnlyThem)

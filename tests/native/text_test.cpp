@@ -1,4 +1,4 @@
-// Tests of the text operations: joining, comparing, number parsing and byte blocks.
+// Tests of the text operations: comparing, number parsing and byte blocks.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -6,14 +6,6 @@
 #include "platform/text.h"
 
 namespace {
-
-TEST(JoinText, KeepsEveryPartInOrderAndAbsentOnesCountAsEmpty)
-{
-    EXPECT_EQ(JoinText({"adb shell pm uninstall --user 0 ", "com.example", "\r\n"}),
-              "adb shell pm uninstall --user 0 com.example\r\n");
-    EXPECT_EQ(JoinText({"", "adb devices"}), "adb devices");
-    EXPECT_EQ(JoinText({}), "");
-}
 
 TEST(CompareText, IsExactAndOrdersBytesAsUnsigned)
 {

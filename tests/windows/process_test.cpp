@@ -110,7 +110,8 @@ TEST_F(Windows, InterpreterPlantedBesideTheProgramIsNeverStarted)
     EXPECT_EQ(output, "system\r\n");
 }
 
-TEST_F(Windows, ProgramDirectoryIsTheCurrentDirectoryAndPathsJoinWithBackslashes)
+// The program probe (helpers/program_probe.cpp), copied to C:\, reports what it sees there.
+TEST_F(Windows, ProgramDirectoryIsTheCurrentDirectoryPathsJoinWithBackslashesAndADriveRootGivesTheDriveAlone)
 {
     std::string directory = ProgramDirectory();
     ASSERT_GE(directory.size(), 2u);
@@ -119,11 +120,7 @@ TEST_F(Windows, ProgramDirectoryIsTheCurrentDirectoryAndPathsJoinWithBackslashes
     EXPECT_TRUE(fs::exists(JoinPath(directory, "process_test.exe")));
     EXPECT_TRUE(fs::equivalent(fs::current_path(), fs::path(directory)));
     EXPECT_EQ(JoinPath("C:\\程序", "trans.bat"), "C:\\程序\\trans.bat");
-}
 
-// The program probe (helpers/program_probe.cpp), copied to C:\, reports what it sees there.
-TEST_F(Windows, ProgramAtADriveRootGivesTheDriveAlone)
-{
     std::error_code error;
     fs::copy_file(JoinPath(ProgramDirectory(), "program_probe.exe"), "C:\\pellucor_probe.exe",
                   fs::copy_options::overwrite_existing, error);

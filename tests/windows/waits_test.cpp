@@ -112,9 +112,6 @@ TEST_F(Waits, HiddenScriptOnASlowPhoneKeepsTheWindowAnsweringAndSaysItsMessageAt
     EXPECT_EQ(commandsWhenShown, (Strings{"adb get-state", "adb shell pm disable-user com.google.android.gms",
                                           "adb shell pm disable-user com.google.android.gsf",
                                           "adb shell pm disable-user com.android.vending"}));
-    EXPECT_TRUE(LastRecord().ends_with("| goolgle_dis.bat | 已完成 | 撤销：adb shell pm enable com.google.android.gms && "
-                                       "adb shell pm enable com.google.android.gsf && adb shell pm enable com.android.vending"))
-        << LastRecord();
 }
 
 // A script in a console of its own, as under the windowed program, waits for the user (the cache
@@ -141,8 +138,7 @@ TEST_F(Waits, VisibleScriptAtItsPauseKeepsTheWindowAnsweringAndAClosedConsoleIsN
     EXPECT_TRUE(LastRecord().ends_with("| clean.bat | 异常结束（退出代码 0xC000013A）")) << LastRecord();
 }
 
-// Last: it ends the program. The hung adb never answers; the close box still ends the program,
-// and the record says the script's end was not awaited.
+// Last: it ends the program. The hung adb never answers; the close box still ends the program.
 TEST_F(Waits, CloseBoxEndsTheProgramWhileAdbHangs)
 {
     FakePhone phone("hang");
@@ -158,7 +154,6 @@ TEST_F(Waits, CloseBoxEndsTheProgramWhileAdbHangs)
     EXPECT_TRUE(IsProgramEnding());
     EXPECT_FALSE(IsWindow(desktop_));
     EXPECT_TRUE(user.Texts().empty());
-    EXPECT_TRUE(LastRecord().ends_with("| goolgle_dis.bat | （程序已关闭，未等到结束）")) << LastRecord();
 }
 
 }  // namespace

@@ -15,9 +15,10 @@
 #include "core/runner.h"
 #include "core/window_names.h"
 #include "platform/win32/live_window.h"
+#include "platform/win32/owned_handle.h"
+#include "platform/win32/wide.h"
 #include "platform/window_system.h"
 #include "support/fake_phone.h"
-#include "support/helper_program.h"
 #include "support/message_box_answerer.h"
 #include "support/program_start.h"
 #include "support/win32_windows.h"
@@ -142,6 +143,7 @@ protected:
 
 // The window has its declared outer size, centred; controls stand relative to their containers,
 // stacked front to rear in declared order; Created runs inside OpenWindow once every control exists.
+// The first page is shown, and switching pages swaps their children.
 TEST_F(FormTest, WindowAndControlsStandAsDeclared)
 {
     RECT r;
@@ -172,23 +174,32 @@ TEST_F(FormTest, WindowAndControlsStandAsDeclared)
     EXPECT_TRUE(OpenWindow(FormWindow, false));
     EXPECT_EQ(WindowHandle(FormWindow), form) << "opening an open window keeps the one copy";
     EXPECT_EQ(Log(), std::vector<std::string>{"created 第一行\r\n"});
-}
 
-TEST_F(FormTest, DeclaredFontsAreCreatedWithPixelHeightAndChineseCharacterSet)
-{
+    // Declared fonts have their pixel height and the Chinese character set; undeclared ones are the GUI font.
     LOGFONTW button = FontOf(Handle(FormWindow, "按钮"));
     EXPECT_EQ(std::wstring(button.lfFaceName), L"新宋体");
     EXPECT_EQ(button.lfHeight, -14);
     EXPECT_EQ(button.lfCharSet, GB2312_CHARSET);
     EXPECT_EQ(button.lfQuality, PROOF_QUALITY);
-    LOGFONTW pages = FontOf(Handle(FormWindow, "页面"));
-    EXPECT_EQ(std::wstring(pages.lfFaceName), L"黑体");
-    EXPECT_EQ(pages.lfHeight, -19);
+    LOGFONTW headers = FontOf(Handle(FormWindow, "页面"));
+    EXPECT_EQ(std::wstring(headers.lfFaceName), L"黑体");
+    EXPECT_EQ(headers.lfHeight, -19);
     EXPECT_EQ(SendMessageW(Handle(FormWindow, kOutputBox), WM_GETFONT, 0, 0),
               reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+
+    HWND pages = Handle(FormWindow, "页面");
+    EXPECT_TRUE(IsWindowVisible(Handle(FormWindow, "页一按钮")));
+    EXPECT_FALSE(IsWindowVisible(Handle(FormWindow, "页二标签")));
+    SendMessageW(pages, TCM_SETCURSEL, 1, 0);
+    NMHDR change{pages, static_cast<UINT_PTR>(GetDlgCtrlID(pages)), static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(GetParent(pages), WM_NOTIFY, change.idFrom, reinterpret_cast<LPARAM>(&change));
+    EXPECT_FALSE(IsWindowVisible(Handle(FormWindow, "页一按钮")));
+    EXPECT_TRUE(IsWindowVisible(Handle(FormWindow, "页二标签")));
 }
 
-TEST_F(FormTest, ReadOnlyEditBoxAndCheckBoxAskForTheirDeclaredColours)
+// The read-only edit box and the check box ask for their declared colours; the self-drawn kinds
+// paint theirs and their pictures; a transparent label shows what lies behind and keeps its whole line.
+TEST_F(FormTest, DeclaredColoursPicturesAndTransparencyArePainted)
 {
     HDC dc = CreateCompatibleDC(nullptr);
     auto brush = reinterpret_cast<HBRUSH>(SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
@@ -204,20 +215,14 @@ TEST_F(FormTest, ReadOnlyEditBoxAndCheckBoxAskForTheirDeclaredColours)
     SendMessageW(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Handle(FormWindow, kOutputBox)));
     EXPECT_EQ(GetTextColor(dc), RGB(0x80, 0x80, 0x80));
     DeleteDC(dc);
-}
 
-TEST_F(FormTest, SelfDrawnKindsPaintTheirColoursAndPictures)
-{
     EXPECT_EQ(PixelOf(Handle(FormWindow, "分隔条"), 5, 5), RGB(0x80, 0x80, 0xC0));
     EXPECT_EQ(PixelOf(Handle(FormWindow, "标签"), 1, 1), RGB(0xFF, 0xFF, 0));
     EXPECT_EQ(PixelOf(Handle(FormWindow, "分组框"), 140, 70), RGB(0xE0, 0xE0, 0xFF));
     EXPECT_EQ(PixelOf(Handle(FormWindow, "图片"), 2, 10), RGB(0xFF, 0, 0));
     EXPECT_EQ(PixelOf(Handle(FormWindow, "图片"), 37, 10), RGB(0, 0, 0xFF));
     EXPECT_EQ(PixelOf(Handle(FormWindow, "坏图片"), 10, 10), GetSysColor(COLOR_BTNFACE));
-}
 
-TEST_F(FormTest, TransparentLabelShowsWhatLiesBehindAndKeepsItsWholeLine)
-{
     EXPECT_EQ(PixelOf(Handle(FormWindow, "空白"), 20, 4), RGB(0x80, 0x80, 0xC0));
     HWND label = Handle(FormWindow, "透明");
     RECT r;
@@ -234,18 +239,6 @@ TEST_F(FormTest, TransparentLabelShowsWhatLiesBehindAndKeepsItsWholeLine)
     EXPECT_GT(inked, 20);
 }
 
-TEST_F(FormTest, FirstPageIsShownAndSwitchingPagesSwapsTheirChildren)
-{
-    HWND pages = Handle(FormWindow, "页面");
-    EXPECT_TRUE(IsWindowVisible(Handle(FormWindow, "页一按钮")));
-    EXPECT_FALSE(IsWindowVisible(Handle(FormWindow, "页二标签")));
-    SendMessageW(pages, TCM_SETCURSEL, 1, 0);
-    NMHDR change{pages, static_cast<UINT_PTR>(GetDlgCtrlID(pages)), static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageW(GetParent(pages), WM_NOTIFY, change.idFrom, reinterpret_cast<LPARAM>(&change));
-    EXPECT_FALSE(IsWindowVisible(Handle(FormWindow, "页一按钮")));
-    EXPECT_TRUE(IsWindowVisible(Handle(FormWindow, "页二标签")));
-}
-
 // A check box has toggled before Clicked runs, and SetChecked raises nothing; LeftButtonDown fires
 // on the press, with its point, also on a transparent label.
 TEST_F(FormTest, ClicksAndPressesReachTheirHandlers)
@@ -260,20 +253,6 @@ TEST_F(FormTest, ClicksAndPressesReachTheirHandlers)
     ProcessPendingEvents();
     EXPECT_EQ(Log(), (std::vector<std::string>{"clicked ticked", "clicked 按钮", "press 图片 3,4", "press 透明"}));
     EXPECT_FALSE(IsChecked(FormWindow, "选择框"));
-}
-
-TEST_F(FormTest, KeyDownSeesEnterAndTheEditBoxStillGetsTheKey)
-{
-    Log().clear();
-    HWND lines = Handle(FormWindow, "多行框");
-    SetFocus(lines);
-    PostKey(lines, VK_RETURN);
-    ProcessPendingEvents();
-    PostKey(Handle(FormWindow, "命令框"), VK_RETURN);
-    ProcessHolding({VK_SHIFT});
-    EXPECT_EQ(Log(), (std::vector<std::string>{"focus 多行框", "key 多行框 13", "key 命令框 13 1"}));
-    EXPECT_EQ(GetText(FormWindow, "多行框"), "\r\nab");
-    EXPECT_TRUE(IsOpen(FormWindow));
 }
 
 TEST_F(FormTest, TabWalksTheTabStopsIntoGroupsAndPagesAndSkipsTheSkippedBox)
@@ -294,13 +273,21 @@ TEST_F(FormTest, TabWalksTheTabStopsIntoGroupsAndPagesAndSkipsTheSkippedBox)
     EXPECT_EQ(GetFocus(), Handle(FormWindow, "页一按钮"));
 }
 
-// Esc closes the window, but not with Control held; so does the close box; CloseWindowLater waits
-// for the loop. A closed or undeclared window reads empty, ignores writes and does not open; the
-// keeper stays open throughout.
-TEST_F(FormTest, EscTheCloseBoxAndCloseWindowLaterCloseTheWindow)
+// KeyDown sees Enter, with its modifiers, and the edit box still gets the key. Esc closes the
+// window, but not with Control held; so does the close box; CloseWindowLater waits for the loop.
+// A closed or undeclared window reads empty, ignores writes and does not open; the keeper stays
+// open throughout.
+TEST_F(FormTest, KeysTheCloseBoxAndCloseWindowLaterCloseTheWindowOnlyWhenMeantTo)
 {
+    Log().clear();
     HWND lines = Handle(FormWindow, "多行框");
     SetFocus(lines);
+    PostKey(lines, VK_RETURN);
+    ProcessPendingEvents();
+    PostKey(Handle(FormWindow, "命令框"), VK_RETURN);
+    ProcessHolding({VK_SHIFT});
+    EXPECT_EQ(Log(), (std::vector<std::string>{"focus 多行框", "key 多行框 13", "key 命令框 13 1"}));
+    EXPECT_EQ(GetText(FormWindow, "多行框"), "\r\nab");
     PostKey(lines, VK_ESCAPE);
     ProcessHolding({VK_CONTROL});
     EXPECT_TRUE(IsOpen(FormWindow));
@@ -377,16 +364,38 @@ TEST_F(FormTest, RunStartedDuringARunCompletesAndTheOuterRunGoesOn)
     EXPECT_EQ(GetText(FormWindow, kOutputBox), "inner\r\ndevice\r\n");
 }
 
-TEST_F(FormTest, ProcessPendingEventsLeavesTheQuitMessageQueued)
+struct HelperEnding {
+    DWORD exitCode = 0;
+    std::vector<std::string> messages;  // the texts of its "信息：" boxes, in order
+};
+
+// Starts the helper program beside the test program with the arguments, answers every box it shows
+// with OK (after the observer, if any, has seen it) and waits at most a minute for its end; a
+// helper that runs longer fails the test and is ended.
+HelperEnding RunHelperProgram(std::string_view arguments, MessageBoxAnswerer::Observer observer = {})
 {
-    Log().clear();
-    PostMessageW(Handle(FormWindow, "图片"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 2));
-    PostQuitMessage(0);
-    ProcessPendingEvents();
-    EXPECT_EQ(Log(), (std::vector<std::string>{"press 图片 1,2"}));
-    MSG quit;
-    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_FALSE(IsProgramEnding());
+    std::wstring commandLine =
+        L"\"" + Utf8ToWide(JoinPath(ProgramDirectory(), "fatal_error_program.exe")) + L"\" " + Utf8ToWide(arguments);
+    STARTUPINFOW startInfo{};
+    startInfo.cb = sizeof(startInfo);
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startInfo,
+                        &started)) {
+        ADD_FAILURE() << "could not start the helper program";
+        return {};
+    }
+    OwnedHandle process(started.hProcess);
+    OwnedHandle thread(started.hThread);
+    HelperEnding ending;
+    MessageBoxAnswerer answerer(std::move(observer), started.dwProcessId);
+    if (WaitForSingleObject(process.Get(), 60000) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "the helper program did not end";
+        TerminateProcess(process.Get(), 1);
+        WaitForSingleObject(process.Get(), INFINITE);
+    }
+    GetExitCodeProcess(process.Get(), &ending.exitCode);
+    ending.messages = answerer.Texts();
+    return ending;
 }
 
 // In a helper program (helpers/fatal_error_program.cpp), each report ends the program with exit
@@ -400,7 +409,7 @@ TEST(FatalError, IsReportedOnceAndEndsTheProgramWithExitCodeMinusOne)
         {"allocate", "分配 100 字节内存失败!"},
     };
     for (const auto& [mistake, report] : cases) {
-        HelperEnding ending = RunHelperProgram("fatal_error_program.exe", mistake);
+        HelperEnding ending = RunHelperProgram(mistake);
         EXPECT_EQ(ending.messages, std::vector<std::string>{std::string("运行时出错!\r\n") + report}) << mistake;
         EXPECT_EQ(ending.exitCode, static_cast<DWORD>(-1)) << mistake;
     }
@@ -420,7 +429,7 @@ TEST(FatalError, FailureWhileTheReportIsShownEndsTheProgramAtOnce)
         PostMessageW(window, WM_APP, 0, 0);
         endedUnanswered = program && WaitForSingleObject(program.Get(), 10000) == WAIT_OBJECT_0;
     };
-    HelperEnding ending = RunHelperProgram("fatal_error_program.exe", "fails-while-shown", failAgain);
+    HelperEnding ending = RunHelperProgram("fails-while-shown", failAgain);
     EXPECT_EQ(ending.messages, std::vector<std::string>{"运行时出错!\r\nfirst"});
     EXPECT_TRUE(endedUnanswered);
     EXPECT_EQ(ending.exitCode, static_cast<DWORD>(-1));
@@ -428,7 +437,7 @@ TEST(FatalError, FailureWhileTheReportIsShownEndsTheProgramAtOnce)
 
 TEST(FatalError, LongDetailIsCutAtACharacterBoundary)
 {
-    HelperEnding ending = RunHelperProgram("fatal_error_program.exe", "long-detail");
+    HelperEnding ending = RunHelperProgram("long-detail");
     ASSERT_EQ(ending.messages.size(), 1u);
     const std::string heading = "运行时出错!\r\n";
     ASSERT_TRUE(ending.messages[0].starts_with(heading)) << ending.messages[0];
