@@ -127,15 +127,6 @@ fs::path FreshFolder(std::string_view prefix)
     return {};
 }
 
-std::string ShellWord(std::string_view text)
-{
-    std::string word = "'";
-    for (char c : text) {
-        word += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return word + "'";
-}
-
 UnixRun RunUnixScript(std::string_view script)
 {
     PrivateFolder folder;

@@ -21,7 +21,7 @@
 #include "support/catalogue_file.h"
 #include "support/message_box_answerer.h"
 #include "support/program_start.h"
-#include "support/wine_adb_server.h"
+#include "support/phone_lab.h"
 #include "ui/windows.h"
 #include "support/win32_windows.h"
 #include "ui/windows/desktop_window.h"
@@ -50,7 +50,7 @@ protected:
     static std::string LinkBox() { return GetText(DesktopWindow, kLinkBox); }
     static std::string Output() { return GetText(DesktopWindow, kOutputBox); }
 
-    WineAdbServer adb_;
+    PhoneLab adb_;
 };
 
 // As the program's buttons start a waited companion script: hidden, waited for, its output decoded.
@@ -127,7 +127,7 @@ TEST_F(RealAdbOnWindows, LinkCheckScriptsRemovalAndChoiceGoOnOnlyOnceAPhoneIsThe
         {"recovery", "recovery", "恢复模式"}};
     for (const auto& [state, linkBox, explained] : notReady) {
         SCOPED_TRACE(state);
-        WineSimPhone& notReadyPhone = adb_.Attach({.state = state});
+        SimPhone& notReadyPhone = adb_.Attach({.state = state});
         ASSERT_FALSE(notReadyPhone.Serial().empty());
         Refresh();
         EXPECT_EQ(LinkBox(), linkBox);
@@ -137,7 +137,7 @@ TEST_F(RealAdbOnWindows, LinkCheckScriptsRemovalAndChoiceGoOnOnlyOnceAPhoneIsThe
         adb_.Detach(notReadyPhone);
     }
 
-    WineSimPhone& phone = adb_.Attach();
+    SimPhone& phone = adb_.Attach();
     ASSERT_FALSE(phone.Serial().empty());
     Refresh();
     EXPECT_EQ(LinkBox(), "已连接");
@@ -160,7 +160,7 @@ TEST_F(RealAdbOnWindows, LinkCheckScriptsRemovalAndChoiceGoOnOnlyOnceAPhoneIsThe
     EXPECT_EQ(answerer.Texts()[0], "完成");
     EXPECT_NE(answerer.Texts()[1].find("这部手机上没有这个应用"), std::string::npos) << answerer.Texts()[1];
 
-    WineSimPhone& emulator = adb_.Attach({.model = "MuMu"});
+    SimPhone& emulator = adb_.Attach({.model = "MuMu"});
     ASSERT_FALSE(emulator.Serial().empty());
     phone.ClearCommands();
     {
