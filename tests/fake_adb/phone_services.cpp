@@ -1,13 +1,29 @@
-// The package manager's and the settings provider's shell commands, in Android's words, on the phone's state.
+// The phone's state file, and the package manager's and the settings provider's shell commands on it, in Android's words.
 #include "fake_adb/phone_services.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
+#include <fstream>
 #include <set>
 #include <sstream>
 #include <vector>
 
 namespace {
+
+bool IsPackageState(std::string_view state)
+{
+    return state == "installed" || state == "disabled-user" || state == "disabled" || state == "uninstalled";
+}
+
+// The phone during one adb call: its state file, and for packages the file does not name the
+// any-name rule (any name of letters, digits, '.' and '_' is on the phone, `installed`), unless the
+// file says it lists only its packages.
+struct Phone {
+    PhoneFile file;
+    bool changed = false;  // the state file has to be written back
+    int sdk = 31;          // ro.build.version.sdk: before 26 (Android 8.0) there is no install-existing
+};
 
 // The shell command's arguments after the verb, read the way Android's ShellCommand reads them
 // (BasicShellCommandHandler.getNextOption / getNextArg): options first, "--" ends them. Of the
@@ -146,8 +162,6 @@ Answer ListPackages(ArgReader& args, Phone& phone)
     return answer;
 }
 
-}  // namespace
-
 // PackageManagerShellCommand.java: runUninstall, runInstallExisting, runSetEnabledSetting and
 // runListPackages, with their options, texts and exit statuses.
 Answer PackageManager(const Args& words, std::size_t verbAt, Phone& phone)
@@ -212,17 +226,6 @@ Answer Settings(const Args& words, Phone& phone)
     return Out({deleted ? "Deleted 1 rows" : "Deleted 0 rows"});
 }
 
-std::string Join(const Args& words, std::size_t from)
-{
-    std::string joined;
-    for (std::size_t i = from; i < words.size(); ++i) {
-        joined += (i > from ? " " : "") + words[i];
-    }
-    return joined;
-}
-
-namespace {
-
 Answer OneShellCommand(const std::string& commandLine, Phone& phone, const PhoneProperties& properties)
 {
     Args words;
@@ -249,8 +252,6 @@ Answer OneShellCommand(const std::string& commandLine, Phone& phone, const Phone
     return {};
 }
 
-}  // namespace
-
 Answer ShellCommand(const std::string& commandLine, Phone& phone, const PhoneProperties& properties)
 {
     Answer answer;
@@ -262,4 +263,86 @@ Answer ShellCommand(const std::string& commandLine, Phone& phone, const PhonePro
         answer.exitCode = one.exitCode;
     }
     return answer;
+}
+
+}  // namespace
+
+std::string Join(const Args& words, std::size_t from)
+{
+    std::string joined;
+    for (std::size_t i = from; i < words.size(); ++i) {
+        joined += (i > from ? " " : "") + words[i];
+    }
+    return joined;
+}
+
+Answer ShellOnPhone(const std::string& commandLine, const std::filesystem::path& file, const PhoneProperties& properties)
+{
+    Phone phone;
+    phone.file = file.empty() ? PhoneFile() : ReadPhoneFile(file);
+    phone.sdk = std::atoi(properties.at("ro.build.version.sdk").c_str());
+    Answer answer = ShellCommand(commandLine, phone, properties);
+    if (phone.changed && !file.empty() && !WritePhoneFile(file, phone.file)) {
+        return {{}, {"cannot write the phone's state file " + file.string()}, 1};
+    }
+    return answer;
+}
+
+PhoneFile ReadPhoneFile(const std::filesystem::path& path)
+{
+    PhoneFile phone;
+    std::ifstream file(path, std::ios::binary);
+    for (std::string line; std::getline(file, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        std::istringstream words(line);
+        std::string kind, name, second, rest;
+        words >> kind >> name >> second;
+        std::getline(words >> std::ws, rest);
+        if (kind == "only-listed-packages" && name.empty()) {
+            phone.onlyListedPackages = true;
+        } else if (kind == "package" && IsPackageState(second) && (rest.empty() || rest == "protected")) {
+            phone.packages[name] = {second, rest == "protected"};
+        } else if (kind == "setting" && !second.empty() && line.size() >= 10 + name.size() + second.size()) {
+            phone.settings[name + " " + second] = line.substr(10 + name.size() + second.size());
+        }
+    }
+    return phone;
+}
+
+bool WritePhoneFile(const std::filesystem::path& path, const PhoneFile& phone)
+{
+    std::ostringstream text;
+    if (phone.onlyListedPackages) {
+        text << "only-listed-packages\n";
+    }
+    for (const auto& [name, package] : phone.packages) {
+        text << "package " << name << ' ' << package.state << (package.isProtected ? " protected" : "") << '\n';
+    }
+    for (const auto& [spaceAndKey, value] : phone.settings) {
+        text << "setting " << spaceAndKey << ' ' << value << '\n';
+    }
+    std::filesystem::path fresh = path;
+    fresh += ".new";
+    {
+        std::ofstream file(fresh, std::ios::binary | std::ios::trunc);
+        if (!(file << text.str()) || !file.flush()) {
+            return false;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(fresh, path, error);
+    if (!error) {
+        return true;
+    }
+    // Windows refuses to replace a file another process holds open; write it in place then.
+    std::filesystem::remove(fresh, error);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    return static_cast<bool>(file << text.str());
+}
+
+std::filesystem::path Utf8Path(std::string_view text)
+{
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }

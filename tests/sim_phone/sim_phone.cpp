@@ -20,7 +20,6 @@
 #include <string>
 #include <string_view>
 
-#include "fake_adb/phone_file.h"
 #include "fake_adb/phone_services.h"
 
 namespace {
@@ -264,19 +263,11 @@ private:
     std::string Shell(const std::string& commandLine, bool shellProtocol)
     {
         Log("shell " + commandLine);
-        Phone phone;
-        phone.sdk = std::atoi(options_.sdk.c_str());
-        if (!options_.phoneFile.empty()) {
-            phone.file = ReadPhoneFile(options_.phoneFile);
-        }
-        Answer answer = ShellCommand(commandLine, phone,
+        Answer answer = ShellOnPhone(commandLine, options_.phoneFile,
                                      {{"ro.product.model", options_.model},
                                       {"ro.build.version.sdk", options_.sdk},
                                       {"ro.build.version.release", "12"},
                                       {"ro.serialno", options_.serialNumber}});
-        if (phone.changed && !options_.phoneFile.empty()) {
-            WritePhoneFile(options_.phoneFile, phone.file);
-        }
         std::string out;
         std::string err;
         for (const std::string& line : answer.out) {

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "fake_adb/phone_file.h"
+#include "fake_adb/phone_services.h"
 #include "platform/search_path.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 // Both files are fresh ones in the temporary folder, removed by the destructor. The phone file's
-// format is tests/fake_adb/phone_file.h; the fake adb and the simulated phone both keep it.
+// format is tests/fake_adb/phone_services.h; the fake adb and the simulated phone both keep it.
 class PhoneFiles {
 public:
     PhoneFiles();

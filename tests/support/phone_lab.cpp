@@ -11,14 +11,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 
 #include "adb_bridge/unix_command.h"
-#include "fake_adb/phone_file.h"
+#include "fake_adb/phone_services.h"
 #include "platform/search_path.h"
 #include "support/fake_phone.h"
 
@@ -96,21 +95,15 @@ fs::path FreshFolder(std::string_view prefix)
     return mkdtemp(pattern.data()) != nullptr ? fs::path(pattern) : fs::path();
 }
 
+// Standard error comes with standard output.
 UnixRun RunUnixScript(std::string_view script)
 {
-    fs::path folder = FreshFolder("pellucor-unix-");
-    std::ofstream(folder / "script.sh") << script;
-    int status = std::system(("/bin/sh " + ShellWord((folder / "script.sh").string()) + " </dev/null >" +
-                              ShellWord((folder / "out").string()) + " 2>" + ShellWord((folder / "err").string()))
-                                 .c_str());
-    auto read = [&](const char* name) {
-        std::ifstream in(folder / name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    };
-    UnixRun run{folder.empty() || status == -1 ? "/bin/sh could not be started" : "", WEXITSTATUS(status),
-                read("out"), read("err")};
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
+    std::FILE* shell = popen(("/bin/sh -c " + ShellWord(script) + " </dev/null 2>&1").c_str(), "r");
+    UnixRun run{shell == nullptr ? "/bin/sh could not be started" : ""};
+    for (int c; shell != nullptr && (c = std::fgetc(shell)) != EOF;) {
+        run.out += static_cast<char>(c);
+    }
+    run.exitCode = shell != nullptr ? WEXITSTATUS(pclose(shell)) : 127;
     return run;
 }
 #endif
@@ -238,7 +231,7 @@ void PhoneLab::Plug(SimPhone& phone)
         "echo \"$serial\"\n";
     UnixRun run = RunUnixScript(script);
     if (!run.failure.empty() || run.exitCode != 0) {
-        ADD_FAILURE() << "the simulated phone could not be started and connected: " << run.failure << run.err;
+        ADD_FAILURE() << "the simulated phone could not be started and connected: " << run.failure << run.err << run.out;
         return;
     }
     phone.serial_ = run.out.substr(0, run.out.find('\n'));
