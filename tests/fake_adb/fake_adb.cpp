@@ -154,11 +154,6 @@ Answer Command(const Args& args, const std::string& state)
     if (verb == "shell") {
         return Shell(args);
     }
-    // The package file is the last argument, a path in UTF-8; real adb stats it before anything else.
-    std::error_code error;
-    if (verb == "install" && !std::filesystem::is_regular_file(Utf8Path(args.back()), error)) {
-        return Fail({"adb: failed to stat " + args.back() + ": No such file or directory"});
-    }
     if (verb == "tcpip") {
         return Out({"restarting in TCP mode port: " + (args.size() > 1 ? args[1] : "")});
     }

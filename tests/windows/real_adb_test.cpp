@@ -103,26 +103,36 @@ private:
     std::thread thread_;
 };
 
-// One visit, first with a phone that is not ready, then with one, then with two: 刷新 (按钮5) runs
-// "adb get-state" through cmd.exe and the bridge (the verdicts of every answer are the native link
-// check's tests); check_phone.bat reads the client's own words on both streams ("adb get-state
-// 2>&1") and explains what stops it (the other states' words are the stand-in's in the batch
-// tests); a removal's answer reaches the output box and its message follows it. Of several phones
-// the one chosen in the modal window takes the commands, through ANDROID_SERIAL, which Wine hands
-// to the Linux client as it stands.
+// One visit, first without a phone, then with one that is not ready, then with one, then with two:
+// 刷新 (按钮5) runs "adb get-state" through cmd.exe and the bridge (the verdicts of every answer are
+// the native link check's tests); check_phone.bat reads the client's own words on both streams
+// ("adb get-state 2>&1") and explains what stops it; a removal's answer reaches the output box and
+// its message follows it. Of several phones the one chosen in the modal window takes the
+// commands, through ANDROID_SERIAL, which Wine hands to the Linux client as it stands.
 TEST_F(RealAdbOnWindows, LinkCheckScriptsRemovalAndChoiceGoOnOnlyOnceAPhoneIsThere)
 {
     CatalogueFile catalogue;
     catalogue.UseSample();
-    SimPhone& recovering = adb_.Attach({.state = "recovery"});
-    ASSERT_FALSE(recovering.Serial().empty());
-    Refresh();
-    EXPECT_EQ(LinkBox(), "recovery");
-    ProgramRun ending = RunAsAButtonDoes("hwread_UN");
-    EXPECT_EQ(ending.exitCode, 1u) << ending.output;
-    EXPECT_NE(ending.output.find("恢复模式"), std::string::npos) << ending.output;
-    EXPECT_NE(ending.output.find("本次没有对手机做任何操作"), std::string::npos) << ending.output;
-    adb_.Detach(recovering);
+    adb_.StartServer();  // no notice of its start precedes the first answer
+    const std::tuple<const char*, const char*, const char*> notReady[] = {
+        {nullptr, "无连接", "没有找到手机"},
+        {"unauthorized", "error: device unauthorized.", "没有允许这台电脑调试"},
+        {"offline", "连接异常", "离线状态"},
+        {"recovery", "recovery", "恢复模式"}};
+    for (const auto& [state, linkBox, explained] : notReady) {
+        SCOPED_TRACE(state != nullptr ? state : "none");
+        SimPhone* notReadyPhone = state != nullptr ? &adb_.Attach({.state = state}) : nullptr;
+        ASSERT_TRUE(notReadyPhone == nullptr || !notReadyPhone->Serial().empty());
+        Refresh();
+        EXPECT_EQ(LinkBox(), linkBox);
+        ProgramRun ending = RunAsAButtonDoes("hwread_UN");
+        EXPECT_EQ(ending.exitCode, 1u) << ending.output;
+        EXPECT_NE(ending.output.find(explained), std::string::npos) << ending.output;
+        EXPECT_NE(ending.output.find("本次没有对手机做任何操作"), std::string::npos) << ending.output;
+        if (notReadyPhone != nullptr) {
+            adb_.Detach(*notReadyPhone);
+        }
+    }
 
     SimPhone& phone = adb_.Attach();
     ASSERT_FALSE(phone.Serial().empty());
