@@ -64,10 +64,10 @@ ProgramRun RunAsAButtonDoes(std::string_view stem)
 }
 
 // A user at the 选择手机 window: a second thread that waits for this program's window and clicks
-// the button whose caption starts with the model, as a user would, while the window's modal loop runs.
+// the button with the caption, as a user would, while the window's modal loop runs.
 class PhoneChooser {
 public:
-    explicit PhoneChooser(std::string model) : model_(Utf8ToWide(model)), thread_([this] { Choose(); }) {}
+    explicit PhoneChooser(const std::string& caption) : caption_(Utf8ToWide(caption)), thread_([this] { Choose(); }) {}
     ~PhoneChooser()
     {
         stop_ = true;
@@ -83,22 +83,16 @@ private:
             HWND window = FindWindowW(nullptr, L"选择手机");
             DWORD process = 0;
             GetWindowThreadProcessId(window, &process);
-            if (window == nullptr || process != GetCurrentProcessId()) {
-                continue;
-            }
-            for (HWND button = FindWindowExW(window, nullptr, L"Button", nullptr); button != nullptr;
-                 button = FindWindowExW(window, button, L"Button", nullptr)) {
-                wchar_t caption[256] = {};
-                GetWindowTextW(button, caption, 256);
-                if (std::wstring_view(caption).starts_with(model_ + L"  ")) {
-                    PostMessageW(button, BM_CLICK, 0, 0);
-                    return;
-                }
+            HWND button = process == GetCurrentProcessId() ? FindWindowExW(window, nullptr, L"Button", caption_.c_str())
+                                                           : nullptr;
+            if (button != nullptr) {
+                PostMessageW(button, BM_CLICK, 0, 0);
+                return;
             }
         }
     }
 
-    std::wstring model_;
+    std::wstring caption_;
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
@@ -161,7 +155,7 @@ TEST_F(RealAdbOnWindows, LinkCheckScriptsRemovalAndChoiceGoOnOnlyOnceAPhoneIsThe
     ASSERT_FALSE(emulator.Serial().empty());
     phone.ClearCommands();
     {
-        PhoneChooser chooser("MuMu");
+        PhoneChooser chooser("MuMu  " + emulator.Serial() + "  device");
         Refresh();
     }
     EXPECT_EQ(LinkBox(), "已连接");
