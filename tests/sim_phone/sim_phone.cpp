@@ -62,16 +62,12 @@ std::uint32_t WordAt(std::string_view bytes, std::size_t at)
     return word;
 }
 
-// The checksum (the sum of the payload's bytes) is what hosts before A_VERSION 0x01000001 check.
+// The checksum stays 0: only hosts before A_VERSION 0x01000001, the version this phone speaks, check it.
 std::string Encode(const Message& message)
 {
-    std::uint32_t sum = 0;
-    for (unsigned char byte : message.payload) {
-        sum += byte;
-    }
     std::string bytes;
     for (std::uint32_t word : {message.command, message.arg0, message.arg1,
-                               static_cast<std::uint32_t>(message.payload.size()), sum, message.command ^ 0xffffffffU}) {
+                               static_cast<std::uint32_t>(message.payload.size()), 0U, message.command ^ 0xffffffffU}) {
         PutWord(bytes, word);
     }
     return bytes + message.payload;
