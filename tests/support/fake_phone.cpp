@@ -77,9 +77,6 @@ std::vector<std::string> PhoneFiles::Commands() const
     std::vector<std::string> commands;
     std::ifstream log(Utf8Path(logPath_), std::ios::binary);
     for (std::string line; std::getline(log, line);) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
         commands.push_back(line);
     }
     return commands;
