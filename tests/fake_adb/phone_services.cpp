@@ -162,21 +162,20 @@ Answer ListPackages(ArgReader& args, Phone& phone)
     return answer;
 }
 
-// PackageManagerShellCommand.java: runUninstall, runInstallExisting, runSetEnabledSetting and
-// runListPackages, with their options, texts and exit statuses.
-Answer PackageManager(const Args& words, std::size_t verbAt, Phone& phone)
+// `pm VERB ...` (words[1] is the verb), as PackageManagerShellCommand.java's runUninstall,
+// runInstallExisting, runSetEnabledSetting and runListPackages answer, with their options, texts
+// and exit statuses.
+Answer PackageManager(const Args& words, Phone& phone)
 {
-    const std::string& verb = words[verbAt];
-    bool listsPackages = verb == "list" && words.size() > verbAt + 1 && words[verbAt + 1] == "packages";
-    ArgReader args(words, verbAt + (listsPackages ? 2 : 1));
+    const std::string& verb = words[1];
+    bool listsPackages = verb == "list" && words.size() > 2 && words[2] == "packages";
+    ArgReader args(words, listsPackages ? 3 : 2);
     if (verb == "uninstall") {
         return Uninstall(args, phone);
     }
     if (verb == "install-existing" && phone.sdk < 26) {
-        // Android 7.x: Pm.java has no such command ("Error: unknown command", then its usage, left
-        // out here); PackageManagerShellCommand's default handler says "Unknown command".
-        return verbAt == 1 ? Answer{{"Error: unknown command 'install-existing'"}, {}, 1}
-                           : Answer{{}, {"Unknown command: install-existing"}, 255};
+        // Android 7.x: Pm.java has no such command ("Error: unknown command", then its usage, left out here).
+        return {{"Error: unknown command 'install-existing'"}, {}, 1};
     }
     if (verb == "install-existing") {
         return InstallExisting(args, phone);
@@ -241,10 +240,7 @@ Answer OneShellCommand(const std::string& commandLine, Phone& phone, const Phone
         return Out({property != properties.end() ? property->second : ""});
     }
     if (words.size() >= 2 && words[0] == "pm") {
-        return PackageManager(words, 1, phone);
-    }
-    if (words.size() >= 3 && words[0] == "cmd" && words[1] == "package") {
-        return PackageManager(words, 2, phone);
+        return PackageManager(words, phone);
     }
     if (!words.empty() && words[0] == "settings") {
         return Settings(words, phone);

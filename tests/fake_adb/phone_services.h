@@ -54,7 +54,7 @@ using PhoneProperties = std::map<std::string, std::string>;
 
 // One shell command line, as the phone's shell runs it: commands separated by ';' one after the
 // other, their answers joined and the last one's exit status; echo (its words on one line),
-// getprop, pm, cmd package and settings on the state kept in the file (none: nothing is kept),
+// getprop, pm and settings on the state kept in the file (none: nothing is kept),
 // which is written back when they change it; every other command answers with nothing. A package
 // the file does not name is on the phone, `installed`, when its name is letters, digits, '.' and
 // '_' (the any-name rule), unless the file lists only its packages.
