@@ -146,9 +146,7 @@ PhoneLab::~PhoneLab()
     for (const auto& [name, value] : savedVariables_) {
         SetVariable(name, value);
     }
-#ifndef _WIN32
     PutStandInBack();
-#endif
     if (letGo_) {
         letGo_();
     }
