@@ -54,14 +54,11 @@ void AwaitFile(const fs::path& folder, const fs::path& file)
 // syntax error included) keeps the frame from writing its exit status: its streams into files,
 // then the status written and renamed into place, so that the status file exists only once
 // everything is written.
-std::string Frame(const std::string& folder)
+std::string Frame(std::string_view script, const std::string& folder)
 {
-    std::string out = ShellWord(folder + "/out");
-    std::string err = ShellWord(folder + "/err");
     std::string part = ShellWord(folder + "/code.part");
-    std::string code = ShellWord(folder + "/code");
-    return "/bin/sh " + ShellWord(folder + "/script.sh") + " </dev/null >" + out + " 2>" + err + "\necho $? >" + part +
-           "\nmv " + part + " " + code + "\n";
+    return "/bin/sh -c " + ShellWord(script) + " </dev/null >" + ShellWord(folder + "/out") + " 2>" +
+           ShellWord(folder + "/err") + "\necho $? >" + part + "\nmv " + part + " " + ShellWord(folder + "/code") + "\n";
 }
 
 bool WriteWhole(const fs::path& path, const std::string& text)
@@ -127,15 +124,6 @@ fs::path FreshFolder(std::string_view prefix)
     return {};
 }
 
-std::string ShellWord(std::string_view text)
-{
-    std::string word = "'";
-    for (char c : text) {
-        word += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return word + "'";
-}
-
 UnixRun RunUnixScript(std::string_view script)
 {
     PrivateFolder folder;
@@ -144,8 +132,7 @@ UnixRun RunUnixScript(std::string_view script)
     if (unixFolder.empty()) {
         return {"no private folder that Unix programs can reach (is this Wine?)"};
     }
-    if (!WriteWhole(folder.path / "script.sh", std::string(script)) ||
-        !WriteWhole(folder.path / "frame.sh", Frame(unixFolder))) {
+    if (!WriteWhole(folder.path / "frame.sh", Frame(script, unixFolder))) {
         return {"the script could not be written into " + folderName};
     }
     if (!StartShell(unixFolder + "/frame.sh")) {

@@ -1,4 +1,4 @@
-// Running a Unix shell script from a Windows program under Wine, its output and exit code carried back through files.
+// Running a Unix shell script, from a Windows program under Wine its output and exit code carried back through files.
 #pragma once
 
 #include <filesystem>
@@ -30,7 +30,8 @@ struct UnixRun {
 // the background is not waited for.
 UnixRun RunUnixScript(std::string_view script);
 
-// The Unix path of a Windows path (both UTF-8); empty when it has none or this is not Wine.
+// The Unix path of a path (both UTF-8): on Linux the path itself; under Wine empty when a Windows
+// path has none. (The Linux twins of these functions serve the phone lab, tests/support/phone_lab.cpp.)
 std::string UnixPathOf(std::string_view windowsPath);
 
 // A folder that did not exist, in the temporary folder, named by the prefix, this process and a
@@ -38,4 +39,11 @@ std::string UnixPathOf(std::string_view windowsPath);
 std::filesystem::path FreshFolder(std::string_view prefix);
 
 // The text as one word of a shell command line: single-quoted, each ' written as '\''.
-std::string ShellWord(std::string_view text);
+inline std::string ShellWord(std::string_view text)
+{
+    std::string word = "'";
+    for (char c : text) {
+        word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return word + "'";
+}

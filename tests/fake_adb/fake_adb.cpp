@@ -12,7 +12,6 @@
 #include <thread>
 #include <vector>
 
-#include "fake_adb/phone_file.h"
 #include "fake_adb/phone_services.h"
 
 #ifdef _WIN32
@@ -108,17 +107,11 @@ Answer Devices(const std::string& state, bool longForm)
 // output and adb exits 0 whatever the command's exit status.
 Answer Shell(const Args& args)
 {
-    std::filesystem::path file = EnvPath("FAKE_ADB_PHONE");
-    Phone phone;
-    phone.file = file.empty() ? PhoneFile() : ReadPhoneFile(file);
-    PhoneProperties properties = {{"ro.build.version.release", Env("FAKE_ADB_RELEASE", "12")},
+    Answer answer = ShellOnPhone(Join(args, 1), EnvPath("FAKE_ADB_PHONE"),
+                                 {{"ro.build.version.release", Env("FAKE_ADB_RELEASE", "12")},
                                   {"ro.build.version.sdk", "31"},
                                   {"ro.product.model", "Pellucor_Test_Phone"},
-                                  {"ro.serialno", "FAKE0001"}};
-    Answer answer = ShellCommand(Join(args, 1), phone, properties);
-    if (phone.changed && !file.empty() && !WritePhoneFile(file, phone.file)) {
-        return Fail({"fake adb: cannot write the phone's state file (FAKE_ADB_PHONE)"});
-    }
+                                  {"ro.serialno", "FAKE0001"}});
     if (Env("FAKE_ADB_SHELL_PROTOCOL") == "none") {
         answer.out.insert(answer.out.end(), answer.err.begin(), answer.err.end());
         return Out(answer.out);
@@ -160,11 +153,6 @@ Answer Command(const Args& args, const std::string& state)
     }
     if (verb == "shell") {
         return Shell(args);
-    }
-    // The package file is the last argument, a path in UTF-8; real adb stats it before anything else.
-    std::error_code error;
-    if (verb == "install" && !std::filesystem::is_regular_file(Utf8Path(args.back()), error)) {
-        return Fail({"adb: failed to stat " + args.back() + ": No such file or directory"});
     }
     if (verb == "tcpip") {
         return Out({"restarting in TCP mode port: " + (args.size() > 1 ? args[1] : "")});

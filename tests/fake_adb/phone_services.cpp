@@ -1,13 +1,29 @@
-// The package manager's and the settings provider's shell commands, in Android's words, on the phone's state.
+// The phone's state file, and the package manager's and the settings provider's shell commands on it, in Android's words.
 #include "fake_adb/phone_services.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
+#include <fstream>
 #include <set>
 #include <sstream>
 #include <vector>
 
 namespace {
+
+bool IsPackageState(std::string_view state)
+{
+    return state == "installed" || state == "disabled-user" || state == "disabled" || state == "uninstalled";
+}
+
+// The phone during one adb call: its state file, and for packages the file does not name the
+// any-name rule (any name of letters, digits, '.' and '_' is on the phone, `installed`), unless the
+// file says it lists only its packages.
+struct Phone {
+    PhoneFile file;
+    bool changed = false;  // the state file has to be written back
+    int sdk = 31;          // ro.build.version.sdk: before 26 (Android 8.0) there is no install-existing
+};
 
 // The shell command's arguments after the verb, read the way Android's ShellCommand reads them
 // (BasicShellCommandHandler.getNextOption / getNextArg): options first, "--" ends them. Of the
@@ -146,23 +162,20 @@ Answer ListPackages(ArgReader& args, Phone& phone)
     return answer;
 }
 
-}  // namespace
-
-// PackageManagerShellCommand.java: runUninstall, runInstallExisting, runSetEnabledSetting and
-// runListPackages, with their options, texts and exit statuses.
-Answer PackageManager(const Args& words, std::size_t verbAt, Phone& phone)
+// `pm VERB ...` (words[1] is the verb), as PackageManagerShellCommand.java's runUninstall,
+// runInstallExisting, runSetEnabledSetting and runListPackages answer, with their options, texts
+// and exit statuses.
+Answer PackageManager(const Args& words, Phone& phone)
 {
-    const std::string& verb = words[verbAt];
-    bool listsPackages = verb == "list" && words.size() > verbAt + 1 && words[verbAt + 1] == "packages";
-    ArgReader args(words, verbAt + (listsPackages ? 2 : 1));
+    const std::string& verb = words[1];
+    bool listsPackages = verb == "list" && words.size() > 2 && words[2] == "packages";
+    ArgReader args(words, listsPackages ? 3 : 2);
     if (verb == "uninstall") {
         return Uninstall(args, phone);
     }
     if (verb == "install-existing" && phone.sdk < 26) {
-        // Android 7.x: Pm.java has no such command ("Error: unknown command", then its usage, left
-        // out here); PackageManagerShellCommand's default handler says "Unknown command".
-        return verbAt == 1 ? Answer{{"Error: unknown command 'install-existing'"}, {}, 1}
-                           : Answer{{}, {"Unknown command: install-existing"}, 255};
+        // Android 7.x: Pm.java has no such command ("Error: unknown command", then its usage, left out here).
+        return {{"Error: unknown command 'install-existing'"}, {}, 1};
     }
     if (verb == "install-existing") {
         return InstallExisting(args, phone);
@@ -212,17 +225,6 @@ Answer Settings(const Args& words, Phone& phone)
     return Out({deleted ? "Deleted 1 rows" : "Deleted 0 rows"});
 }
 
-std::string Join(const Args& words, std::size_t from)
-{
-    std::string joined;
-    for (std::size_t i = from; i < words.size(); ++i) {
-        joined += (i > from ? " " : "") + words[i];
-    }
-    return joined;
-}
-
-namespace {
-
 Answer OneShellCommand(const std::string& commandLine, Phone& phone, const PhoneProperties& properties)
 {
     Args words;
@@ -238,18 +240,13 @@ Answer OneShellCommand(const std::string& commandLine, Phone& phone, const Phone
         return Out({property != properties.end() ? property->second : ""});
     }
     if (words.size() >= 2 && words[0] == "pm") {
-        return PackageManager(words, 1, phone);
-    }
-    if (words.size() >= 3 && words[0] == "cmd" && words[1] == "package") {
-        return PackageManager(words, 2, phone);
+        return PackageManager(words, phone);
     }
     if (!words.empty() && words[0] == "settings") {
         return Settings(words, phone);
     }
     return {};
 }
-
-}  // namespace
 
 Answer ShellCommand(const std::string& commandLine, Phone& phone, const PhoneProperties& properties)
 {
@@ -262,4 +259,86 @@ Answer ShellCommand(const std::string& commandLine, Phone& phone, const PhonePro
         answer.exitCode = one.exitCode;
     }
     return answer;
+}
+
+}  // namespace
+
+std::string Join(const Args& words, std::size_t from)
+{
+    std::string joined;
+    for (std::size_t i = from; i < words.size(); ++i) {
+        joined += (i > from ? " " : "") + words[i];
+    }
+    return joined;
+}
+
+Answer ShellOnPhone(const std::string& commandLine, const std::filesystem::path& file, const PhoneProperties& properties)
+{
+    Phone phone;
+    phone.file = file.empty() ? PhoneFile() : ReadPhoneFile(file);
+    phone.sdk = std::atoi(properties.at("ro.build.version.sdk").c_str());
+    Answer answer = ShellCommand(commandLine, phone, properties);
+    if (phone.changed && !file.empty() && !WritePhoneFile(file, phone.file)) {
+        return {{}, {"cannot write the phone's state file " + file.string()}, 1};
+    }
+    return answer;
+}
+
+PhoneFile ReadPhoneFile(const std::filesystem::path& path)
+{
+    PhoneFile phone;
+    std::ifstream file(path, std::ios::binary);
+    for (std::string line; std::getline(file, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        std::istringstream words(line);
+        std::string kind, name, second, rest;
+        words >> kind >> name >> second;
+        std::getline(words >> std::ws, rest);
+        if (kind == "only-listed-packages" && name.empty()) {
+            phone.onlyListedPackages = true;
+        } else if (kind == "package" && IsPackageState(second) && (rest.empty() || rest == "protected")) {
+            phone.packages[name] = {second, rest == "protected"};
+        } else if (kind == "setting" && !second.empty() && line.size() >= 10 + name.size() + second.size()) {
+            phone.settings[name + " " + second] = line.substr(10 + name.size() + second.size());
+        }
+    }
+    return phone;
+}
+
+bool WritePhoneFile(const std::filesystem::path& path, const PhoneFile& phone)
+{
+    std::ostringstream text;
+    if (phone.onlyListedPackages) {
+        text << "only-listed-packages\n";
+    }
+    for (const auto& [name, package] : phone.packages) {
+        text << "package " << name << ' ' << package.state << (package.isProtected ? " protected" : "") << '\n';
+    }
+    for (const auto& [spaceAndKey, value] : phone.settings) {
+        text << "setting " << spaceAndKey << ' ' << value << '\n';
+    }
+    std::filesystem::path fresh = path;
+    fresh += ".new";
+    {
+        std::ofstream file(fresh, std::ios::binary | std::ios::trunc);
+        if (!(file << text.str()) || !file.flush()) {
+            return false;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(fresh, path, error);
+    if (!error) {
+        return true;
+    }
+    // Windows refuses to replace a file another process holds open; write it in place then.
+    std::filesystem::remove(fresh, error);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    return static_cast<bool>(file << text.str());
+}
+
+std::filesystem::path Utf8Path(std::string_view text)
+{
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }

@@ -1,11 +1,37 @@
-// The phone's package manager and settings as their shell commands answer, on the phone's kept state.
+// The stand-in phones' state file and shell commands, shared by the fake adb, the simulated phone and the tests' phones.
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "fake_adb/phone_file.h"
+// The file is read and written whole, one entry a line (LF; a CR before it is dropped):
+//   package NAME STATE [protected]   STATE: installed (for user 0, enabled), disabled-user,
+//                                    disabled, uninstalled (for user 0, still on the phone)
+//   setting NAMESPACE KEY VALUE      VALUE: the rest of the line
+//   only-listed-packages             the phone has no packages but those listed
+// A line of any other shape is skipped, so a damaged line loses its own entry and nothing else.
+struct PhonePackage {
+    std::string state;
+    bool isProtected = false;  // the system refuses to uninstall it
+};
+
+struct PhoneFile {
+    bool onlyListedPackages = false;
+    std::map<std::string, PhonePackage> packages;
+    std::map<std::string, std::string> settings;  // "NAMESPACE KEY" -> value
+};
+
+// A missing or unreadable file reads as an empty phone file.
+PhoneFile ReadPhoneFile(const std::filesystem::path& path);
+// Writes a fresh copy beside the file and renames it over the file, so that an adb started at the
+// same moment reads the old state or the new one, never half of one. False when nothing could be written.
+bool WritePhoneFile(const std::filesystem::path& path, const PhoneFile& phone);
+
+// A path from UTF-8 text: on Windows it reaches the file system as UTF-16, Chinese names intact.
+std::filesystem::path Utf8Path(std::string_view text);
 
 using Args = std::vector<std::string>;
 
@@ -22,24 +48,14 @@ inline Answer Out(std::vector<std::string> lines) { return {std::move(lines), {}
 // The words from the one at "from" on, joined by blanks.
 std::string Join(const Args& words, std::size_t from);
 
-// The phone during one adb call: its state file, and for packages the file does not name the
-// any-name rule (any name of letters, digits, '.' and '_' is on the phone, `installed`), unless the
-// file says it lists only its packages.
-struct Phone {
-    PhoneFile file;
-    bool changed = false;  // the state file has to be written back
-    int sdk = 31;          // ro.build.version.sdk: before 26 (Android 8.0) there is no install-existing
-};
-
-// `pm VERB ...` and `cmd package VERB ...`: words[verbAt] is the verb, the words after it its arguments.
-Answer PackageManager(const Args& words, std::size_t verbAt, Phone& phone);
-// `settings ...`: words[0] is "settings".
-Answer Settings(const Args& words, Phone& phone);
-
-// The phone's properties that `getprop NAME` answers; any other name answers an empty line.
+// The phone's properties that `getprop NAME` answers (ro.build.version.sdk among them: before 26,
+// Android 8.0, there is no install-existing); any other name answers an empty line.
 using PhoneProperties = std::map<std::string, std::string>;
 
 // One shell command line, as the phone's shell runs it: commands separated by ';' one after the
-// other, their answers joined and the last one's exit status; echo (its words on one line), getprop,
-// pm, cmd package and settings on the kept state; every other command answers with nothing.
-Answer ShellCommand(const std::string& commandLine, Phone& phone, const PhoneProperties& properties);
+// other, their answers joined and the last one's exit status; echo (its words on one line),
+// getprop, pm and settings on the state kept in the file (none: nothing is kept),
+// which is written back when they change it; every other command answers with nothing. A package
+// the file does not name is on the phone, `installed`, when its name is letters, digits, '.' and
+// '_' (the any-name rule), unless the file lists only its packages.
+Answer ShellOnPhone(const std::string& commandLine, const std::filesystem::path& file, const PhoneProperties& properties);

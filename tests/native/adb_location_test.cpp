@@ -67,35 +67,6 @@ protected:
     static std::string LinkBox() { return GetText(DesktopWindow, "连接编辑框"); }
 };
 
-TEST_F(AdbElsewhere, PlacesAreSearchedInOrderFromTheProgramsFolderToChocolatey)
-{
-    ASSERT_FALSE(fs::exists(fs::path(ProgramDirectory()) / "adb")) << "this test's program folder must hold no adb";
-    const Places& p = Seeded();
-    std::vector<std::string> expected = {
-        ProgramDirectory(),
-        p.pathOne.string(),
-        p.pathTwo.string(),
-        (p.localAppData / "Android/Sdk/platform-tools").string(),
-        (p.profile / "platform-tools").string(),
-        (p.profile / "Downloads/platform-tools").string(),
-        (p.profile / "Desktop/platform-tools").string(),
-        "C:\\platform-tools",
-        "D:\\platform-tools",
-        (p.scoop / "apps/adb/current/platform-tools").string(),
-        (p.scoop / "shims").string(),
-        (p.chocolatey / "lib/adb/tools/platform-tools").string(),
-        (p.chocolatey / "bin").string(),
-    };
-    EXPECT_EQ(AdbSearchFolders(), expected);
-
-    // A folder named twice on PATH is looked in once; a shim folder on PATH waits behind its
-    // package's own folder.
-    std::string shimsFirst = (p.scoop / "shims").string() + ":" + (p.chocolatey / "bin").string() + ":";
-    setenv("PATH", (shimsFirst + SearchPath() + ":" + p.pathOne.string()).c_str(), 1);
-    EXPECT_EQ(AdbSearchFolders(), expected);
-    setenv("PATH", SearchPath().c_str(), 1);
-}
-
 // Facts about a folder as the platform would give them, and whether the owner was asked.
 struct FolderCase {
     const char* name;
@@ -138,11 +109,36 @@ TEST(AdbFolderTrust, OutsideTheProfileAndProgramFilesOnlyTheUserTheSystemAndAdmi
     }
 }
 
-// One story, since a found adb stays found for the rest of the run: none anywhere, then the user
-// puts platform-tools on the desktop and presses 刷新 again.
-TEST_F(AdbElsewhere, LinkCheckSaysWhereItLookedThenUsesTheAdbPutInPlace)
+// One story, since a found adb stays found for the rest of the run: the places in their order,
+// none holding adb, then the user puts platform-tools on the desktop and presses 刷新 again.
+TEST_F(AdbElsewhere, LinkCheckSaysWhereItLookedInOrderThenUsesTheAdbPutInPlace)
 {
+    ASSERT_FALSE(fs::exists(fs::path(ProgramDirectory()) / "adb")) << "this test's program folder must hold no adb";
     const Places& p = Seeded();
+    std::vector<std::string> expected = {
+        ProgramDirectory(),
+        p.pathOne.string(),
+        p.pathTwo.string(),
+        (p.localAppData / "Android/Sdk/platform-tools").string(),
+        (p.profile / "platform-tools").string(),
+        (p.profile / "Downloads/platform-tools").string(),
+        (p.profile / "Desktop/platform-tools").string(),
+        "C:\\platform-tools",
+        "D:\\platform-tools",
+        (p.scoop / "apps/adb/current/platform-tools").string(),
+        (p.scoop / "shims").string(),
+        (p.chocolatey / "lib/adb/tools/platform-tools").string(),
+        (p.chocolatey / "bin").string(),
+    };
+    EXPECT_EQ(AdbSearchFolders(), expected);
+
+    // A folder named twice on PATH is looked in once; a shim folder on PATH waits behind its
+    // package's own folder.
+    std::string shimsFirst = (p.scoop / "shims").string() + ":" + (p.chocolatey / "bin").string() + ":";
+    setenv("PATH", (shimsFirst + SearchPath() + ":" + p.pathOne.string()).c_str(), 1);
+    EXPECT_EQ(AdbSearchFolders(), expected);
+    setenv("PATH", SearchPath().c_str(), 1);
+
     FakePhone phone("device");
     headless::Click(DesktopWindow, "按钮5");
     EXPECT_EQ(LinkBox(), "未找到adb");

@@ -20,7 +20,6 @@
 #include <string>
 #include <string_view>
 
-#include "fake_adb/phone_file.h"
 #include "fake_adb/phone_services.h"
 
 namespace {
@@ -63,16 +62,12 @@ std::uint32_t WordAt(std::string_view bytes, std::size_t at)
     return word;
 }
 
-// The checksum (the sum of the payload's bytes) is what hosts before A_VERSION 0x01000001 check.
+// The checksum stays 0: only hosts before A_VERSION 0x01000001, the version this phone speaks, check it.
 std::string Encode(const Message& message)
 {
-    std::uint32_t sum = 0;
-    for (unsigned char byte : message.payload) {
-        sum += byte;
-    }
     std::string bytes;
     for (std::uint32_t word : {message.command, message.arg0, message.arg1,
-                               static_cast<std::uint32_t>(message.payload.size()), sum, message.command ^ 0xffffffffU}) {
+                               static_cast<std::uint32_t>(message.payload.size()), 0U, message.command ^ 0xffffffffU}) {
         PutWord(bytes, word);
     }
     return bytes + message.payload;
@@ -264,19 +259,11 @@ private:
     std::string Shell(const std::string& commandLine, bool shellProtocol)
     {
         Log("shell " + commandLine);
-        Phone phone;
-        phone.sdk = std::atoi(options_.sdk.c_str());
-        if (!options_.phoneFile.empty()) {
-            phone.file = ReadPhoneFile(options_.phoneFile);
-        }
-        Answer answer = ShellCommand(commandLine, phone,
+        Answer answer = ShellOnPhone(commandLine, options_.phoneFile,
                                      {{"ro.product.model", options_.model},
                                       {"ro.build.version.sdk", options_.sdk},
                                       {"ro.build.version.release", "12"},
                                       {"ro.serialno", options_.serialNumber}});
-        if (phone.changed && !options_.phoneFile.empty()) {
-            WritePhoneFile(options_.phoneFile, phone.file);
-        }
         std::string out;
         std::string err;
         for (const std::string& line : answer.out) {
