@@ -222,15 +222,9 @@ TEST_F(CompanionScriptTest, ApkFolderInstallsEveryApkAndReportsEach)
     }
 }
 
-TEST_F(CompanionScriptTest, ConnectionResetRestartsTheServerListsDevicesAndChecksThePhone)
-{
-    ScriptRun run = Run("renew");
-    EXPECT_EQ(phone_.Commands(), (Strings{"adb kill-server", "adb start-server", "adb devices -l", "adb get-state"}));
-    EXPECT_NE(run.output.find("Pellucor_Test_Phone"), std::string::npos);
-}
-
 // The menu runs the chosen actions until 0 or the end of its input, none of them waits before
-// closing inside it, and they change nothing in the program's folder.
+// closing inside it, and they change nothing in the program's folder. Its last choice, the
+// connection reset, restarts the server, lists the devices and checks the phone.
 TEST_F(CompanionScriptTest, CommandEditionRunsChosenActionsUntilQuit)
 {
     fs::create_directory(program_ / "apk");
@@ -241,7 +235,10 @@ TEST_F(CompanionScriptTest, CommandEditionRunsChosenActionsUntilQuit)
     EXPECT_EQ(Strings(commands.begin(), commands.begin() + 5),
               (Strings{"adb devices -l", "adb get-state", "adb shell pm enable com.google.android.gms",
                        "adb shell pm enable com.google.android.gsf", "adb shell pm enable com.android.vending"}));
-    EXPECT_EQ(commands.back(), "adb get-state") << "the connection reset ends the commands, not choice 2 after 0";
+    // The connection reset ends the commands, not choice 2 after 0, and shows the phones again.
+    EXPECT_EQ(Strings(commands.end() - 4, commands.end()),
+              (Strings{"adb kill-server", "adb start-server", "adb devices -l", "adb get-state"}));
+    EXPECT_NE(run.output.find("Pellucor_Test_Phone", run.output.find("正在重置")), std::string::npos);
     EXPECT_EQ(Snapshot(program_), before) << "the menu changed the program's folder";
     EXPECT_EQ(run.output.find(kClosingPause), std::string::npos);
     for (const char* ending : {"没有这个选项：99", "已全部装回", "清理完成", "没有 apk 文件", "List of devices attached", "再见"}) {
