@@ -28,7 +28,8 @@ namespace fs = std::filesystem;
 ScriptRun RunScript(const std::string& stem, const char* answer = nullptr)
 {
     const std::string inputPath = JoinPath(ProgramDirectory(), "script_input.txt");
-    std::ofstream(inputPath, std::ios::binary | std::ios::trunc) << (answer != nullptr ? std::string(answer) + "\r\n" : "");
+    std::ofstream(inputPath, std::ios::binary | std::ios::trunc)
+        << (answer != nullptr ? std::string(answer) + "\r\n" : "");
     const std::string input = answer != nullptr ? "\"" + inputPath + "\"" : "NUL";
     ProgramRun run = RunProgram("cmd /d /c " + ScriptFileName(stem) + " <" + input, true, ShowHidden);
     EXPECT_EQ(run.end, ProgramEnd::Ended) << stem;
