@@ -139,8 +139,6 @@ TEST(CompanionScripts, PackageScriptsDeclareTheSameChangesOnBothSystems)
         EXPECT_GE(declared.size(), 3u);
         EXPECT_EQ(DeclaredChanges(ReadFile(kCompanion / (std::string(stem) + ".sh"))), declared);
     }
-    EXPECT_EQ(DeclaredChanges(ReadFile(kCompanion / "hwread_UN.sh")).front().CommandLine(),
-              "adb shell pm uninstall --user 0 com.huawei.hwireader");
 }
 
 }  // namespace

@@ -3,12 +3,9 @@
 // cmd.exe would read as syntax.
 #include <gtest/gtest.h>
 
-#include "platform/win32/windows_api.h"
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,8 +14,6 @@
 #include "platform/encoding.h"
 #include "platform/process.h"
 #include "platform/system.h"
-#include "platform/win32/owned_handle.h"
-#include "platform/win32/wide.h"
 #include "support/captured_output.h"
 #include "support/fake_phone.h"
 #include "support/script_outcomes.h"
@@ -27,52 +22,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs the script as the program's buttons do, CreateProcessW with the bare file name (Windows
-// then runs it with cmd /c), hidden; its input is the answer's line, or NUL, whose end the closing
-// pause reads at once, and its output goes to a file. (Wine's set /p takes all of a redirected
-// file as one answer, so a run cannot answer twice.) Waits at most a minute for its end.
+// Runs the script hidden and waits for its end as the program's buttons do (RunProgram), through
+// cmd.exe, so that its input is the answer's line or NUL, whose end the closing pause reads at once.
+// (Wine's set /p takes all of a redirected file as one answer, so a run cannot answer twice.)
 ScriptRun RunScript(const std::string& stem, const char* answer = nullptr)
 {
-    std::wstring outputPath = Utf8ToWide(JoinPath(ProgramDirectory(), "script_output.txt"));
-    std::string inputPath = JoinPath(ProgramDirectory(), "script_input.txt");
-    std::ofstream(inputPath, std::ios::binary | std::ios::trunc) << (answer != nullptr ? std::string(answer) + "\r\n" : "");
-    SECURITY_ATTRIBUTES inherited{sizeof(inherited), nullptr, TRUE};
-    OwnedHandle output(CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    OwnedHandle input(CreateFileW(answer != nullptr ? Utf8ToWide(inputPath).c_str() : L"NUL", GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
-    STARTUPINFOW startInfo{};
-    startInfo.cb = sizeof(startInfo);
-    startInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-    startInfo.wShowWindow = SW_HIDE;
-    startInfo.hStdInput = input.Get();
-    startInfo.hStdOutput = output.Get();
-    startInfo.hStdError = output.Get();
-    std::wstring commandLine = Utf8ToWide(ScriptFileName(stem));  // CreateProcessW may write into it
-    PROCESS_INFORMATION started{};
-    ScriptRun run;
-    if (!output || !input ||
-        !CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startInfo, &started)) {
-        ADD_FAILURE() << "could not start " << stem;
-        return run;
-    }
-    OwnedHandle process(started.hProcess);
-    OwnedHandle thread(started.hThread);
-    if (WaitForSingleObject(process.Get(), 60000) != WAIT_OBJECT_0) {
-        ADD_FAILURE() << stem << " did not end";
-        TerminateProcess(process.Get(), 1);
-        WaitForSingleObject(process.Get(), 5000);
-    }
-    GetExitCodeProcess(process.Get(), &run.exitCode);
-    output.Close();
-    OutputDecoder decoder;
-    run.output = decoder.Decode(ReadFile(JoinPath(ProgramDirectory(), "script_output.txt")));
-    run.output += decoder.Finish();
-    input.Close();
-    fs::remove(JoinPath(ProgramDirectory(), "script_output.txt"));
+    const std::string inputPath = JoinPath(ProgramDirectory(), "script_input.txt");
+    std::ofstream(inputPath, std::ios::binary | std::ios::trunc)
+        << (answer != nullptr ? std::string(answer) + "\r\n" : "");
+    const std::string input = answer != nullptr ? "\"" + inputPath + "\"" : "NUL";
+    ProgramRun run = RunProgram("cmd /d /c " + ScriptFileName(stem) + " <" + input, true, ShowHidden);
+    EXPECT_EQ(run.end, ProgramEnd::Ended) << stem;
     fs::remove(inputPath);
-    return run;
+    return {run.exitCode, DecodeText(run.output, LegacyCodePage::Gbk)};
 }
 
 class CompanionBatchTest : public testing::Test {
@@ -161,21 +123,11 @@ TEST_F(CompanionBatchTest, ApkFolderInstallsFilesWhoseNamesCmdWouldReadAsSyntax)
     }
 }
 
-// An empty line or an answer that cmd would read as syntax deletes nothing (no input and "n": the
-// outcome table); Y deletes only cache folders listed before.
-TEST_F(CompanionBatchTest, CacheCleaningListsItsFoldersAndDeletesOnlyCacheAfterAYes)
+// Y deletes only cache folders listed before the question (any other answer: the outcome table).
+TEST_F(CompanionBatchTest, CacheCleaningDeletesOnlyTheListedCacheFoldersAfterAYes)
 {
-    std::string listing = RunScript("clean").output;
-    EXPECT_EQ(Targets("adb shell rm -rf "), Strings{});
-    for (const char* answer : {"", "yes & del x", "\""}) {
-        phone_.ClearCommands();
-        std::string output = RunScript("clean", answer).output;
-        EXPECT_EQ(Targets("adb shell rm -rf "), Strings{}) << answer;
-        EXPECT_NE(output.find("没有删除任何文件"), std::string::npos) << output;
-    }
-    phone_.ClearCommands();
-    RunScript("clean", "y");
-    ExpectOnlyListedCacheFolders(Targets("adb shell rm -rf "), listing, "\r\n");
+    std::string output = RunScript("clean", "y").output;
+    ExpectOnlyListedCacheFolders(Targets("adb shell rm -rf "), output, "\r\n");
 }
 
 // The report is written beside the scripts, its last section the phone's uptime. A "!" in the
