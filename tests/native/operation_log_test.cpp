@@ -8,13 +8,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/operation_log.h"
@@ -126,6 +129,15 @@ TEST_F(Recording, EachActionOfASessionLeavesARecordInItsOwnWords)
     EXPECT_EQ(headless::Messages().back(),
               "未能启动“adb reboot”：找不到这个程序，或它无法运行。\r\n请看程序文件夹中的“遇到问题请看.txt”。");
 
+    // The started programs run on their own: count the commands once both have reached the phone.
+    const auto started = [this] {
+        const Lines commands = phone_.Commands();
+        return std::ranges::count(commands, "adb reboot") == 1 &&
+               std::ranges::count(commands, "adb shell pm disable-user com.xiaomi.joyose") == 1;
+    };
+    for (int tries = 0; tries < 1000 && !started(); ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     const std::size_t ran = phone_.Commands().size();
     const std::string longName(256, 'a');
     catalogue_.Write({"[华为]", "天气=com.weather & del\x7Fx", "主题=" + longName});
