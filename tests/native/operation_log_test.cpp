@@ -1,6 +1,6 @@
 // The operation log against the fake phone: what the buttons and the command box leave in
 // 操作记录.txt, what the operation-log window shows, 清空, the user's own folder, damaged and
-// rotated files, and two programs writing at once.
+// rotated files, a long log filling the window's box, and two programs writing at once.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -13,11 +13,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "core/operation_log.h"
+#include "core/operation_log_window.h"
 #include "platform/files.h"
 #include "support/operation_log_fixture.h"
 #include "support/phone_lab.h"
@@ -39,7 +43,6 @@ constexpr std::string_view kWeatherRemoval =
 constexpr std::string_view kWeatherReturn =
     "华为 · 装回 | adb shell pm install-existing --user 0 huawei.weather | Package huawei.weather installed for user: 0 | "
     "撤销：adb shell pm uninstall --user 0 huawei.weather" ON_TEST_PHONE;
-constexpr std::string_view kNoRecords = "对设备造成影响的操作都会记录在此，当前无记录";
 
 std::string ReadBytes(const fs::path& path)
 {
@@ -366,7 +369,7 @@ TEST_F(LogWindow, ShowsTheDeclaredTextUntilThereAreRecordsThenThemOldestFirst)
     ASSERT_EQ(phone_.Changes().size(), 3u);
     catalogue_.Write({"[华为]", "主题=huawei.themes"});
     headless::Click(DesktopWindow, "天气卸");
-    EXPECT_EQ(LogBox(), kNoRecords);
+    EXPECT_EQ(LogBox(), kNoRecordsText);
     EXPECT_EQ(headless::Alignment(OperationLogWindow, kLogBox), Align::Centre);
     headless::CloseBox(OperationLogWindow);
     catalogue_.UseSample();
@@ -399,7 +402,7 @@ TEST_F(LogWindow, ClearAsksFirstAndOnlyYesEmptiesTheLog)
     headless::AnswerQuestions(true);
     headless::Click(OperationLogWindow, "按钮1");
     EXPECT_FALSE(fs::exists(ProgramLog()));
-    EXPECT_EQ(GetText(OperationLogWindow, kLogBox), kNoRecords);
+    EXPECT_EQ(GetText(OperationLogWindow, kLogBox), kNoRecordsText);
     EXPECT_EQ(headless::Alignment(OperationLogWindow, kLogBox), Align::Centre);
 }
 
@@ -491,6 +494,128 @@ TEST_F(LogWindow, RecordCutShortByAFullDiskIsMarkedAndTheNextStartsALineOfItsOwn
     EXPECT_NE(marked, std::string::npos) << shown;
     EXPECT_EQ(shown.find("此条记录未能写完整", marked + 40), std::string::npos) << "marked once";
     EXPECT_TRUE(shown.ends_with(kWeatherReturn)) << shown;
+}
+
+constexpr std::size_t kRecordsPerFile = 10000;
+
+// A record as the program writes it; every 1000th holds an answer longer than an edit box's
+// longest line, which the box must keep whole, since its line numbers name the records.
+std::string LongLogRecord(std::size_t i)
+{
+    std::string package = "com.vendor.app" + std::to_string(i % 400);
+    std::string answer = i % 1000 == 999 ? std::string(600, 'a') : "Success";
+    return "2026-12-07 15:06:55 | 华为 · 卸载 | adb shell pm uninstall --user 0 " + package + " | " + answer +
+           " | 撤销：adb shell pm install-existing --user 0 " + package + "\r\n";
+}
+
+class LongLog : public OperationLog {
+protected:
+    // 20,000 records, 3 MB, in the rotated log and the current one; the box as one fill of the
+    // whole log shows them: the rotated file's records, then the current one's.
+    void SetUp() override
+    {
+        OperationLog::SetUp();
+        whole_.clear();
+        for (std::size_t file = 0; file < files_.size(); ++file) {
+            std::ofstream out(files_[file], std::ios::binary | std::ios::trunc);
+            out << kBom;
+            for (std::size_t i = 0; i < kRecordsPerFile; ++i) {
+                out << LongLogRecord(file * kRecordsPerFile + i);
+            }
+            out.close();
+            whole_ += LogTextForDisplay(ReadFileTail(files_[file].string(), 4 * 1024 * 1024));
+        }
+        whole_.resize(whole_.size() - 2);
+    }
+
+    // The box is that of one fill, and each of its lines lies where the file holds it.
+    void ExpectTheWholeBox()
+    {
+        EXPECT_TRUE(GetText(OperationLogWindow, kLogBox) == whole_) << "the box of one fill";
+        std::size_t line = 0;
+        for (const fs::path& file : files_) {
+            Bytes read = ReadFileTail(file.string(), 4 * 1024 * 1024).bytes;
+            std::string bytes(read.begin(), read.end());
+            for (std::size_t at = 0; at < bytes.size(); at = bytes.find("\r\n", at) + 2, ++line) {
+                std::optional<RecordSpot> spot = SpotOfShownLine(line);
+                ASSERT_TRUE(spot.has_value()) << line;
+                ASSERT_EQ(spot->offset, at) << line;
+                ASSERT_EQ(fs::path(spot->file).filename(), file.filename()) << line;
+            }
+        }
+        EXPECT_FALSE(SpotOfShownLine(line).has_value());
+    }
+
+    static std::size_t BoxSize() { return GetText(OperationLogWindow, kLogBox).size(); }
+
+    const std::array<fs::path, 2> files_ = {ProgramOldLog(), ProgramLog()};
+    std::string whole_;
+};
+
+// Input queued before the window opens runs while the box holds part of the log, and the window
+// answers again and again while it fills. What the user does meanwhile leaves the box as one fill
+// leaves it, or as the action leaves it, never with two fills mixed.
+TEST_F(LongLog, WindowAnswersWhileItsBoxFillsAndEndsWithTheBoxOfOneFill)
+{
+    struct Row {
+        const char* name;
+        std::function<void()> act;  // none: the user waits
+        std::function<void()> check;
+    };
+    const std::size_t chosen = 1000;  // a byte offset in the part shown at the second pass
+    const Row rows[] = {
+        {"waiting", nullptr,
+         [this] {
+             ExpectTheWholeBox();
+             EXPECT_EQ(CaretOffset(OperationLogWindow, kLogBox), whole_.size()) << "scrolled to the newest record";
+             EXPECT_EQ(headless::Alignment(OperationLogWindow, kLogBox), Align::Left);
+         }},
+        {"刷新 begins the fill again", [] { headless::Click(OperationLogWindow, "按钮2"); }, [this] { ExpectTheWholeBox(); }},
+        {"清空 empties the log",
+         [] {
+             headless::AnswerQuestions(true);
+             headless::Click(OperationLogWindow, "按钮1");
+         },
+         [] {
+             EXPECT_EQ(GetText(OperationLogWindow, kLogBox), kNoRecordsText);
+             EXPECT_EQ(headless::Alignment(OperationLogWindow, kLogBox), Align::Centre);
+             EXPECT_FALSE(SpotOfShownLine(0).has_value());
+         }},
+        {"the close box closes the window", [] { headless::CloseBox(OperationLogWindow); },
+         [] {
+             EXPECT_FALSE(headless::IsOpen(OperationLogWindow));
+             EXPECT_FALSE(IsProgramEnding());
+         }},
+        {"a click into the box chooses a record", [chosen] { headless::PlaceCaret(OperationLogWindow, kLogBox, chosen); },
+         [this, chosen] {
+             EXPECT_TRUE(GetText(OperationLogWindow, kLogBox) == whole_) << "the box of one fill";
+             EXPECT_EQ(CaretOffset(OperationLogWindow, kLogBox), chosen) << "the chosen record stays chosen";
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TearDown();
+        SetUp();
+        std::vector<std::size_t> queuedInputSaw;
+        headless::Post([&] { queuedInputSaw.push_back(BoxSize()); });
+        std::set<std::size_t> partsSeen;
+        headless::SetAnswerProbe([&] {
+            if (const std::size_t size = BoxSize(); size > 0 && size < whole_.size()) {
+                partsSeen.insert(size);
+            }
+            if (row.act && partsSeen.size() == 2) {
+                headless::SetAnswerProbe(nullptr);
+                ASSERT_GT(BoxSize(), chosen);
+                row.act();
+            }
+        });
+        ASSERT_TRUE(OpenWindow(OperationLogWindow, false));
+        ASSERT_EQ(queuedInputSaw.size(), 1u);
+        EXPECT_GT(queuedInputSaw.front(), 0u);
+        EXPECT_LT(queuedInputSaw.front(), whole_.size());
+        EXPECT_GE(partsSeen.size(), row.act ? 2u : 10u) << "answered while part of the log is shown";
+        row.check();
+    }
 }
 
 // Each child appends its own lines as fast as it can, rotating like the program, while the
