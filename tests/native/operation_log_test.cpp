@@ -194,88 +194,72 @@ TEST_F(Recording, EachActionOfASessionLeavesARecordInItsOwnWords)
 
 // Each way a change can fail, as adb and Android word it: the button says why and what to do, and
 // the record keeps the line that says why (of adb's four lines for an unauthorized phone, the
-// first), not the last line of the answer. The stand-in gives the answers of other clients and
-// servers; adb's own words follow with the real client.
+// first), not the last line of the answer; a change made on a phone names it. The stand-in gives
+// the answers of other clients and servers; the real client and simulated phones, adb's own words.
 TEST_F(Recording, ButtonSaysWhyAChangeFailedAndTheRecordKeepsTheLineThatSaysIt)
 {
     struct Row {
         const char* name;
-        void (*prepare)(FakePhone&);
-        const char* messageStart;
-        std::string outcome;
-    };
-    const Row rows[] = {
-        {"client since 2020", [](FakePhone& p) { p.SetState("none"), p.Set("ERROR_PREFIX", "adb"); }, "没有找到手机",
-         "adb: no devices/emulators found"},
-        {"two phones, Windows client", [](FakePhone& p) { p.SetState("many"), p.Set("ERROR_PREFIX", "adb.exe"); },
-         "连接着不止一部手机（或模拟器），adb 不知道该操作哪一部，没有改动。请点“刷新”选择要操作的手机。",
-         "adb.exe: more than one device/emulator"},
-        {"authorizing", [](FakePhone& p) { p.SetState("authorizing"), p.Unset("ERROR_PREFIX"); },
-         "手机处于离线状态或仍在连接中", "error: device still authorizing"},
-        {"server fight", [](FakePhone& p) { p.SetState("fight"); }, "这台电脑上另一个版本的 adb",
-         "adb server version (40) doesn't match this client (41); killing..."},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        row.prepare(phone_);
-        headless::Click(DesktopWindow, "天气卸");
-        Lines records = Records(ProgramLog());
-        ASSERT_FALSE(records.empty());
-        EXPECT_EQ(WithoutPhone(records.back()), "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | " + row.outcome);
-        const std::string message = headless::Messages().back();
-        EXPECT_TRUE(message.starts_with(row.messageStart)) << message;
-        EXPECT_TRUE(message.ends_with("adb 的回答：" + row.outcome)) << message;
-    }
-}
-
-// The real adb client and simulated phones: adb's own words and exit codes.
-TEST_F(Recording, ButtonSaysWhyAChangeFailedAsTheRealClientAnswers)
-{
-    struct Row {
-        const char* name;
+        void (*standIn)(FakePhone&);  // none: the real client with these phones
         std::vector<PhoneSetup> phones;
         const char* outcome;  // the record's; none: the phone chosen by its serial has left
         const char* messageStart;
         void (*prepare)(SimPhone&) = [](SimPhone&) {};
     };
     const Row rows[] = {
-        {"no phone", {}, "error: no devices/emulators found", "没有找到手机"},
-        {"two phones", {{}, {}}, "error: more than one device/emulator", "连接着不止一部手机（或模拟器）"},
-        {"not allowed yet", {{.state = "unauthorized"}}, "error: device unauthorized.", "手机还没有允许这台电脑调试"},
-        {"offline", {{.state = "offline"}}, "error: device offline", "手机处于离线状态或仍在连接中"},
-        {"chosen phone gone", {{}}, nullptr, "之前选择的手机已经断开，没有改动：请点“刷新”"},
-        {"no shell protocol, app not there", {{.legacyShell = true}}, "Failure [not installed for 0]", "这部手机上没有这个应用",
-         [](SimPhone& phone) { phone.SeedPackage("huawei.health", "installed"); }},
-        {"system refuses", {{}}, "Failure [DELETE_FAILED_INTERNAL_ERROR]", "手机系统拒绝了这项操作",
+        {"client since 2020", [](FakePhone& p) { p.SetState("none"), p.Set("ERROR_PREFIX", "adb"); }, {},
+         "adb: no devices/emulators found", "没有找到手机"},
+        {"two phones, Windows client", [](FakePhone& p) { p.SetState("many"), p.Set("ERROR_PREFIX", "adb.exe"); }, {},
+         "adb.exe: more than one device/emulator",
+         "连接着不止一部手机（或模拟器），adb 不知道该操作哪一部，没有改动。请点“刷新”选择要操作的手机。"},
+        {"authorizing", [](FakePhone& p) { p.SetState("authorizing"), p.Unset("ERROR_PREFIX"); }, {},
+         "error: device still authorizing", "手机处于离线状态或仍在连接中"},
+        {"server fight", [](FakePhone& p) { p.SetState("fight"); }, {},
+         "adb server version (40) doesn't match this client (41); killing...", "这台电脑上另一个版本的 adb"},
+        {"no phone", nullptr, {}, "error: no devices/emulators found", "没有找到手机"},
+        {"two phones", nullptr, {{}, {}}, "error: more than one device/emulator", "连接着不止一部手机（或模拟器）"},
+        {"not allowed yet", nullptr, {{.state = "unauthorized"}}, "error: device unauthorized.", "手机还没有允许这台电脑调试"},
+        {"offline", nullptr, {{.state = "offline"}}, "error: device offline", "手机处于离线状态或仍在连接中"},
+        {"chosen phone gone", nullptr, {{}}, nullptr, "之前选择的手机已经断开，没有改动：请点“刷新”"},
+        {"no shell protocol, app not there", nullptr, {{.legacyShell = true}}, "Failure [not installed for 0]",
+         "这部手机上没有这个应用", [](SimPhone& phone) { phone.SeedPackage("huawei.health", "installed"); }},
+        {"system refuses", nullptr, {{}}, "Failure [DELETE_FAILED_INTERNAL_ERROR]", "手机系统拒绝了这项操作",
          [](SimPhone& phone) { phone.ProtectPackage("huawei.weather"); }},
-        {"no shell protocol, removed", {{.legacyShell = true}},
+        {"no shell protocol, removed", nullptr, {{.legacyShell = true}},
          "Success | 撤销：adb shell pm install-existing --user 0 huawei.weather", "完成"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        PhoneLab lab;
-        lab.StartServer();
+        std::optional<PhoneLab> lab;
         SimPhone* attached = nullptr;
-        for (const PhoneSetup& setup : row.phones) {
-            row.prepare(*(attached = &lab.Attach(setup)));
+        if (row.standIn != nullptr) {
+            row.standIn(phone_);
+        } else {
+            lab.emplace().StartServer();
+            for (const PhoneSetup& setup : row.phones) {
+                row.prepare(*(attached = &lab->Attach(setup)));
+            }
         }
         std::string outcome = row.outcome != nullptr ? row.outcome : "error: device '" + attached->Serial() + "' not found";
         if (row.outcome == nullptr) {
             setenv("ANDROID_SERIAL", attached->Serial().c_str(), 1);
-            lab.Detach(*attached);
+            lab->Detach(*attached);
         }
         headless::Click(DesktopWindow, "天气卸");
         Lines records = Records(ProgramLog());
         ASSERT_FALSE(records.empty());
         EXPECT_EQ(WithoutPhone(records.back()), "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | " + outcome);
-        bool reachable = lab.Phones().size() == 1 && lab.Phones().front().Setup().state == "device";
-        const std::string serial = reachable ? lab.Phones().front().Serial() : "";
-        EXPECT_EQ(records.back().ends_with("（SIM" + serial.substr(serial.rfind(':') + 1) + "）"), reachable)
-            << "a change made on a phone names it";
         const std::string message = headless::Messages().back();
         EXPECT_TRUE(message.starts_with(row.messageStart)) << message;
         EXPECT_TRUE(outcome.starts_with("Success") || message.ends_with("adb 的回答：" + outcome)) << message;
-        for (const SimPhone& phone : lab.Phones()) {
+        if (!lab) {
+            continue;
+        }
+        bool reachable = lab->Phones().size() == 1 && lab->Phones().front().Setup().state == "device";
+        const std::string serial = reachable ? lab->Phones().front().Serial() : "";
+        EXPECT_EQ(records.back().ends_with("（SIM" + serial.substr(serial.rfind(':') + 1) + "）"), reachable)
+            << "a change made on a phone names it";
+        for (const SimPhone& phone : lab->Phones()) {
             bool removed = outcome.starts_with("Success");
             EXPECT_EQ(phone.Packages().contains("huawei.weather") && phone.Packages().at("huawei.weather") == "uninstalled",
                       removed);
