@@ -139,7 +139,7 @@ TEST_F(PackageAction, CatalogueDecidesWhatRunsAndTheOutputBoxSaysWhatDidNot)
          [this] { catalogue_.Write({"[华为]", "华为视频1=huawei.video1", "华为视频3=huawei.video3"}); }, {"视频卸"},
          {kUninstall + "huawei.video1", kUninstall + "huawei.video3"},
          "Success\r\n" + NoPackage("[华为] 华为视频2") + NoPackage("[华为] 华为视频4"), Lines{kPartRun}},
-        {"saved by Notepad as UTF-8", [this] { catalogue_.WriteUtf8("[华为]\r\n天气=huawei.weather\r\n", false); },
+        {"saved by Notepad as UTF-8", [this] { catalogue_.WriteBytes("[华为]\r\n天气=huawei.weather\r\n"); },
          {"天气卸"}, {kUninstall + "huawei.weather"}, "Success\r\n", Lines{"完成"}},
         {"blanks and quotes around values",
          [this] {
