@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "support/recorded_undo.h"
 #include "support/tweaks_fixture.h"
 #include "tweaks/device_control.h"
 #include "tweaks/links.h"
@@ -229,24 +228,6 @@ TEST_F(DeviceControl, EachSwitchSendsWhatItsBoxesHoldAndSaysWhatAndroidTook)
             EXPECT_EQ(Messages().back(), row.message);
         }
     }
-}
-
-// One read before the first change finds what each setting was, so that each record says how to
-// set it back: one adb call a setting, and one more.
-TEST_F(DisplaySettings, OneReadLetsEachRecordSayHowToSetItsSettingBack)
-{
-    phone_.SeedSetting("global", "window_animation_scale", "1.0");
-    phone_.SeedSetting("system", "peak_refresh_rate", "60.0");
-    Click("设置1");
-    EXPECT_EQ(phone_.Commands().size(), 2u);
-    Click("默认高刷");
-    EXPECT_EQ(phone_.Commands().size(), 5u);
-    EXPECT_EQ(RecordedUndo("adb shell settings put global window_animation_scale 1.5"),
-              "撤销：adb shell settings put global window_animation_scale 1.0");
-    EXPECT_EQ(RecordedUndo("adb shell settings put system peak_refresh_rate 96.0"),
-              "撤销：adb shell settings put system peak_refresh_rate 60.0");
-    EXPECT_EQ(RecordedUndo("adb shell settings put system min_refresh_rate 96.0"),
-              "撤销：adb shell settings delete system min_refresh_rate");
 }
 
 }  // namespace

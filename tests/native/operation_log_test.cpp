@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <csignal>
 #include <cstdlib>
@@ -265,6 +266,50 @@ TEST_F(Recording, ButtonSaysWhyAChangeFailedAndTheRecordKeepsTheLineThatSaysIt)
                       removed);
         }
     }
+}
+
+// One read of the phone before an action's first change finds what each change replaces (the
+// settings the action declares, the packages installed for the user when it brings packages back):
+// one adb call a change, and one more; and each record says how to take its change back.
+TEST_F(Recording, OneReadLetsEachRecordSayHowToTakeItsChangeBack)
+{
+    phone_.SeedSetting("global", "window_animation_scale", "1.0");
+    phone_.SeedSetting("system", "peak_refresh_rate", "60.0");
+    phone_.SeedPackage("huawei.redundant.workprofile", "uninstalled");
+    phone_.SeedPackage("honor.redundant.workprofile", "installed");
+    phone_.SeedPackage("huawei.redundant.arengine1", "disabled-user");
+    auto callsOf = [this](ProgramWindow window, const char* button) {
+        const std::size_t before = phone_.Commands().size();
+        headless::Click(window, button);
+        return phone_.Commands().size() - before;
+    };
+    EXPECT_EQ(callsOf(DesktopWindow, "设置1"), 2u);
+    EXPECT_EQ(callsOf(DesktopWindow, "默认高刷"), 3u);
+    ASSERT_TRUE(OpenWindow(RedundantSelectionWindow, false));
+    headless::Click(RedundantSelectionWindow, "选择框1");
+    headless::Click(RedundantSelectionWindow, "选择框14");
+    EXPECT_EQ(callsOf(RedundantSelectionWindow, "全部安装"), 7u);
+    const std::string restore = "自定义选择冗余服务 · 全部装回 | adb shell pm install-existing --user 0 ";
+    auto brought = [&](const std::string& package, const std::string& undo) {
+        return restore + package + " | Package " + package + " installed for user: 0 | 撤销：" + undo;
+    };
+    auto missing = [&](const std::string& package) {
+        return restore + package + " | android.content.pm.PackageManager$NameNotFoundException: Package " + package +
+               " doesn't exist";
+    };
+    Lines records = Records(ProgramLog());
+    std::ranges::transform(records, records.begin(), WithoutPhone);
+    EXPECT_EQ(records, (Lines{"动画 · 设置 | adb shell settings put global window_animation_scale 1.5 | （无输出） | "
+                              "撤销：adb shell settings put global window_animation_scale 1.0",
+                              "功能 · 默认方案(96Hz) | adb shell settings put system peak_refresh_rate 96.0 | （无输出） | "
+                              "撤销：adb shell settings put system peak_refresh_rate 60.0",
+                              "功能 · 默认方案(96Hz) | adb shell settings put system min_refresh_rate 96.0 | （无输出） | "
+                              "撤销：adb shell settings delete system min_refresh_rate",
+                              brought("huawei.redundant.workprofile", "adb shell pm uninstall --user 0 huawei.redundant.workprofile"),
+                              brought("honor.redundant.workprofile", "无需撤销（改动前已是如此）"),
+                              brought("huawei.redundant.arengine1", "无需撤销（改动前已是如此）"),
+                              missing("honor.redundant.arengine1"), missing("huawei.redundant.arengine2"),
+                              missing("honor.redundant.arengine2")}));
 }
 
 // The close box ends the program while adb hangs: the wait for a script gives up and says so,
