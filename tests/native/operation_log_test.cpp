@@ -45,11 +45,7 @@ constexpr std::string_view kWeatherReturn =
     "华为 · 装回 | adb shell pm install-existing --user 0 huawei.weather | Package huawei.weather installed for user: 0 | "
     "撤销：adb shell pm uninstall --user 0 huawei.weather" ON_TEST_PHONE;
 
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+const auto ReadBytes = &CatalogueFile::Read;
 
 void WriteBytes(const fs::path& path, std::string_view bytes)
 {
