@@ -201,30 +201,6 @@ TEST_P(JournalRoundTrip, UndoFromTheFirstRecordRestoresThePhoneAndReapplyRedoesI
 
 INSTANTIATE_TEST_SUITE_P(Seeds, JournalRoundTrip, testing::Values(1u, 2u, 3u, 4u, 5u, 6u));
 
-// The chosen record lies in the rotated file and was written before records said how to undo
-// them; the later ones went to the user's own folder while the program's could not be written.
-// One 撤销 takes back all of them.
-TEST_F(JournalTest, UndoReachesTheRotatedFileOlderRecordsAndTheOtherPlace)
-{
-    phone_.SeedPackage("huawei.weather", "uninstalled");
-    std::ofstream(ProgramOldLog(), std::ios::binary)
-        << "\xEF\xBB\xBF"
-           "2026-12-01 10:00:00 | 华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success | "
-           "手机：Pellucor_Test_Phone（FAKE0001）\r\n";
-    fs::create_directories(ProgramLog());
-    Click(DesktopWindow, "系统更新解");
-    fs::remove(ProgramLog());
-    ASSERT_TRUE(fs::exists(OwnLog()));
-
-    ASSERT_TRUE(OpenWindow(OperationLogWindow, false));
-    std::size_t oldest = GetText(OperationLogWindow, kLogBox).find("2026-12-01 10:00:00");
-    ASSERT_NE(oldest, std::string::npos);
-    ClickInLog("撤销按钮", oldest + 5);
-    EXPECT_EQ(phone_.Packages().at("huawei.weather"), "installed");
-    EXPECT_EQ(phone_.Packages().at("huawei.systemupdate"), "disabled-user");
-    EXPECT_EQ(headless::Messages().back(), "已撤销 2 项，失败 0 项，跳过 0 项");
-}
-
 // Google is off; the user switches Play services on by hand, then all of Google off with the
 // script: each package has one net state, and undo finds nothing to do. Then a removal by hand
 // and a script that did only part of its work: the packages it touched are left as they are and

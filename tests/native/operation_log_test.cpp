@@ -331,10 +331,13 @@ TEST_F(Recording, ActionCutShortBecauseTheProgramClosedIsRecordedSo)
 }
 
 // The user's folder takes the records the program's folder cannot while it cannot; the window
-// shows each place's records under its name, neither hiding the other. Where neither can be
-// written, the output box shows the record and the action goes on.
-TEST_F(Recording, RecordsGoWhereTheyCanBeWrittenOrAreShown)
+// shows each place's records under its name, neither hiding the other, and one 撤销 from the oldest
+// record, in the rotated file and written before records said how to undo them, takes back all of
+// them. Where neither place can be written, the output box shows the record and the action goes on.
+TEST_F(Recording, RecordsGoWhereTheyCanBeWrittenOrAreShownAndAreUndoneFromThere)
 {
+    phone_.SeedPackage("huawei.weather", "installed");
+    phone_.SeedPackage("huawei.videoeditor", "uninstalled");
     headless::Click(DesktopWindow, "天气装");
     fs::rename(ProgramLog(), ProgramLog().string() + ".away");
     Block(ProgramLog());
@@ -342,6 +345,8 @@ TEST_F(Recording, RecordsGoWhereTheyCanBeWrittenOrAreShown)
     EXPECT_EQ(Records(OwnLog()), Lines{std::string(kWeatherRemoval)});
     EXPECT_TRUE(LogBox().starts_with("操作记录保存在：" + OwnLog().string() + "\r\n"));
     headless::CloseBox(OperationLogWindow);
+    WriteBytes(ProgramOldLog(), std::string(kBom) + "2026-12-01 10:00:00 | 华为 · 卸载 | adb shell pm uninstall --user 0 "
+                                                    "huawei.videoeditor | Success" ON_TEST_PHONE "\r\n");
     fs::remove(ProgramLog());
     fs::rename(ProgramLog().string() + ".away", ProgramLog());
     std::string shown = LogBox();
@@ -351,6 +356,13 @@ TEST_F(Recording, RecordsGoWhereTheyCanBeWrittenOrAreShown)
     EXPECT_LT(beside, shown.find("install-existing --user 0 huawei.weather | Package"));
     EXPECT_LT(beside, own);
     EXPECT_TRUE(shown.ends_with(kWeatherRemoval)) << shown;
+    EXPECT_EQ(headless::Messages(), (Lines{"完成", "完成"}));
+    headless::AnswerQuestions(true);
+    headless::PlaceCaret(OperationLogWindow, kLogBox, shown.find("2026-12-01 10:00:00") + 5);
+    headless::Click(OperationLogWindow, "撤销按钮");
+    EXPECT_EQ(headless::Messages().back(), "已撤销 2 项，失败 0 项，跳过 0 项");
+    EXPECT_EQ(phone_.Packages().at("huawei.videoeditor"), "installed");
+    EXPECT_EQ(phone_.Packages().at("huawei.weather"), "installed");
     headless::CloseBox(OperationLogWindow);
 
     for (const fs::path& log : {ProgramLog(), OwnLog()}) {
@@ -361,7 +373,7 @@ TEST_F(Recording, RecordsGoWhereTheyCanBeWrittenOrAreShown)
     std::string output = GetText(DesktopWindow, "回显编辑框");
     EXPECT_NE(output.find("未能写入操作记录："), std::string::npos) << output;
     EXPECT_NE(output.find("| 华为 · 装回 | adb shell pm install-existing --user 0 huawei.weather | Package"), std::string::npos);
-    EXPECT_EQ(headless::Messages(), (Lines{"完成", "完成", "完成"}));
+    EXPECT_EQ(headless::Messages().back(), "完成");
 }
 
 // The log as an editor leaves it when emptied, the byte-order mark alone, kept locked by another
