@@ -222,7 +222,8 @@ TEST_F(DeviceControl, EachSwitchSendsWhatItsBoxesHoldAndSaysWhatAndroidTook)
             EXPECT_EQ(Output(), row.output);
         }
         EXPECT_EQ(State().currentCommand, row.lastCommandLine.empty() ? row.commands.back() : row.lastCommandLine);
-        const auto actions = std::ranges::count_if(row.clicks, [](std::string_view c) { return !c.starts_with("选择框"); });
+        auto isButton = [](std::string_view control) { return !control.starts_with("选择框"); };
+        const auto actions = std::ranges::count_if(row.clicks, isButton);
         ASSERT_EQ(Messages().size(), row.message.empty() ? 0u : static_cast<std::size_t>(actions));
         if (!row.message.empty()) {
             EXPECT_EQ(Messages().back(), row.message);

@@ -301,7 +301,8 @@ TEST_F(Recording, OneReadLetsEachRecordSayHowToTakeItsChangeBack)
                               "撤销：adb shell settings put system peak_refresh_rate 60.0",
                               "功能 · 默认方案(96Hz) | adb shell settings put system min_refresh_rate 96.0 | （无输出） | "
                               "撤销：adb shell settings delete system min_refresh_rate",
-                              brought("huawei.redundant.workprofile", "adb shell pm uninstall --user 0 huawei.redundant.workprofile"),
+                              brought("huawei.redundant.workprofile",
+                                      "adb shell pm uninstall --user 0 huawei.redundant.workprofile"),
                               brought("honor.redundant.workprofile", "无需撤销（改动前已是如此）"),
                               brought("huawei.redundant.arengine1", "无需撤销（改动前已是如此）"),
                               missing("honor.redundant.arengine1"), missing("huawei.redundant.arengine2"),
@@ -601,7 +602,8 @@ TEST_F(LongLog, WindowAnswersWhileItsBoxFillsAndEndsWithTheBoxOfOneFill)
              EXPECT_EQ(CaretOffset(OperationLogWindow, kLogBox), whole_.size()) << "scrolled to the newest record";
              EXPECT_EQ(headless::Alignment(OperationLogWindow, kLogBox), Align::Left);
          }},
-        {"刷新 begins the fill again", [] { headless::Click(OperationLogWindow, "按钮2"); }, [this] { ExpectTheWholeBox(); }},
+        {"刷新 begins the fill again", [] { headless::Click(OperationLogWindow, "按钮2"); },
+         [this] { ExpectTheWholeBox(); }},
         {"清空 empties the log",
          [] {
              headless::AnswerQuestions(true);
