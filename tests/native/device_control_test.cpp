@@ -1,5 +1,8 @@
 // Reboots, wireless debugging, the server stop, the release query, the status-bar icons, the
-// Xiaomi switches, the notices and the web links: what each starts, sends and says.
+// Xiaomi switches, the notices, the web links, animation scales, screen-off time and refresh rates:
+// what each starts, sends and says.
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,9 +22,12 @@ protected:
     {
         TearDown();
         SetUp();
+        phone_.SetState("device");
         phone_.ClearCommands();
     }
 };
+
+using DisplaySettings = DeviceControl;
 
 // Each reboot and each Xiaomi switch is one hidden start that nobody waits for: no output, the
 // runner's command untouched. Recovery and fastboot are two words, the bootloader one hyphenated
@@ -70,42 +76,6 @@ TEST_F(DeviceControl, HiddenStartsAreFiredAndForgottenAndNoticesStartNothing)
     EXPECT_NE(notice.find("ROOT"), std::string::npos);
 }
 
-// The switch sends tcpip, then connect with the address box as it stands (no port: the port box
-// cannot be typed into); an address adb cannot reach is not claimed done.
-TEST_F(DeviceControl, WirelessSwitchSendsTcpipThenConnectWithTheAddressBox)
-{
-    struct Row {
-        const char* address;  // none: the box's initial text
-        const char* connect;
-        const char* message;
-        const char* output = nullptr;  // none: not checked
-    };
-    const Row rows[] = {
-        {nullptr, "adb connect 如：192.168.13.12",
-         "完成 1 项，未完成 1 项。\r\n没有得到手机确认，改动可能没有完成。\r\n\r\nadb 的回答：failed to connect to 如：192.168.13.12"},
-        {"192.168.1.20", "adb connect 192.168.1.20", "现在您可以查询连接设备中是否有该IP设备",
-         "connected to 192.168.1.20:5555\r\n"},
-        {"", "adb connect ",
-         "完成 1 项，未完成 1 项。\r\n没有得到手机确认，改动可能没有完成。\r\n\r\nadb 的回答：adb: usage: adb connect HOST[:PORT]"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.connect);
-        NextRow();
-        if (row.address != nullptr) {
-            Enter("IP地址编辑框", row.address);
-        }
-        headless::Focus(DesktopWindow, "端口编辑框");
-        headless::Type(DesktopWindow, "1");
-        Click("无线调试");
-        EXPECT_EQ(Commands().front(), "adb tcpip 5555");
-        EXPECT_EQ(State().currentCommand, row.connect);
-        EXPECT_EQ(Messages(), Strings{row.message});
-        if (row.output != nullptr) {
-            EXPECT_EQ(Output(), row.output);
-        }
-    }
-}
-
 // The whole answer goes into the version box: the release, or adb's error without a phone. The
 // server stop needs no phone.
 TEST_F(DeviceControl, ReleaseQueryCopiesTheWholeAnswerIntoTheVersionBoxAndServerStopNeedsNoPhone)
@@ -122,40 +92,6 @@ TEST_F(DeviceControl, ReleaseQueryCopiesTheWholeAnswerIntoTheVersionBoxAndServer
     EXPECT_EQ(Commands().back(), "adb kill-server");
     EXPECT_EQ(State().currentCommand, "adb kill-server");
     EXPECT_EQ(Messages(), Strings{"断开完成"});
-}
-
-// The ticked boxes in the table's order, whatever the click order, joined without a leading
-// comma; a box cleared drops out of the next list; 状态栏恢复 sends "null". Android takes no
-// "settings put" without a value: the message says so rather than claim it done.
-TEST_F(DeviceControl, StatusBarIconsBlacklistTheTickedBoxesInTableOrder)
-{
-    struct Row {
-        std::vector<const char*> clicks;
-        const char* value;
-        const char* message = "执行完成，部分不生效";
-    };
-    const Row rows[] = {
-        {{"按钮183"}, "", "没有得到手机确认，改动可能没有完成。\r\n\r\nadb 的回答：Bad arguments"},
-        {{"选择框1", "按钮183"}, "nfc"},
-        {{"选择框2", "按钮183"}, "volte_call"},
-        {{"选择框4", "选择框2", "按钮183"}, "volte_call,location"},
-        {{"选择框5", "选择框1", "按钮183"}, "nfc,battery"},
-        {{"选择框7", "选择框3", "选择框5", "选择框1", "选择框6", "选择框2", "选择框4", "按钮183"},
-         "nfc,volte_call,phone_signal,location,battery,powersavingmode,eyes_protect"},
-        {{"选择框1", "选择框3", "按钮183", "选择框1", "按钮183"}, "phone_signal"},
-        {{"状态栏恢复"}, "null", "完成"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.value);
-        NextRow();
-        for (const char* control : row.clicks) {
-            Click(control);
-        }
-        const std::string command = "adb shell settings put secure icon_blacklist";
-        EXPECT_EQ(State().currentCommand, command + " " + row.value);
-        EXPECT_EQ(Commands().back(), *row.value == 0 ? command : command + " " + row.value);
-        EXPECT_EQ(Messages().back(), row.message);
-    }
 }
 
 // The video searches are fully percent-encoded: printable ASCII only.
@@ -179,6 +115,120 @@ TEST_F(DeviceControl, EachLinkButtonOpensItsOwnPublicPageAndNothingElse)
     EXPECT_TRUE(Messages().empty());
     EXPECT_TRUE(Started().empty());
     EXPECT_EQ(State().currentCommand, "earlier command");
+}
+
+// The phone counts milliseconds: the seconds go out as typed with three zeros appended; fewer than
+// three, by the whole part and full-width digits counted, are refused without a command.
+TEST_F(DisplaySettings, ScreenOffSecondsAreSentAsTypedWithThreeZerosOrRefused)
+{
+    const std::pair<const char*, const char*> rows[] = {  // typed (none: the box's initial text), sent (none: refused)
+        {nullptr, "15000"}, {"3", "3000"}, {"3.5", "3.5000"}, {"30s", "30s000"}, {" 20", " 20000"}, {"１５", "１５000"},
+        {"2", nullptr}, {"0", nullptr}, {"-5", nullptr}, {"", nullptr}, {"abc", nullptr}, {"2.9", nullptr}, {"２", nullptr}};
+    for (const auto& [typed, sent] : rows) {
+        SCOPED_TRACE(typed != nullptr ? typed : "initial text");
+        NextRow();
+        if (typed != nullptr) {
+            Enter("亮屏时间框", typed);
+        }
+        Click("亮屏");
+        const std::string command = "adb shell settings put system screen_off_timeout " + std::string(sent ? sent : "");
+        EXPECT_EQ(Commands().size(), sent ? 1u : 0u);
+        EXPECT_EQ(State().currentCommand, sent ? command : "earlier command");
+        EXPECT_EQ(Messages(), Strings{sent ? "已设置，可用于省电模式修改亮屏时间" : "时间太短，危险！"});
+    }
+}
+
+// A box goes out as it stands, even empty. A confirmed scale replaces the answer in the output box
+// (all three with the window scale's wording); a refusal stays in view and the message says why.
+// Both rates go out, peak first; the message says done only when Android took both. The wireless
+// switch sends tcpip, then connect with the address box (no port: the port box cannot be typed
+// into); an address adb cannot reach is not claimed done. The status-bar icons are the ticked boxes
+// in the table's order, whatever the click order, joined without a leading comma; a box cleared
+// drops out of the next list; 状态栏恢复 sends "null".
+TEST_F(DeviceControl, EachSwitchSendsWhatItsBoxesHoldAndSaysWhatAndroidTook)
+{
+    const std::string scale = "adb shell settings put global ";
+    const std::string rate = "adb shell settings put system ";
+    const std::string icons = "adb shell settings put secure icon_blacklist";
+    const std::string unconfirmed = "没有得到手机确认，改动可能没有完成。\r\n\r\nadb 的回答：";
+    const std::string halfDone = "完成 1 项，未完成 1 项。\r\n" + unconfirmed;
+    const std::string noPhone = "没有找到手机：请用数据线连接手机，在开发者选项中打开“USB 调试”，然后点“刷新”。\r\n\r\n"
+                                "adb 的回答：error: no devices/emulators found";
+    auto address = [](const char* typed) {
+        return [typed] {
+            if (typed != nullptr) {
+                Enter("IP地址编辑框", typed);
+            }
+            headless::Focus(DesktopWindow, "端口编辑框");
+            headless::Type(DesktopWindow, "1");
+        };
+    };
+    struct Row {
+        const char* name;
+        std::function<void()> prepare;
+        std::vector<const char*> clicks;
+        Strings commands;
+        const char* output;   // none: not checked
+        std::string message;  // the last message; empty: no message
+        std::string lastCommandLine;  // checked when given: the template is followed directly by the box
+    };
+    const Row rows[] = {
+        {"window scale", [] {}, {"设置1"}, {scale + "window_animation_scale 1.5"}, "窗口动画缩放倍数 设置为 1.5", ""},
+        {"transition scale", [] {}, {"设置2"}, {scale + "transition_animation_scale 1.34"}, "窗口动画缩放倍数 设置为 1.34", ""},
+        {"animator scale", [] {}, {"设置3"}, {scale + "animator_duration_scale 1.17"}, "窗口动画缩放倍数 设置为 1.17", ""},
+        {"empty scale box", [] { Enter("数字1", ""); }, {"设置1"}, {scale + "window_animation_scale"}, "Bad arguments\r\n",
+         unconfirmed + "Bad arguments", scale + "window_animation_scale "},
+        {"scale without a phone", [this] { phone_.SetState("none"), Enter("数字3", "100"); }, {"设置3"},
+         {scale + "animator_duration_scale 100"}, "error: no devices/emulators found\r\n", noPhone},
+        {"screen-off without a phone", [this] { phone_.SetState("none"); }, {"亮屏"},
+         {rate + "screen_off_timeout 15000"}, nullptr, noPhone},
+        {"default rates", [] {}, {"默认高刷"}, {rate + "peak_refresh_rate 96.0", rate + "min_refresh_rate 96.0"}, nullptr,
+         "默认96hz高刷，部分型号、批次不生效"},
+        {"typed rates", [] { Enter("最小编辑框", "60"), Enter("最大编辑框", "120"); }, {"按我定高刷"},
+         {rate + "peak_refresh_rate 120", rate + "min_refresh_rate 60"}, nullptr, "已按您的设定执行，部分型号、批次不生效"},
+        {"empty rate boxes", [] {}, {"按我定高刷"}, {rate + "peak_refresh_rate", rate + "min_refresh_rate"}, nullptr,
+         unconfirmed + "Bad arguments", rate + "min_refresh_rate "},
+        {"one rate of two", [] { Enter("最大编辑框", "120"); }, {"按我定高刷"},
+         {rate + "peak_refresh_rate 120", rate + "min_refresh_rate"}, nullptr, halfDone + "Bad arguments",
+         rate + "min_refresh_rate "},
+        {"wireless, the address box's initial text", address(nullptr), {"无线调试"},
+         {"adb tcpip 5555", "adb connect 如：192.168.13.12"}, nullptr, halfDone + "failed to connect to 如：192.168.13.12"},
+        {"wireless, an address", address("192.168.1.20"), {"无线调试"}, {"adb tcpip 5555", "adb connect 192.168.1.20"},
+         "connected to 192.168.1.20:5555\r\n", "现在您可以查询连接设备中是否有该IP设备"},
+        {"wireless, no address", address(""), {"无线调试"}, {"adb tcpip 5555", "adb connect"}, nullptr,
+         halfDone + "adb: usage: adb connect HOST[:PORT]", "adb connect "},
+        {"no icon", [] {}, {"按钮183"}, {icons}, nullptr, unconfirmed + "Bad arguments", icons + " "},
+        {"nfc", [] {}, {"选择框1", "按钮183"}, {icons + " nfc"}, nullptr, "执行完成，部分不生效"},
+        {"volte", [] {}, {"选择框2", "按钮183"}, {icons + " volte_call"}, nullptr, "执行完成，部分不生效"},
+        {"two in table order", [] {}, {"选择框4", "选择框2", "按钮183"}, {icons + " volte_call,location"}, nullptr,
+         "执行完成，部分不生效"},
+        {"two more", [] {}, {"选择框5", "选择框1", "按钮183"}, {icons + " nfc,battery"}, nullptr, "执行完成，部分不生效"},
+        {"all seven", [] {}, {"选择框7", "选择框3", "选择框5", "选择框1", "选择框6", "选择框2", "选择框4", "按钮183"},
+         {icons + " nfc,volte_call,phone_signal,location,battery,powersavingmode,eyes_protect"}, nullptr,
+         "执行完成，部分不生效"},
+        {"one cleared", [] {}, {"选择框1", "选择框3", "按钮183", "选择框1", "按钮183"},
+         {icons + " nfc,phone_signal", icons + " phone_signal"}, nullptr, "执行完成，部分不生效"},
+        {"restore", [] {}, {"状态栏恢复"}, {icons + " null"}, nullptr, "完成"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        NextRow();
+        row.prepare();
+        for (std::string_view control : row.clicks) {
+            Click(control);
+        }
+        EXPECT_EQ(Commands(), row.commands);
+        if (row.output != nullptr) {
+            EXPECT_EQ(Output(), row.output);
+        }
+        EXPECT_EQ(State().currentCommand, row.lastCommandLine.empty() ? row.commands.back() : row.lastCommandLine);
+        auto isButton = [](std::string_view control) { return !control.starts_with("选择框"); };
+        const auto actions = std::ranges::count_if(row.clicks, isButton);
+        ASSERT_EQ(Messages().size(), row.message.empty() ? 0u : static_cast<std::size_t>(actions));
+        if (!row.message.empty()) {
+            EXPECT_EQ(Messages().back(), row.message);
+        }
+    }
 }
 
 }  // namespace

@@ -23,11 +23,12 @@ namespace {
 namespace fs = std::filesystem;
 using headless::Click;
 
-// What the companion scripts switch: Google's services and the reading app.
+// What the companion scripts switch: Google's services and the reading app. The reading app's
+// script also lists com.hihonor.dz.reader, which the round trip's phone lacks, as phones of other
+// models do: nothing to do for 重新应用 and 撤销, in the package manager's words either way.
 constexpr std::array<std::string_view, 3> kGooglePackages = {"com.google.android.gms", "com.google.android.gsf",
                                                              "com.android.vending"};
-constexpr std::array<std::string_view, 3> kReadingPackages = {"com.huawei.hwireader", "com.huawei.hwread.dz",
-                                                              "com.hihonor.dz.reader"};
+constexpr std::array<std::string_view, 2> kReadingPackages = {"com.huawei.hwireader", "com.huawei.hwread.dz"};
 
 // Every package name the sample catalogue holds (its values are ASCII in any encoding).
 std::vector<std::string> CataloguePackages()
@@ -62,10 +63,11 @@ protected:
             bool off = package.ends_with("systemupdate") || package.ends_with("print1") || package.ends_with("peak.power");
             phone_.SeedPackage(package, off ? "disabled-user" : "installed");
         }
-        for (auto packages : {kGooglePackages, kReadingPackages}) {
-            for (std::string_view package : packages) {
-                phone_.SeedPackage(std::string(package), "installed");
-            }
+        for (std::string_view package : kGooglePackages) {
+            phone_.SeedPackage(std::string(package), "installed");
+        }
+        for (std::string_view package : kReadingPackages) {
+            phone_.SeedPackage(std::string(package), "installed");
         }
         phone_.SeedSetting("global", "window_animation_scale", "1.0");
         phone_.SeedSetting("system", "screen_off_timeout", "15000");
@@ -188,11 +190,13 @@ TEST_P(JournalRoundTrip, UndoFromTheFirstRecordRestoresThePhoneAndReapplyRedoesI
     };
     phone_.ReinstallRemoved();
     ASSERT_NE(phone_.Packages(), packagesChanged) << "the update brought nothing back";
-    EXPECT_TRUE(clickCountingCalls("重新应用按钮").starts_with("已重新应用 ")) << headless::Messages().back();
+    std::string said = clickCountingCalls("重新应用按钮");
+    EXPECT_TRUE(said.starts_with("已重新应用 ")) << said;
+    EXPECT_NE(said.find("，失败 0 项"), std::string::npos) << said;
     EXPECT_EQ(phone_.Packages(), packagesChanged);
     EXPECT_EQ(phone_.Settings(), settingsChanged);
 
-    std::string said = clickCountingCalls("撤销按钮");
+    said = clickCountingCalls("撤销按钮");
     EXPECT_TRUE(said.starts_with("已撤销 ")) << said;
     EXPECT_NE(said.find("，失败 0 项"), std::string::npos) << said;
     EXPECT_EQ(phone_.Packages(), packagesBefore);
@@ -200,30 +204,6 @@ TEST_P(JournalRoundTrip, UndoFromTheFirstRecordRestoresThePhoneAndReapplyRedoesI
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, JournalRoundTrip, testing::Values(1u, 2u, 3u, 4u, 5u, 6u));
-
-// The chosen record lies in the rotated file and was written before records said how to undo
-// them; the later ones went to the user's own folder while the program's could not be written.
-// One 撤销 takes back all of them.
-TEST_F(JournalTest, UndoReachesTheRotatedFileOlderRecordsAndTheOtherPlace)
-{
-    phone_.SeedPackage("huawei.weather", "uninstalled");
-    std::ofstream(ProgramOldLog(), std::ios::binary)
-        << "\xEF\xBB\xBF"
-           "2026-12-01 10:00:00 | 华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | Success | "
-           "手机：Pellucor_Test_Phone（FAKE0001）\r\n";
-    fs::create_directories(ProgramLog());
-    Click(DesktopWindow, "系统更新解");
-    fs::remove(ProgramLog());
-    ASSERT_TRUE(fs::exists(OwnLog()));
-
-    ASSERT_TRUE(OpenWindow(OperationLogWindow, false));
-    std::size_t oldest = GetText(OperationLogWindow, kLogBox).find("2026-12-01 10:00:00");
-    ASSERT_NE(oldest, std::string::npos);
-    ClickInLog("撤销按钮", oldest + 5);
-    EXPECT_EQ(phone_.Packages().at("huawei.weather"), "installed");
-    EXPECT_EQ(phone_.Packages().at("huawei.systemupdate"), "disabled-user");
-    EXPECT_EQ(headless::Messages().back(), "已撤销 2 项，失败 0 项，跳过 0 项");
-}
 
 // Google is off; the user switches Play services on by hand, then all of Google off with the
 // script: each package has one net state, and undo finds nothing to do. Then a removal by hand
@@ -252,21 +232,6 @@ TEST_F(JournalTest, PackageChangedByACommandAndByAScriptHasOneNetState)
     std::string said = headless::Messages().back();
     EXPECT_NE(said.find("以来没有需要恢复的改动。\r\n\r\n以下 1 条记录的改动无法撤销，将保持原样：\r\n"), std::string::npos) << said;
     EXPECT_TRUE(said.ends_with("  goolgle_abl.sh")) << said;
-
-    // A script's list names packages for many models: one this phone lacks is nothing to do, in
-    // the package manager's words either way.
-    phone_.Set("PACKAGES", "com.huawei.hwireader,com.huawei.hwread.dz");
-    const auto readingOn = phone_.Packages();
-    Click(DesktopWindow, "阅读卸");
-    const auto readingOff = phone_.Packages();
-    phone_.ReinstallRemoved();
-    std::size_t removal = OffsetInLog("hwread_UN");
-    ClickInLog("重新应用按钮", removal);
-    EXPECT_EQ(headless::Messages().back(), "已重新应用 3 项，失败 0 项，跳过 0 项");
-    EXPECT_EQ(phone_.Packages(), readingOff);
-    ClickInLog("撤销按钮", removal);
-    EXPECT_EQ(headless::Messages().back(), "已撤销 3 项，失败 0 项，跳过 0 项");
-    EXPECT_EQ(phone_.Packages(), readingOn);
 }
 
 // Hand-edited and damaged records: a way back counts only on a confirmed change, only the

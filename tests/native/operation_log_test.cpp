@@ -1,6 +1,6 @@
 // The operation log against the fake phone: what the buttons and the command box leave in
 // 操作记录.txt, what the operation-log window shows, 清空, the user's own folder, damaged and
-// rotated files, and two programs writing at once.
+// rotated files, a long log filling the window's box, and two programs writing at once.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -15,12 +15,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <regex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "core/operation_log.h"
+#include "core/operation_log_window.h"
 #include "platform/files.h"
 #include "support/operation_log_fixture.h"
 #include "support/phone_lab.h"
@@ -42,13 +46,8 @@ constexpr std::string_view kWeatherRemoval =
 constexpr std::string_view kWeatherReturn =
     "华为 · 装回 | adb shell pm install-existing --user 0 huawei.weather | Package huawei.weather installed for user: 0 | "
     "撤销：adb shell pm uninstall --user 0 huawei.weather" ON_TEST_PHONE;
-constexpr std::string_view kNoRecords = "对设备造成影响的操作都会记录在此，当前无记录";
 
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+const auto ReadBytes = &CatalogueFile::Read;
 
 void WriteBytes(const fs::path& path, std::string_view bytes)
 {
@@ -203,93 +202,122 @@ TEST_F(Recording, EachActionOfASessionLeavesARecordInItsOwnWords)
 
 // Each way a change can fail, as adb and Android word it: the button says why and what to do, and
 // the record keeps the line that says why (of adb's four lines for an unauthorized phone, the
-// first), not the last line of the answer. The stand-in gives the answers of other clients and
-// servers; adb's own words follow with the real client.
+// first), not the last line of the answer; a change made on a phone names it. The stand-in gives
+// the answers of other clients and servers; the real client and simulated phones, adb's own words.
 TEST_F(Recording, ButtonSaysWhyAChangeFailedAndTheRecordKeepsTheLineThatSaysIt)
 {
     struct Row {
         const char* name;
-        void (*prepare)(FakePhone&);
-        const char* messageStart;
-        std::string outcome;
-    };
-    const Row rows[] = {
-        {"client since 2020", [](FakePhone& p) { p.SetState("none"), p.Set("ERROR_PREFIX", "adb"); }, "没有找到手机",
-         "adb: no devices/emulators found"},
-        {"two phones, Windows client", [](FakePhone& p) { p.SetState("many"), p.Set("ERROR_PREFIX", "adb.exe"); },
-         "连接着不止一部手机（或模拟器），adb 不知道该操作哪一部，没有改动。请点“刷新”选择要操作的手机。",
-         "adb.exe: more than one device/emulator"},
-        {"authorizing", [](FakePhone& p) { p.SetState("authorizing"), p.Unset("ERROR_PREFIX"); },
-         "手机处于离线状态或仍在连接中", "error: device still authorizing"},
-        {"server fight", [](FakePhone& p) { p.SetState("fight"); }, "这台电脑上另一个版本的 adb",
-         "adb server version (40) doesn't match this client (41); killing..."},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        row.prepare(phone_);
-        headless::Click(DesktopWindow, "天气卸");
-        Lines records = Records(ProgramLog());
-        ASSERT_FALSE(records.empty());
-        EXPECT_EQ(WithoutPhone(records.back()), "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | " + row.outcome);
-        const std::string message = headless::Messages().back();
-        EXPECT_TRUE(message.starts_with(row.messageStart)) << message;
-        EXPECT_TRUE(message.ends_with("adb 的回答：" + row.outcome)) << message;
-    }
-}
-
-// The real adb client and simulated phones: adb's own words and exit codes.
-TEST_F(Recording, ButtonSaysWhyAChangeFailedAsTheRealClientAnswers)
-{
-    struct Row {
-        const char* name;
+        void (*standIn)(FakePhone&);  // none: the real client with these phones
         std::vector<PhoneSetup> phones;
         const char* outcome;  // the record's; none: the phone chosen by its serial has left
         const char* messageStart;
         void (*prepare)(SimPhone&) = [](SimPhone&) {};
     };
     const Row rows[] = {
-        {"no phone", {}, "error: no devices/emulators found", "没有找到手机"},
-        {"two phones", {{}, {}}, "error: more than one device/emulator", "连接着不止一部手机（或模拟器）"},
-        {"not allowed yet", {{.state = "unauthorized"}}, "error: device unauthorized.", "手机还没有允许这台电脑调试"},
-        {"offline", {{.state = "offline"}}, "error: device offline", "手机处于离线状态或仍在连接中"},
-        {"chosen phone gone", {{}}, nullptr, "之前选择的手机已经断开，没有改动：请点“刷新”"},
-        {"no shell protocol, app not there", {{.legacyShell = true}}, "Failure [not installed for 0]", "这部手机上没有这个应用",
-         [](SimPhone& phone) { phone.SeedPackage("huawei.health", "installed"); }},
-        {"system refuses", {{}}, "Failure [DELETE_FAILED_INTERNAL_ERROR]", "手机系统拒绝了这项操作",
+        {"client since 2020", [](FakePhone& p) { p.SetState("none"), p.Set("ERROR_PREFIX", "adb"); }, {},
+         "adb: no devices/emulators found", "没有找到手机"},
+        {"two phones, Windows client", [](FakePhone& p) { p.SetState("many"), p.Set("ERROR_PREFIX", "adb.exe"); }, {},
+         "adb.exe: more than one device/emulator",
+         "连接着不止一部手机（或模拟器），adb 不知道该操作哪一部，没有改动。请点“刷新”选择要操作的手机。"},
+        {"authorizing", [](FakePhone& p) { p.SetState("authorizing"), p.Unset("ERROR_PREFIX"); }, {},
+         "error: device still authorizing", "手机处于离线状态或仍在连接中"},
+        {"server fight", [](FakePhone& p) { p.SetState("fight"); }, {},
+         "adb server version (40) doesn't match this client (41); killing...", "这台电脑上另一个版本的 adb"},
+        {"no phone", nullptr, {}, "error: no devices/emulators found", "没有找到手机"},
+        {"two phones", nullptr, {{}, {}}, "error: more than one device/emulator", "连接着不止一部手机（或模拟器）"},
+        {"not allowed yet", nullptr, {{.state = "unauthorized"}}, "error: device unauthorized.", "手机还没有允许这台电脑调试"},
+        {"offline", nullptr, {{.state = "offline"}}, "error: device offline", "手机处于离线状态或仍在连接中"},
+        {"chosen phone gone", nullptr, {{}}, nullptr, "之前选择的手机已经断开，没有改动：请点“刷新”"},
+        {"no shell protocol, app not there", nullptr, {{.legacyShell = true}}, "Failure [not installed for 0]",
+         "这部手机上没有这个应用", [](SimPhone& phone) { phone.SeedPackage("huawei.health", "installed"); }},
+        {"system refuses", nullptr, {{}}, "Failure [DELETE_FAILED_INTERNAL_ERROR]", "手机系统拒绝了这项操作",
          [](SimPhone& phone) { phone.ProtectPackage("huawei.weather"); }},
-        {"no shell protocol, removed", {{.legacyShell = true}},
+        {"no shell protocol, removed", nullptr, {{.legacyShell = true}},
          "Success | 撤销：adb shell pm install-existing --user 0 huawei.weather", "完成"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        PhoneLab lab;
-        lab.StartServer();
+        std::optional<PhoneLab> lab;
         SimPhone* attached = nullptr;
-        for (const PhoneSetup& setup : row.phones) {
-            row.prepare(*(attached = &lab.Attach(setup)));
+        if (row.standIn != nullptr) {
+            row.standIn(phone_);
+        } else {
+            lab.emplace().StartServer();
+            for (const PhoneSetup& setup : row.phones) {
+                row.prepare(*(attached = &lab->Attach(setup)));
+            }
         }
         std::string outcome = row.outcome != nullptr ? row.outcome : "error: device '" + attached->Serial() + "' not found";
         if (row.outcome == nullptr) {
             setenv("ANDROID_SERIAL", attached->Serial().c_str(), 1);
-            lab.Detach(*attached);
+            lab->Detach(*attached);
         }
         headless::Click(DesktopWindow, "天气卸");
         Lines records = Records(ProgramLog());
         ASSERT_FALSE(records.empty());
         EXPECT_EQ(WithoutPhone(records.back()), "华为 · 卸载 | adb shell pm uninstall --user 0 huawei.weather | " + outcome);
-        bool reachable = lab.Phones().size() == 1 && lab.Phones().front().Setup().state == "device";
-        const std::string serial = reachable ? lab.Phones().front().Serial() : "";
-        EXPECT_EQ(records.back().ends_with("（SIM" + serial.substr(serial.rfind(':') + 1) + "）"), reachable)
-            << "a change made on a phone names it";
         const std::string message = headless::Messages().back();
         EXPECT_TRUE(message.starts_with(row.messageStart)) << message;
         EXPECT_TRUE(outcome.starts_with("Success") || message.ends_with("adb 的回答：" + outcome)) << message;
-        for (const SimPhone& phone : lab.Phones()) {
+        if (!lab) {
+            continue;
+        }
+        bool reachable = lab->Phones().size() == 1 && lab->Phones().front().Setup().state == "device";
+        const std::string serial = reachable ? lab->Phones().front().Serial() : "";
+        EXPECT_EQ(records.back().ends_with("（SIM" + serial.substr(serial.rfind(':') + 1) + "）"), reachable)
+            << "a change made on a phone names it";
+        for (const SimPhone& phone : lab->Phones()) {
             bool removed = outcome.starts_with("Success");
             EXPECT_EQ(phone.Packages().contains("huawei.weather") && phone.Packages().at("huawei.weather") == "uninstalled",
                       removed);
         }
     }
+}
+
+// One read of the phone before an action's first change finds what each change replaces (the
+// settings the action declares, the packages installed for the user when it brings packages back):
+// one adb call a change, and one more; and each record says how to take its change back.
+TEST_F(Recording, OneReadLetsEachRecordSayHowToTakeItsChangeBack)
+{
+    phone_.SeedSetting("global", "window_animation_scale", "1.0");
+    phone_.SeedSetting("system", "peak_refresh_rate", "60.0");
+    phone_.SeedPackage("huawei.redundant.workprofile", "uninstalled");
+    phone_.SeedPackage("honor.redundant.workprofile", "installed");
+    phone_.SeedPackage("huawei.redundant.arengine1", "disabled-user");
+    auto callsOf = [this](ProgramWindow window, const char* button) {
+        const std::size_t before = phone_.Commands().size();
+        headless::Click(window, button);
+        return phone_.Commands().size() - before;
+    };
+    EXPECT_EQ(callsOf(DesktopWindow, "设置1"), 2u);
+    EXPECT_EQ(callsOf(DesktopWindow, "默认高刷"), 3u);
+    ASSERT_TRUE(OpenWindow(RedundantSelectionWindow, false));
+    headless::Click(RedundantSelectionWindow, "选择框1");
+    headless::Click(RedundantSelectionWindow, "选择框14");
+    EXPECT_EQ(callsOf(RedundantSelectionWindow, "全部安装"), 7u);
+    const std::string restore = "自定义选择冗余服务 · 全部装回 | adb shell pm install-existing --user 0 ";
+    auto brought = [&](const std::string& package, const std::string& undo) {
+        return restore + package + " | Package " + package + " installed for user: 0 | 撤销：" + undo;
+    };
+    auto missing = [&](const std::string& package) {
+        return restore + package + " | android.content.pm.PackageManager$NameNotFoundException: Package " + package +
+               " doesn't exist";
+    };
+    Lines records = Records(ProgramLog());
+    std::ranges::transform(records, records.begin(), WithoutPhone);
+    EXPECT_EQ(records, (Lines{"动画 · 设置 | adb shell settings put global window_animation_scale 1.5 | （无输出） | "
+                              "撤销：adb shell settings put global window_animation_scale 1.0",
+                              "功能 · 默认方案(96Hz) | adb shell settings put system peak_refresh_rate 96.0 | （无输出） | "
+                              "撤销：adb shell settings put system peak_refresh_rate 60.0",
+                              "功能 · 默认方案(96Hz) | adb shell settings put system min_refresh_rate 96.0 | （无输出） | "
+                              "撤销：adb shell settings delete system min_refresh_rate",
+                              brought("huawei.redundant.workprofile",
+                                      "adb shell pm uninstall --user 0 huawei.redundant.workprofile"),
+                              brought("honor.redundant.workprofile", "无需撤销（改动前已是如此）"),
+                              brought("huawei.redundant.arengine1", "无需撤销（改动前已是如此）"),
+                              missing("honor.redundant.arengine1"), missing("huawei.redundant.arengine2"),
+                              missing("honor.redundant.arengine2")}));
 }
 
 // The close box ends the program while adb hangs: the wait for a script gives up and says so,
@@ -315,10 +343,13 @@ TEST_F(Recording, ActionCutShortBecauseTheProgramClosedIsRecordedSo)
 }
 
 // The user's folder takes the records the program's folder cannot while it cannot; the window
-// shows each place's records under its name, neither hiding the other. Where neither can be
-// written, the output box shows the record and the action goes on.
-TEST_F(Recording, RecordsGoWhereTheyCanBeWrittenOrAreShown)
+// shows each place's records under its name, neither hiding the other, and one 撤销 from the oldest
+// record, in the rotated file and written before records said how to undo them, takes back all of
+// them. Where neither place can be written, the output box shows the record and the action goes on.
+TEST_F(Recording, RecordsGoWhereTheyCanBeWrittenOrAreShownAndAreUndoneFromThere)
 {
+    phone_.SeedPackage("huawei.weather", "installed");
+    phone_.SeedPackage("huawei.videoeditor", "uninstalled");
     headless::Click(DesktopWindow, "天气装");
     fs::rename(ProgramLog(), ProgramLog().string() + ".away");
     Block(ProgramLog());
@@ -326,6 +357,8 @@ TEST_F(Recording, RecordsGoWhereTheyCanBeWrittenOrAreShown)
     EXPECT_EQ(Records(OwnLog()), Lines{std::string(kWeatherRemoval)});
     EXPECT_TRUE(LogBox().starts_with("操作记录保存在：" + OwnLog().string() + "\r\n"));
     headless::CloseBox(OperationLogWindow);
+    WriteBytes(ProgramOldLog(), std::string(kBom) + "2026-12-01 10:00:00 | 华为 · 卸载 | adb shell pm uninstall --user 0 "
+                                                    "huawei.videoeditor | Success" ON_TEST_PHONE "\r\n");
     fs::remove(ProgramLog());
     fs::rename(ProgramLog().string() + ".away", ProgramLog());
     std::string shown = LogBox();
@@ -335,6 +368,13 @@ TEST_F(Recording, RecordsGoWhereTheyCanBeWrittenOrAreShown)
     EXPECT_LT(beside, shown.find("install-existing --user 0 huawei.weather | Package"));
     EXPECT_LT(beside, own);
     EXPECT_TRUE(shown.ends_with(kWeatherRemoval)) << shown;
+    EXPECT_EQ(headless::Messages(), (Lines{"完成", "完成"}));
+    headless::AnswerQuestions(true);
+    headless::PlaceCaret(OperationLogWindow, kLogBox, shown.find("2026-12-01 10:00:00") + 5);
+    headless::Click(OperationLogWindow, "撤销按钮");
+    EXPECT_EQ(headless::Messages().back(), "已撤销 2 项，失败 0 项，跳过 0 项");
+    EXPECT_EQ(phone_.Packages().at("huawei.videoeditor"), "installed");
+    EXPECT_EQ(phone_.Packages().at("huawei.weather"), "installed");
     headless::CloseBox(OperationLogWindow);
 
     for (const fs::path& log : {ProgramLog(), OwnLog()}) {
@@ -345,7 +385,7 @@ TEST_F(Recording, RecordsGoWhereTheyCanBeWrittenOrAreShown)
     std::string output = GetText(DesktopWindow, "回显编辑框");
     EXPECT_NE(output.find("未能写入操作记录："), std::string::npos) << output;
     EXPECT_NE(output.find("| 华为 · 装回 | adb shell pm install-existing --user 0 huawei.weather | Package"), std::string::npos);
-    EXPECT_EQ(headless::Messages(), (Lines{"完成", "完成", "完成"}));
+    EXPECT_EQ(headless::Messages().back(), "完成");
 }
 
 // The log as an editor leaves it when emptied, the byte-order mark alone, kept locked by another
@@ -370,7 +410,7 @@ TEST_F(Recording, LockedLogHoldsNothingUpAndALargeOneIsRotatedOnce)
 using LogWindow = OperationLog;
 
 // Queries, and a key without a package, leave no record.
-TEST_F(LogWindow, ShowsTheDeclaredTextUntilThereAreRecordsThenThemOldestFirst)
+TEST_F(LogWindow, ShowsTheDeclaredTextUntilThereAreRecordsThenThemOldestFirstAndClearsOnlyOnYes)
 {
     headless::Click(DesktopWindow, "按钮5");   // 刷新: the link check
     headless::Click(DesktopWindow, "主设备");  // 查看连接设备
@@ -378,7 +418,7 @@ TEST_F(LogWindow, ShowsTheDeclaredTextUntilThereAreRecordsThenThemOldestFirst)
     ASSERT_EQ(phone_.Changes().size(), 3u);
     catalogue_.Write({"[华为]", "主题=huawei.themes"});
     headless::Click(DesktopWindow, "天气卸");
-    EXPECT_EQ(LogBox(), kNoRecords);
+    EXPECT_EQ(LogBox(), kNoRecordsText);
     EXPECT_EQ(headless::Alignment(OperationLogWindow, kLogBox), Align::Centre);
     headless::CloseBox(OperationLogWindow);
     catalogue_.UseSample();
@@ -393,26 +433,20 @@ TEST_F(LogWindow, ShowsTheDeclaredTextUntilThereAreRecordsThenThemOldestFirst)
     AppendToTextFile(ProgramLog().string(), "2023-06-26 10:00:00 | 命令框 | adb x | Success\r\n", kBom,
                      kUnfinishedRecordMark);
     headless::Click(OperationLogWindow, "按钮2");
-    EXPECT_TRUE(GetText(OperationLogWindow, kLogBox).ends_with("命令框 | adb x | Success"));
-}
+    shown = GetText(OperationLogWindow, kLogBox);
+    EXPECT_TRUE(shown.ends_with("命令框 | adb x | Success"));
 
-TEST_F(LogWindow, ClearAsksFirstAndOnlyYesEmptiesTheLog)
-{
-    headless::Click(DesktopWindow, "天气卸");
+    // 清空 asks first: No keeps the log and the box; Yes deletes the log (the box it leaves: the
+    // long log's 清空 row).
     const std::string log = ReadBytes(ProgramLog());
-    std::string shown = LogBox();
-
     headless::AnswerQuestions(false);
     headless::Click(OperationLogWindow, "按钮1");
     EXPECT_EQ(headless::Messages().back(), "确定清空全部操作记录吗？");
     EXPECT_EQ(ReadBytes(ProgramLog()), log);
     EXPECT_EQ(GetText(OperationLogWindow, kLogBox), shown);
-
     headless::AnswerQuestions(true);
     headless::Click(OperationLogWindow, "按钮1");
     EXPECT_FALSE(fs::exists(ProgramLog()));
-    EXPECT_EQ(GetText(OperationLogWindow, kLogBox), kNoRecords);
-    EXPECT_EQ(headless::Alignment(OperationLogWindow, kLogBox), Align::Centre);
 }
 
 TEST_F(LogWindow, DamagedFileIsShownAsWellAsItCanBeAndNeverRewritten)
@@ -503,6 +537,129 @@ TEST_F(LogWindow, RecordCutShortByAFullDiskIsMarkedAndTheNextStartsALineOfItsOwn
     EXPECT_NE(marked, std::string::npos) << shown;
     EXPECT_EQ(shown.find("此条记录未能写完整", marked + 40), std::string::npos) << "marked once";
     EXPECT_TRUE(shown.ends_with(kWeatherReturn)) << shown;
+}
+
+constexpr std::size_t kRecordsPerFile = 10000;
+
+// A record as the program writes it; every 1000th holds an answer longer than an edit box's
+// longest line, which the box must keep whole, since its line numbers name the records.
+std::string LongLogRecord(std::size_t i)
+{
+    std::string package = "com.vendor.app" + std::to_string(i % 400);
+    std::string answer = i % 1000 == 999 ? std::string(600, 'a') : "Success";
+    return "2026-12-07 15:06:55 | 华为 · 卸载 | adb shell pm uninstall --user 0 " + package + " | " + answer +
+           " | 撤销：adb shell pm install-existing --user 0 " + package + "\r\n";
+}
+
+class LongLog : public OperationLog {
+protected:
+    // 20,000 records, 3 MB, in the rotated log and the current one; the box as one fill of the
+    // whole log shows them: the rotated file's records, then the current one's.
+    void SetUp() override
+    {
+        OperationLog::SetUp();
+        whole_.clear();
+        for (std::size_t file = 0; file < files_.size(); ++file) {
+            std::ofstream out(files_[file], std::ios::binary | std::ios::trunc);
+            out << kBom;
+            for (std::size_t i = 0; i < kRecordsPerFile; ++i) {
+                out << LongLogRecord(file * kRecordsPerFile + i);
+            }
+            out.close();
+            whole_ += LogTextForDisplay(ReadFileTail(files_[file].string(), 4 * 1024 * 1024));
+        }
+        whole_.resize(whole_.size() - 2);
+    }
+
+    // The box is that of one fill, and each of its lines lies where the file holds it.
+    void ExpectTheWholeBox()
+    {
+        EXPECT_TRUE(GetText(OperationLogWindow, kLogBox) == whole_) << "the box of one fill";
+        std::size_t line = 0;
+        for (const fs::path& file : files_) {
+            Bytes read = ReadFileTail(file.string(), 4 * 1024 * 1024).bytes;
+            std::string bytes(read.begin(), read.end());
+            for (std::size_t at = 0; at < bytes.size(); at = bytes.find("\r\n", at) + 2, ++line) {
+                std::optional<RecordSpot> spot = SpotOfShownLine(line);
+                ASSERT_TRUE(spot.has_value()) << line;
+                ASSERT_EQ(spot->offset, at) << line;
+                ASSERT_EQ(fs::path(spot->file).filename(), file.filename()) << line;
+            }
+        }
+        EXPECT_FALSE(SpotOfShownLine(line).has_value());
+    }
+
+    static std::size_t BoxSize() { return GetText(OperationLogWindow, kLogBox).size(); }
+
+    const std::array<fs::path, 2> files_ = {ProgramOldLog(), ProgramLog()};
+    std::string whole_;
+};
+
+// Input queued before the window opens runs while the box holds part of the log, and the window
+// answers again and again while it fills. What the user does meanwhile leaves the box as one fill
+// leaves it, or as the action leaves it, never with two fills mixed.
+TEST_F(LongLog, WindowAnswersWhileItsBoxFillsAndEndsWithTheBoxOfOneFill)
+{
+    struct Row {
+        const char* name;
+        std::function<void()> act;  // none: the user waits
+        std::function<void()> check;
+    };
+    const std::size_t chosen = 1000;  // a byte offset in the part shown at the second pass
+    const Row rows[] = {
+        {"waiting", nullptr,
+         [this] {
+             ExpectTheWholeBox();
+             EXPECT_EQ(CaretOffset(OperationLogWindow, kLogBox), whole_.size()) << "scrolled to the newest record";
+             EXPECT_EQ(headless::Alignment(OperationLogWindow, kLogBox), Align::Left);
+         }},
+        {"刷新 begins the fill again", [] { headless::Click(OperationLogWindow, "按钮2"); },
+         [this] { ExpectTheWholeBox(); }},
+        {"清空 empties the log",
+         [] {
+             headless::AnswerQuestions(true);
+             headless::Click(OperationLogWindow, "按钮1");
+         },
+         [] {
+             EXPECT_EQ(GetText(OperationLogWindow, kLogBox), kNoRecordsText);
+             EXPECT_EQ(headless::Alignment(OperationLogWindow, kLogBox), Align::Centre);
+             EXPECT_FALSE(SpotOfShownLine(0).has_value());
+         }},
+        {"the close box closes the window", [] { headless::CloseBox(OperationLogWindow); },
+         [] {
+             EXPECT_FALSE(headless::IsOpen(OperationLogWindow));
+             EXPECT_FALSE(IsProgramEnding());
+         }},
+        {"a click into the box chooses a record", [chosen] { headless::PlaceCaret(OperationLogWindow, kLogBox, chosen); },
+         [this, chosen] {
+             EXPECT_TRUE(GetText(OperationLogWindow, kLogBox) == whole_) << "the box of one fill";
+             EXPECT_EQ(CaretOffset(OperationLogWindow, kLogBox), chosen) << "the chosen record stays chosen";
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TearDown();
+        SetUp();
+        std::vector<std::size_t> queuedInputSaw;
+        headless::Post([&] { queuedInputSaw.push_back(BoxSize()); });
+        std::set<std::size_t> partsSeen;
+        headless::SetAnswerProbe([&] {
+            if (const std::size_t size = BoxSize(); size > 0 && size < whole_.size()) {
+                partsSeen.insert(size);
+            }
+            if (row.act && partsSeen.size() == 2) {
+                headless::SetAnswerProbe(nullptr);
+                ASSERT_GT(BoxSize(), chosen);
+                row.act();
+            }
+        });
+        ASSERT_TRUE(OpenWindow(OperationLogWindow, false));
+        ASSERT_EQ(queuedInputSaw.size(), 1u);
+        EXPECT_GT(queuedInputSaw.front(), 0u);
+        EXPECT_LT(queuedInputSaw.front(), whole_.size());
+        EXPECT_GE(partsSeen.size(), row.act ? 2u : 10u) << "answered while part of the log is shown";
+        row.check();
+    }
 }
 
 // Each child appends its own lines as fast as it can, rotating like the program, while the

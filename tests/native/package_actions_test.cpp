@@ -1,6 +1,8 @@
-// The package buttons of the brand pages against the fake phone: the command lines each button
-// runs, in order, its message, and what becomes of missing, odd and unsafe catalogue values.
+// The package buttons of the brand pages, "一键卸载" and the redundant-service selection against the
+// fake phone: the command lines each button runs, in order, its message, and what becomes of
+// missing, odd and unsafe catalogue values.
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,7 +11,6 @@
 #include "catalogue/package_actions.h"
 #include "support/catalogue_fixture.h"
 #include "support/phone_lab.h"
-#include "support/recorded_undo.h"
 
 namespace {
 
@@ -94,7 +95,9 @@ TEST_F(PackageAction, RemovalOnAPhoneBeforeAndroid8IsAskedFirstAndNoRunsNothing)
     headless::Click(DesktopWindow, "视频卸");
     EXPECT_EQ(Messages().size(), 4u) << "one question for the action's four removals";
     EXPECT_EQ(phone.Changes().size(), 4u);
-    EXPECT_EQ(RecordedUndo(kUninstall + "huawei.video4"), "撤销：无法撤销（Android 8.0 之前的系统没有命令能装回卸载的应用）");
+    EXPECT_NE(CatalogueFile::Read(JoinPath(ProgramDirectory(), "操作记录.txt"))
+                  .find(kUninstall + "huawei.video4 | Success | 撤销：无法撤销（Android 8.0 之前的系统没有命令能装回卸载的应用）"),
+              std::string::npos);
 }
 
 const std::string kNoneRan = "未运行任何命令，原因见输出框";
@@ -137,7 +140,7 @@ TEST_F(PackageAction, CatalogueDecidesWhatRunsAndTheOutputBoxSaysWhatDidNot)
          [this] { catalogue_.Write({"[华为]", "华为视频1=huawei.video1", "华为视频3=huawei.video3"}); }, {"视频卸"},
          {kUninstall + "huawei.video1", kUninstall + "huawei.video3"},
          "Success\r\n" + NoPackage("[华为] 华为视频2") + NoPackage("[华为] 华为视频4"), Lines{kPartRun}},
-        {"saved by Notepad as UTF-8", [this] { catalogue_.WriteUtf8("[华为]\r\n天气=huawei.weather\r\n", false); },
+        {"saved by Notepad as UTF-8", [this] { catalogue_.WriteBytes("[华为]\r\n天气=huawei.weather\r\n"); },
          {"天气卸"}, {kUninstall + "huawei.weather"}, "Success\r\n", Lines{"完成"}},
         {"blanks and quotes around values",
          [this] {
@@ -230,6 +233,125 @@ TEST(SafePackageName, LettersDigitsDotsUnderscoresHyphensBlanksAndNonAsciiPassAn
                               "com.x/../y", "com.x,y", "(x)", "x*", "a\xC2\x85" "b" /* NEL, a C1 control character */}) {
         EXPECT_FALSE(IsSafePackageName(value)) << value;
     }
+}
+
+// The sample catalogue's names of the 26 services, in the order the actions use them.
+const std::vector<std::string> kServices = {
+    "workprofile", "htmlviewer", "detectrepair", "print1", "print2", "stk", "recommended",
+    "experience1", "experience2", "experience3", "experience4", "cellbroadcast", "geofence", "tips",
+    "backuptransport", "pengine", "screenreader", "arengine1", "arengine2", "bonevoice", "rcs",
+    "contentsensor", "livewallpaper1", "livewallpaper2", "livewallpaper3", "livewallpaper4"};
+
+std::string Package(std::string_view brand, std::string_view service)
+{
+    return std::string(brand) + ".redundant." + std::string(service);
+}
+
+// The command for each service, for each of the brands in turn, as the actions run them.
+Lines ForEach(const std::string& command, const std::vector<std::string>& services, std::vector<const char*> brands)
+{
+    Lines lines;
+    for (const auto& service : services) {
+        for (const char* brand : brands) {
+            lines.push_back(command + Package(brand, service));
+        }
+    }
+    return lines;
+}
+
+using RedundantServices = CatalogueTest;
+
+// Each brand page removes its own section's 26 in order; the selection window works through the
+// ticked boxes' services in order, each key for 华为 then 荣耀 whichever page opened it; every
+// step runs whatever the phone answers, and the message says why none was done. A box is
+// read once per key: one ticked during the run counts for the keys still to come; one cleared
+// while a key's first command runs lets that key's second brand through and stops the rest.
+TEST_F(RedundantServices, EachButtonRunsItsServicesInOrder)
+{
+    struct Row {
+        const char* name;
+        const char* button;  // on the brand page, or the selection window's
+        std::vector<int> ticked;
+        int tickedDuringTheRun;  // 0: none
+        Lines commands;
+        const char* message = "完成";  // the start of the one message
+        const char* phoneState = "device";
+    };
+    std::vector<int> every;
+    for (int box = 1; box <= 18; ++box) {
+        every.push_back(box);
+    }
+    Lines tickedDuring = ForEach(kUninstall, {"workprofile", "livewallpaper1", "livewallpaper2", "livewallpaper3",
+                                              "livewallpaper4"}, {"huawei", "honor"});
+    const Row rows[] = {
+        {"华为 page", "冗余卸", {}, 0, ForEach(kUninstall, kServices, {"huawei"})},
+        {"荣耀 page", "荣耀冗余服务卸载", {}, 0, ForEach(kUninstall, kServices, {"honor"})},
+        {"every step whatever the phone answers", "荣耀冗余服务卸载", {}, 0, ForEach(kUninstall, kServices, {"honor"}),
+         "没有找到手机", "none"},
+        {"nothing ticked, removal", "卸载选中", {}, 0, {}},
+        {"nothing ticked, restore", "全部安装", {}, 0, {}},
+        {"the print service's two keys", "卸载选中", {4}, 0, ForEach(kUninstall, {"print1", "print2"}, {"huawei", "honor"})},
+        {"every box", "卸载选中", every, 0, ForEach(kUninstall, kServices, {"huawei", "honor"})},
+        {"ticked and cleared", "全部安装", {1, 14, 10, 10}, 0,
+         ForEach(kRestore, {"workprofile", "arengine1", "arengine2"}, {"huawei", "honor"})},
+        {"ticked during the run", "卸载选中", {1}, 18, tickedDuring},
+        {"cleared during the run", "卸载选中", {7}, 7, ForEach(kUninstall, {"experience1"}, {"huawei", "honor"})},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TearDown();
+        SetUp();
+        phone_.ReinstallRemoved();
+        phone_.SetState(row.phoneState);
+        phone_.ClearCommands();
+        const std::string_view button = row.button;
+        const ProgramWindow window = button == "卸载选中" || button == "全部安装" ? RedundantSelectionWindow : DesktopWindow;
+        ASSERT_TRUE(OpenWindow(RedundantSelectionWindow, false));
+        for (int box : row.ticked) {
+            headless::Click(RedundantSelectionWindow, "选择框" + std::to_string(box));
+        }
+        if (row.tickedDuringTheRun != 0) {
+            headless::Post([&row] { headless::Click(RedundantSelectionWindow, "选择框" + std::to_string(row.tickedDuringTheRun)); });
+        }
+        headless::Click(window, row.button);
+        EXPECT_EQ(Commands(), row.commands);
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_TRUE(Messages().front().starts_with(row.message)) << Messages().front();
+    }
+}
+
+// A service the phone does not have is as removed as can be; one the system keeps is not done.
+// The real client and a simulated phone, which one read before the first removal tells all the
+// action needs: one adb call a removal, and one more.
+TEST_F(RedundantServices, CountsWhatWasDoneAndNamesTheFirstCauseOfWhatWasNot)
+{
+    PhoneLab lab;
+    SimPhone& phone = lab.Attach();
+    for (const auto& service : kServices) {
+        if (service == "tips") {
+            phone.ProtectPackage(Package("huawei", service));
+        } else if (service != "rcs") {
+            phone.SeedPackage(Package("huawei", service), "installed");
+        }
+    }
+    headless::Click(DesktopWindow, "冗余卸");
+    EXPECT_EQ(Messages(), Lines{"完成 25 项，未完成 1 项。\r\n手机系统拒绝了这项操作，没有改动：这个应用不允许卸载或停用。"
+                                "\r\n\r\nadb 的回答：Failure [DELETE_FAILED_INTERNAL_ERROR]"});
+    EXPECT_EQ(phone.Commands().size(), 27u);
+    std::map<std::string, std::string> left = phone.Packages();
+    std::erase_if(left, [](const auto& package) { return package.second == "uninstalled"; });
+    EXPECT_EQ(left, (std::map<std::string, std::string>{{Package("huawei", "tips"), "installed"}}));
+}
+
+TEST_F(RedundantServices, SelectionWorksOnBothSectionsWhicheverPageOpenedIt)
+{
+    catalogue_.Write({"[荣耀]", "冗余提示=honor.tips"});
+    ASSERT_TRUE(OpenWindow(RedundantSelectionWindow, false));
+    headless::Click(RedundantSelectionWindow, "选择框10");
+    headless::Click(RedundantSelectionWindow, "卸载选中");
+    EXPECT_EQ(Commands(), Lines{kUninstall + "honor.tips"});
+    EXPECT_EQ(Output(), "Success\r\ndatabank.ini 中 [华为] 冗余提示 没有包名，未运行\r\n");
+    EXPECT_EQ(Messages(), Lines{"完成 1 项，未完成 1 项。\r\n原因见输出框。"});
 }
 
 }  // namespace

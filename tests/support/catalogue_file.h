@@ -5,7 +5,6 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,23 +24,12 @@ inline std::string Utf16WithMark(std::u16string_view text, bool bigEndian)
     return bytes;
 }
 
-// databank.ini in the program's directory for one test: whatever was there before comes back
-// when the object goes.
+// databank.ini in the program's directory (each test program's own) for one test: gone when the
+// object goes.
 class CatalogueFile {
 public:
-    CatalogueFile() : path_(JoinPath(ProgramDirectory(), "databank.ini"))
-    {
-        if (std::filesystem::exists(path_)) {
-            original_ = Read(path_);
-        }
-    }
-    ~CatalogueFile()
-    {
-        Remove();
-        if (original_) {
-            WriteBytes(*original_);
-        }
-    }
+    CatalogueFile() : path_(JoinPath(ProgramDirectory(), "databank.ini")) {}
+    ~CatalogueFile() { Remove(); }
     CatalogueFile(const CatalogueFile&) = delete;
     CatalogueFile& operator=(const CatalogueFile&) = delete;
 
@@ -57,12 +45,8 @@ public:
         }
         WriteBytes(Utf8ToGbk(text));
     }
+    // As stored: Notepad's other way of saving is UTF-8 without a byte-order mark.
     void WriteBytes(const std::string& bytes) { std::ofstream(path_, std::ios::binary | std::ios::trunc) << bytes; }
-    // Notepad's other way of saving: UTF-8 with or without its byte-order mark.
-    void WriteUtf8(std::string_view text, bool byteOrderMark)
-    {
-        WriteBytes((byteOrderMark ? "\xEF\xBB\xBF" : "") + std::string(text));
-    }
     void Remove()
     {
         std::error_code ignored;
@@ -88,5 +72,4 @@ public:
 
 private:
     std::string path_;
-    std::optional<std::string> original_;
 };

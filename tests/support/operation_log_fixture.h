@@ -1,27 +1,17 @@
-// The fixture of the operation-log and journal tests: the program's windows on the headless window
-// system, the sample catalogue, the fake phone, and the logs beside the program and in a user's
-// folder of the test program's own, none of them there before or after a test.
+// The fixture of the operation-log and journal tests: the package buttons' fixture with the
+// operation-log and phone-choice windows, and the logs beside the program and in a user's folder
+// of the test program's own, none of them there before or after a test.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <array>
 #include <filesystem>
 #include <string_view>
 
-#include "core/command_state.h"
-#include "core/window_names.h"
 #include "platform/files.h"
-#include "platform/headless/driver.h"
-#include "platform/system.h"
-#include "platform/window_system.h"
-#include "support/catalogue_file.h"
-#include "support/fake_phone.h"
-#include "support/program_start.h"
+#include "support/catalogue_fixture.h"
 #include "support/state_folder.h"
-#include "ui/windows.h"
 
-class OperationLogFixture : public testing::Test {
+class OperationLogFixture : public CatalogueTest {
 protected:
     static void SetUpTestSuite()
     {
@@ -34,19 +24,17 @@ protected:
     static void TearDownTestSuite()
     {
         RemovePrivateStateFolder();
-        ReleaseCommandState();
+        CatalogueTest::TearDownTestSuite();
     }
 
     void SetUp() override
     {
-        headless::Reset();
         RemoveLogs();
-        catalogue_.UseSample();
-        ASSERT_TRUE(OpenWindow(DesktopWindow, false));
+        CatalogueTest::SetUp();
     }
     void TearDown() override
     {
-        headless::Reset();
+        CatalogueTest::TearDown();
         RemoveLogs();
     }
 
@@ -66,7 +54,4 @@ protected:
         headless::Type(DesktopWindow, command);
         headless::PressKey(DesktopWindow, 13);  // Enter
     }
-
-    CatalogueFile catalogue_;
-    FakePhone phone_;
 };
