@@ -630,7 +630,7 @@ TEST_F(LongLog, WindowAnswersWhileItsBoxFillsAndEndsWithTheBoxOfOneFill)
              EXPECT_FALSE(headless::IsOpen(OperationLogWindow));
              EXPECT_FALSE(IsProgramEnding());
          }},
-        {"a click into the box chooses a record", [chosen] { headless::PlaceCaret(OperationLogWindow, kLogBox, chosen); },
+        {"a click into the box chooses a record", [] { headless::PlaceCaret(OperationLogWindow, kLogBox, chosen); },
          [this, chosen] {
              EXPECT_TRUE(GetText(OperationLogWindow, kLogBox) == whole_) << "the box of one fill";
              EXPECT_EQ(CaretOffset(OperationLogWindow, kLogBox), chosen) << "the chosen record stays chosen";

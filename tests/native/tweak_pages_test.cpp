@@ -1,5 +1,5 @@
-// The tweak pages' entry boxes take what the user types. (The read-only port box: DeviceControl's
-// wireless-debugging test types into it.)
+// The tweak pages' entry boxes take what the user types. (The read-only port box: the wireless rows
+// of DeviceControl's table of switches type into it.)
 #include <string>
 
 #include "support/tweaks_fixture.h"
