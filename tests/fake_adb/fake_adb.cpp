@@ -199,8 +199,7 @@ int wmain(int argc, wchar_t* argv[])
     _setmode(_fileno(stderr), _O_BINARY);
     Args args;
     for (int i = 1; i < argc; ++i) {
-        std::u8string utf8 = std::filesystem::path(argv[i]).u8string();
-        args.emplace_back(utf8.begin(), utf8.end());
+        args.push_back(Utf8Of(argv[i]));
     }
     return Run(args);
 }

@@ -342,3 +342,9 @@ std::filesystem::path Utf8Path(std::string_view text)
 {
     return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
+
+std::string Utf8Of(const std::filesystem::path& path)
+{
+    std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}

@@ -32,6 +32,8 @@ bool WritePhoneFile(const std::filesystem::path& path, const PhoneFile& phone);
 
 // A path from UTF-8 text: on Windows it reaches the file system as UTF-16, Chinese names intact.
 std::filesystem::path Utf8Path(std::string_view text);
+// The path as UTF-8 text, the other way round.
+std::string Utf8Of(const std::filesystem::path& path);
 
 using Args = std::vector<std::string>;
 

@@ -19,8 +19,7 @@ std::string FreshPathStem()
     static std::atomic<int> counter{0};
     std::random_device random;
     auto name = "pellucor-test-phone-" + std::to_string(random()) + "-" + std::to_string(counter++);
-    std::u8string path = (std::filesystem::temp_directory_path() / name).u8string();
-    return std::string(path.begin(), path.end());
+    return Utf8Of(std::filesystem::temp_directory_path() / name);
 }
 
 // The phone file read, changed and written back. A seeding the file could not hold would make the

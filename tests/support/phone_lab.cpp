@@ -31,12 +31,6 @@ constexpr int kServerStarts = 5;       // ports tried before giving up
 // Debian's (python3-minimal), named in full: the guard does not depend on what PATH holds.
 constexpr const char* kPython = "/usr/bin/python3";
 
-std::string Utf8Of(const fs::path& path)
-{
-    std::u8string text = path.u8string();
-    return {text.begin(), text.end()};
-}
-
 void SetVariable(const std::string& name, const std::string& value)
 {
     SetProcessVariable(name, value.empty() ? std::nullopt : std::optional<std::string_view>(value));
